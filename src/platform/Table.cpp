@@ -1,0 +1,923 @@
+#include "platform/Table.h"
+
+#include "platform/FieldCodec.h"
+#include "platform/TableFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace velmora {
+
+Table::Table(const QString &handleName, QObject *parent) : QObject(parent)
+{
+    setObjectName(handleName);
+}
+
+Table::~Table()
+{
+    if (m_file) {
+        m_file->releaseHandle(m_exclusive);
+        m_file.reset();
+    }
+}
+
+void Table::fail(const QString &message) const
+{
+    throw DbError(message);
+}
+
+void Table::setPath(const QString &path)
+{
+    if (isOpen())
+        fail(tr("Tabulka %1 je otevřena, nelze změnit její soubor.").arg(m_path));
+    m_path = path;
+}
+
+bool Table::exists() const
+{
+    return !m_path.isEmpty() && QFileInfo::exists(m_path);
+}
+
+void Table::create(const QList<FieldDef> &fields, const QStringList &tags)
+{
+    create(m_path, fields, tags);
+}
+
+void Table::create(const QString &path, const QList<FieldDef> &fields, const QStringList &tags)
+{
+    TableFile::create(path, fields, tags);
+}
+
+void Table::attach(std::shared_ptr<TableFile> file)
+{
+    m_file = std::move(file);
+    connect(m_file.get(), &TableFile::changed, this, &Table::dataChanged);
+    m_state = State::Browse;
+    m_tag.clear();
+    m_tagIndex = -1;
+    m_filtered = false;
+    m_filterText.clear();
+    m_filterValid = false;
+    m_countVersion = ~0ull;
+    emit stateChanged();
+    first();
+}
+
+void Table::open(Mode mode)
+{
+    if (isOpen())
+        close();
+    if (m_path.isEmpty())
+        fail(tr("Tabulka %1 nemá určen soubor.").arg(handleName()));
+    auto file = TableFile::open(m_path, mode);
+    m_readOnly = mode == Mode::ReadOnly || !file->writable();
+    m_exclusive = mode == Mode::Exclusive;
+    attach(std::move(file));
+}
+
+void Table::openFromMemory(const QByteArray &dbf, const QByteArray &dbt, const QString &name)
+{
+    if (isOpen())
+        close();
+    m_path = name;
+    auto file = TableFile::fromMemory(dbf, dbt, name);
+    m_readOnly = true;
+    m_exclusive = false;
+    attach(std::move(file));
+}
+
+void Table::close()
+{
+    if (!m_file)
+        return;
+    disconnect(m_file.get(), nullptr, this, nullptr);
+    m_file->releaseHandle(m_exclusive);
+    m_file.reset();
+    m_state = State::Inactive;
+    m_buffer.clear();
+    m_pendingMemo.clear();
+    m_rec = -1;
+    m_eof = m_bof = true;
+    m_batch = false;
+    emit stateChanged();
+}
+
+bool Table::isReadOnly() const
+{
+    return m_readOnly;
+}
+
+void Table::requireOpen() const
+{
+    if (!m_file)
+        fail(tr("Tabulka není otevřena: %1").arg(m_path.isEmpty() ? handleName() : m_path));
+}
+
+void Table::requireWritable() const
+{
+    requireOpen();
+    if (m_readOnly)
+        fail(tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
+}
+
+void Table::requireRecord() const
+{
+    requireOpen();
+    if (m_state == State::Browse && (m_rec < 0 || m_rec >= m_file->count()))
+        fail(tr("Tabulka %1 nemá aktuální záznam.").arg(m_path));
+}
+
+void Table::requireEditing() const
+{
+    requireOpen();
+    if (m_state != State::Edit && m_state != State::Insert)
+        fail(tr("Tabulka %1 není v režimu úprav.").arg(m_path));
+}
+
+int Table::requireField(const QString &name) const
+{
+    requireOpen();
+    const int i = m_file->fieldIndex(name);
+    if (i < 0)
+        fail(tr("Pole \"%1\" v tabulce %2 neexistuje.").arg(name, m_path));
+    return i;
+}
+
+// --- structure -------------------------------------------------------------
+
+int Table::fieldCount() const
+{
+    requireOpen();
+    return int(m_file->fields().size());
+}
+
+QList<FieldDef> Table::fieldDefs() const
+{
+    requireOpen();
+    QList<FieldDef> out;
+    for (const FieldInfo &f : m_file->fields())
+        out.append(FieldDef{f.name, f.kind, f.length, f.decimals});
+    return out;
+}
+
+int Table::fieldIndex(const QString &name) const
+{
+    requireOpen();
+    return m_file->fieldIndex(name);
+}
+
+QString Table::fieldName(int index) const
+{
+    requireOpen();
+    return m_file->fields().at(size_t(index)).name;
+}
+
+int Table::fieldWidth(const QString &name) const
+{
+    return m_file->fields().at(size_t(requireField(name))).length;
+}
+
+QStringList Table::tags() const
+{
+    requireOpen();
+    QStringList out;
+    for (const FieldInfo &f : m_file->fields())
+        if (f.tagged)
+            out << f.name;
+    return out;
+}
+
+int Table::languageDriver() const
+{
+    requireOpen();
+    return m_file->languageDriver();
+}
+
+int Table::versionByte() const
+{
+    requireOpen();
+    return m_file->versionByte();
+}
+
+// --- order and navigation ----------------------------------------------------
+
+void Table::setIndex(const QString &tag)
+{
+    requireOpen();
+    if (tag.isEmpty()) {
+        m_tag.clear();
+        m_tagIndex = -1;
+    } else {
+        // Every tag orders by the field of its name; older files whose index
+        // file is gone are ordered the same way.
+        const int field = m_file->fieldIndex(tag);
+        if (field < 0)
+            fail(tr("Index \"%1\" v tabulce %2 neexistuje.").arg(tag, m_path));
+        m_tag = tag;
+        m_tagIndex = field;
+    }
+    if (m_rec < 0)
+        first();
+    emit currentChanged();
+}
+
+int Table::orderSize() const
+{
+    if (m_tagIndex < 0)
+        return m_file->count();
+    return int(m_file->tag(m_tagIndex).order.size());
+}
+
+int Table::orderAt(int pos) const
+{
+    if (m_tagIndex < 0)
+        return pos;
+    return m_file->tag(m_tagIndex).order[size_t(pos)];
+}
+
+int Table::positionOf(int rec) const
+{
+    if (rec < 0)
+        return -1;
+    if (m_tagIndex < 0)
+        return rec;
+    const TagData &t = m_file->tag(m_tagIndex);
+    const auto it = std::lower_bound(t.order.begin(), t.order.end(), rec,
+                                     [&t](int a, int b) { return t.less(a, b); });
+    return int(it - t.order.begin());
+}
+
+bool Table::matchesFilter(int rec) const
+{
+    if (!m_filterValid)
+        return true;
+    const FieldInfo &f = m_file->fields()[size_t(m_filter.field)];
+    const char *r = m_file->record(rec);
+    if (m_filter.isBool) {
+        const auto b = codec::boolean(f, r);
+        return b.value_or(false) == m_filter.boolValue;
+    }
+    if (!m_caseInsensitive)
+        return codec::rawText(f, r) == m_filter.bytes;
+    return codec::text(f, r, m_file->codepage()).compare(m_filter.text, Qt::CaseInsensitive) == 0;
+}
+
+bool Table::visible(int rec) const
+{
+    return !m_file->deleted(rec) && (!m_filtered || matchesFilter(rec));
+}
+
+void Table::setCurrent(int rec, bool eof, bool bof)
+{
+    m_rec = rec;
+    m_eof = eof;
+    m_bof = bof;
+    emit currentChanged();
+}
+
+void Table::checkNotEditing(const char *)
+{
+    // Moving away from a record drops an unposted edit, as the data-aware
+    // controls expect.
+    if (m_state == State::Edit || m_state == State::Insert)
+        cancel();
+}
+
+void Table::first()
+{
+    requireOpen();
+    checkNotEditing("first");
+    const int n = orderSize();
+    for (int pos = 0; pos < n; ++pos) {
+        const int rec = orderAt(pos);
+        if (visible(rec)) {
+            setCurrent(rec, false, true);
+            return;
+        }
+    }
+    setCurrent(-1, true, true);
+}
+
+void Table::last()
+{
+    requireOpen();
+    checkNotEditing("last");
+    for (int pos = orderSize() - 1; pos >= 0; --pos) {
+        const int rec = orderAt(pos);
+        if (visible(rec)) {
+            setCurrent(rec, true, false);
+            return;
+        }
+    }
+    setCurrent(-1, true, true);
+}
+
+void Table::next()
+{
+    requireOpen();
+    checkNotEditing("next");
+    if (m_rec < 0) {
+        setCurrent(-1, true, m_bof);
+        return;
+    }
+    const int n = orderSize();
+    int pos = positionOf(m_rec);
+    if (pos < n && orderAt(pos) == m_rec)
+        ++pos;
+    for (; pos < n; ++pos) {
+        const int rec = orderAt(pos);
+        if (visible(rec)) {
+            setCurrent(rec, false, false);
+            return;
+        }
+    }
+    m_eof = true;
+    m_bof = false;
+    emit currentChanged();
+}
+
+void Table::prior()
+{
+    requireOpen();
+    checkNotEditing("prior");
+    if (m_rec < 0) {
+        setCurrent(-1, m_eof, true);
+        return;
+    }
+    for (int pos = positionOf(m_rec) - 1; pos >= 0; --pos) {
+        const int rec = orderAt(pos);
+        if (visible(rec)) {
+            setCurrent(rec, false, false);
+            return;
+        }
+    }
+    m_bof = true;
+    m_eof = false;
+    emit currentChanged();
+}
+
+bool Table::isEmpty() const
+{
+    return recordCount() == 0;
+}
+
+int Table::recordCount() const
+{
+    requireOpen();
+    if (!m_filtered) {
+        if (m_tagIndex >= 0)
+            return int(m_file->tag(m_tagIndex).order.size());
+        if (m_countVersion == m_file->changeCounter())
+            return m_count;
+    } else if (m_countVersion == m_file->changeCounter()) {
+        return m_count;
+    }
+    int n = 0;
+    for (int rec = 0, count = m_file->count(); rec < count; ++rec)
+        if (visible(rec))
+            ++n;
+    m_count = n;
+    m_countVersion = m_file->changeCounter();
+    return n;
+}
+
+void Table::moveToRecord(int physical)
+{
+    requireOpen();
+    checkNotEditing("move");
+    if (physical < 0 || physical >= m_file->count() || !visible(physical))
+        return;
+    setCurrent(physical, false, false);
+}
+
+std::vector<int> Table::visibleRecords() const
+{
+    requireOpen();
+    std::vector<int> out;
+    const int n = orderSize();
+    out.reserve(size_t(n));
+    for (int pos = 0; pos < n; ++pos) {
+        const int rec = orderAt(pos);
+        if (visible(rec))
+            out.push_back(rec);
+    }
+    return out;
+}
+
+// --- filter and locate -------------------------------------------------------
+
+void Table::setFilter(const QString &expression)
+{
+    m_filterText = expression;
+    m_countVersion = ~0ull;
+    if (isOpen()) {
+        parseFilter();
+        if (m_filtered)
+            first();
+    }
+}
+
+void Table::parseFilter()
+{
+    m_filterValid = false;
+    if (m_filterText.trimmed().isEmpty())
+        return;
+    static const QRegularExpression textForm(QStringLiteral("^\\s*(\\w+)\\s*=\\s*'(.*)'\\s*$"),
+                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression boolForm(QStringLiteral("^\\s*(\\w+)\\s*=\\s*(true|false)\\s*$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    Filter f;
+    auto m = boolForm.match(m_filterText);
+    if (m.hasMatch()) {
+        f.isBool = true;
+        f.boolValue = m.captured(2).compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    } else {
+        m = textForm.match(m_filterText);
+        if (!m.hasMatch())
+            fail(tr("Neplatný filtr \"%1\" tabulky %2.").arg(m_filterText, m_path));
+        // Trailing blanks never count: strings are stored padded.
+        QString value = m.captured(2);
+        while (value.endsWith(QLatin1Char(' ')))
+            value.chop(1);
+        f.text = value;
+        f.bytes = m_file->codepage().encode(value);
+    }
+    f.field = m_file->fieldIndex(m.captured(1));
+    if (f.field < 0)
+        fail(tr("Pole \"%1\" v tabulce %2 neexistuje.").arg(m.captured(1), m_path));
+    m_filter = f;
+    m_filterValid = true;
+}
+
+void Table::setFiltered(bool on)
+{
+    if (on && isOpen())
+        parseFilter();
+    m_filtered = on;
+    m_countVersion = ~0ull;
+    if (isOpen())
+        first();
+}
+
+bool Table::locate(const QString &field, const QVariant &value, bool partial, bool caseInsensitive)
+{
+    const int fi = requireField(field);
+    checkNotEditing("locate");
+    const FieldInfo &f = m_file->fields()[size_t(fi)];
+    const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    QString wanted = value.toString();
+    const bool textual = f.kind == FieldType::String;
+    QByteArray wantedBytes;
+    if (textual) {
+        while (wanted.endsWith(QLatin1Char(' ')))
+            wanted.chop(1);
+        wantedBytes = m_file->codepage().encode(wanted);
+    }
+    const int n = orderSize();
+    for (int pos = 0; pos < n; ++pos) {
+        const int rec = orderAt(pos);
+        if (!visible(rec))
+            continue;
+        const char *r = m_file->record(rec);
+        bool match;
+        if (textual && !caseInsensitive) {
+            const QByteArray have = codec::rawText(f, r);
+            match = partial ? have.startsWith(wantedBytes) : have == wantedBytes;
+        } else {
+            const QString have = stringAt(fi, r);
+            match = partial ? have.startsWith(wanted, cs) : have.compare(wanted, cs) == 0;
+        }
+        if (match) {
+            setCurrent(rec, false, false);
+            return true;
+        }
+    }
+    return false;
+}
+
+// --- editing ---------------------------------------------------------------
+
+void Table::append()
+{
+    requireWritable();
+    checkNotEditing("append");
+    m_buffer = QByteArray(m_file->recordSize(), ' ');
+    for (const FieldInfo &f : m_file->fields())
+        codec::clear(f, m_buffer.data());
+    m_pendingMemo.clear();
+    m_state = State::Insert;
+    emit stateChanged();
+}
+
+void Table::edit()
+{
+    requireWritable();
+    if (m_state == State::Edit || m_state == State::Insert)
+        return;
+    requireRecord();
+    m_buffer = QByteArray(m_file->record(m_rec), m_file->recordSize());
+    m_pendingMemo.clear();
+    m_state = State::Edit;
+    emit stateChanged();
+}
+
+void Table::cancel()
+{
+    if (m_state != State::Edit && m_state != State::Insert)
+        return;
+    m_buffer.clear();
+    m_pendingMemo.clear();
+    m_state = State::Browse;
+    emit stateChanged();
+}
+
+void Table::post()
+{
+    requireEditing();
+    requireWritable();
+    QByteArray data = m_buffer;
+    // Memo texts go to the memo file first, so a failure leaves the record
+    // as it was.
+    for (auto it = m_pendingMemo.cbegin(); it != m_pendingMemo.cend(); ++it) {
+        const FieldInfo &f = m_file->fields()[size_t(it.key())];
+        if (m_state == State::Edit && m_file->memoText(f, m_file->record(m_rec)) == it.value()) {
+            codec::putMemoBlock(f, data.data(), codec::memoBlock(f, m_file->record(m_rec)));
+            continue;
+        }
+        codec::putMemoBlock(f, data.data(), m_file->storeMemo(it.value()));
+    }
+    int rec;
+    if (m_state == State::Insert) {
+        rec = m_file->appendRecord(data);
+    } else {
+        rec = m_rec;
+        m_file->writeRecord(rec, data);
+    }
+    m_buffer.clear();
+    m_pendingMemo.clear();
+    m_state = State::Browse;
+    emit stateChanged();
+    if (visible(rec))
+        setCurrent(rec, false, false);
+    else
+        first();
+}
+
+void Table::deleteRecord()
+{
+    requireWritable();
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    requireRecord();
+    const int rec = m_rec;
+    const int pos = positionOf(rec);
+    m_file->markDeleted(rec);
+    // The next record in the active order becomes current, or the one
+    // before it when the deleted one was last.
+    const int n = orderSize();
+    for (int p = std::min(pos, n); p < n; ++p) {
+        const int r = orderAt(p);
+        if (r != rec && visible(r)) {
+            setCurrent(r, false, false);
+            return;
+        }
+    }
+    last();
+    if (m_rec < 0)
+        setCurrent(-1, true, true);
+}
+
+void Table::beginBatch()
+{
+    requireOpen();
+    if (!m_batch) {
+        m_batch = true;
+        m_file->beginBatch();
+    }
+}
+
+void Table::endBatch()
+{
+    if (m_batch && m_file) {
+        m_batch = false;
+        m_file->endBatch();
+    }
+}
+
+// --- field access -----------------------------------------------------------
+
+const char *Table::recordData() const
+{
+    if (m_state == State::Edit || m_state == State::Insert)
+        return m_buffer.constData();
+    requireRecord();
+    return m_file->record(m_rec);
+}
+
+QString Table::asString(int field) const
+{
+    requireOpen();
+    if (m_pendingMemo.contains(field))
+        return m_pendingMemo.value(field);
+    return stringAt(field, recordData());
+}
+
+QString Table::asStringAt(int physical, int field) const
+{
+    requireOpen();
+    if (physical == m_rec && m_state != State::Browse)
+        return asString(field);
+    if (physical < 0 || physical >= m_file->count() || field < 0 || field >= fieldCount())
+        return QString();
+    return stringAt(field, m_file->record(physical));
+}
+
+QString Table::stringAt(int field, const char *r) const
+{
+    const FieldInfo &f = m_file->fields().at(size_t(field));
+    switch (f.kind) {
+    case FieldType::Memo:
+        return m_file->memoText(f, r);
+    case FieldType::String:
+        return codec::text(f, r, m_file->codepage());
+    case FieldType::Integer:
+    case FieldType::AutoInc: {
+        const auto v = codec::integer(f, r);
+        return v ? QString::number(*v) : QString();
+    }
+    case FieldType::Number: {
+        const auto v = codec::number(f, r);
+        return v ? QString::number(*v, 'f', f.decimals) : QString();
+    }
+    case FieldType::Date: {
+        const QDate d = codec::date(f, r);
+        return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    }
+    case FieldType::Boolean: {
+        const auto b = codec::boolean(f, r);
+        return b ? (*b ? QStringLiteral("True") : QStringLiteral("False")) : QString();
+    }
+    default: {
+        const QDateTime dt = codec::dateTime(f, r);
+        return dt.isValid() ? dt.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) : QString();
+    }
+    }
+}
+
+int Table::asInteger(int field) const
+{
+    requireOpen();
+    const FieldInfo &f = m_file->fields().at(size_t(field));
+    if (f.kind == FieldType::Memo) {
+        bool ok = false;
+        const int v = asString(field).trimmed().toInt(&ok);
+        return ok ? v : 0;
+    }
+    const auto v = codec::integer(f, recordData());
+    if (!v || *v > INT_MAX || *v < INT_MIN)
+        return 0;
+    return int(*v);
+}
+
+bool Table::asBoolean(int field) const
+{
+    requireOpen();
+    const FieldInfo &f = m_file->fields().at(size_t(field));
+    const char *r = recordData();
+    if (f.kind == FieldType::Boolean)
+        return codec::boolean(f, r).value_or(false);
+    const QString s = asString(field);
+    return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s == QLatin1String("T") ||
+           s == QLatin1String("1");
+}
+
+QDate Table::asDate(int field) const
+{
+    requireOpen();
+    const FieldInfo &f = m_file->fields().at(size_t(field));
+    if (f.kind == FieldType::String && f.length == 14)
+        return codec::dateTime(f, recordData()).date();
+    if (f.kind == FieldType::String)
+        return QDate::fromString(asString(field), QStringLiteral("dd.MM.yyyy"));
+    return codec::date(f, recordData());
+}
+
+QDateTime Table::asDateTime(int field) const
+{
+    requireOpen();
+    return codec::dateTime(m_file->fields().at(size_t(field)), recordData());
+}
+
+bool Table::isNull(int field) const
+{
+    requireOpen();
+    const FieldInfo &f = m_file->fields().at(size_t(field));
+    const char *r = recordData();
+    switch (f.kind) {
+    case FieldType::String:
+        return codec::rawText(f, r).isEmpty();
+    case FieldType::Memo:
+        return asString(field).isEmpty();
+    case FieldType::Boolean:
+        return !codec::boolean(f, r).has_value();
+    case FieldType::Date:
+        return !codec::date(f, r).isValid();
+    case FieldType::DateTime:
+    case FieldType::Timestamp:
+        return !codec::dateTime(f, r).isValid();
+    default:
+        return !codec::number(f, r).has_value();
+    }
+}
+
+QVariant Table::value(int field) const
+{
+    if (isNull(field))
+        return QVariant();
+    const FieldInfo &f = m_file->fields().at(size_t(field));
+    switch (f.kind) {
+    case FieldType::Integer:
+    case FieldType::AutoInc:
+        return asInteger(field);
+    case FieldType::Number:
+        return codec::number(f, recordData()).value_or(0.0);
+    case FieldType::Date:
+        return asDate(field);
+    case FieldType::Boolean:
+        return asBoolean(field);
+    case FieldType::Timestamp:
+        return asDateTime(field);
+    default:
+        return asString(field);
+    }
+}
+
+char *Table::editField(int field)
+{
+    requireEditing();
+    if (field < 0 || field >= int(m_file->fields().size()))
+        fail(tr("Pole číslo %1 v tabulce %2 neexistuje.").arg(field).arg(m_path));
+    return m_buffer.data();
+}
+
+void Table::setString(int field, const QString &v)
+{
+    char *buf = editField(field);
+    const FieldInfo &f = m_file->fields()[size_t(field)];
+    switch (f.kind) {
+    case FieldType::String:
+        codec::putText(f, buf, v, m_file->codepage());
+        break;
+    case FieldType::Memo:
+        m_pendingMemo.insert(field, v);
+        break;
+    case FieldType::Integer:
+    case FieldType::AutoInc:
+    case FieldType::Number: {
+        bool ok = false;
+        const double d = QString(v).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&ok);
+        if (ok)
+            codec::putNumber(f, buf, d);
+        else
+            codec::clear(f, buf);
+        break;
+    }
+    case FieldType::Date: {
+        QDate d = QDate::fromString(v.trimmed(), QStringLiteral("d.M.yyyy"));
+        if (!d.isValid())
+            d = QDate::fromString(v.trimmed(), QStringLiteral("yyyyMMdd"));
+        codec::putDate(f, buf, d);
+        break;
+    }
+    case FieldType::Boolean: {
+        const QString t = v.trimmed();
+        codec::putBoolean(f, buf,
+                          t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+                              t.compare(QLatin1String("t"), Qt::CaseInsensitive) == 0 ||
+                              t == QLatin1String("1"));
+        break;
+    }
+    default:
+        codec::putDateTime(f, buf, QDateTime::fromString(v.trimmed(), QStringLiteral("d.M.yyyy H:mm:ss")));
+    }
+}
+
+void Table::setInteger(int field, int v)
+{
+    char *buf = editField(field);
+    const FieldInfo &f = m_file->fields()[size_t(field)];
+    if (f.kind == FieldType::String || f.kind == FieldType::Memo)
+        setString(field, QString::number(v));
+    else
+        codec::putInteger(f, buf, v);
+}
+
+void Table::setBoolean(int field, bool v)
+{
+    char *buf = editField(field);
+    const FieldInfo &f = m_file->fields()[size_t(field)];
+    if (f.kind == FieldType::Boolean)
+        codec::putBoolean(f, buf, v);
+    else
+        setString(field, v ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+void Table::setDate(int field, const QDate &v)
+{
+    char *buf = editField(field);
+    const FieldInfo &f = m_file->fields()[size_t(field)];
+    if (f.kind == FieldType::String && f.length != 14)
+        codec::putText(f, buf, v.isValid() ? v.toString(QStringLiteral("dd.MM.yyyy")) : QString(),
+                       m_file->codepage());
+    else
+        codec::putDate(f, buf, v);
+}
+
+void Table::setDateTime(int field, const QDateTime &v)
+{
+    char *buf = editField(field);
+    codec::putDateTime(m_file->fields()[size_t(field)], buf, v);
+}
+
+void Table::clearField(int field)
+{
+    char *buf = editField(field);
+    const FieldInfo &f = m_file->fields()[size_t(field)];
+    if (f.kind == FieldType::Memo)
+        m_pendingMemo.insert(field, QString());
+    else
+        codec::clear(f, buf);
+}
+
+void Table::setValue(int field, const QVariant &v)
+{
+    if (!v.isValid() || v.isNull()) {
+        clearField(field);
+        return;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        setBoolean(field, v.toBool());
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+        setInteger(field, v.toInt());
+        break;
+    case QMetaType::QDate:
+        setDate(field, v.toDate());
+        break;
+    case QMetaType::QDateTime:
+        setDateTime(field, v.toDateTime());
+        break;
+    default:
+        setString(field, v.toString());
+    }
+}
+
+// --- files -------------------------------------------------------------------
+
+static QString withSuffix(const QString &path, const char *lower)
+{
+    const QFileInfo fi(path);
+    const QString suffix = fi.suffix();
+    const QString base = suffix.isEmpty() ? path : path.left(path.size() - suffix.size() - 1);
+    const bool upper = !suffix.isEmpty() && suffix == suffix.toUpper() && suffix != suffix.toLower();
+    const QString s = QString::fromLatin1(lower);
+    return base + QLatin1Char('.') + (upper ? s.toUpper() : s);
+}
+
+QString Table::memoPath(const QString &path)
+{
+    return withSuffix(path, "dbt");
+}
+
+QString Table::indexPath(const QString &path)
+{
+    const bool list = QFileInfo(path).suffix().compare(QLatin1String("nrv"), Qt::CaseInsensitive) == 0;
+    return withSuffix(path, list ? "nrx" : "mdx");
+}
+
+QStringList Table::existingFiles(const QString &path)
+{
+    QStringList out;
+    for (const QString &p : {path, memoPath(path), indexPath(path)})
+        if (QFileInfo::exists(p))
+            out << p;
+    return out;
+}
+
+void Table::deleteFiles(const QString &path)
+{
+    if (TableFile::isOpenAnywhere(path))
+        throw DbError(tr("Tabulku nelze smazat, je otevřena: %1").arg(path));
+    for (const QString &p : existingFiles(path))
+        QFile::remove(p);
+}
+
+} // namespace velmora

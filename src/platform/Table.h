@@ -1,0 +1,229 @@
+#pragma once
+
+#include "platform/DbError.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+namespace velmora {
+
+class TableFile;
+
+// The field types of a table as the program sees them. Tables created by
+// this program use the first six; the others are read from older files.
+enum class FieldType { String, Integer, Date, Boolean, Memo, DateTime, Number, Timestamp, AutoInc };
+
+struct FieldDef
+{
+    QString name;
+    FieldType type = FieldType::String;
+    int width = 0; // characters of a string field; fixed by the type otherwise
+    int decimals = 0;
+
+    static FieldDef string(const QString &name, int width) { return {name, FieldType::String, width}; }
+    static FieldDef integer(const QString &name) { return {name, FieldType::Integer, 11}; }
+    static FieldDef date(const QString &name) { return {name, FieldType::Date, 8}; }
+    static FieldDef boolean(const QString &name) { return {name, FieldType::Boolean, 1}; }
+    static FieldDef memo(const QString &name) { return {name, FieldType::Memo, 10}; }
+    static FieldDef dateTime(const QString &name) { return {name, FieldType::DateTime, 14}; }
+};
+
+// A handle on one dBASE table: a path, an open state, a current record, an
+// active index tag, a filter and an edit buffer. Several handles may have
+// the same file open; they share its records and see each other's posts.
+class Table : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Mode { ReadWrite, ReadOnly, Exclusive };
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit Table(const QString &handleName = QString(), QObject *parent = nullptr);
+    ~Table() override;
+
+    QString handleName() const { return objectName(); }
+    void setPath(const QString &path);
+    QString path() const { return m_path; }
+    bool exists() const;
+
+    // String comparisons of filters ignore letter case.
+    void setCaseInsensitiveFilter(bool on) { m_caseInsensitive = on; }
+    bool caseInsensitiveFilter() const { return m_caseInsensitive; }
+
+    // Creates (or replaces) the table's files at path() with these fields;
+    // each tag names the one field it orders by.
+    void create(const QList<FieldDef> &fields, const QStringList &tags = {});
+    static void create(const QString &path, const QList<FieldDef> &fields,
+                       const QStringList &tags = {});
+
+    void open(Mode mode = Mode::ReadWrite);
+    // Opens a table held in memory (read-only), as the fuzzer and tests do.
+    void openFromMemory(const QByteArray &dbf, const QByteArray &dbt = {},
+                        const QString &name = QStringLiteral("memory.dbf"));
+    void close();
+    bool isOpen() const { return m_file != nullptr; }
+    bool isReadOnly() const;
+    State state() const { return m_state; }
+
+    // Structure.
+    int fieldCount() const;
+    QList<FieldDef> fieldDefs() const;
+    int fieldIndex(const QString &name) const; // -1 when missing
+    QString fieldName(int index) const;
+    int fieldWidth(const QString &name) const;
+    QStringList tags() const; // tags created with the table
+    int languageDriver() const;
+    int versionByte() const;
+
+    // Order: an empty tag means the order in which records were appended.
+    void setIndex(const QString &tag);
+    QString index() const { return m_tag; }
+
+    // Navigation.
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    bool isEmpty() const;
+    int recordCount() const;
+    // Physical record number (0-based) of the current record, -1 when none.
+    int recordNumber() const { return m_rec; }
+    void moveToRecord(int physical);
+    // The physical record numbers visible in the active order and filter.
+    std::vector<int> visibleRecords() const;
+
+    // Filter of the form field='value' or field=True / field=False.
+    void setFilter(const QString &expression);
+    QString filter() const { return m_filterText; }
+    void setFiltered(bool on);
+    bool filtered() const { return m_filtered; }
+
+    // Finds the first record (in the active order and filter) whose field
+    // equals value, or begins with it when partial.
+    bool locate(const QString &field, const QVariant &value, bool partial = false,
+                bool caseInsensitive = false);
+
+    // Changes.
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    void deleteRecord();
+    // Defers header updates of posts until endBatch (bulk work).
+    void beginBatch();
+    void endBatch();
+
+    // Field access by name (or by index) on the current record or the
+    // edit buffer.
+    QString asString(const QString &field) const { return asString(requireField(field)); }
+    int asInteger(const QString &field) const { return asInteger(requireField(field)); }
+    bool asBoolean(const QString &field) const { return asBoolean(requireField(field)); }
+    QDate asDate(const QString &field) const { return asDate(requireField(field)); }
+    QDateTime asDateTime(const QString &field) const { return asDateTime(requireField(field)); }
+    QVariant value(const QString &field) const { return value(requireField(field)); }
+    bool isNull(const QString &field) const { return isNull(requireField(field)); }
+
+    QString asString(int field) const;
+    int asInteger(int field) const;
+    bool asBoolean(int field) const;
+    QDate asDate(int field) const;
+    QDateTime asDateTime(int field) const;
+    QVariant value(int field) const;
+    bool isNull(int field) const;
+    // A field of any record, read without moving the current record.
+    QString asStringAt(int physical, int field) const;
+
+    void setString(const QString &field, const QString &v) { setString(requireField(field), v); }
+    void setInteger(const QString &field, int v) { setInteger(requireField(field), v); }
+    void setBoolean(const QString &field, bool v) { setBoolean(requireField(field), v); }
+    void setDate(const QString &field, const QDate &v) { setDate(requireField(field), v); }
+    void setDateTime(const QString &field, const QDateTime &v) { setDateTime(requireField(field), v); }
+    void setValue(const QString &field, const QVariant &v) { setValue(requireField(field), v); }
+    void clearField(const QString &field) { clearField(requireField(field)); }
+
+    void setString(int field, const QString &v);
+    void setInteger(int field, int v);
+    void setBoolean(int field, bool v);
+    void setDate(int field, const QDate &v);
+    void setDateTime(int field, const QDateTime &v);
+    void setValue(int field, const QVariant &v);
+    void clearField(int field);
+
+    int requireField(const QString &name) const;
+
+    // The files of a table: data file, memo file and index file, where
+    // present (the index file of a ".nrv" table is ".nrx").
+    static QStringList existingFiles(const QString &path);
+    static QString memoPath(const QString &path);
+    static QString indexPath(const QString &path);
+    static void deleteFiles(const QString &path);
+
+signals:
+    // Records of the file changed (through this or another handle).
+    void dataChanged();
+    // The current record or the order changed.
+    void currentChanged();
+    void stateChanged();
+
+private:
+    struct Filter
+    {
+        int field = -1;
+        bool isBool = false;
+        bool boolValue = false;
+        QString text;
+        QByteArray bytes;
+    };
+
+    [[noreturn]] void fail(const QString &message) const;
+    void requireOpen() const;
+    void requireWritable() const;
+    void requireRecord() const;
+    void requireEditing() const;
+    const char *recordData() const; // current record or edit buffer
+    bool visible(int rec) const;
+    bool matchesFilter(int rec) const;
+    int orderSize() const;
+    int orderAt(int pos) const;
+    int positionOf(int rec) const;
+    void setCurrent(int rec, bool eof, bool bof);
+    void attach(std::shared_ptr<TableFile> file);
+    void checkNotEditing(const char *what);
+    void parseFilter();
+    char *editField(int field);
+    QString stringAt(int field, const char *rec) const;
+
+    QString m_path;
+    std::shared_ptr<TableFile> m_file;
+    bool m_readOnly = false;
+    bool m_exclusive = false;
+    bool m_caseInsensitive = false;
+    State m_state = State::Inactive;
+    QString m_tag;
+    int m_tagIndex = -1;
+    int m_rec = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+    QString m_filterText;
+    bool m_filtered = false;
+    Filter m_filter;
+    bool m_filterValid = false;
+    QByteArray m_buffer;              // edit buffer
+    QHash<int, QString> m_pendingMemo; // memo texts assigned in the edit buffer
+    mutable quint64 m_countVersion = ~0ull;
+    mutable int m_count = 0;
+    bool m_batch = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,732 @@
+#include "platform/TableFile.h"
+
+#include "platform/Collation.h"
+#include "platform/FieldCodec.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <cstring>
+
+namespace velmora {
+namespace {
+
+constexpr char kEndMarker = 0x1A;
+constexpr int kDb3Block = 512;
+
+uint16_t le16(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return uint16_t(u[0] | (u[1] << 8));
+}
+
+uint32_t le32(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return uint32_t(u[0]) | (uint32_t(u[1]) << 8) | (uint32_t(u[2]) << 16) | (uint32_t(u[3]) << 24);
+}
+
+void putLe16(char *p, uint16_t v)
+{
+    p[0] = char(v);
+    p[1] = char(v >> 8);
+}
+
+void putLe32(char *p, uint32_t v)
+{
+    p[0] = char(v);
+    p[1] = char(v >> 8);
+    p[2] = char(v >> 16);
+    p[3] = char(v >> 24);
+}
+
+QString registryKey(const QString &path)
+{
+    const QFileInfo fi(path);
+    const QString canonical = fi.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(fi.absoluteFilePath()) : canonical;
+}
+
+QHash<QString, std::weak_ptr<TableFile>> &registry()
+{
+    static QHash<QString, std::weak_ptr<TableFile>> r;
+    return r;
+}
+
+FieldType kindOf(char type, int decimals)
+{
+    switch (type) {
+    case 'C':
+        return FieldType::String;
+    case 'N':
+    case 'F':
+        return decimals == 0 ? FieldType::Integer : FieldType::Number;
+    case 'I':
+        return FieldType::Integer;
+    case '+':
+        return FieldType::AutoInc;
+    case 'O':
+        return FieldType::Number;
+    case 'D':
+        return FieldType::Date;
+    case 'L':
+        return FieldType::Boolean;
+    case 'M':
+    case 'B':
+    case 'G':
+        return FieldType::Memo;
+    case '@':
+        return FieldType::Timestamp;
+    default:
+        return FieldType::String;
+    }
+}
+
+void stampDate(char *header)
+{
+    const QDate today = QDate::currentDate();
+    header[1] = char(today.year() - 1900);
+    header[2] = char(today.month());
+    header[3] = char(today.day());
+}
+
+} // namespace
+
+TableFile::~TableFile()
+{
+    if (m_headerDirty && m_writable) {
+        try {
+            writeHeader();
+        } catch (const DbError &) {
+            // Nothing more can be done for a file that refuses its header.
+        }
+    }
+    if (m_memoData)
+        m_dbt.unmap(m_memoData);
+    if (!m_memory)
+        registry().remove(registryKey(m_path));
+}
+
+void TableFile::fail(const QString &message) const
+{
+    throw DbError(message);
+}
+
+bool TableFile::isOpenAnywhere(const QString &path)
+{
+    const auto it = registry().constFind(registryKey(path));
+    if (it == registry().constEnd())
+        return false;
+    const auto file = it->lock();
+    return file && file->m_handles > 0;
+}
+
+std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode)
+{
+    const QString key = registryKey(path);
+    if (auto existing = registry().value(key).lock()) {
+        existing->addExclusive(mode == Table::Mode::Exclusive);
+        return existing;
+    }
+    std::shared_ptr<TableFile> file(new TableFile);
+    file->m_path = path;
+    if (!QFileInfo::exists(path))
+        file->fail(QObject::tr("Tabulku nelze otevřít, soubor neexistuje: %1").arg(path));
+    file->m_dbf.setFileName(path);
+    if (file->m_dbf.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        file->m_writable = true;
+    } else if (!file->m_dbf.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        file->fail(QObject::tr("Tabulku nelze otevřít: %1 (%2)").arg(path, file->m_dbf.errorString()));
+    }
+    const qint64 size = file->m_dbf.size();
+    QByteArray head = file->m_dbf.read(qMin<qint64>(size, 68));
+    if (head.size() >= 12) {
+        const int headerSize = le16(head.constData() + 8);
+        if (headerSize > head.size() && headerSize <= size) {
+            file->m_dbf.seek(0);
+            head = file->m_dbf.read(headerSize);
+        }
+    }
+    file->parse(head, size);
+    const qint64 bytes = qint64(file->m_count) * file->m_recordSize;
+    file->m_dbf.seek(file->m_headerSize);
+    file->m_records.resize(bytes);
+    const qint64 got = bytes ? file->m_dbf.read(file->m_records.data(), bytes) : 0;
+    if (got < bytes) {
+        file->m_count = int(qMax<qint64>(got, 0) / file->m_recordSize);
+        file->m_records.resize(qint64(file->m_count) * file->m_recordSize);
+    }
+    file->openMemo();
+    file->addExclusive(mode == Table::Mode::Exclusive);
+    registry().insert(key, file);
+    return file;
+}
+
+std::shared_ptr<TableFile> TableFile::fromMemory(const QByteArray &dbf, const QByteArray &dbt,
+                                                 const QString &name)
+{
+    std::shared_ptr<TableFile> file(new TableFile);
+    file->m_path = name;
+    file->m_memory = true;
+    const QByteArray head = dbf.left(qMin<qsizetype>(dbf.size(), 0xFFFF));
+    file->parse(head, dbf.size());
+    file->m_records = dbf.mid(file->m_headerSize, qsizetype(file->m_count) * file->m_recordSize);
+    file->m_memoMemory = dbt;
+    if (file->m_memoDb4 && dbt.size() >= 22) {
+        const int bs = le16(dbt.constData() + 20);
+        if (bs >= 32)
+            file->m_blockSize = bs;
+    }
+    file->addExclusive(false);
+    return file;
+}
+
+void TableFile::parse(const QByteArray &bytes, qint64 fileSize)
+{
+    const QString damaged = QObject::tr("Soubor není tabulka dBASE nebo je poškozen: %1").arg(m_path);
+    if (bytes.size() < 32)
+        fail(damaged);
+    const char *h = bytes.constData();
+    m_version = uint8_t(h[0]);
+    const int level = m_version & 0x07;
+    if (level != 3 && level != 4)
+        fail(damaged);
+    m_level7 = level == 4;
+    m_headerSize = le16(h + 8);
+    m_recordSize = le16(h + 10);
+    const int start = m_level7 ? 68 : 32;
+    const int descSize = m_level7 ? 48 : 32;
+    if (m_headerSize < start + 1 || m_headerSize > fileSize || m_headerSize > bytes.size() ||
+        m_recordSize < 2)
+        fail(damaged);
+    m_driver = uint8_t(h[29]);
+    if (m_level7 && m_driver == 0)
+        m_cp = &Codepage::forDriverName(QByteArray(h + 32, 32));
+    else
+        m_cp = &Codepage::forLanguageDriver(uint8_t(m_driver));
+
+    int offset = 1;
+    bool hasMemo = false;
+    for (int pos = start; pos + descSize <= m_headerSize && h[pos] != 0x0D; pos += descSize) {
+        FieldInfo f;
+        const int nameLen = m_level7 ? 32 : 11;
+        const char *nameEnd = static_cast<const char *>(std::memchr(h + pos, 0, size_t(nameLen)));
+        const int n = nameEnd ? int(nameEnd - (h + pos)) : nameLen;
+        f.name = QString::fromLatin1(h + pos, n).trimmed();
+        f.type = h[pos + (m_level7 ? 32 : 11)];
+        f.length = uint8_t(h[pos + (m_level7 ? 33 : 16)]);
+        f.decimals = uint8_t(h[pos + (m_level7 ? 34 : 17)]);
+        f.tagged = h[pos + (m_level7 ? 37 : 31)] != 0;
+        if (m_level7)
+            f.autoNext = le32(h + pos + 40);
+        if (f.type == 'C' && !m_level7 && f.decimals > 0) { // long character fields
+            f.length += f.decimals * 256;
+            f.decimals = 0;
+        }
+        if (f.length <= 0 || offset + f.length > m_recordSize)
+            fail(damaged);
+        if (f.name.isEmpty())
+            f.name = QStringLiteral("FIELD%1").arg(m_fields.size() + 1);
+        f.lowerName = f.name.toLower();
+        f.kind = kindOf(f.type, f.decimals);
+        f.offset = offset;
+        f.descriptorOffset = pos;
+        offset += f.length;
+        hasMemo = hasMemo || f.kind == FieldType::Memo;
+        m_byName.insert(f.lowerName, int(m_fields.size()));
+        m_fields.push_back(f);
+    }
+    if (m_fields.empty())
+        fail(damaged);
+    m_tags.resize(m_fields.size());
+    m_memoDb4 = m_level7 || (m_version & 0x08) != 0;
+    (void)hasMemo;
+    const qint64 available = (fileSize - m_headerSize) / m_recordSize;
+    m_count = int(qMin<qint64>(qMin<qint64>(le32(h + 4), available), 0x7FFFFFFF));
+}
+
+void TableFile::openMemo()
+{
+    const bool needsMemo = std::any_of(m_fields.begin(), m_fields.end(),
+                                       [](const FieldInfo &f) { return f.kind == FieldType::Memo; });
+    if (!needsMemo)
+        return;
+    QString memo = Table::memoPath(m_path);
+    if (!QFileInfo::exists(memo)) {
+        const QString upper = memo.left(memo.size() - 3) + QStringLiteral("DBT");
+        if (!QFileInfo::exists(upper))
+            return; // memos read as empty; writing one is refused
+        memo = upper;
+    }
+    m_dbt.setFileName(memo);
+    if (!m_dbt.open(m_writable ? QIODevice::ReadWrite | QIODevice::Unbuffered
+                               : QIODevice::ReadOnly | QIODevice::Unbuffered) &&
+        !m_dbt.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return;
+    mapMemo();
+    if (m_memoDb4 && m_memoSize >= 22) {
+        const int bs = le16(reinterpret_cast<const char *>(m_memoData) + 20);
+        if (bs >= 32)
+            m_blockSize = bs;
+    }
+}
+
+void TableFile::mapMemo()
+{
+    if (m_memoData)
+        m_dbt.unmap(m_memoData);
+    m_memoData = nullptr;
+    m_memoSize = m_dbt.size();
+    if (m_memoSize > 0)
+        m_memoData = m_dbt.map(0, m_memoSize);
+    if (!m_memoData)
+        m_memoSize = 0;
+}
+
+QString TableFile::memoText(const FieldInfo &f, const char *rec) const
+{
+    return readMemo(codec::memoBlock(f, rec));
+}
+
+QString TableFile::readMemo(qint64 block) const
+{
+    const char *data = m_memoData ? reinterpret_cast<const char *>(m_memoData) : m_memoMemory.constData();
+    const qint64 size = m_memoData ? m_memoSize : m_memoMemory.size();
+    if (block <= 0 || !data || block > size / m_blockSize)
+        return QString();
+    const qint64 start = block * m_blockSize;
+    if (start >= size)
+        return QString();
+    const char *p = data + start;
+    qint64 avail = size - start;
+    if (m_memoDb4 && avail >= 8 && uint8_t(p[0]) == 0xFF && uint8_t(p[1]) == 0xFF &&
+        p[2] == 0x08 && p[3] == 0x00) {
+        const qint64 len = qint64(le32(p + 4)) - 8;
+        if (len <= 0)
+            return QString();
+        return m_cp->decode(p + 8, int(qMin<qint64>(qMin(len, avail - 8), 0x7FFFFFFF)));
+    }
+    const void *end = std::memchr(p, kEndMarker, size_t(avail));
+    const qint64 len = end ? static_cast<const char *>(end) - p : avail;
+    return m_cp->decode(p, int(qMin<qint64>(len, 0x7FFFFFFF)));
+}
+
+void TableFile::writeAt(QFile &file, qint64 offset, const char *data, qint64 size,
+                        const QString &which)
+{
+    if (!file.seek(offset) || file.write(data, size) != size)
+        fail(QObject::tr("Zápis do tabulky se nezdařil: %1 (%2)").arg(which, file.errorString()));
+}
+
+void TableFile::writeHeader()
+{
+    char h[8];
+    h[0] = char(m_version);
+    stampDate(h);
+    putLe32(h + 4, uint32_t(m_count));
+    writeAt(m_dbf, 0, h, 8, m_path);
+    m_headerDirty = false;
+}
+
+void TableFile::endBatch()
+{
+    if (m_batch > 0 && --m_batch == 0 && m_headerDirty)
+        writeHeader();
+}
+
+qint64 TableFile::storeMemo(const QString &text)
+{
+    if (text.isEmpty())
+        return 0;
+    if (!m_writable)
+        fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
+    if (!m_dbt.isOpen() || !m_dbt.isWritable())
+        fail(QObject::tr("Chybí soubor poznámek %1, poznámku nelze zapsat.")
+                 .arg(Table::memoPath(m_path)));
+    QByteArray bytes = m_cp->encode(text);
+    bytes.replace(kEndMarker, ' ');
+    QByteArray payload;
+    if (m_memoDb4) {
+        payload.resize(8);
+        payload[0] = char(0xFF);
+        payload[1] = char(0xFF);
+        payload[2] = 0x08;
+        payload[3] = 0x00;
+        putLe32(payload.data() + 4, uint32_t(bytes.size() + 8));
+        payload += bytes;
+    } else {
+        payload = bytes;
+        payload.append(kEndMarker).append(kEndMarker);
+    }
+    const qint64 blocks = (payload.size() + m_blockSize - 1) / m_blockSize;
+    payload.append(QByteArray(blocks * m_blockSize - payload.size(), '\0'));
+
+    const qint64 oldSize = m_dbt.size();
+    char head[4] = {0, 0, 0, 0};
+    if (oldSize >= 4) {
+        m_dbt.seek(0);
+        m_dbt.read(head, 4);
+    }
+    // The next free block of the header is trusted only when it lies past
+    // what the file already holds.
+    qint64 next = le32(head);
+    const qint64 used = qMax<qint64>(1, (oldSize + m_blockSize - 1) / m_blockSize);
+    if (next < used)
+        next = used;
+    try {
+        writeAt(m_dbt, next * m_blockSize, payload.constData(), payload.size(), m_dbt.fileName());
+        putLe32(head, uint32_t(next + blocks));
+        writeAt(m_dbt, 0, head, 4, m_dbt.fileName());
+    } catch (const DbError &) {
+        m_dbt.resize(oldSize);
+        mapMemo();
+        throw;
+    }
+    mapMemo();
+    return next;
+}
+
+void TableFile::writeRecord(int rec, const QByteArray &data)
+{
+    if (!m_writable)
+        fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
+    writeAt(m_dbf, m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize, m_path);
+    std::memcpy(m_records.data() + qsizetype(rec) * m_recordSize, data.constData(), size_t(m_recordSize));
+    if (m_batch)
+        m_headerDirty = true;
+    else
+        writeHeader();
+    updateTags(rec, data[0] == '*');
+    ++m_changes;
+    emit changed();
+}
+
+int TableFile::appendRecord(QByteArray data)
+{
+    if (!m_writable)
+        fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
+    data[0] = ' ';
+    for (FieldInfo &f : m_fields) {
+        if (f.kind == FieldType::AutoInc) {
+            codec::putInteger(f, data.data(), qint64(f.autoNext ? f.autoNext : 1));
+        }
+    }
+    const qint64 offset = m_headerSize + qint64(m_count) * m_recordSize;
+    QByteArray out = data;
+    out.append(kEndMarker);
+    auto giveBack = [&] {
+        m_dbf.resize(offset);
+        const char end = kEndMarker;
+        if (m_dbf.seek(offset))
+            m_dbf.write(&end, 1);
+    };
+    try {
+        writeAt(m_dbf, offset, out.constData(), out.size(), m_path);
+    } catch (const DbError &) {
+        giveBack();
+        throw;
+    }
+    ++m_count;
+    if (m_batch) {
+        m_headerDirty = true;
+    } else {
+        try {
+            writeHeader();
+        } catch (const DbError &) {
+            --m_count;
+            giveBack();
+            throw;
+        }
+    }
+    for (FieldInfo &f : m_fields) {
+        if (f.kind == FieldType::AutoInc && m_level7) {
+            f.autoNext = (f.autoNext ? f.autoNext : 1) + 1;
+            char v[4];
+            putLe32(v, f.autoNext);
+            try {
+                writeAt(m_dbf, f.descriptorOffset + 40, v, 4, m_path);
+            } catch (const DbError &) {
+                // The record stands; the counter is found again from the data.
+            }
+        }
+    }
+    m_records.append(data);
+    const int rec = m_count - 1;
+    updateTags(rec, false);
+    ++m_changes;
+    emit changed();
+    return rec;
+}
+
+void TableFile::markDeleted(int rec)
+{
+    QByteArray data(record(rec), m_recordSize);
+    data[0] = '*';
+    writeRecord(rec, data);
+}
+
+void TableFile::addExclusive(bool exclusive)
+{
+    if (m_exclusive || (exclusive && m_handles > 0))
+        fail(QObject::tr("Tabulka je právě používána a nelze ji otevřít výhradně: %1").arg(m_path));
+    ++m_handles;
+    m_exclusive = exclusive;
+}
+
+void TableFile::releaseHandle(bool exclusive)
+{
+    --m_handles;
+    if (exclusive)
+        m_exclusive = false;
+    if (m_headerDirty && m_handles == 0 && m_writable) {
+        m_batch = 0;
+        writeHeader();
+    }
+}
+
+void TableFile::buildKey(TagData &t, int rec, std::string &out) const
+{
+    const FieldInfo &f = m_fields[size_t(t.field)];
+    const char *r = record(rec);
+    switch (f.kind) {
+    case FieldType::String: {
+        thread_local std::vector<char16_t> buf;
+        const char *p = r + f.offset;
+        int n = f.length;
+        while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0'))
+            --n;
+        buf.resize(size_t(n));
+        for (int i = 0; i < n; ++i)
+            buf[size_t(i)] = m_cp->decodeByte(uint8_t(p[i]));
+        appendCzechSortKey(QStringView(buf.data(), n), out);
+        return;
+    }
+    case FieldType::Memo:
+        appendCzechSortKey(memoText(f, r), out);
+        return;
+    case FieldType::Date: {
+        const QDate d = codec::date(f, r);
+        if (d.isValid())
+            out += d.toString(QStringLiteral("yyyyMMdd")).toStdString();
+        return;
+    }
+    case FieldType::Boolean: {
+        const auto b = codec::boolean(f, r);
+        if (b)
+            out.push_back(*b ? '2' : '1');
+        return;
+    }
+    case FieldType::DateTime:
+    case FieldType::Timestamp: {
+        const QDateTime dt = codec::dateTime(f, r);
+        if (dt.isValid())
+            out += dt.toString(QStringLiteral("yyyyMMddHHmmsszzz")).toStdString();
+        return;
+    }
+    default: {
+        const auto d = codec::number(f, r);
+        if (!d)
+            return;
+        uint64_t bits;
+        const double v = *d == 0.0 ? 0.0 : *d; // one zero
+        std::memcpy(&bits, &v, sizeof bits);
+        bits = (bits & 0x8000000000000000ull) ? ~bits : (bits | 0x8000000000000000ull);
+        out.push_back('\x01');
+        for (int i = 7; i >= 0; --i)
+            out.push_back(char(bits >> (i * 8)));
+        return;
+    }
+    }
+}
+
+const TagData &TableFile::tag(int field)
+{
+    auto &slot = m_tags[size_t(field)];
+    if (!slot)
+        slot = std::make_unique<TagData>();
+    TagData &t = *slot;
+    if (t.built)
+        return t;
+    t.field = field;
+    t.pool.clear();
+    t.keyOffset.assign(size_t(m_count), 0);
+    t.keyLength.assign(size_t(m_count), 0);
+    t.order.clear();
+    t.order.reserve(size_t(m_count));
+    for (int rec = 0; rec < m_count; ++rec) {
+        const size_t before = t.pool.size();
+        buildKey(t, rec, t.pool);
+        t.keyOffset[size_t(rec)] = uint32_t(before);
+        t.keyLength[size_t(rec)] = uint32_t(t.pool.size() - before);
+        if (!deleted(rec))
+            t.order.push_back(rec);
+    }
+    t.live = t.pool.size();
+    std::stable_sort(t.order.begin(), t.order.end(), [&t](int a, int b) { return t.key(a) < t.key(b); });
+    t.built = true;
+    return t;
+}
+
+void TableFile::updateTags(int rec, bool removed)
+{
+    for (auto &slot : m_tags) {
+        if (!slot || !slot->built)
+            continue;
+        TagData &t = *slot;
+        const bool isNew = size_t(rec) >= t.keyOffset.size();
+        if (!isNew) {
+            auto it = std::lower_bound(t.order.begin(), t.order.end(), rec,
+                                       [&t](int a, int b) { return t.less(a, b); });
+            if (it != t.order.end() && *it == rec)
+                t.order.erase(it);
+            t.live -= t.keyLength[size_t(rec)];
+        } else {
+            t.keyOffset.resize(size_t(rec) + 1, 0);
+            t.keyLength.resize(size_t(rec) + 1, 0);
+        }
+        // A key pool that has grown well past its live keys is rebuilt on
+        // the next use.
+        if (t.pool.size() > 2 * t.live + 65536) {
+            t.built = false;
+            continue;
+        }
+        const size_t before = t.pool.size();
+        buildKey(t, rec, t.pool);
+        t.keyOffset[size_t(rec)] = uint32_t(before);
+        t.keyLength[size_t(rec)] = uint32_t(t.pool.size() - before);
+        t.live += t.keyLength[size_t(rec)];
+        if (removed)
+            continue;
+        auto at = std::upper_bound(t.order.begin(), t.order.end(), rec,
+                                   [&t](int a, int b) { return t.less(a, b); });
+        t.order.insert(at, rec);
+    }
+}
+
+void TableFile::create(const QString &path, const QList<FieldDef> &fields, const QStringList &tags)
+{
+    const QString bad = QObject::tr("Tabulku %1 nelze založit: %2");
+    if (isOpenAnywhere(path))
+        throw DbError(bad.arg(path, QObject::tr("je právě otevřena")));
+    if (fields.isEmpty())
+        throw DbError(bad.arg(path, QObject::tr("nemá žádné pole")));
+    QStringList seen;
+    bool hasMemo = false;
+    int recordSize = 1;
+    for (const FieldDef &f : fields) {
+        const QString upper = f.name.toUpper();
+        if (f.name.isEmpty() || f.name.size() > 10 || seen.contains(upper) ||
+            f.name.toLatin1() != f.name.toUtf8())
+            throw DbError(bad.arg(path, QObject::tr("neplatné jméno pole \"%1\"").arg(f.name)));
+        seen << upper;
+        int width = f.width;
+        if (f.type == FieldType::String && (width < 1 || width > 254))
+            throw DbError(bad.arg(path, QObject::tr("neplatná šířka pole \"%1\"").arg(f.name)));
+        switch (f.type) {
+        case FieldType::Integer:
+            width = 11;
+            break;
+        case FieldType::Date:
+            width = 8;
+            break;
+        case FieldType::Boolean:
+            width = 1;
+            break;
+        case FieldType::Memo:
+            width = 10;
+            hasMemo = true;
+            break;
+        case FieldType::DateTime:
+            width = 14;
+            break;
+        case FieldType::Number:
+            width = qBound(1, f.width ? f.width : 20, 20);
+            break;
+        default:
+            break;
+        }
+        recordSize += width;
+    }
+    for (const QString &tag : tags)
+        if (!seen.contains(tag.toUpper()))
+            throw DbError(bad.arg(path, QObject::tr("index \"%1\" nemá své pole").arg(tag)));
+    if (recordSize > 0xFFFF)
+        throw DbError(bad.arg(path, QObject::tr("záznam je příliš dlouhý")));
+
+    const int headerSize = 32 + 32 * int(fields.size()) + 1;
+    QByteArray out(headerSize, '\0');
+    char *h = out.data();
+    h[0] = char(hasMemo ? 0x83 : 0x03);
+    stampDate(h);
+    putLe16(h + 8, uint16_t(headerSize));
+    putLe16(h + 10, uint16_t(recordSize));
+    h[29] = char(Codepage::cp1250().languageDriver());
+    int pos = 32;
+    for (const FieldDef &f : fields) {
+        const QByteArray name = f.name.toUpper().toLatin1();
+        std::memcpy(h + pos, name.constData(), size_t(name.size()));
+        char type = 'C';
+        int width = f.width;
+        int decimals = 0;
+        switch (f.type) {
+        case FieldType::String:
+            break;
+        case FieldType::Integer:
+            type = 'N';
+            width = 11;
+            break;
+        case FieldType::Number:
+            type = 'N';
+            width = qBound(1, f.width ? f.width : 20, 20);
+            decimals = qBound(0, f.decimals, width - 1);
+            break;
+        case FieldType::Date:
+            type = 'D';
+            width = 8;
+            break;
+        case FieldType::Boolean:
+            type = 'L';
+            width = 1;
+            break;
+        case FieldType::Memo:
+            type = 'M';
+            width = 10;
+            break;
+        default: // date and time as text
+            width = 14;
+            break;
+        }
+        h[pos + 11] = type;
+        h[pos + 16] = char(width);
+        h[pos + 17] = char(decimals);
+        const bool tagged = std::any_of(tags.begin(), tags.end(), [&](const QString &t) {
+            return t.compare(f.name, Qt::CaseInsensitive) == 0;
+        });
+        h[pos + 31] = tagged ? 1 : 0;
+        pos += 32;
+    }
+    h[pos] = 0x0D;
+    out.append(kEndMarker);
+
+    auto writeWhole = [&](const QString &file, const QByteArray &bytes) {
+        QSaveFile save(file);
+        save.setDirectWriteFallback(true);
+        if (!save.open(QIODevice::WriteOnly) || save.write(bytes) != bytes.size() || !save.commit())
+            throw DbError(bad.arg(path, save.errorString()));
+    };
+    const QString memo = Table::memoPath(path);
+    if (hasMemo) {
+        QByteArray dbt(kDb3Block, '\0');
+        putLe32(dbt.data(), 1);
+        dbt[16] = 0x03;
+        writeWhole(memo, dbt);
+    } else if (QFileInfo::exists(memo)) {
+        QFile::remove(memo);
+    }
+    // An index file of an earlier table of that name no longer describes it.
+    QFile::remove(Table::indexPath(path));
+    writeWhole(path, out);
+}
+
+} // namespace velmora
