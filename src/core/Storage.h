@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/Schemas.h"
+#include "core/TableHandles.h"
+
+namespace velmora {
+
+// Preparation of the data directory at every start. It only creates what is
+// missing; existing files are never altered, except that a user list left
+// without any row gets its default rows again.
+class Storage
+{
+public:
+    // The LANG, ZALOHA and EXTERNI directories and the two notes files.
+    // Throws DbError when an empty notes file cannot be created.
+    static void prepareDirectories();
+    // The nine tables, in their order; returns true when data.dbf has the
+    // format of the previous release. Throws DbError at the first table that
+    // cannot be created or opened; the tables after it stay unprepared.
+    static bool prepareTables(TableHandles &handles);
+
+    // Appends the default rows to a user-list table that holds none.
+    static void fillUserList(Table &table, UserList list);
+};
+
+} // namespace velmora

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <exception>
+
+class QWidget;
+
+namespace velmora {
+
+enum class MessageKind { Information, Warning, Error, Question };
+
+// Everything the user is told or asked goes through here. Tests install an
+// answerer that records the texts and gives scripted answers.
+class Answerer
+{
+public:
+    virtual ~Answerer() = default;
+    // Returns true for Yes (questions); ignored for the other kinds.
+    virtual bool answer(MessageKind kind, const QString &caption, const QString &text) = 0;
+};
+
+namespace dialogs {
+
+void setAnswerer(Answerer *answerer); // nullptr: real message boxes
+void setParent(QWidget *parent);
+
+void information(const QString &caption, const QString &text);
+void warning(const QString &caption, const QString &text);
+void error(const QString &caption, const QString &text);
+bool question(const QString &caption, const QString &text);
+// The default error display: the message of an engine or settings error.
+void showError(const std::exception &e);
+
+} // namespace dialogs
+} // namespace velmora
