@@ -19,6 +19,11 @@ TTitul::TTitul(QWidget *parent) : QMainWindow(parent)
     resize(800, 600);
 }
 
+void TTitul::setSystemText(const QString &text)
+{
+    m_system->setText(text);
+}
+
 TTitul::~TTitul()
 {
     m_tables.closeAll();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Settings.h"
 #include "core/TableHandles.h"
 
 #include <QMainWindow>
@@ -20,10 +21,13 @@ public:
     TableHandles &tables() { return m_tables; }
     bool oldFormat() const { return m_oldFormat; }
     void setOldFormat(bool on) { m_oldFormat = on; }
+    SettingsRecord &settings() { return m_settings; }
+    void setSystemText(const QString &text);
 
 private:
     TableHandles m_tables;
     bool m_oldFormat = false;
+    SettingsRecord m_settings;
     QLabel *m_system = nullptr;
 };
 

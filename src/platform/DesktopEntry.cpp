@@ -1,0 +1,90 @@
+#include "platform/DesktopEntry.h"
+
+#include "platform/DbError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace velmora::desktop {
+namespace {
+
+QString quoted(const QString &path)
+{
+    QString p = path;
+    p.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return QLatin1Char('"') + p + QLatin1Char('"');
+}
+
+void writeEntry(const QString &path, const QString &body)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    const QByteArray bytes = body.toUtf8();
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        throw DbError(QObject::tr("Soubor %1 nelze zapsat (%2).").arg(path, f.errorString()));
+}
+
+} // namespace
+
+QString autoCheckPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/autostart/velmora-autocheck.desktop");
+}
+
+QString folderMenuPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation) +
+           QStringLiteral("/velmora-folder.desktop");
+}
+
+bool autoCheckExists()
+{
+    return QFileInfo::exists(autoCheckPath());
+}
+
+bool folderMenuExists()
+{
+    return QFileInfo::exists(folderMenuPath());
+}
+
+void writeAutoCheck(const QString &executable)
+{
+    writeEntry(autoCheckPath(), QStringLiteral("[Desktop Entry]\nType=Application\nName=NV AutoCheck Video\n"
+                                               "Exec=%1 /AutoRun\nX-GNOME-Autostart-enabled=true\n")
+                                    .arg(quoted(executable)));
+}
+
+void writeFolderMenu(const QString &executable)
+{
+    writeEntry(folderMenuPath(), QStringLiteral("[Desktop Entry]\nType=Application\nName=Velmora\n"
+                                                "Exec=%1 %f\nMimeType=inode/directory;\nNoDisplay=true\n")
+                                     .arg(quoted(executable)));
+}
+
+void removeAutoCheck()
+{
+    QFile::remove(autoCheckPath());
+}
+
+void removeFolderMenu()
+{
+    QFile::remove(folderMenuPath());
+}
+
+QString execLine(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("Exec="))
+            return QString::fromUtf8(line.mid(5));
+    return QString();
+}
+
+} // namespace velmora::desktop
