@@ -15,7 +15,8 @@ namespace {
 QString quoted(const QString &path)
 {
     QString p = path;
-    p.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
+    p.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('"'), QLatin1String("\\\""));
     return QLatin1Char('"') + p + QLatin1Char('"');
 }
 
@@ -54,16 +55,18 @@ bool folderMenuExists()
 
 void writeAutoCheck(const QString &executable)
 {
-    writeEntry(autoCheckPath(), QStringLiteral("[Desktop Entry]\nType=Application\nName=NV AutoCheck Video\n"
-                                               "Exec=%1 /AutoRun\nX-GNOME-Autostart-enabled=true\n")
-                                    .arg(quoted(executable)));
+    writeEntry(autoCheckPath(),
+               QStringLiteral("[Desktop Entry]\nType=Application\nName=NV AutoCheck Video\n"
+                              "Exec=%1 /AutoRun\nX-GNOME-Autostart-enabled=true\n")
+                   .arg(quoted(executable)));
 }
 
 void writeFolderMenu(const QString &executable)
 {
-    writeEntry(folderMenuPath(), QStringLiteral("[Desktop Entry]\nType=Application\nName=Velmora\n"
-                                                "Exec=%1 %f\nMimeType=inode/directory;\nNoDisplay=true\n")
-                                     .arg(quoted(executable)));
+    writeEntry(folderMenuPath(),
+               QStringLiteral("[Desktop Entry]\nType=Application\nName=Velmora\n"
+                              "Exec=%1 %f\nMimeType=inode/directory;\nNoDisplay=true\n")
+                   .arg(quoted(executable)));
 }
 
 void removeAutoCheck()

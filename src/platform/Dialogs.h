@@ -8,7 +8,13 @@ class QWidget;
 
 namespace velmora {
 
-enum class MessageKind { Information, Warning, Error, Question };
+enum class MessageKind
+{
+    Information,
+    Warning,
+    Error,
+    Question
+};
 
 // Everything the user is told or asked goes through here. Tests install an
 // answerer that records the texts and gives scripted answers.

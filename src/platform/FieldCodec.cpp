@@ -87,11 +87,16 @@ bool parseDigits(const char *p, int n, int &out)
     return true;
 }
 
+// Right-aligned digits; a number too wide for its field is stored as
+// asterisks (read back as empty) rather than with its leading digits cut.
 void fillRight(char *dst, int width, const QByteArray &s)
 {
+    if (s.size() > width) {
+        std::memset(dst, '*', size_t(width));
+        return;
+    }
     std::memset(dst, ' ', size_t(width));
-    const int n = std::min<int>(width, int(s.size()));
-    std::memcpy(dst + (width - n), s.constData() + (s.size() - n), size_t(n));
+    std::memcpy(dst + (width - s.size()), s.constData(), size_t(s.size()));
 }
 
 } // namespace

@@ -12,7 +12,8 @@ const QString kDefault = QStringLiteral("Default");
 
 SettingsStore::SettingsStore(QSettings::Scope scope, const QString &organisation,
                              const QString &application)
-    : m_settings(std::make_shared<QSettings>(QSettings::NativeFormat, scope, organisation, application))
+    : m_settings(
+          std::make_shared<QSettings>(QSettings::NativeFormat, scope, organisation, application))
 {
     // Each key stands alone: the organisation's values must not show
     // through the program's own key.
@@ -21,7 +22,8 @@ SettingsStore::SettingsStore(QSettings::Scope scope, const QString &organisation
 
 SettingsStore SettingsStore::own()
 {
-    return SettingsStore(QSettings::UserScope, QStringLiteral("Norvane"), QStringLiteral("Velmora"));
+    return SettingsStore(QSettings::UserScope, QStringLiteral("Norvane"),
+                         QStringLiteral("Velmora"));
 }
 
 SettingsStore SettingsStore::parent()
@@ -31,7 +33,8 @@ SettingsStore SettingsStore::parent()
 
 SettingsStore SettingsStore::legacy()
 {
-    return SettingsStore(QSettings::SystemScope, QStringLiteral("Norvane"), QStringLiteral("Orvella 2000"));
+    return SettingsStore(QSettings::SystemScope, QStringLiteral("Norvane"),
+                         QStringLiteral("Orvella 2000"));
 }
 
 void SettingsStore::wrongType(const QString &name, const char *type) const
@@ -43,7 +46,8 @@ void SettingsStore::wrongType(const QString &name, const char *type) const
 void SettingsStore::check(const QString &name) const
 {
     if (m_settings->status() == QSettings::FormatError)
-        throw DbError(QObject::tr("Soubor nastavení %1 je poškozen (hodnota \"%2\").").arg(fileName(), name));
+        throw DbError(
+            QObject::tr("Soubor nastavení %1 je poškozen (hodnota \"%2\").").arg(fileName(), name));
 }
 
 bool SettingsStore::exists(const QString &name) const

@@ -53,14 +53,25 @@ void Table::create(const QString &path, const QList<FieldDef> &fields, const QSt
 void Table::attach(std::shared_ptr<TableFile> file)
 {
     m_file = std::move(file);
+    m_blank = QByteArray(m_file->recordSize(), ' ');
+    for (const FieldInfo &f : m_file->fields())
+        codec::clear(f, m_blank.data());
+    m_countVersion = ~0ull;
+    // An index or filter chosen while closed must fit this file.
+    try {
+        resolveIndex();
+        m_filterValid = false;
+        if (m_filtered || !m_filterText.trimmed().isEmpty())
+            parseFilter();
+    } catch (const DbError &) {
+        m_file->releaseHandle(m_exclusive);
+        m_file.reset();
+        m_tagIndex = -1;
+        m_filterValid = false;
+        throw;
+    }
     connect(m_file.get(), &TableFile::changed, this, &Table::dataChanged);
     m_state = State::Browse;
-    m_tag.clear();
-    m_tagIndex = -1;
-    m_filtered = false;
-    m_filterText.clear();
-    m_filterValid = false;
-    m_countVersion = ~0ull;
     emit stateChanged();
     first();
 }
@@ -93,14 +104,20 @@ void Table::close()
     if (!m_file)
         return;
     disconnect(m_file.get(), nullptr, this, nullptr);
+    endBatch();
     m_file->releaseHandle(m_exclusive);
     m_file.reset();
     m_state = State::Inactive;
     m_buffer.clear();
+    m_blank.clear();
     m_pendingMemo.clear();
     m_rec = -1;
     m_eof = m_bof = true;
-    m_batch = false;
+    // The chosen index and filter belong to the handle and stay for its next
+    // open; callers switch a filter off themselves.
+    m_tagIndex = -1;
+    m_filterValid = false;
+    m_countVersion = ~0ull;
     emit stateChanged();
 }
 
@@ -125,7 +142,8 @@ void Table::requireWritable() const
 void Table::requireRecord() const
 {
     requireOpen();
-    if (m_state == State::Browse && (m_rec < 0 || m_rec >= m_file->count()))
+    if (m_state == State::Browse &&
+        (m_rec < 0 || m_rec >= m_file->count() || m_file->deleted(m_rec)))
         fail(tr("Tabulka %1 nemá aktuální záznam.").arg(m_path));
 }
 
@@ -205,22 +223,35 @@ int Table::versionByte() const
 
 void Table::setIndex(const QString &tag)
 {
-    requireOpen();
-    if (tag.isEmpty()) {
-        m_tag.clear();
-        m_tagIndex = -1;
-    } else {
-        // Every tag orders by the field of its name; older files whose index
-        // file is gone are ordered the same way.
-        const int field = m_file->fieldIndex(tag);
-        if (field < 0)
-            fail(tr("Index \"%1\" v tabulce %2 neexistuje.").arg(tag, m_path));
-        m_tag = tag;
-        m_tagIndex = field;
+    const QString previous = m_tag;
+    m_tag = tag;
+    if (!isOpen())
+        return;
+    try {
+        resolveIndex();
+    } catch (const DbError &) {
+        m_tag = previous;
+        resolveIndex();
+        throw;
     }
-    if (m_rec < 0)
+    if (m_rec < 0 || m_file->deleted(m_rec))
         first();
-    emit currentChanged();
+    else
+        setCurrent(m_rec, false, false);
+}
+
+void Table::resolveIndex()
+{
+    if (m_tag.isEmpty()) {
+        m_tagIndex = -1;
+        return;
+    }
+    // Every tag orders by the field of its name; older files whose index
+    // file is gone are ordered the same way.
+    const int field = m_file->fieldIndex(m_tag);
+    if (field < 0)
+        fail(tr("Index \"%1\" v tabulce %2 neexistuje.").arg(m_tag, m_path));
+    m_tagIndex = field;
 }
 
 int Table::orderSize() const
@@ -277,7 +308,7 @@ void Table::setCurrent(int rec, bool eof, bool bof)
     emit currentChanged();
 }
 
-void Table::checkNotEditing(const char *)
+void Table::checkNotEditing()
 {
     // Moving away from a record drops an unposted edit, as the data-aware
     // controls expect.
@@ -288,7 +319,7 @@ void Table::checkNotEditing(const char *)
 void Table::first()
 {
     requireOpen();
-    checkNotEditing("first");
+    checkNotEditing();
     const int n = orderSize();
     for (int pos = 0; pos < n; ++pos) {
         const int rec = orderAt(pos);
@@ -303,7 +334,7 @@ void Table::first()
 void Table::last()
 {
     requireOpen();
-    checkNotEditing("last");
+    checkNotEditing();
     for (int pos = orderSize() - 1; pos >= 0; --pos) {
         const int rec = orderAt(pos);
         if (visible(rec)) {
@@ -317,7 +348,7 @@ void Table::last()
 void Table::next()
 {
     requireOpen();
-    checkNotEditing("next");
+    checkNotEditing();
     if (m_rec < 0) {
         setCurrent(-1, true, m_bof);
         return;
@@ -341,7 +372,7 @@ void Table::next()
 void Table::prior()
 {
     requireOpen();
-    checkNotEditing("prior");
+    checkNotEditing();
     if (m_rec < 0) {
         setCurrent(-1, m_eof, true);
         return;
@@ -386,7 +417,7 @@ int Table::recordCount() const
 void Table::moveToRecord(int physical)
 {
     requireOpen();
-    checkNotEditing("move");
+    checkNotEditing();
     if (physical < 0 || physical >= m_file->count() || !visible(physical))
         return;
     setCurrent(physical, false, false);
@@ -408,15 +439,31 @@ std::vector<int> Table::visibleRecords() const
 
 // --- filter and locate -------------------------------------------------------
 
+void Table::setCaseInsensitiveFilter(bool on)
+{
+    m_caseInsensitive = on;
+    m_countVersion = ~0ull;
+    if (isOpen() && m_filtered)
+        first();
+}
+
 void Table::setFilter(const QString &expression)
 {
+    const QString previous = m_filterText;
     m_filterText = expression;
     m_countVersion = ~0ull;
-    if (isOpen()) {
+    if (!isOpen())
+        return;
+    try {
         parseFilter();
-        if (m_filtered)
-            first();
+    } catch (const DbError &) {
+        // A bad expression leaves the filter that was in force.
+        m_filterText = previous;
+        parseFilter();
+        throw;
     }
+    if (m_filtered)
+        first();
 }
 
 void Table::parseFilter()
@@ -426,8 +473,9 @@ void Table::parseFilter()
         return;
     static const QRegularExpression textForm(QStringLiteral("^\\s*(\\w+)\\s*=\\s*'(.*)'\\s*$"),
                                              QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression boolForm(QStringLiteral("^\\s*(\\w+)\\s*=\\s*(true|false)\\s*$"),
-                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression boolForm(
+        QStringLiteral("^\\s*(\\w+)\\s*=\\s*(true|false)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
     Filter f;
     auto m = boolForm.match(m_filterText);
     if (m.hasMatch()) {
@@ -453,7 +501,7 @@ void Table::parseFilter()
 
 void Table::setFiltered(bool on)
 {
-    if (on && isOpen())
+    if (on && isOpen() && !m_filterValid)
         parseFilter();
     m_filtered = on;
     m_countVersion = ~0ull;
@@ -461,35 +509,58 @@ void Table::setFiltered(bool on)
         first();
 }
 
+bool Table::matchesValue(int field, const char *r, const QVariant &value, bool partial,
+                         bool caseInsensitive) const
+{
+    const FieldInfo &f = m_file->fields()[size_t(field)];
+    const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    if (!partial && value.typeId() != QMetaType::QString) {
+        // Typed values compare as values, not as their display text.
+        switch (f.kind) {
+        case FieldType::Date:
+            if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
+                return codec::date(f, r) == value.toDate();
+            break;
+        case FieldType::Boolean:
+            if (value.typeId() == QMetaType::Bool)
+                return codec::boolean(f, r).value_or(false) == value.toBool();
+            break;
+        case FieldType::Integer:
+        case FieldType::AutoInc:
+        case FieldType::Number: {
+            bool ok = false;
+            const double wanted = value.toDouble(&ok);
+            const auto have = codec::number(f, r);
+            return ok && have && *have == wanted;
+        }
+        default:
+            break;
+        }
+    }
+    QString wanted = value.toString();
+    if (f.kind == FieldType::String) {
+        // Stored strings carry no trailing blanks, so a wanted value ignores them too.
+        while (wanted.endsWith(QLatin1Char(' ')))
+            wanted.chop(1);
+        if (!caseInsensitive) {
+            const QByteArray wantedBytes = m_file->codepage().encode(wanted);
+            const QByteArray have = codec::rawText(f, r);
+            return partial ? have.startsWith(wantedBytes) : have == wantedBytes;
+        }
+    }
+    const QString have = stringAt(field, r);
+    return partial ? have.startsWith(wanted, cs) : have.compare(wanted, cs) == 0;
+}
+
 bool Table::locate(const QString &field, const QVariant &value, bool partial, bool caseInsensitive)
 {
     const int fi = requireField(field);
-    checkNotEditing("locate");
-    const FieldInfo &f = m_file->fields()[size_t(fi)];
-    const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    QString wanted = value.toString();
-    const bool textual = f.kind == FieldType::String;
-    QByteArray wantedBytes;
-    if (textual) {
-        while (wanted.endsWith(QLatin1Char(' ')))
-            wanted.chop(1);
-        wantedBytes = m_file->codepage().encode(wanted);
-    }
+    checkNotEditing();
     const int n = orderSize();
     for (int pos = 0; pos < n; ++pos) {
         const int rec = orderAt(pos);
-        if (!visible(rec))
-            continue;
-        const char *r = m_file->record(rec);
-        bool match;
-        if (textual && !caseInsensitive) {
-            const QByteArray have = codec::rawText(f, r);
-            match = partial ? have.startsWith(wantedBytes) : have == wantedBytes;
-        } else {
-            const QString have = stringAt(fi, r);
-            match = partial ? have.startsWith(wanted, cs) : have.compare(wanted, cs) == 0;
-        }
-        if (match) {
+        if (visible(rec) &&
+            matchesValue(fi, m_file->record(rec), value, partial, caseInsensitive)) {
             setCurrent(rec, false, false);
             return true;
         }
@@ -502,10 +573,8 @@ bool Table::locate(const QString &field, const QVariant &value, bool partial, bo
 void Table::append()
 {
     requireWritable();
-    checkNotEditing("append");
-    m_buffer = QByteArray(m_file->recordSize(), ' ');
-    for (const FieldInfo &f : m_file->fields())
-        codec::clear(f, m_buffer.data());
+    checkNotEditing();
+    m_buffer = m_blank;
     m_pendingMemo.clear();
     m_state = State::Insert;
     emit stateChanged();
@@ -538,22 +607,29 @@ void Table::post()
     requireEditing();
     requireWritable();
     QByteArray data = m_buffer;
-    // Memo texts go to the memo file first, so a failure leaves the record
-    // as it was.
-    for (auto it = m_pendingMemo.cbegin(); it != m_pendingMemo.cend(); ++it) {
-        const FieldInfo &f = m_file->fields()[size_t(it.key())];
-        if (m_state == State::Edit && m_file->memoText(f, m_file->record(m_rec)) == it.value()) {
-            codec::putMemoBlock(f, data.data(), codec::memoBlock(f, m_file->record(m_rec)));
-            continue;
-        }
-        codec::putMemoBlock(f, data.data(), m_file->storeMemo(it.value()));
-    }
+    // Memo texts go to the memo file first; when the record cannot be
+    // written, the memo file is given back its old end.
+    const TableFile::MemoMark mark = m_file->memoMark();
     int rec;
-    if (m_state == State::Insert) {
-        rec = m_file->appendRecord(data);
-    } else {
-        rec = m_rec;
-        m_file->writeRecord(rec, data);
+    try {
+        for (auto it = m_pendingMemo.cbegin(); it != m_pendingMemo.cend(); ++it) {
+            const FieldInfo &f = m_file->fields()[size_t(it.key())];
+            if (m_state == State::Edit &&
+                m_file->memoText(f, m_file->record(m_rec)) == it.value()) {
+                codec::putMemoBlock(f, data.data(), codec::memoBlock(f, m_file->record(m_rec)));
+                continue;
+            }
+            codec::putMemoBlock(f, data.data(), m_file->storeMemo(it.value()));
+        }
+        if (m_state == State::Insert) {
+            rec = m_file->appendRecord(data);
+        } else {
+            rec = m_rec;
+            m_file->writeRecord(rec, data);
+        }
+    } catch (const DbError &) {
+        m_file->rollbackMemo(mark);
+        throw;
     }
     m_buffer.clear();
     m_pendingMemo.clear();
@@ -613,9 +689,11 @@ void Table::endBatch()
 
 const char *Table::recordData() const
 {
+    requireOpen();
     if (m_state == State::Edit || m_state == State::Insert)
         return m_buffer.constData();
-    requireRecord();
+    if (m_rec < 0 || m_rec >= m_file->count())
+        return m_blank.constData();
     return m_file->record(m_rec);
 }
 
@@ -630,7 +708,7 @@ QString Table::asString(int field) const
 QString Table::asStringAt(int physical, int field) const
 {
     requireOpen();
-    if (physical == m_rec && m_state != State::Browse)
+    if (physical == m_rec && m_state == State::Edit)
         return asString(field);
     if (physical < 0 || physical >= m_file->count() || field < 0 || field >= fieldCount())
         return QString();
@@ -780,7 +858,8 @@ void Table::setString(int field, const QString &v)
     case FieldType::AutoInc:
     case FieldType::Number: {
         bool ok = false;
-        const double d = QString(v).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&ok);
+        const double d =
+            QString(v).replace(QLatin1Char(','), QLatin1Char('.')).trimmed().toDouble(&ok);
         if (ok)
             codec::putNumber(f, buf, d);
         else
@@ -803,7 +882,8 @@ void Table::setString(int field, const QString &v)
         break;
     }
     default:
-        codec::putDateTime(f, buf, QDateTime::fromString(v.trimmed(), QStringLiteral("d.M.yyyy H:mm:ss")));
+        codec::putDateTime(f, buf,
+                           QDateTime::fromString(v.trimmed(), QStringLiteral("d.M.yyyy H:mm:ss")));
     }
 }
 
@@ -887,7 +967,8 @@ static QString withSuffix(const QString &path, const char *lower)
     const QFileInfo fi(path);
     const QString suffix = fi.suffix();
     const QString base = suffix.isEmpty() ? path : path.left(path.size() - suffix.size() - 1);
-    const bool upper = !suffix.isEmpty() && suffix == suffix.toUpper() && suffix != suffix.toLower();
+    const bool upper =
+        !suffix.isEmpty() && suffix == suffix.toUpper() && suffix != suffix.toLower();
     const QString s = QString::fromLatin1(lower);
     return base + QLatin1Char('.') + (upper ? s.toUpper() : s);
 }
@@ -899,7 +980,8 @@ QString Table::memoPath(const QString &path)
 
 QString Table::indexPath(const QString &path)
 {
-    const bool list = QFileInfo(path).suffix().compare(QLatin1String("nrv"), Qt::CaseInsensitive) == 0;
+    const bool list =
+        QFileInfo(path).suffix().compare(QLatin1String("nrv"), Qt::CaseInsensitive) == 0;
     return withSuffix(path, list ? "nrx" : "mdx");
 }
 

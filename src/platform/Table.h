@@ -20,7 +20,18 @@ class TableFile;
 
 // The field types of a table as the program sees them. Tables created by
 // this program use the first six; the others are read from older files.
-enum class FieldType { String, Integer, Date, Boolean, Memo, DateTime, Number, Timestamp, AutoInc };
+enum class FieldType
+{
+    String,
+    Integer,
+    Date,
+    Boolean,
+    Memo,
+    DateTime,
+    Number,
+    Timestamp,
+    AutoInc
+};
 
 struct FieldDef
 {
@@ -29,7 +40,10 @@ struct FieldDef
     int width = 0; // characters of a string field; fixed by the type otherwise
     int decimals = 0;
 
-    static FieldDef string(const QString &name, int width) { return {name, FieldType::String, width}; }
+    static FieldDef string(const QString &name, int width)
+    {
+        return {name, FieldType::String, width};
+    }
     static FieldDef integer(const QString &name) { return {name, FieldType::Integer, 11}; }
     static FieldDef date(const QString &name) { return {name, FieldType::Date, 8}; }
     static FieldDef boolean(const QString &name) { return {name, FieldType::Boolean, 1}; }
@@ -44,8 +58,19 @@ class Table : public QObject
 {
     Q_OBJECT
 public:
-    enum class Mode { ReadWrite, ReadOnly, Exclusive };
-    enum class State { Inactive, Browse, Edit, Insert };
+    enum class Mode
+    {
+        ReadWrite,
+        ReadOnly,
+        Exclusive
+    };
+    enum class State
+    {
+        Inactive,
+        Browse,
+        Edit,
+        Insert
+    };
 
     explicit Table(const QString &handleName = QString(), QObject *parent = nullptr);
     ~Table() override;
@@ -56,7 +81,7 @@ public:
     bool exists() const;
 
     // String comparisons of filters ignore letter case.
-    void setCaseInsensitiveFilter(bool on) { m_caseInsensitive = on; }
+    void setCaseInsensitiveFilter(bool on);
     bool caseInsensitiveFilter() const { return m_caseInsensitive; }
 
     // Creates (or replaces) the table's files at path() with these fields;
@@ -65,6 +90,8 @@ public:
     static void create(const QString &path, const QList<FieldDef> &fields,
                        const QStringList &tags = {});
 
+    // The index and filter are kept across close and open, so one set while
+    // the table is closed applies from the next open.
     void open(Mode mode = Mode::ReadWrite);
     // Opens a table held in memory (read-only), as the fuzzer and tests do.
     void openFromMemory(const QByteArray &dbf, const QByteArray &dbt = {},
@@ -85,6 +112,7 @@ public:
     int versionByte() const;
 
     // Order: an empty tag means the order in which records were appended.
+    // Every field orders as a tag of its name.
     void setIndex(const QString &tag);
     QString index() const { return m_tag; }
 
@@ -125,7 +153,7 @@ public:
     void endBatch();
 
     // Field access by name (or by index) on the current record or the
-    // edit buffer.
+    // edit buffer. Without a current record every field reads as empty.
     QString asString(const QString &field) const { return asString(requireField(field)); }
     int asInteger(const QString &field) const { return asInteger(requireField(field)); }
     bool asBoolean(const QString &field) const { return asBoolean(requireField(field)); }
@@ -148,7 +176,10 @@ public:
     void setInteger(const QString &field, int v) { setInteger(requireField(field), v); }
     void setBoolean(const QString &field, bool v) { setBoolean(requireField(field), v); }
     void setDate(const QString &field, const QDate &v) { setDate(requireField(field), v); }
-    void setDateTime(const QString &field, const QDateTime &v) { setDateTime(requireField(field), v); }
+    void setDateTime(const QString &field, const QDateTime &v)
+    {
+        setDateTime(requireField(field), v);
+    }
     void setValue(const QString &field, const QVariant &v) { setValue(requireField(field), v); }
     void clearField(const QString &field) { clearField(requireField(field)); }
 
@@ -199,10 +230,13 @@ private:
     int positionOf(int rec) const;
     void setCurrent(int rec, bool eof, bool bof);
     void attach(std::shared_ptr<TableFile> file);
-    void checkNotEditing(const char *what);
+    void checkNotEditing();
+    void resolveIndex();
     void parseFilter();
     char *editField(int field);
     QString stringAt(int field, const char *rec) const;
+    bool matchesValue(int field, const char *rec, const QVariant &value, bool partial,
+                      bool caseInsensitive) const;
 
     QString m_path;
     std::shared_ptr<TableFile> m_file;
@@ -219,7 +253,8 @@ private:
     bool m_filtered = false;
     Filter m_filter;
     bool m_filterValid = false;
-    QByteArray m_buffer;              // edit buffer
+    QByteArray m_buffer;               // edit buffer
+    QByteArray m_blank;                // an empty record, read when none is current
     QHash<int, QString> m_pendingMemo; // memo texts assigned in the edit buffer
     mutable quint64 m_countVersion = ~0ull;
     mutable int m_count = 0;

@@ -137,7 +137,8 @@ std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode
     if (file->m_dbf.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         file->m_writable = true;
     } else if (!file->m_dbf.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        file->fail(QObject::tr("Tabulku nelze otevřít: %1 (%2)").arg(path, file->m_dbf.errorString()));
+        file->fail(
+            QObject::tr("Tabulku nelze otevřít: %1 (%2)").arg(path, file->m_dbf.errorString()));
     }
     const qint64 size = file->m_dbf.size();
     QByteArray head = file->m_dbf.read(qMin<qint64>(size, 68));
@@ -158,6 +159,7 @@ std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode
         file->m_records.resize(qint64(file->m_count) * file->m_recordSize);
     }
     file->openMemo();
+    file->findAutoIncrements();
     file->addExclusive(mode == Table::Mode::Exclusive);
     registry().insert(key, file);
     return file;
@@ -178,13 +180,30 @@ std::shared_ptr<TableFile> TableFile::fromMemory(const QByteArray &dbf, const QB
         if (bs >= 32)
             file->m_blockSize = bs;
     }
+    file->findAutoIncrements();
     file->addExclusive(false);
     return file;
 }
 
+void TableFile::findAutoIncrements()
+{
+    // The counter of the header may lag behind the data (a writer that died
+    // or a file made by hand); the next value always exceeds every stored one.
+    for (FieldInfo &f : m_fields) {
+        if (f.kind != FieldType::AutoInc)
+            continue;
+        qint64 highest = 0;
+        for (int rec = 0; rec < m_count; ++rec)
+            highest = qMax(highest, codec::integer(f, record(rec)).value_or(0));
+        if (highest >= qint64(f.autoNext) && highest < 0x7FFFFFFF)
+            f.autoNext = uint32_t(highest + 1);
+    }
+}
+
 void TableFile::parse(const QByteArray &bytes, qint64 fileSize)
 {
-    const QString damaged = QObject::tr("Soubor není tabulka dBASE nebo je poškozen: %1").arg(m_path);
+    const QString damaged =
+        QObject::tr("Soubor není tabulka dBASE nebo je poškozen: %1").arg(m_path);
     if (bytes.size() < 32)
         fail(damaged);
     const char *h = bytes.constData();
@@ -248,8 +267,9 @@ void TableFile::parse(const QByteArray &bytes, qint64 fileSize)
 
 void TableFile::openMemo()
 {
-    const bool needsMemo = std::any_of(m_fields.begin(), m_fields.end(),
-                                       [](const FieldInfo &f) { return f.kind == FieldType::Memo; });
+    const bool needsMemo = std::any_of(m_fields.begin(), m_fields.end(), [](const FieldInfo &f) {
+        return f.kind == FieldType::Memo;
+    });
     if (!needsMemo)
         return;
     QString memo = Table::memoPath(m_path);
@@ -291,7 +311,8 @@ QString TableFile::memoText(const FieldInfo &f, const char *rec) const
 
 QString TableFile::readMemo(qint64 block) const
 {
-    const char *data = m_memoData ? reinterpret_cast<const char *>(m_memoData) : m_memoMemory.constData();
+    const char *data =
+        m_memoData ? reinterpret_cast<const char *>(m_memoData) : m_memoMemory.constData();
     const qint64 size = m_memoData ? m_memoSize : m_memoMemory.size();
     if (block <= 0 || !data || block > size / m_blockSize)
         return QString();
@@ -300,8 +321,8 @@ QString TableFile::readMemo(qint64 block) const
         return QString();
     const char *p = data + start;
     qint64 avail = size - start;
-    if (m_memoDb4 && avail >= 8 && uint8_t(p[0]) == 0xFF && uint8_t(p[1]) == 0xFF &&
-        p[2] == 0x08 && p[3] == 0x00) {
+    if (m_memoDb4 && avail >= 8 && uint8_t(p[0]) == 0xFF && uint8_t(p[1]) == 0xFF && p[2] == 0x08 &&
+        p[3] == 0x00) {
         const qint64 len = qint64(le32(p + 4)) - 8;
         if (len <= 0)
             return QString();
@@ -387,16 +408,38 @@ qint64 TableFile::storeMemo(const QString &text)
     return next;
 }
 
+TableFile::MemoMark TableFile::memoMark()
+{
+    MemoMark mark;
+    if (!m_dbt.isOpen() || !m_dbt.isWritable())
+        return mark;
+    mark.size = m_dbt.size();
+    if (m_dbt.seek(0))
+        mark.head = m_dbt.read(4);
+    return mark;
+}
+
+void TableFile::rollbackMemo(const MemoMark &mark)
+{
+    if (mark.size < 0 || m_dbt.size() == mark.size)
+        return;
+    m_dbt.resize(mark.size);
+    if (mark.head.size() == 4 && m_dbt.seek(0))
+        m_dbt.write(mark.head);
+    mapMemo();
+}
+
 void TableFile::writeRecord(int rec, const QByteArray &data)
 {
     if (!m_writable)
         fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
-    writeAt(m_dbf, m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize, m_path);
-    std::memcpy(m_records.data() + qsizetype(rec) * m_recordSize, data.constData(), size_t(m_recordSize));
-    if (m_batch)
-        m_headerDirty = true;
-    else
-        writeHeader();
+    writeAt(m_dbf, m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize,
+            m_path);
+    std::memcpy(m_records.data() + qsizetype(rec) * m_recordSize, data.constData(),
+                size_t(m_recordSize));
+    // The count is unchanged, so only the date of the last change is due; it
+    // is written when the file is let go.
+    m_headerDirty = true;
     updateTags(rec, data[0] == '*');
     ++m_changes;
     emit changed();
@@ -440,8 +483,10 @@ int TableFile::appendRecord(QByteArray data)
         }
     }
     for (FieldInfo &f : m_fields) {
-        if (f.kind == FieldType::AutoInc && m_level7) {
-            f.autoNext = (f.autoNext ? f.autoNext : 1) + 1;
+        if (f.kind != FieldType::AutoInc)
+            continue;
+        f.autoNext = (f.autoNext ? f.autoNext : 1) + 1;
+        if (m_level7) {
             char v[4];
             putLe32(v, f.autoNext);
             try {
@@ -563,7 +608,8 @@ const TagData &TableFile::tag(int field)
             t.order.push_back(rec);
     }
     t.live = t.pool.size();
-    std::stable_sort(t.order.begin(), t.order.end(), [&t](int a, int b) { return t.key(a) < t.key(b); });
+    std::stable_sort(t.order.begin(), t.order.end(),
+                     [&t](int a, int b) { return t.key(a) < t.key(b); });
     t.built = true;
     return t;
 }
@@ -643,8 +689,11 @@ void TableFile::create(const QString &path, const QList<FieldDef> &fields, const
         case FieldType::Number:
             width = qBound(1, f.width ? f.width : 20, 20);
             break;
-        default:
+        case FieldType::String:
             break;
+        default: // kinds that only older files carry
+            throw DbError(
+                bad.arg(path, QObject::tr("pole \"%1\" nemá zapisovatelný typ").arg(f.name)));
         }
         recordSize += width;
     }
@@ -693,8 +742,10 @@ void TableFile::create(const QString &path, const QList<FieldDef> &fields, const
             type = 'M';
             width = 10;
             break;
-        default: // date and time as text
+        case FieldType::DateTime: // date and time as text
             width = 14;
+            break;
+        default:
             break;
         }
         h[pos + 11] = type;

@@ -37,7 +37,7 @@ struct TagData
     int field = -1;
     bool built = false;
     std::string pool;
-    size_t live = 0; // bytes of the keys in use
+    size_t live = 0;                 // bytes of the keys in use
     std::vector<uint32_t> keyOffset; // per physical record
     std::vector<uint32_t> keyLength;
     std::vector<int> order; // physical records, deleted ones left out
@@ -62,8 +62,7 @@ public:
     static std::shared_ptr<TableFile> open(const QString &path, Table::Mode mode);
     static std::shared_ptr<TableFile> fromMemory(const QByteArray &dbf, const QByteArray &dbt,
                                                  const QString &name);
-    static void create(const QString &path, const QList<FieldDef> &fields,
-                       const QStringList &tags);
+    static void create(const QString &path, const QList<FieldDef> &fields, const QStringList &tags);
     // Whether some handle has this file open (create refuses then).
     static bool isOpenAnywhere(const QString &path);
 
@@ -78,7 +77,10 @@ public:
     int fieldIndex(const QString &name) const { return m_byName.value(name.toLower(), -1); }
     quint64 changeCounter() const { return m_changes; }
 
-    const char *record(int rec) const { return m_records.constData() + qsizetype(rec) * m_recordSize; }
+    const char *record(int rec) const
+    {
+        return m_records.constData() + qsizetype(rec) * m_recordSize;
+    }
     bool deleted(int rec) const { return record(rec)[0] == '*'; }
 
     // Index tag over a field, built on first use and kept up to date.
@@ -91,6 +93,14 @@ public:
     // Writes a memo text into new blocks and returns its block number (0 for
     // an empty text).
     qint64 storeMemo(const QString &text);
+    // The end of the memo file, to give back the blocks of a failed post.
+    struct MemoMark
+    {
+        qint64 size = -1;
+        QByteArray head;
+    };
+    MemoMark memoMark();
+    void rollbackMemo(const MemoMark &mark);
     void writeRecord(int rec, const QByteArray &data);
     int appendRecord(QByteArray data);
     void markDeleted(int rec);
@@ -111,6 +121,7 @@ private:
     void writeAt(QFile &file, qint64 offset, const char *data, qint64 size, const QString &which);
     void writeHeader();
     void updateTags(int rec, bool removed);
+    void findAutoIncrements();
     QString readMemo(qint64 block) const;
     void buildKey(TagData &t, int rec, std::string &out) const;
     [[noreturn]] void fail(const QString &message) const;

@@ -6,11 +6,9 @@
 namespace velmora {
 
 TableModel::TableModel(Table *table, QList<Column> columns, QObject *parent)
-    : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns))
+    : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)),
+      m_allFields(m_columns.isEmpty())
 {
-    if (m_columns.isEmpty() && table->isOpen())
-        for (int i = 0; i < table->fieldCount(); ++i)
-            m_columns.append({table->fieldName(i), table->fieldName(i)});
     connect(table, &Table::dataChanged, this, &TableModel::refresh);
     connect(table, &Table::stateChanged, this, &TableModel::refresh);
     connect(table, &Table::currentChanged, this, &TableModel::onCurrentChanged);
@@ -21,13 +19,21 @@ QString TableModel::orderSignature() const
 {
     if (!m_table || !m_table->isOpen())
         return QString();
-    return m_table->index() + QLatin1Char('|') + (m_table->filtered() ? m_table->filter() : QString());
+    return m_table->index() + QLatin1Char('|') +
+           (m_table->filtered() ? m_table->filter() : QString());
 }
 
 void TableModel::refresh()
 {
     beginResetModel();
-    m_rows = (m_table && m_table->isOpen()) ? m_table->visibleRecords() : std::vector<int>();
+    const bool open = m_table && m_table->isOpen();
+    if (m_allFields) {
+        // Without chosen columns the grid shows every field of the open file.
+        m_columns.clear();
+        for (int i = 0; open && i < m_table->fieldCount(); ++i)
+            m_columns.append({m_table->fieldName(i), m_table->fieldName(i)});
+    }
+    m_rows = open ? m_table->visibleRecords() : std::vector<int>();
     m_signature = orderSignature();
     endResetModel();
     emit currentRowChanged(currentRow());
@@ -56,9 +62,12 @@ QVariant TableModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || !m_table || !m_table->isOpen() || role != Qt::DisplayRole)
         return QVariant();
     const int rec = recordAt(index.row());
-    if (rec < 0)
+    if (rec < 0 || index.column() >= m_columns.size())
         return QVariant();
-    return m_table->asStringAt(rec, m_table->requireField(m_columns.at(index.column()).field));
+    const int field = m_table->fieldIndex(m_columns.at(index.column()).field);
+    if (field < 0)
+        return QVariant(); // painting must not throw
+    return m_table->asStringAt(rec, field);
 }
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -48,6 +48,7 @@ private:
     QString orderSignature() const;
     QPointer<Table> m_table;
     QList<Column> m_columns;
+    bool m_allFields = false;
     std::vector<int> m_rows;
     QString m_signature;
 };

@@ -16,8 +16,8 @@ namespace {
 
 QList<FieldDef> sampleFields()
 {
-    return {FieldDef::string("name", 10), FieldDef::integer("num"),  FieldDef::date("day"),
-            FieldDef::boolean("lent"),    FieldDef::memo("note"),    FieldDef::dateTime("stamp")};
+    return {FieldDef::string("name", 10), FieldDef::integer("num"), FieldDef::date("day"),
+            FieldDef::boolean("lent"),    FieldDef::memo("note"),   FieldDef::dateTime("stamp")};
 }
 
 QByteArray bytesOf(const QString &path)
@@ -158,13 +158,15 @@ TEST_F(EngineTest, TagsOrderInCzechWithTiesInAppendOrder)
     Table t;
     t.setPath(path());
     t.open();
-    const QStringList input = {"Čáp", "chata", "Cena", "hrad", "cesta", "Zebra", "Žába", "áda", "Adam"};
+    const QStringList input = {"Čáp",   "chata", "Cena", "hrad", "cesta",
+                               "Zebra", "Žába",  "áda",  "Adam"};
     int i = 0;
     for (const QString &s : input)
         addRow(t, s, 10 - i++);
     addRow(t, "hrad", -5);
     t.setIndex("name");
-    EXPECT_EQ(names(t), QStringList({"áda", "Adam", "Cena", "cesta", "Čáp", "hrad", "hrad", "chata", "Zebra", "Žába"}));
+    EXPECT_EQ(names(t), QStringList({"áda", "Adam", "Cena", "cesta", "Čáp", "hrad", "hrad", "chata",
+                                     "Zebra", "Žába"}));
     t.locate("name", "hrad");
     EXPECT_EQ(t.asInteger("num"), 7); // the first appended of the two
     t.setIndex("NUM");
@@ -415,8 +417,8 @@ TEST_F(EngineTest, DamagedFilesNeverCrashAndNameTheFile)
     EXPECT_EQ(openCount(good.left(headerSize + 2 * recordSize + 5)), 2); // truncated last record
     EXPECT_EQ(openCount(good.left(good.size() - 1)), 3);                 // no end marker
     QByteArray garbage = good;
-    garbage.replace(headerSize + 1 + 10, 11, "12x45ab    ");           // number
-    garbage.replace(headerSize + 1 + 10 + 11, 8, "2002AB99");           // date
+    garbage.replace(headerSize + 1 + 10, 11, "12x45ab    ");             // number
+    garbage.replace(headerSize + 1 + 10 + 11, 8, "2002AB99");            // date
     garbage.replace(headerSize + 1 + 10 + 11 + 8 + 1, 10, "  99999999"); // memo pointer
     writeBytes(path(), garbage);
     {
@@ -428,7 +430,8 @@ TEST_F(EngineTest, DamagedFilesNeverCrashAndNameTheFile)
         EXPECT_FALSE(t.asDate("day").isValid());
         EXPECT_EQ(t.asString("note"), "");
     }
-    for (const QByteArray &bad : {QByteArray(), QByteArray("short"), good.left(40), QByteArray(600, '\xFF')}) {
+    for (const QByteArray &bad :
+         {QByteArray(), QByteArray("short"), good.left(40), QByteArray(600, '\xFF')}) {
         writeBytes(path(), bad);
         Table t;
         t.setPath(path());
@@ -513,7 +516,8 @@ TEST_F(EngineTest, ReadsLevel7Tables)
         b[3] = char(u);
         return b;
     };
-    QByteArray recs = (QByteArray(" \x8A") + "aty  ") + be(-42) + be(1) + QByteArray(" Eva   ", 7) + be(70000) + be(2);
+    QByteArray recs = (QByteArray(" \x8A") + "aty  ") + be(-42) + be(1) + QByteArray(" Eva   ", 7) +
+                      be(70000) + be(2);
     writeBytes(path("l7.dbf"), h + recs + "\x1A");
     Table t;
     t.setPath(path("l7.dbf"));
@@ -556,3 +560,64 @@ TEST_F(EngineTest, GridFollowsTheTable)
 }
 
 } // namespace
+
+TEST_F(EngineTest, HandleKeepsIndexAndFilterAcrossCloseAndOpen)
+{
+    Table::create(path(), sampleFields(), {"name"});
+    Table t;
+    t.setPath(path());
+    t.open();
+    addRow(t, "b", 1);
+    addRow(t, "a", 2);
+    addRow(t, "c", 3);
+    t.setIndex("name");
+    t.setFilter("name='c'");
+    t.setFiltered(true);
+    t.close();
+    t.open();
+    // A filter left on is still in force: commands must switch it off.
+    EXPECT_TRUE(t.filtered());
+    EXPECT_EQ(names(t), QStringList({"c"}));
+    t.setFiltered(false);
+    EXPECT_EQ(names(t), QStringList({"a", "b", "c"}));
+
+    // A bad expression or tag is refused and leaves what was in force.
+    EXPECT_THROW(t.setFilter("name>'a'"), DbError);
+    EXPECT_EQ(t.filter(), "name='c'");
+    EXPECT_THROW(t.setIndex("missing"), DbError);
+    EXPECT_EQ(t.index(), "name");
+    EXPECT_EQ(names(t), QStringList({"a", "b", "c"}));
+
+    // Chosen while closed, both apply from the next open.
+    t.close();
+    t.setIndex(QString());
+    t.setFilter("lent=False");
+    t.setFiltered(true);
+    t.open();
+    EXPECT_EQ(names(t), QStringList({"b", "a", "c"}));
+}
+
+TEST_F(EngineTest, LocateComparesTypedValuesAsValues)
+{
+    Table::create(path(), sampleFields());
+    Table t;
+    t.setPath(path());
+    t.open();
+    addRow(t, "one", 10);
+    t.append();
+    t.setString("name", "two");
+    t.setInteger("num", 7);
+    t.setDate("day", QDate(2002, 5, 27));
+    t.setBoolean("lent", true);
+    t.post();
+    ASSERT_TRUE(t.locate("num", 7));
+    EXPECT_EQ(t.asString("name"), "two");
+    ASSERT_TRUE(t.locate("day", QDate(2002, 5, 27)));
+    EXPECT_EQ(t.asString("name"), "two");
+    ASSERT_TRUE(t.locate("lent", false)); // an empty logical reads as false everywhere
+    EXPECT_EQ(t.asString("name"), "one");
+    EXPECT_FALSE(t.locate("num", 1)); // "10" starts with "1" but is not 1
+    EXPECT_TRUE(t.locate("name", "tw", true));
+    EXPECT_FALSE(t.locate("name", "TW", true));
+    EXPECT_TRUE(t.locate("name", "TW", true, true));
+}
