@@ -5,9 +5,10 @@
 namespace velmora {
 
 Codepage::Codepage(int number, uint8_t driver, const char16_t *upper)
-    : m_number(number), m_driver(driver), m_upper(upper),
-      m_reverse(std::make_unique<std::array<uint8_t, 65536>>())
+    : m_number(number), m_driver(driver), m_reverse(std::make_unique<std::array<uint8_t, 65536>>())
 {
+    for (int b = 0; b < 0x100; ++b)
+        m_forward[size_t(b)] = b < 0x80 ? char16_t(b) : upper[b - 0x80];
     m_reverse->fill('?');
     for (int b = 0; b < 0x80; ++b)
         (*m_reverse)[b] = uint8_t(b);
@@ -98,6 +99,8 @@ const Codepage &Codepage::forDriverName(const QByteArray &name)
 
 QString Codepage::decode(const char *data, int length) const
 {
+    if (length <= 0)
+        return QString();
     QString out(length, Qt::Uninitialized);
     QChar *dst = out.data();
     for (int i = 0; i < length; ++i)

@@ -26,10 +26,7 @@ public:
     uint8_t languageDriver() const { return m_driver; }
 
     QString decode(const char *data, int length) const;
-    char16_t decodeByte(uint8_t byte) const
-    {
-        return byte < 0x80 ? char16_t(byte) : m_upper[byte - 0x80];
-    }
+    char16_t decodeByte(uint8_t byte) const { return m_forward[byte]; }
     // Encodes at most maxChars characters (all when negative).
     QByteArray encode(QStringView text, int maxChars = -1) const;
     uint8_t encodeChar(char16_t c) const;
@@ -38,7 +35,7 @@ private:
     Codepage(int number, uint8_t driver, const char16_t *upper);
     int m_number;
     uint8_t m_driver;
-    const char16_t *m_upper;
+    std::array<char16_t, 256> m_forward; // every byte, so decoding never branches
     std::unique_ptr<std::array<uint8_t, 65536>> m_reverse;
 };
 

@@ -113,6 +113,29 @@ QString text(const FieldInfo &f, const char *rec, const Codepage &cp)
     return cp.decode(p, trimmedLength(p, f.length));
 }
 
+// Whole numbers written as blanks, an optional sign and up to 18 digits, as
+// most N fields hold; read without building a string, since scans read many.
+std::optional<qint64> plainInteger(const char *p, int n)
+{
+    int i = 0;
+    while (i < n && p[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (p[i] == '-' || p[i] == '+'))
+        negative = p[i++] == '-';
+    const int digitsFrom = i;
+    qint64 v = 0;
+    while (i < n && p[i] >= '0' && p[i] <= '9' && i - digitsFrom < 18)
+        v = v * 10 + (p[i++] - '0');
+    if (i == digitsFrom)
+        return std::nullopt;
+    while (i < n && p[i] == ' ')
+        ++i;
+    if (i != n)
+        return std::nullopt;
+    return negative ? -v : v;
+}
+
 std::optional<qint64> integer(const FieldInfo &f, const char *rec)
 {
     const char *p = fieldBytes(f, rec);
@@ -125,6 +148,9 @@ std::optional<qint64> integer(const FieldInfo &f, const char *rec)
     case 'O':
     case 'F':
     case 'N': {
+        if (f.type != 'O')
+            if (const auto v = plainInteger(p, f.length))
+                return v;
         const auto d = number(f, rec);
         if (!d || std::fabs(*d) > 9.2e18)
             return std::nullopt;
@@ -157,6 +183,8 @@ std::optional<double> number(const FieldInfo &f, const char *rec)
             return std::nullopt;
         return double(*i);
     }
+    if (const auto v = plainInteger(p, f.length))
+        return double(*v);
     // Text digits, as N and F fields hold them; some writers use a comma.
     QByteArray s = QByteArray(p, f.length).trimmed();
     if (s.isEmpty())

@@ -126,10 +126,9 @@ bool Table::isReadOnly() const
     return m_readOnly;
 }
 
-void Table::requireOpen() const
+void Table::failNotOpen() const
 {
-    if (!m_file)
-        fail(tr("Tabulka není otevřena: %1").arg(m_path.isEmpty() ? handleName() : m_path));
+    fail(tr("Tabulka není otevřena: %1").arg(m_path.isEmpty() ? handleName() : m_path));
 }
 
 void Table::requireWritable() const
@@ -700,7 +699,7 @@ const char *Table::recordData() const
 QString Table::asString(int field) const
 {
     requireOpen();
-    if (m_pendingMemo.contains(field))
+    if (m_state != State::Browse && m_pendingMemo.contains(field))
         return m_pendingMemo.value(field);
     return stringAt(field, recordData());
 }
@@ -714,6 +713,33 @@ QString Table::asStringAt(int physical, int field) const
         return QString();
     return stringAt(field, m_file->record(physical));
 }
+
+namespace {
+
+// dd.MM.yyyy, built by hand: QDate::toString parses its format every call,
+// which dominated full scans.
+QString dateText(const QDate &d)
+{
+    int year = 0, month = 0, day = 0;
+    d.getDate(&year, &month, &day);
+    if (!d.isValid() || year < 0 || year > 9999)
+        return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    QString out(10, Qt::Uninitialized);
+    QChar *c = out.data();
+    auto two = [](QChar *at, int v) {
+        at[0] = QChar(u'0' + v / 10);
+        at[1] = QChar(u'0' + v % 10);
+    };
+    two(c, day);
+    c[2] = QChar(u'.');
+    two(c + 3, month);
+    c[5] = QChar(u'.');
+    two(c + 6, year / 100);
+    two(c + 8, year % 100);
+    return out;
+}
+
+} // namespace
 
 QString Table::stringAt(int field, const char *r) const
 {
@@ -733,8 +759,7 @@ QString Table::stringAt(int field, const char *r) const
         return v ? QString::number(*v, 'f', f.decimals) : QString();
     }
     case FieldType::Date: {
-        const QDate d = codec::date(f, r);
-        return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+        return dateText(codec::date(f, r));
     }
     case FieldType::Boolean: {
         const auto b = codec::boolean(f, r);

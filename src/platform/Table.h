@@ -218,7 +218,12 @@ private:
     };
 
     [[noreturn]] void fail(const QString &message) const;
-    void requireOpen() const;
+    void requireOpen() const
+    {
+        if (!m_file)
+            failNotOpen();
+    }
+    [[noreturn]] void failNotOpen() const;
     void requireWritable() const;
     void requireRecord() const;
     void requireEditing() const;
