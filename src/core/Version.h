@@ -14,3 +14,14 @@ inline const QString kFileVersion = QStringLiteral(VELMORA_VERSION_STRING);
 inline QString buildNumber() { return kFileVersion.mid(5); }
 
 } // namespace velmora::version
+
+namespace velmora::version {
+
+// The maker's pages, opened from the menus and the about window.
+inline const QString kMakerName = QStringLiteral("Norvane");
+inline const QString kMakerHomePage = QStringLiteral("https://www.norvane.cz/");
+inline const QString kMakerConferencePage = QStringLiteral("https://www.norvane.cz/konference/");
+inline const QString kHelpFile = QStringLiteral("Velmora.hlp");
+inline const QString kNewsFile = QStringLiteral("Version.txt");
+
+} // namespace velmora::version

@@ -2,6 +2,7 @@
 
 #include "platform/DbError.h"
 
+#include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -68,6 +69,13 @@ void showError(const std::exception &e)
 {
     const auto *db = dynamic_cast<const DbError *>(&e);
     error(QStringLiteral("Chyba"), db ? db->message() : QString::fromLocal8Bit(e.what()));
+}
+
+int exec(QDialog &screen)
+{
+    if (g_answerer)
+        return g_answerer->screen(screen);
+    return screen.exec();
 }
 
 } // namespace velmora::dialogs

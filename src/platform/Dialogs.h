@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <exception>
 
+class QDialog;
 class QWidget;
 
 namespace velmora {
@@ -24,6 +25,9 @@ public:
     virtual ~Answerer() = default;
     // Returns true for Yes (questions); ignored for the other kinds.
     virtual bool answer(MessageKind kind, const QString &caption, const QString &text) = 0;
+    // A screen shown modally. The answerer acts on it as the user would and
+    // returns its result; the screen must be closed when this returns.
+    virtual int screen(QDialog &screen) = 0;
 };
 
 namespace dialogs {
@@ -37,6 +41,9 @@ void error(const QString &caption, const QString &text);
 bool question(const QString &caption, const QString &text);
 // The default error display: the message of an engine or settings error.
 void showError(const std::exception &e);
+
+// Shows a screen modally and returns its result (QDialog::exec).
+int exec(QDialog &screen);
 
 } // namespace dialogs
 } // namespace velmora

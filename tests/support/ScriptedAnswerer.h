@@ -2,13 +2,19 @@
 
 #include "platform/Dialogs.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace velmora::test {
 
-// Stands in for the user at every message box: records what was shown and
-// answers questions from a script (Yes when the script runs out).
+// Stands in for the user at every message box and modal screen: records
+// what was shown and answers questions from a script (Yes when the script
+// runs out). A screen is shown, handed to the action registered for its
+// class (if any) and closed when the action leaves it open.
 class ScriptedAnswerer : public Answerer
 {
 public:
@@ -18,6 +24,7 @@ public:
         QString caption;
         QString text;
     };
+    using ScreenAction = std::function<void(QDialog &)>;
 
     ScriptedAnswerer() { dialogs::setAnswerer(this); }
     ~ScriptedAnswerer() override { dialogs::setAnswerer(nullptr); }
@@ -25,13 +32,42 @@ public:
     bool answer(MessageKind kind, const QString &caption, const QString &text) override
     {
         shown.append({kind, caption, text});
+        events.append(text);
         if (kind != MessageKind::Question)
             return true;
         return answers.isEmpty() ? true : answers.takeFirst();
     }
 
+    int screen(QDialog &d) override
+    {
+        const QString name = QString::fromLatin1(d.metaObject()->className()).section(QLatin1String("::"), -1);
+        screens.append(name);
+        events.append(name);
+        d.setResult(0);
+        d.show();
+        QApplication::processEvents();
+        if (const auto it = onScreen.constFind(name); it != onScreen.constEnd())
+            it.value()(d);
+        if (d.isVisible())
+            d.reject();
+        QApplication::processEvents();
+        return d.result();
+    }
+
+    // Texts of the message boxes only.
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Shown &s : shown)
+            out << s.text;
+        return out;
+    }
+
     QList<bool> answers;
     QList<Shown> shown;
+    QStringList screens;                 // class names of the screens shown
+    QStringList events;                  // message texts and screen names in order
+    QHash<QString, ScreenAction> onScreen; // by class name without namespace
 };
 
 } // namespace velmora::test
