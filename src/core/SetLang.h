@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace velmora {
+
+// The language screen: lists the language files in LANG with their header
+// information and whether they fit this program version. Changing the
+// current language from here is switched off in this release.
+class TSet_Lang : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TSet_Lang(QWidget *parent = nullptr);
+
+    static constexpr int kMaxFiles = 100;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormShow();
+    void TreeView1Change(QTreeWidgetItem *node);
+    void TreeView1SelectionChange();
+    void EmailDblClick();
+    void selectCurrentFile();
+    void showFileInfo(const QString &fileName);
+    void clearFileInfo();
+    void fitToTexts();
+
+    QTreeWidget *TreeView1 = nullptr;
+    QLabel *Autor = nullptr;
+    QLabel *Datum = nullptr;
+    QLabel *Email = nullptr;
+    QLabel *Verze = nullptr;
+    QLabel *Verze_prg = nullptr;
+    QLabel *Stav = nullptr;
+    QPushButton *BitBtn1 = nullptr; // Exit without saving
+    QPushButton *BitBtn2 = nullptr; // Save changes
+
+    QTreeWidgetItem *m_root = nullptr;
+    QTreeWidgetItem *m_currentNode = nullptr; // node of the current language file
+    QTreeWidgetItem *m_placeholder = nullptr; // "No Language files!"
+};
+
+} // namespace velmora
