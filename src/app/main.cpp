@@ -1,9 +1,12 @@
+#include "core/CoreScreens.h"
 #include "core/MainWindow.h"
 #include "core/Paths.h"
 #include "core/Startup.h"
 #include "platform/Dialogs.h"
+#include "platform/InstanceLock.h"
 
 #include <QApplication>
+#include <QDir>
 #include <exception>
 
 namespace {
@@ -24,6 +27,33 @@ public:
     }
 };
 
+int run(Application &app)
+{
+    using namespace velmora;
+    const QString dataDir =
+        Paths::resolveDataDir(QApplication::arguments(), QApplication::applicationDirPath());
+    Paths::setDataDir(dataDir);
+    QDir().mkpath(dataDir);
+    InstanceLock lock;
+    if (!claimDataDirectory(lock, dataDir))
+        return 1;
+
+    TTitul window;
+    dialogs::setParent(&window);
+    registerCoreScreens(window);
+    if (!prepareMainWindow(window))
+        return 0;
+    if (firstShowing(window, Paths::positionalArguments(QApplication::arguments())) ==
+        StartOutcome::End)
+        return 0;
+    if (window.ending())
+        return 0;
+    window.show();
+    const int rc = app.exec();
+    dialogs::setParent(nullptr);
+    return rc;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -31,17 +61,8 @@ int main(int argc, char **argv)
     Application app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Norvane"));
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    velmora::Paths::setDataDir(
-        velmora::Paths::resolveDataDir(QApplication::arguments(), QApplication::applicationDirPath()));
-
-    int rc = 0;
-    {
-        velmora::TTitul window;
-        velmora::dialogs::setParent(&window);
-        velmora::prepareMainWindow(window);
-        window.show();
-        rc = app.exec();
-    }
+    velmora::dialogs::installCzechTranslation();
+    const int rc = run(app);
     velmora::Paths::cleanupTemp();
     return rc;
 }

@@ -33,7 +33,38 @@ QString encodePassword(const QString &clear)
 
 QString decodePassword(const QString &stored)
 {
-    const QByteArray bytes = QByteArray::fromBase64(stored.toLatin1());
+    // Every character outside the 64 of the alphabet is skipped, padding
+    // included wherever it stands; a last group of two or three characters
+    // gives one or two bytes.
+    QByteArray bytes;
+    quint32 bits = 0;
+    int count = 0;
+    for (const QChar ch : stored) {
+        const char16_t c = ch.unicode();
+        int v;
+        if (c >= u'A' && c <= u'Z')
+            v = c - u'A';
+        else if (c >= u'a' && c <= u'z')
+            v = c - u'a' + 26;
+        else if (c >= u'0' && c <= u'9')
+            v = c - u'0' + 52;
+        else if (c == u'+')
+            v = 62;
+        else if (c == u'/')
+            v = 63;
+        else
+            continue;
+        bits = (bits << 6) | quint32(v);
+        if (++count == 4) {
+            bytes.append(char(bits >> 16)).append(char(bits >> 8)).append(char(bits));
+            bits = 0;
+            count = 0;
+        }
+    }
+    if (count == 2)
+        bytes.append(char(bits >> 4));
+    else if (count == 3)
+        bytes.append(char(bits >> 10)).append(char(bits >> 2));
     return Codepage::cp1250().decode(bytes.constData(), int(bytes.size()));
 }
 

@@ -1,17 +1,101 @@
 #include "core/Startup.h"
 
+#include "core/Language.h"
 #include "core/MainWindow.h"
+#include "core/Overdue.h"
+#include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/Splash.h"
 #include "core/Storage.h"
+#include "core/Version.h"
 #include "platform/Dialogs.h"
+#include "platform/InstanceLock.h"
+#include "platform/MachineInfo.h"
+#include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
 
-namespace velmora {
+#include <QDir>
+#include <QFile>
 
-void prepareMainWindow(TTitul &window)
+namespace velmora {
+namespace {
+
+// The language file named in the settings, read before the settings are
+// loaded, because the screen check already speaks its texts.
+QString storedLanguage()
+{
+    try {
+        const SettingsStore s = SettingsStore::own();
+        if (s.exists(settings::kLanguage))
+            return s.readString(settings::kLanguage);
+    } catch (const std::exception &) {
+        // a wrongly typed value is reported when the settings are loaded
+    }
+    return QStringLiteral("Czech.set");
+}
+
+// Counts the overdue items of a table through its handle and asks whether
+// to show them; Yes opens the items-away screen in its reminder mode.
+void remind(TTitul &window, Table &table, const QString &questionKey, const QString &reminderAction,
+            const QDate &today)
+{
+    int overdue = 0;
+    table.open();
+    try {
+        overdue = countOverdue(table, today);
+    } catch (...) {
+        table.close();
+        throw;
+    }
+    table.close();
+    if (overdue == 0)
+        return;
+    if (!dialogs::question(TTitul::others(QStringLiteral("002")), TTitul::others(questionKey)))
+        return;
+    table.open();
+    try {
+        window.runAction(reminderAction);
+    } catch (...) {
+        table.close();
+        throw;
+    }
+    table.close();
+}
+
+} // namespace
+
+bool claimDataDirectory(InstanceLock &lock, const QString &dataDir)
+{
+    if (lock.acquire(dataDir))
+        return true;
+    dialogs::error(
+        TTitul::others(QStringLiteral("006")),
+        QStringLiteral(
+            "Program Velmora již pracuje s daty v adresáři %1. Druhé spuštění nad stejnými "
+            "daty není možné, program bude ukončen.")
+            .arg(QDir::toNativeSeparators(dataDir)));
+    return false;
+}
+
+bool screenCheck(int width, int height)
+{
+    if (width >= 800 && height >= 600)
+        return true;
+    return dialogs::question(TTitul::others(QStringLiteral("002")),
+                             TTitul::others(QStringLiteral("003")));
+}
+
+bool prepareMainWindow(TTitul &window)
 {
     const SystemCode system = detectSystem();
     window.setSystemText(system.text);
+    window.settings().printerAvailable = !machine::currentPrinterName().isEmpty();
+
+    lang::load(storedLanguage());
+    const machine::ScreenSize screen = machine::screenSize();
+    if (!screenCheck(screen.width, screen.height))
+        return false;
+
     try {
         Storage::prepareDirectories();
     } catch (const DbError &e) {
@@ -21,11 +105,81 @@ void prepareMainWindow(TTitul &window)
     settings::load(window.settings(), system, errors);
     for (const QString &message : errors)
         dialogs::error(QStringLiteral("Chyba"), message);
+    lang::load(window.settings().language);
     try {
         window.setOldFormat(Storage::prepareTables(window.tables()));
     } catch (const DbError &e) {
         dialogs::showError(e);
     }
+    window.setStarting(true);
+    return true;
+}
+
+StartOutcome firstShowing(TTitul &window, const QStringList &positionalArguments,
+                          const QDate &today)
+{
+    SettingsRecord &s = window.settings();
+    window.applyLanguage();
+    window.setHelpAvailable(QFile::exists(Paths::dataFile(version::kHelpFile)));
+    window.setUpgradeText(QStringLiteral("All Windows® tested!"));
+
+    if (s.storedVersion == version::kPreviousGeneration) {
+        window.runAction(QStringLiteral("core.conversion"));
+        return StartOutcome::End;
+    }
+
+    const bool autoRun = s.autoCheckEntry && !positionalArguments.isEmpty() &&
+                         positionalArguments.first() == QLatin1String("/AutoRun");
+    if (autoRun) {
+        TSplashScreen2 check(window, true, today);
+        dialogs::exec(check);
+        return StartOutcome::End;
+    }
+
+    if (s.showSplash) {
+        TSplashScreen splash(&window);
+        dialogs::exec(splash);
+    }
+    const auto guarded = [](const std::function<void()> &step) {
+        try {
+            step();
+        } catch (const std::exception &e) {
+            dialogs::showError(e);
+        }
+    };
+    if (s.checkCassettes)
+        guarded([&] {
+            remind(window, window.tables().Table1, QStringLiteral("007"),
+                   QStringLiteral("lending.cassettesAwayReminder"), today);
+        });
+    if (s.checkCds)
+        guarded([&] {
+            remind(window, window.tables().CD_Table1, QStringLiteral("008"),
+                   QStringLiteral("lending.cdsAwayReminder"), today);
+        });
+    if (s.storedVersion != version::kText || s.firstRun) {
+        guarded([&] {
+            window.runAction(QStringLiteral("core.news"));
+            SettingsStore store = SettingsStore::own();
+            store.writeString(settings::kVersion, version::kText);
+            store.writeString(settings::kDatVerze, version::kDate);
+            store.sync();
+            s.storedVersion = version::kText;
+        });
+    }
+    if (!s.printerAvailable)
+        dialogs::information(TTitul::others(QStringLiteral("002")),
+                             TTitul::others(QStringLiteral("009")));
+
+    if (s.lastExit == 1)
+        window.selectSection(TTitul::Cassettes);
+    else if (s.lastExit == 2)
+        window.selectSection(TTitul::Cds);
+    else
+        window.selectSection(TTitul::Cassettes); // an unknown value shows the cassettes
+    window.setStarting(false);
+    window.sectionChanged();
+    return StartOutcome::Run;
 }
 
 } // namespace velmora

@@ -28,6 +28,14 @@ QList<Table *> TableHandles::all()
             &Users_02, &Users_03, &Users_04,  &Temp_Table, &Temp_Table2, &Nova_Table1};
 }
 
+Table *TableHandles::byName(const QString &handleName)
+{
+    for (Table *t : all())
+        if (t->handleName() == handleName)
+            return t;
+    return nullptr;
+}
+
 void TableHandles::closeAll()
 {
     for (Table *t : all())

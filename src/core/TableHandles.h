@@ -29,6 +29,7 @@ public:
 
     Table &userList(int number); // 1 to 4
     QList<Table *> all();
+    Table *byName(const QString &handleName); // nullptr when unknown
     void closeAll();
 };
 

@@ -2,9 +2,12 @@
 
 #include "platform/DbError.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTranslator>
 
 namespace velmora::dialogs {
 namespace {
@@ -69,6 +72,21 @@ void showError(const std::exception &e)
 {
     const auto *db = dynamic_cast<const DbError *>(&e);
     error(QStringLiteral("Chyba"), db ? db->message() : QString::fromLocal8Bit(e.what()));
+}
+
+bool installCzechTranslation()
+{
+    static QTranslator *translator = nullptr;
+    if (translator)
+        return true;
+    auto *t = new QTranslator(qApp);
+    if (!t->load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    translator = t;
+    return true;
 }
 
 int exec(QDialog &screen)

@@ -42,6 +42,10 @@ bool question(const QString &caption, const QString &text);
 // The default error display: the message of an engine or settings error.
 void showError(const std::exception &e);
 
+// Loads Qt's own Czech texts, so standard buttons read "Ano", "Ne" etc.
+// Returns false when the translation is not installed.
+bool installCzechTranslation();
+
 // Shows a screen modally and returns its result (QDialog::exec).
 int exec(QDialog &screen);
 

@@ -40,7 +40,8 @@ public:
 
     int screen(QDialog &d) override
     {
-        const QString name = QString::fromLatin1(d.metaObject()->className()).section(QLatin1String("::"), -1);
+        const QString name =
+            QString::fromLatin1(d.metaObject()->className()).section(QLatin1String("::"), -1);
         screens.append(name);
         events.append(name);
         d.setResult(0);
@@ -65,8 +66,8 @@ public:
 
     QList<bool> answers;
     QList<Shown> shown;
-    QStringList screens;                 // class names of the screens shown
-    QStringList events;                  // message texts and screen names in order
+    QStringList screens;                   // class names of the screens shown
+    QStringList events;                    // message texts and screen names in order
     QHash<QString, ScreenAction> onScreen; // by class name without namespace
 };
 

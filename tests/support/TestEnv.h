@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 namespace velmora::test {
 
@@ -29,3 +30,9 @@ private:
 QString runProgram(const QString &program, const QStringList &args, int *exitCode = nullptr);
 
 } // namespace velmora::test
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}

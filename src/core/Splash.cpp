@@ -1,0 +1,333 @@
+#include "core/Splash.h"
+
+#include "core/Language.h"
+#include "core/MainWindow.h"
+#include "core/Overdue.h"
+#include "core/Settings.h"
+#include "core/Version.h"
+#include "platform/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QEventLoop>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace velmora {
+namespace {
+
+const QString kCentral = QStringLiteral("Central");
+
+// A looked-up label with its suffix, or the built-in caption without a file.
+QString labelText(const QString &section, const QString &key, const QString &def,
+                  const QString &suffix, const QString &builtIn)
+{
+    return lang::present() ? lang::text(section, key, def) + suffix : builtIn;
+}
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QString &text = QString())
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QFont scaled(QFont f, int delta, bool bold)
+{
+    f.setPointSize(f.pointSize() + delta);
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace
+
+// --- splash screen ---------------------------------------------------------
+
+TSplashScreen::TSplashScreen(QWidget *parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("SplashScreen"));
+    setStyleSheet(QStringLiteral("QDialog { background: white; border: 2px solid #000080; }"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(30, 24, 30, 24);
+    auto *product =
+        addLabel(this, QStringLiteral("Product"),
+                 lang::text(kCentral, QStringLiteral("000"), version::kApplicationTitle));
+    product->setFont(scaled(product->font(), 14, true));
+    product->setStyleSheet(QStringLiteral("color: #000080;"));
+    layout->addWidget(product, 0, Qt::AlignHCenter);
+    auto *grid = new QGridLayout;
+    grid->addWidget(
+        addLabel(this, QStringLiteral("VersionCaption"),
+                 lang::text(kCentral, QStringLiteral("115"), QStringLiteral("Programová verze")) +
+                     QStringLiteral(":")),
+        0, 0);
+    grid->addWidget(addLabel(this, QStringLiteral("FileVersion"), version::kFileVersion), 0, 1);
+    grid->addWidget(addLabel(this, QStringLiteral("DateCaption"),
+                             lang::text(kCentral, QStringLiteral("116"),
+                                        QStringLiteral("Uvolnění verze na www")) +
+                                 QStringLiteral(":")),
+                    1, 0);
+    grid->addWidget(addLabel(this, QStringLiteral("VersionDate"), version::kDate), 1, 1);
+    layout->addLayout(grid);
+    m_timer->setSingleShot(true);
+    m_timer->setInterval(2000);
+    connect(m_timer, &QTimer::timeout, this, &TSplashScreen::timeUp);
+}
+
+void TSplashScreen::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_timer->start();
+}
+
+void TSplashScreen::timeUp()
+{
+    m_timer->stop();
+    accept();
+}
+
+// --- automatic check screen ------------------------------------------------
+
+TSplashScreen2::TSplashScreen2(TTitul &window, bool autoRunMode, const QDate &today)
+    : QDialog(&window, Qt::Dialog | Qt::FramelessWindowHint), m_window(window),
+      m_autoRun(autoRunMode), m_today(today), m_start(new QTimer(this)), m_recheck(new QTimer(this))
+{
+    setObjectName(QStringLiteral("SplashScreen2"));
+    setWindowTitle(QStringLiteral("Automatická kontrola"));
+    setStyleSheet(QStringLiteral("TSplashScreen2, QDialog { background: white; }"));
+    auto *frame = new QVBoxLayout(this);
+    frame->setContentsMargins(24, 18, 24, 18);
+
+    auto *product = addLabel(this, QStringLiteral("Product"),
+                             labelText(kCentral, QStringLiteral("000"), version::kApplicationTitle,
+                                       QString(), QStringLiteral("Velmora")));
+    product->setFont(scaled(product->font(), 12, true));
+    product->setStyleSheet(QStringLiteral("color: #000080;"));
+    frame->addWidget(product);
+    auto *heading =
+        addLabel(this, QStringLiteral("Heading"),
+                 labelText(kCentral, QStringLiteral("137"), QStringLiteral("Automatická kontrola"),
+                           QString(), QStringLiteral("Automatická kontrola")));
+    heading->setFont(scaled(heading->font(), 3, true));
+    frame->addWidget(heading);
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(
+        addLabel(this, QStringLiteral("VersionCaption"),
+                 labelText(kCentral, QStringLiteral("115"), QStringLiteral("Programová verze"),
+                           QStringLiteral(":"), QStringLiteral("Programová verze prg    :"))),
+        0, 0);
+    grid->addWidget(addLabel(this, QStringLiteral("FileVersion")), 0, 1, 1, 3);
+    grid->addWidget(
+        addLabel(this, QStringLiteral("DateCaption"),
+                 labelText(kCentral, QStringLiteral("116"), QStringLiteral("Uvolnění verze na www"),
+                           QStringLiteral(":"), QStringLiteral("Uvolnění verze na www :"))),
+        1, 0);
+    grid->addWidget(addLabel(this, QStringLiteral("VersionDate")), 1, 1, 1, 3);
+
+    const QString overdueText =
+        labelText(kCentral, QStringLiteral("141"), QStringLiteral("Mimo termín"),
+                  QStringLiteral(":"), QStringLiteral("Mimo termín:"));
+    const auto row = [&](int r, const QString &name, const QString &caption, QProgressBar *&gauge,
+                         QLabel *&counter) {
+        auto *l = addLabel(this, name + QStringLiteral("Caption"), caption);
+        gauge = new QProgressBar(this);
+        gauge->setObjectName(QStringLiteral("Gauge") + name);
+        gauge->setAccessibleName(caption);
+        gauge->setMinimumWidth(180);
+        l->setBuddy(gauge);
+        counter = addLabel(this, QStringLiteral("Count") + name);
+        counter->setMinimumWidth(60);
+        grid->addWidget(l, r, 0);
+        grid->addWidget(gauge, r, 1);
+        grid->addWidget(addLabel(this, QStringLiteral("Overdue") + name, overdueText), r, 2);
+        grid->addWidget(counter, r, 3);
+    };
+    row(2, QStringLiteral("VK"),
+        labelText(kCentral, QStringLiteral("138"), QStringLiteral("Kontrola Videokazet"),
+                  QStringLiteral(":"), QStringLiteral("Kontrola videokazet:")),
+        m_gaugeVk, m_countVk);
+    row(3, QStringLiteral("CD"),
+        labelText(kCentral, QStringLiteral("139"), QStringLiteral("Kontrola hudebních CD"),
+                  QStringLiteral(":"), QStringLiteral("Kontrola hudebních CD:")),
+        m_gaugeCd, m_countCd);
+    frame->addLayout(grid);
+
+    m_autoClose = new QCheckBox(
+        labelText(kCentral, QStringLiteral("140"), QStringLiteral("Auto zavření okna"),
+                  QStringLiteral(" (5 sec)"), QStringLiteral("AutoClose screen (5sec)")),
+        this);
+    m_autoClose->setObjectName(QStringLiteral("AutoClose"));
+    frame->addWidget(m_autoClose);
+
+    auto *buttons = new QHBoxLayout;
+    const QString btn = QStringLiteral("Buttons");
+    m_close = new QPushButton(
+        lang::present()
+            ? QStringLiteral("&") + lang::text(btn, QStringLiteral("002"), QStringLiteral("Zavřít"))
+            : QStringLiteral("Zavřít"),
+        this);
+    m_close->setObjectName(QStringLiteral("Zavrit"));
+    m_showVk =
+        new QPushButton(lang::text(btn, QStringLiteral("003"), QStringLiteral("Zobraz VK")), this);
+    m_showVk->setObjectName(QStringLiteral("ZobrazVK"));
+    m_showCd =
+        new QPushButton(lang::text(btn, QStringLiteral("004"), QStringLiteral("Zobraz CD")), this);
+    m_showCd->setObjectName(QStringLiteral("ZobrazCD"));
+    buttons->addWidget(m_showVk);
+    buttons->addWidget(m_showCd);
+    buttons->addStretch();
+    buttons->addWidget(m_close);
+    frame->addLayout(buttons);
+
+    connect(m_close, &QPushButton::clicked, this, &TSplashScreen2::closeCheck);
+    connect(m_showVk, &QPushButton::clicked, this, &TSplashScreen2::showCassettes);
+    connect(m_showCd, &QPushButton::clicked, this, &TSplashScreen2::showCds);
+    m_start->setSingleShot(true);
+    m_start->setInterval(10);
+    connect(m_start, &QTimer::timeout, this, &TSplashScreen2::scan);
+    m_recheck->setInterval(5000);
+    connect(m_recheck, &QTimer::timeout, this, &TSplashScreen2::recheck);
+}
+
+void TSplashScreen2::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_close->hide();
+    m_showVk->hide();
+    m_showCd->hide();
+    for (QProgressBar *g : {m_gaugeVk, m_gaugeCd}) {
+        g->setRange(0, 100);
+        g->setValue(0);
+    }
+    m_countVk->clear();
+    m_countCd->clear();
+    findChild<QLabel *>(QStringLiteral("FileVersion"))->setText(version::kFileVersion);
+    findChild<QLabel *>(QStringLiteral("VersionDate"))->setText(version::kDate);
+    m_autoClose->setChecked(m_window.settings().autoCloseCheck);
+    setCursor(Qt::WaitCursor);
+    m_start->start();
+}
+
+void TSplashScreen2::pause()
+{
+    // Lets the gauges paint while the scan goes on.
+    if (m_pauseMs <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(m_pauseMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+int TSplashScreen2::scanTable(Table &table, QProgressBar *gauge, QLabel *counter,
+                              const QString &unit)
+{
+    int overdue = 0;
+    table.open();
+    try {
+        const int count = table.recordCount();
+        if (count == 0) {
+            gauge->setRange(0, 100);
+            gauge->setValue(100);
+        } else {
+            gauge->setRange(0, count);
+            gauge->setValue(0);
+        }
+        int step = 0;
+        for (table.first(); !table.eof(); table.next()) {
+            if (isOverdueRecord(table, m_today))
+                ++overdue;
+            gauge->setValue(++step);
+            counter->setText(QString::number(overdue) + unit);
+            pause();
+        }
+    } catch (...) {
+        table.close();
+        throw;
+    }
+    table.close();
+    counter->setText(QString::number(overdue) + unit);
+    return overdue;
+}
+
+void TSplashScreen2::scan()
+{
+    m_start->stop();
+    const auto finish = [this](int count, QPushButton *button) {
+        if (count != 0) {
+            button->show();
+            unsetCursor();
+            m_autoClose->setEnabled(false);
+        } else if (m_cassettes == 0) {
+            m_autoClose->setEnabled(true);
+        }
+    };
+    m_cassettes = scanTable(m_window.tables().Table1, m_gaugeVk, m_countVk, QStringLiteral(" VK."));
+    finish(m_cassettes, m_showVk);
+    m_cds = scanTable(m_window.tables().CD_Table1, m_gaugeCd, m_countCd, QStringLiteral(" CD."));
+    finish(m_cds, m_showCd);
+    m_close->show();
+    m_recheck->start();
+}
+
+void TSplashScreen2::recheck()
+{
+    unsetCursor();
+    if (m_cassettes == 0)
+        m_showVk->setEnabled(false);
+    if (m_cds == 0)
+        m_showCd->setEnabled(false);
+    if (m_autoRun && m_autoClose->isChecked() && m_cassettes == 0 && m_cds == 0)
+        closeCheck();
+}
+
+void TSplashScreen2::closeCheck()
+{
+    m_recheck->stop();
+    m_window.settings().autoCloseCheck = m_autoClose->isChecked();
+    SettingsStore store = SettingsStore::own();
+    store.writeBool(settings::kAutoCloseSplash2, m_autoClose->isChecked());
+    store.sync();
+    accept();
+}
+
+void TSplashScreen2::showAway(Table &table, const QString &index, const QString &action)
+{
+    table.setFilter(QStringLiteral("Pujceno=True"));
+    table.setFiltered(true);
+    const auto done = [&table] {
+        table.setFiltered(false);
+        table.setFilter(QString());
+        table.close();
+    };
+    try {
+        table.open();
+        table.setIndex(index);
+        m_window.runAction(action);
+    } catch (...) {
+        done();
+        throw;
+    }
+    done();
+}
+
+void TSplashScreen2::showCassettes()
+{
+    showAway(m_window.tables().Table1, QStringLiteral("cislo"),
+             QStringLiteral("lending.cassettesAwayReminder"));
+}
+
+void TSplashScreen2::showCds()
+{
+    showAway(m_window.tables().CD_Table1, QStringLiteral("cislocd"),
+             QStringLiteral("lending.cdsAwayReminder"));
+}
+
+} // namespace velmora

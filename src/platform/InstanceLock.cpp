@@ -1,0 +1,18 @@
+#include "platform/InstanceLock.h"
+
+#include <QDir>
+
+namespace velmora {
+
+bool InstanceLock::acquire(const QString &dataDir)
+{
+    m_path = QDir(dataDir).filePath(QStringLiteral(".velmora.lock"));
+    auto lock = std::make_unique<QLockFile>(m_path);
+    lock->setStaleLockTime(0); // only a dead owner makes the lock stale
+    if (!lock->tryLock(0))
+        return false;
+    m_lock = std::move(lock);
+    return true;
+}
+
+} // namespace velmora

@@ -1,0 +1,304 @@
+// The main window: its labels and menus, the guards of every command, the
+// section tree, the keys and the close question.
+
+#include "AppFixture.h"
+#include "core/Commands.h"
+#include "core/Settings.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace velmora;
+
+namespace {
+
+const QString kNoData = QStringLiteral("V databázi nejsou žádná data, nelze pokračovat!");
+const QString kNotYet = QStringLiteral("Tato funkce zatím není v této verzi programu k dispozici.");
+
+class MainWindowTest : public test::AppFixture
+{
+protected:
+    TTitul &ready()
+    {
+        startOnceBefore();
+        start();
+        firstShowing(*window, {});
+        user.shown.clear();
+        user.events.clear();
+        user.screens.clear();
+        return *window;
+    }
+
+    QAction *action(const QString &name) { return window->findChild<QAction *>(name); }
+    QMenu *menu(const QString &name) { return window->findChild<QMenu *>(name); }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, CaptionLabelsAndTreeWithoutLanguageFile)
+{
+    TTitul &w = ready();
+    EXPECT_EQ(w.windowTitle(), "Velmora 2002 (Build: 2.1.1)");
+    EXPECT_EQ(w.size(), QSize(688, 500));
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(w.findChild<QLabel *>("jmeno_prg")->text(), "Velmora  2002");
+    EXPECT_EQ(w.findChild<QLabel *>("Sel")->text(), "Multi - program");
+    EXPECT_EQ(w.findChild<QLabel *>("verze")->text(), "2002.A");
+    EXPECT_EQ(w.findChild<QLabel *>("Info_o_verzi")->text(), "Datum verze:");
+    EXPECT_EQ(w.findChild<QLabel *>("UpgradeInfo")->text(), "All Windows® tested!");
+    EXPECT_EQ(w.findChild<QLabel *>("VerSys")->text(), "Info: System Linux.");
+    QTreeWidget *tree = w.sectionTree();
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "Vnitřní moduly programu:");
+    EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), "Orvella");
+    EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(0), "Evidence hudebních CD");
+    EXPECT_EQ(menu("Menu1_VK300")->title(), "Systém ");
+    EXPECT_EQ(action("Menu1_VK305")->text(), "Aktuální statistika videokazet");
+    EXPECT_EQ(action("Menu1_VK700")->text(), "Konec (ESC) ");
+    EXPECT_EQ(menu("Menu1_VK500")->title(), "Externí VK  ");
+    // Without the help file the help items are hidden.
+    EXPECT_FALSE(action("Menu1_VK800")->isVisible());
+    EXPECT_FALSE(action("Menu2_VK800")->isVisible());
+}
+
+TEST_F(MainWindowTest, HelpItemsAppearWithTheHelpFile)
+{
+    startOnceBefore();
+    QFile help(Paths::dataFile("Velmora.hlp"));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    start();
+    firstShowing(*window, {});
+    EXPECT_TRUE(action("Menu1_VK800")->isVisible());
+    EXPECT_TRUE(action("Menu2_VK800")->isVisible());
+}
+
+TEST_F(MainWindowTest, PartialLanguageFileChangesOneMessageAndTheLookupDefaults)
+{
+    writeLanguageFile("Czech.set", "[Others]\r\n004 = Žádná data!\r\n");
+    TTitul &w = ready();
+    EXPECT_TRUE(lang::present());
+    w.runEntry(*w.entryFor("cassettes.browse"));
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].text, "Žádná data!");
+    EXPECT_EQ(user.shown[0].caption, "Informace");
+    // Every menu item now takes its lookup default.
+    EXPECT_EQ(action("Menu1_VK305")->text(), "Aktuální statistika VK");
+    EXPECT_EQ(action("Menu1_VK406")->text(), "Tisk Více videoetiket najednou");
+    EXPECT_EQ(menu("Menu1_VK207")->title(), "Zpracování půjčených VK do grafů");
+    EXPECT_EQ(menu("Menu1_VK500")->title(), "Externí VK ");
+    EXPECT_EQ(menu("Menu2_CD200")->title(), "Půjčování CD ");
+    EXPECT_EQ(menu("Menu1_VK100")->title(), "Videokazety ");
+    EXPECT_EQ(action("Menu1_VK800")->text(), "Help ");
+    EXPECT_EQ(action("Menu1_languages")->text(), "Setup program Languages");
+    EXPECT_EQ(w.windowTitle(), "Velmora 2002  (Build: 2.1.1)");
+    EXPECT_EQ(w.findChild<QLabel *>("Sel")->text(), "Multi Program");
+    // The version-date key carries the date; without it the default shows.
+    EXPECT_EQ(w.findChild<QLabel *>("Info_o_verzi")->text(), "Datum verze: 27.05.2002");
+}
+
+TEST_F(MainWindowTest, LanguageFileCaptionsWithTheirSuffixes)
+{
+    writeLanguageFile("Czech.set",
+                      "[Menu_VK]\r\n700=Odchod\r\n101=Prohlížení\r\n106=Datum\r\n"
+                      "[Central]\r\n106 27.05.2002=Vydáno 27.05.2002\r\n106=nepoužito\r\n"
+                      "108=Kazety\r\n000=Velmora Test\r\n");
+    TTitul &w = ready();
+    EXPECT_EQ(action("Menu1_VK700")->text(), "Odchod (ESC) ");
+    EXPECT_EQ(action("Menu2_VK700")->text(), "Odchod (ESC) ");
+    EXPECT_EQ(action("Menu1_VK101")->text(), "Prohlížení");
+    EXPECT_EQ(w.findChild<QLabel *>("Info_o_verzi")->text(), "Vydáno 27.05.2002");
+    EXPECT_EQ(w.sectionTree()->topLevelItem(0)->child(0)->text(0), "Kazety");
+    EXPECT_EQ(w.windowTitle(), "Velmora Test  (Build: 2.1.1)");
+    EXPECT_EQ(w.findChild<QLabel *>("jmeno_prg")->text(), "Velmora Test");
+}
+
+TEST_F(MainWindowTest, EveryRecordsGuardOnEmptyTablesOpensNothing)
+{
+    TTitul &w = ready();
+    QStringList ran;
+    for (const auto *menuBar : {&cassetteMenu(), &cdMenu()})
+        for (const MenuEntry *e : commandsOf(*menuBar))
+            w.registerCommand(e->action, [&ran, e](TTitul &) { ran << e->action; });
+    int guarded = 0;
+    for (const auto *menuBar : {&cassetteMenu(), &cdMenu()}) {
+        for (const MenuEntry *e : commandsOf(*menuBar)) {
+            if (e->guard == Guard::None)
+                continue;
+            ++guarded;
+            user.shown.clear();
+            w.runEntry(*e);
+            ASSERT_EQ(user.shown.size(), 1) << e->objectName.toStdString();
+            EXPECT_EQ(user.shown[0].text, kNoData);
+            EXPECT_EQ(user.shown[0].caption, "Informace");
+            if (!e->table.isEmpty()) {
+                EXPECT_FALSE(w.tables().byName(e->table)->isOpen());
+                EXPECT_FALSE(w.tables().byName(e->table)->filtered())
+                    << e->objectName.toStdString();
+            }
+        }
+    }
+    EXPECT_TRUE(ran.isEmpty()) << ran.join(", ").toStdString();
+    EXPECT_EQ(guarded, (16 + 1 + 2) + (14 + 1 + 2)); // records, lent and file guards of both menus
+    // Commands without a guard open even on empty tables.
+    w.runEntry(*w.entryFor("cassettes.new"));
+    w.runEntry(*w.entryFor("search.freePosition"));
+    EXPECT_EQ(ran, (QStringList{"cassettes.new", "search.freePosition"}));
+}
+
+TEST_F(MainWindowTest, GuardPassedFindsTheTableOpenWithItsIndexAndClosesItAfter)
+{
+    TTitul &w = ready();
+    addCassette("00002");
+    addCassette("00001", true, "01.01.2002", 7);
+    QString seenIndex;
+    int seenCount = -1;
+    w.registerCommand("cassettes.browse", [&](TTitul &win) {
+        seenIndex = win.tables().Table1.index();
+        seenCount = win.tables().Table1.recordCount();
+        win.tables().Table1.setFilter("cislo='00002'");
+        win.tables().Table1.setFiltered(true);
+    });
+    w.runEntry(*w.entryFor("cassettes.browse"));
+    EXPECT_EQ(seenIndex, "cislo");
+    EXPECT_EQ(seenCount, 2);
+    EXPECT_FALSE(w.tables().Table1.isOpen());
+    // Not an unfilter command: a filter the screen left stays on the handle.
+    EXPECT_TRUE(w.tables().Table1.filtered());
+    w.tables().Table1.setFiltered(false);
+
+    // The lent guard shows only lent cassettes and leaves no filter.
+    int lentSeen = -1;
+    w.registerCommand("lending.cassettesAway",
+                      [&](TTitul &win) { lentSeen = win.tables().Table1.recordCount(); });
+    w.runEntry(*w.entryFor("lending.cassettesAway"));
+    EXPECT_EQ(lentSeen, 1);
+    EXPECT_FALSE(w.tables().Table1.filtered());
+    EXPECT_TRUE(w.tables().Table1.filter().isEmpty());
+}
+
+TEST_F(MainWindowTest, UnfilterCommandsSwitchOffWhatTheScreenLeft)
+{
+    TTitul &w = ready();
+    Table t;
+    t.setPath(Paths::dataFile("cd01.dbf"));
+    t.open();
+    t.append();
+    t.setString("Cislocd", "00001");
+    t.post();
+    t.close();
+    w.registerCommand("cds.show", [](TTitul &win) {
+        win.tables().CD_Table1.setFilter("cislocd='00001'");
+        win.tables().CD_Table1.setFiltered(true);
+    });
+    w.runEntry(*w.entryFor("cds.show"));
+    EXPECT_FALSE(w.tables().CD_Table1.filtered());
+    EXPECT_FALSE(w.tables().CD_Table1.isOpen());
+}
+
+TEST_F(MainWindowTest, FileGuardNeedsTheRegisterInExterni)
+{
+    TTitul &w = ready();
+    bool opened = false;
+    w.registerCommand("external.cassetteReports", [&](TTitul &) { opened = true; });
+    w.runEntry(*w.entryFor("external.cassetteReports"));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(user.texts(), QStringList{kNoData});
+    QFile f(Paths::externiDir() + "Source.dbf");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    w.runEntry(*w.entryFor("external.cassetteReports"));
+    EXPECT_TRUE(opened);
+}
+
+TEST_F(MainWindowTest, CommandsOfLaterScreensSayTheyAreNotAvailableYet)
+{
+    TTitul &w = ready();
+    addCassette("00001");
+    w.runEntry(*w.entryFor("cassettes.edit"));
+    EXPECT_EQ(user.texts(), QStringList{kNotYet});
+    EXPECT_FALSE(w.tables().Table1.isOpen());
+}
+
+TEST_F(MainWindowTest, EngineErrorInAGuardIsShownAndTheWindowGoesOn)
+{
+    TTitul &w = ready();
+    QFile::remove(Paths::dataFile("archiv.dbf"));
+    QFile f(Paths::dataFile("archiv.dbf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a table");
+    f.close();
+    w.runEntry(*w.entryFor("lending.cassetteArchive"));
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].caption, "Chyba");
+    EXPECT_TRUE(user.shown[0].text.contains("archiv.dbf"));
+}
+
+TEST_F(MainWindowTest, RootSelectionMovesToTheCassetteNode)
+{
+    TTitul &w = ready();
+    w.selectSection(TTitul::Cds);
+    EXPECT_TRUE(w.findChild<QMenuBar *>("RxMainMenu2")->isVisibleTo(&w));
+    w.sectionTree()->setCurrentItem(w.sectionTree()->topLevelItem(0));
+    EXPECT_EQ(w.selectedSection(), TTitul::Cassettes);
+    EXPECT_TRUE(w.findChild<QMenuBar *>("RxMainMenu1")->isVisibleTo(&w));
+    EXPECT_FALSE(w.findChild<QMenuBar *>("RxMainMenu2")->isVisibleTo(&w));
+    // Collapsing is not possible: the tree stays expanded.
+    w.sectionTree()->collapseItem(w.sectionTree()->topLevelItem(0));
+    EXPECT_TRUE(w.sectionTree()->topLevelItem(0)->isExpanded());
+}
+
+TEST_F(MainWindowTest, SectionChangesAreIgnoredWhileStarting)
+{
+    startOnceBefore();
+    start();
+    EXPECT_TRUE(window->starting());
+    window->selectSection(TTitul::Cds);
+    EXPECT_TRUE(window->findChild<QMenuBar *>("RxMainMenu1")->isVisibleTo(window.get()));
+}
+
+TEST_F(MainWindowTest, CloseQuestionNoKeepsTheWindowAndLastExit)
+{
+    TTitul &w = ready();
+    w.show();
+    SettingsStore::own().writeInt(settings::kLastExit, 1);
+    w.selectSection(TTitul::Cds);
+    user.answers = {false};
+    QTest::keyClick(w.sectionTree(), Qt::Key_Escape);
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].caption, "Ukončení programu");
+    EXPECT_EQ(user.shown[0].text, "Opravdu chceš ukončit tento program ?");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(SettingsStore::own().readInt(settings::kLastExit), 1);
+
+    user.answers = {true};
+    action("Menu2_VK700")->trigger();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(SettingsStore::own().readInt(settings::kLastExit), 2);
+}
+
+TEST_F(MainWindowTest, F1WithoutHelpFileAndTheNewsFile)
+{
+    TTitul &w = ready();
+    QTest::keyClick(w.sectionTree(), Qt::Key_F1);
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].caption, "Informace");
+    EXPECT_TRUE(user.shown[0].text.startsWith("Soubor s nápovědou k tomuto programu není"));
+    user.shown.clear();
+    w.runEntry(*w.entryFor("core.newsFile"));
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].caption, "Chyba");
+    EXPECT_EQ(user.shown[0].text, "Nebyl nalezen soubor \"Version.txt\" v adresáři programu.");
+}
+
+TEST_F(MainWindowTest, CoreScreensOpenFromBothMenus)
+{
+    ready();
+    action("Menu1_VK309")->trigger();
+    action("Menu2_languages")->trigger();
+    EXPECT_EQ(user.screens, (QStringList{"TI_o_prg", "TSet_Lang"}));
+}
