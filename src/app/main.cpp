@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <exception>
 
 namespace {
@@ -48,6 +49,8 @@ int run(Application &app)
         return 0;
     if (window.ending())
         return 0;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
     const int rc = app.exec();
     dialogs::setParent(nullptr);

@@ -47,7 +47,7 @@ TPasswordDlg::TPasswordDlg(const QString &password, QWidget *parent)
     grid->addWidget(m_entry, 0, 1);
     grid->addWidget(m_hint, 1, 0);
     grid->addWidget(m_panel, 1, 1, Qt::AlignRight);
-    connect(m_entry, &QLineEdit::returnPressed, this, &TPasswordDlg::enter);
+    setMinimumWidth(340);
 }
 
 void TPasswordDlg::showEvent(QShowEvent *event)
@@ -93,6 +93,9 @@ void TPasswordDlg::enter()
         lang::text(QStringLiteral("Others"), QStringLiteral("006"), QStringLiteral("Chyba")),
         m_wrong);
     m_entry->clear();
+    // The message box took the activation; the entry gets it back for the next try.
+    activateWindow();
+    raise();
     m_entry->setFocus();
 }
 
@@ -103,6 +106,7 @@ void TPasswordDlg::keyPressEvent(QKeyEvent *event)
         reject();
         return;
     }
+    // Enter in the entry comes here too, since the entry passes it on.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         enter();
         return;

@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTranslator>
 
 namespace velmora::dialogs {
@@ -15,25 +17,41 @@ namespace {
 Answerer *g_answerer = nullptr;
 QPointer<QWidget> g_parent;
 
+// Before the main window is shown a box or screen would sit over its hidden
+// frame; it goes to the middle of the screen instead.
+void centreWithoutOwner(QDialog &d)
+{
+    QWidget *owner = d.parentWidget();
+    if (owner && owner->isVisible())
+        return;
+    d.adjustSize();
+    if (const QScreen *s = QGuiApplication::primaryScreen())
+        d.move(s->availableGeometry().center() - d.rect().center());
+}
+
 bool show(MessageKind kind, const QString &caption, const QString &text)
 {
     if (g_answerer)
         return g_answerer->answer(kind, caption, text);
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     switch (kind) {
     case MessageKind::Information:
-        QMessageBox::information(g_parent, caption, text);
-        return true;
+        break;
     case MessageKind::Warning:
-        QMessageBox::warning(g_parent, caption, text);
-        return true;
+        icon = QMessageBox::Warning;
+        break;
     case MessageKind::Error:
-        QMessageBox::critical(g_parent, caption, text);
-        return true;
+        icon = QMessageBox::Critical;
+        break;
     case MessageKind::Question:
-        return QMessageBox::question(g_parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
+        icon = QMessageBox::Question;
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        break;
     }
-    return false;
+    QMessageBox box(icon, caption, text, buttons, g_parent);
+    centreWithoutOwner(box);
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace
@@ -93,6 +111,7 @@ int exec(QDialog &screen)
 {
     if (g_answerer)
         return g_answerer->screen(screen);
+    centreWithoutOwner(screen);
     return screen.exec();
 }
 

@@ -277,8 +277,7 @@ TEST_F(PasswordTest, WrongEntryIsRefusedAndTheRightOneOpensOnce)
     };
     startAndActivate();
     EXPECT_EQ(attempts, 1);
-    EXPECT_TRUE(user.shown.size() >= 1);
-    EXPECT_TRUE(user.texts().contains("Zadané heslo není správné, zkuste znovu"));
+    EXPECT_EQ(user.texts().count("Zadané heslo není správné, zkuste znovu"), 1);
     for (const auto &s : user.shown) {
         if (s.text == "Zadané heslo není správné, zkuste znovu") {
             EXPECT_EQ(s.caption, "Chyba");
