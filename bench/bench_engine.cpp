@@ -2,8 +2,7 @@
 // note filled: open with the number tag, full scan, locate, batch append,
 // and beside them `cat` and Python's dbfread reading the same files.
 
-#include "core/Schemas.h"
-#include "platform/Table.h"
+#include "Catalogue.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,77 +13,9 @@
 #include <cstdlib>
 
 using namespace velmora;
+using namespace velmora::bench;
 
 namespace {
-
-constexpr int kCassettes = 99999;
-
-// VELMORA_BENCH_DIR keeps the generated catalogue between runs.
-QDir workDir()
-{
-    static QTemporaryDir temporary;
-    const QString kept = qEnvironmentVariable("VELMORA_BENCH_DIR");
-    if (!kept.isEmpty()) {
-        QDir().mkpath(kept);
-        return QDir(kept);
-    }
-    return QDir(temporary.path());
-}
-
-QString dataPath()
-{
-    return workDir().filePath(QStringLiteral("data.dbf"));
-}
-
-QString quoted(const QString &path)
-{
-    return QLatin1Char('\'') + path + QLatin1Char('\'');
-}
-
-void fillCatalogue(const QString &path, int count)
-{
-    const TableSchema s = schema::cassettes();
-    Table::create(path, s.fields, s.tags);
-    Table t;
-    t.setPath(path);
-    t.open(Table::Mode::Exclusive);
-    t.beginBatch();
-    for (int i = 1; i <= count; ++i) {
-        t.append();
-        // Appended in reverse so the tag has real work to do.
-        t.setString("cislo", QStringLiteral("%1").arg(count + 1 - i, 5, 10, QLatin1Char('0')));
-        t.setString("t_kazety", QStringLiteral("E 240"));
-        for (int n = 1; n <= 5; ++n) {
-            const QString k = QString::number(n);
-            t.setString("film" + k, QStringLiteral("Příběh číslo %1 / %2").arg(i).arg(n));
-            t.setString("zanr" + k, QStringLiteral("Komedie"));
-            t.setString("ry" + k, QStringLiteral("SP"));
-            t.setInteger("cas" + k, 45);
-            t.setString("zdroj" + k, QStringLiteral("ČT 1"));
-            t.setDate("datum" + k, QDate(2001, 1 + i % 12, 1 + i % 28));
-            t.setInteger("S_Time" + k, (n - 1) * 45);
-            t.setInteger("E_Time" + k, n * 45);
-            t.setString(
-                "P_film" + k,
-                QStringLiteral("Poznámka k záznamu %1 na kazetě %2, uložená v paměťovém souboru.")
-                    .arg(n)
-                    .arg(i));
-        }
-        t.setBoolean("pujceno", i % 10 == 0);
-        t.setString("komu", i % 10 == 0 ? QStringLiteral("Šťastný") : QString());
-        t.setInteger("delka_pujc", 14);
-        t.setString("pozn", QStringLiteral("Kazeta %1").arg(i));
-        t.post();
-    }
-    t.endBatch();
-    t.close();
-}
-
-void ensureCatalogue()
-{
-    if (!QFile::exists(dataPath()))
-        fillCatalogue(dataPath(), kCassettes);
-}
 
 void BM_OpenWithNumberTag(benchmark::State &state)
 {

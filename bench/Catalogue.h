@@ -1,0 +1,86 @@
+#pragma once
+
+// The catalogue the benchmarks measure: 99,999 cassettes with all five
+// recordings and their memo notes filled, generated once per run (or kept
+// in VELMORA_BENCH_DIR between runs).
+
+#include "core/Schemas.h"
+#include "platform/Table.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace velmora::bench {
+
+constexpr int kCassettes = 99999;
+
+// VELMORA_BENCH_DIR keeps the generated catalogue between runs.
+inline QDir workDir()
+{
+    static QTemporaryDir temporary;
+    const QString kept = qEnvironmentVariable("VELMORA_BENCH_DIR");
+    if (!kept.isEmpty()) {
+        QDir().mkpath(kept);
+        return QDir(kept);
+    }
+    return QDir(temporary.path());
+}
+
+inline QString dataPath()
+{
+    return workDir().filePath(QStringLiteral("data.dbf"));
+}
+
+inline QString quoted(const QString &path)
+{
+    return QLatin1Char('\'') + path + QLatin1Char('\'');
+}
+
+inline void fillCatalogue(const QString &path, int count)
+{
+    const TableSchema s = schema::cassettes();
+    Table::create(path, s.fields, s.tags);
+    Table t;
+    t.setPath(path);
+    t.open(Table::Mode::Exclusive);
+    t.beginBatch();
+    for (int i = 1; i <= count; ++i) {
+        t.append();
+        // Appended in reverse so the tag has real work to do.
+        t.setString("cislo", QStringLiteral("%1").arg(count + 1 - i, 5, 10, QLatin1Char('0')));
+        t.setString("t_kazety", QStringLiteral("E 240"));
+        for (int n = 1; n <= 5; ++n) {
+            const QString k = QString::number(n);
+            t.setString("film" + k, QStringLiteral("Příběh číslo %1 / %2").arg(i).arg(n));
+            t.setString("zanr" + k, QStringLiteral("Komedie"));
+            t.setString("ry" + k, QStringLiteral("SP"));
+            t.setInteger("cas" + k, 45);
+            t.setString("zdroj" + k, QStringLiteral("ČT 1"));
+            t.setDate("datum" + k, QDate(2001, 1 + i % 12, 1 + i % 28));
+            t.setInteger("S_Time" + k, (n - 1) * 45);
+            t.setInteger("E_Time" + k, n * 45);
+            t.setString(
+                "P_film" + k,
+                QStringLiteral("Poznámka k záznamu %1 na kazetě %2, uložená v paměťovém souboru.")
+                    .arg(n)
+                    .arg(i));
+        }
+        t.setBoolean("pujceno", i % 10 == 0);
+        t.setString("komu", i % 10 == 0 ? QStringLiteral("Šťastný") : QString());
+        t.setInteger("delka_pujc", 14);
+        t.setString("pozn", QStringLiteral("Kazeta %1").arg(i));
+        t.post();
+    }
+    t.endBatch();
+    t.close();
+}
+
+inline void ensureCatalogue()
+{
+    if (!QFile::exists(dataPath()))
+        fillCatalogue(dataPath(), kCassettes);
+}
+
+} // namespace velmora::bench
