@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace velmora {
+
+class Table;
+
+// One film of the film search's result table: a filled recording slot.
+struct FilmRow
+{
+    QString cislo;
+    QString film;
+    QString filmUpper; // film_v: a-z folded to A-Z, nothing else
+    QString zanr;
+    QString rychl;
+    bool pujceno = false;
+};
+
+// The search criteria as one positional string "text|genre|speed|number";
+// a field "*" means any.
+struct FilmCriteria
+{
+    QString text = QStringLiteral("*");
+    QString genre = QStringLiteral("*");
+    QString speed = QStringLiteral("*");
+    QString number = QStringLiteral("*");
+
+    QString toString() const;
+    static FilmCriteria parse(const QString &criteria);
+};
+
+// Field k (1-based) of a "|"-joined string; empty beyond the last field.
+QString criteriaField(const QString &criteria, int k);
+
+// Only the ASCII letters a to z are folded; "č" stays "č".
+QString upperAscii(const QString &text);
+
+// Builds the result table from the open cassette table in its current
+// order, slot by slot; returns the rows.
+std::vector<FilmRow> buildFilmRows(Table &cassettes);
+
+// The predicate of one row. Case-insensitive searches compare the folded
+// search text with filmUpper; the caller folds it (see FilmSearch::run).
+bool filmMatches(const FilmRow &row, const FilmCriteria &criteria, bool caseSensitive);
+
+// The found-cassette list holds at most this many numbers.
+inline constexpr int kFoundListLimit = 1000;
+
+struct FilmSearchResult
+{
+    std::vector<int> rows;     // indexes of passing rows, in result order
+    QStringList cassettes;     // distinct numbers in result order, at most 1000
+    bool cassettesCut = false; // more cassettes matched than the list holds
+};
+
+// Runs a search as the screen does: folds the text when case-insensitive,
+// filters the rows and collects the found-cassette list.
+FilmSearchResult runFilmSearch(const std::vector<FilmRow> &rows, FilmCriteria criteria,
+                               bool caseSensitive);
+
+} // namespace velmora
