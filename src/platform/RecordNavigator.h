@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Table.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -7,8 +9,6 @@
 class QToolButton;
 
 namespace velmora {
-
-class Table;
 
 // The record navigator of the browsing screens: first, previous, next and
 // last over one table. The buttons follow the table wherever it is moved,

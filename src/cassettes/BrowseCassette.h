@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace velmora {
+
+class CassetteDisplay;
+class TTitul;
+
+// The browse screen: the cassettes of data.dbf one at a time, read-only,
+// with the label printing of the cassette shown. Its captions come from
+// section VK_001 of the language file. The main window opens the table
+// with index cislo before and closes it after.
+class TProhlizej_kazetu : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TProhlizej_kazetu(TTitul &window, QWidget *parent = nullptr);
+
+    // The number of the cassette shown.
+    QString currentNumber() const;
+    // The number whose label was last asked for, for the label screen.
+    static QString labelNumber();
+
+    CassetteDisplay *display() const { return m_display; }
+
+    static inline const QString kSection = QStringLiteral("VK_001");
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void done(int result) override;
+
+private:
+    void FormShow();
+    void FormActivate();
+    void readLanguage();
+    void TiskClick();
+
+    TTitul &m_window;
+    CassetteDisplay *m_display = nullptr;
+    QPushButton *Tisk = nullptr;
+    QPushButton *Zavrit = nullptr;
+};
+
+} // namespace velmora

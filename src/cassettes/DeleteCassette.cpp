@@ -1,0 +1,111 @@
+#include "cassettes/DeleteCassette.h"
+
+#include "cassettes/CassetteDisplay.h"
+#include "core/MainWindow.h"
+#include "platform/Dialogs.h"
+#include "platform/RecordNavigator.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+TZrusit_vk::TZrusit_vk(TTitul &window, QWidget *parent) : QDialog(parent), m_window(window)
+{
+    setObjectName(QStringLiteral("Zrusit_vk"));
+    setWindowTitle(kCaption);
+
+    auto *layout = new QVBoxLayout(this);
+    m_display = new CassetteDisplay(false, this);
+    CassetteDisplay::Texts texts;
+    texts.lent = QStringLiteral("Kazeta je půjčena!");
+    texts.notLent = QStringLiteral("Kazeta není půjčena ...");
+    m_display->setTexts(texts);
+    layout->addWidget(m_display);
+
+    Zavrit = new QPushButton(QStringLiteral("&Zavřít okno"), this);
+    Zavrit->setObjectName(QStringLiteral("Zavrit"));
+    Zavrit->setAutoDefault(false);
+    Zrusit = new QPushButton(QStringLiteral("&Zrušení Videokazety"), this);
+    Zrusit->setObjectName(QStringLiteral("Zrusit"));
+    Zrusit->setAutoDefault(false);
+    m_display->buttonRow()->addWidget(Zavrit);
+    m_display->buttonRow()->addSpacing(12);
+    m_display->buttonRow()->addWidget(Zrusit);
+    m_display->navigator()->setHints(
+        {QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
+         QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
+    m_display->navigator()->installWheelOn(this);
+    m_display->setTable(&window.tables().Table1);
+
+    connect(Zavrit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Zrusit, &QPushButton::clicked, this, &TZrusit_vk::ZrusitClick);
+}
+
+void TZrusit_vk::FormShow()
+{
+    Table &t = m_window.tables().Table1;
+    try {
+        t.setIndex(QStringLiteral("cislo"));
+        if (m_display->showFromLast()) {
+            Zrusit->setEnabled(true);
+            return;
+        }
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+        return;
+    }
+    Zrusit->setEnabled(false);
+    dialogs::information(kInfo, kEmpty);
+}
+
+void TZrusit_vk::ZrusitClick()
+{
+    if (!dialogs::question(kQuestionCaption, kQuestion)) {
+        dialogs::information(kInfo, kCancelled);
+        return;
+    }
+    try {
+        // The loan state does not matter: a lent cassette goes with its
+        // loan, and its rows in the archive stay under its number.
+        m_window.tables().Table1.deleteRecord();
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+        return;
+    }
+    FormShow();
+}
+
+void TZrusit_vk::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TZrusit_vk::keyPressEvent(QKeyEvent *event)
+{
+    // The delete button is the screen's cancel button: Esc asks the
+    // deletion question instead of closing, and does nothing while the
+    // button is disabled.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (Zrusit->isEnabled())
+            Zrusit->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TZrusit_vk::done(int result)
+{
+    Table &t = m_window.tables().Table1;
+    if (t.filtered())
+        t.setFiltered(false);
+    QDialog::done(result);
+}
+
+} // namespace velmora
