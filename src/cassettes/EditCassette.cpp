@@ -1,0 +1,306 @@
+#include "cassettes/EditCassette.h"
+
+#include "cassettes/CassetteRules.h"
+#include "cassettes/RecordingBlocks.h"
+#include "core/MainWindow.h"
+#include "platform/DateBox.h"
+#include "platform/Dialogs.h"
+#include "platform/JumpList.h"
+#include "platform/RecordNavigator.h"
+#include "platform/Table.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace velmora {
+namespace {
+
+const QString kNumberField = QStringLiteral("cislo");
+
+QString listText(const QComboBox *list)
+{
+    return list->currentIndex() < 0 ? QString() : list->currentText();
+}
+
+} // namespace
+
+TUprav_kazetu::TUprav_kazetu(TTitul &window, QWidget *parent) : QDialog(parent), m_window(window)
+{
+    setObjectName(QStringLiteral("Uprav_kazetu"));
+    setWindowTitle(QStringLiteral("Upravení (editace existující videokazety) ...."));
+
+    m_blocks = new RecordingBlocks(RecordingBlocks::Screen::Edit, this);
+
+    Jdi_hned = new JumpList(this);
+    Jdi_hned->setObjectName(QStringLiteral("Jdi_hned"));
+    Jdi_hned->setAccessibleName(QStringLiteral("Jdi na kazetu"));
+    auto *jumpLabel = new QLabel(QStringLiteral("Jdi na kazetu :"), this);
+    jumpLabel->setBuddy(Jdi_hned);
+
+    m_navigator = new RecordNavigator(this);
+    m_navigator->setHints({QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
+                           QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
+    m_navigator->setTable(&m_window.tables().Table1);
+    m_navigator->installWheelOn(this);
+
+    BitBtn1 = new QPushButton(QStringLiteral("&Uzavřít okno"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setAutoDefault(false);
+    BitBtn2 = new QPushButton(QStringLiteral("&Uložit změny"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setDefault(true);
+    BitBtn3 = new QPushButton(QStringLiteral("&Zrušit změny"), this);
+    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    BitBtn3->setAutoDefault(false);
+
+    auto *jump = new QGridLayout;
+    jump->addWidget(jumpLabel, 0, 0, 1, 2);
+    jump->addWidget(Jdi_hned, 1, 0);
+    jump->addWidget(m_navigator, 1, 1);
+    auto *top = new QHBoxLayout;
+    top->addLayout(jump);
+    top->addSpacing(24);
+    top->addWidget(m_blocks->typeRow(), 1);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(BitBtn3);
+    buttons->addWidget(BitBtn1);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_blocks->notePanel(), 1);
+    bottom->addWidget(m_blocks->remainingPanel());
+    bottom->addLayout(buttons);
+
+    auto *main = new QVBoxLayout(this);
+    main->setContentsMargins(8, 8, 8, 8);
+    main->addLayout(top);
+    main->addWidget(m_blocks->blockArea(), 1);
+    main->addLayout(bottom);
+    resize(790, 570);
+
+    connect(m_blocks, &RecordingBlocks::typeChanged, this, [this] { m_blocks->showCapacity(); });
+    connect(m_blocks, &RecordingBlocks::edited, this, [this] {
+        setPending(true);
+        recompute();
+    });
+    connect(m_blocks, &RecordingBlocks::endCounterLeft, this, [this] { recompute(); });
+    connect(m_blocks, &RecordingBlocks::overrunChanged, this, [this] { updateButtons(); });
+    connect(Jdi_hned, &JumpList::chosen, this, &TUprav_kazetu::Jdi_hnedChange);
+    connect(m_navigator, &RecordNavigator::moved, this, &TUprav_kazetu::navigated);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn2, &QPushButton::clicked, this, &TUprav_kazetu::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TUprav_kazetu::BitBtn3Click);
+    updateButtons();
+}
+
+TUprav_kazetu::~TUprav_kazetu() = default;
+
+void TUprav_kazetu::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        m_closed = false;
+        FormShow();
+    }
+}
+
+void TUprav_kazetu::FormShow()
+{
+    try {
+        m_blocks->fillLists(m_window.tables().Users_01, m_window.tables().Users_02);
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    try {
+        Table &t = m_window.tables().Table1;
+        t.setFiltered(false);
+        // The cassette with the highest number comes first.
+        t.last();
+        Jdi_hned->fill(t, kNumberField);
+        Jdi_hned->setCurrentIndex(Jdi_hned->count() - 1);
+        m_navigator->refresh();
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    m_blocks->stopAlternation();
+    load();
+}
+
+void TUprav_kazetu::load()
+{
+    const Table &t = m_window.tables().Table1;
+    try {
+        RecordingBlocks::Quiet quiet(*m_blocks);
+        RecordingBlocks::selectText(m_blocks->typeList(), t.asString(QStringLiteral("t_kazety")));
+        for (int n = 1; n <= kSlots; ++n) {
+            const RecordingBlocks::Block &b = m_blocks->block(n);
+            const QString s = QString::number(n);
+            b.title->setText(t.asString(QStringLiteral("film") + s));
+            RecordingBlocks::selectText(b.genre, t.asString(QStringLiteral("zanr") + s));
+            RecordingBlocks::selectText(b.speed, t.asString(QStringLiteral("ry") + s));
+            b.start->setText(QString::number(t.asInteger(QStringLiteral("S_Time") + s)));
+            b.end->setText(QString::number(t.asInteger(QStringLiteral("E_Time") + s)));
+            b.source->setEditText(t.asString(QStringLiteral("zdroj") + s));
+            b.date->setDate(t.asDate(QStringLiteral("datum") + s));
+            b.note->setPlainText(t.asString(QStringLiteral("P_film") + s));
+        }
+        const QString note = t.asString(QStringLiteral("pozn"));
+        m_blocks->cassetteNote()->setText(note);
+        // Any note keeps the box on; the loaded note itself stays as it is.
+        m_blocks->setOpenQuietly(!note.isEmpty());
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    recompute();
+    m_blocks->showCapacity();
+    setPending(false);
+}
+
+void TUprav_kazetu::recompute()
+{
+    m_blocks->computeLengths(true);
+    m_blocks->showRemaining(m_blocks->remaining());
+    updateButtons();
+}
+
+void TUprav_kazetu::setPending(bool on)
+{
+    m_pending = on;
+    updateButtons();
+}
+
+void TUprav_kazetu::updateButtons()
+{
+    BitBtn2->setEnabled(m_pending && !m_blocks->overrun());
+    BitBtn3->setEnabled(m_pending);
+    BitBtn1->setEnabled(!m_pending);
+    Jdi_hned->setEnabled(!m_pending);
+    m_navigator->setEnabled(!m_pending);
+}
+
+void TUprav_kazetu::Jdi_hnedChange(const QString &number)
+{
+    if (m_pending)
+        return;
+    Table &t = m_window.tables().Table1;
+    try {
+        if (!t.locate(kNumberField, number))
+            Jdi_hned->follow(t.asString(kNumberField));
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    load();
+    Jdi_hned->setFocus();
+}
+
+void TUprav_kazetu::navigated()
+{
+    if (m_pending)
+        return;
+    Jdi_hned->follow(m_window.tables().Table1.asString(kNumberField));
+    load();
+}
+
+void TUprav_kazetu::BitBtn2Click()
+{
+    if (!m_pending || m_blocks->overrun())
+        return;
+    Table &t = m_window.tables().Table1;
+    bool saved = false;
+    try {
+        t.edit();
+        t.setString(QStringLiteral("t_kazety"), m_blocks->typeText());
+        for (int n = 1; n <= kSlots; ++n) {
+            const RecordingBlocks::Block &b = m_blocks->block(n);
+            const QString s = QString::number(n);
+            t.setString(QStringLiteral("film") + s, b.title->text());
+            t.setString(QStringLiteral("zanr") + s, listText(b.genre));
+            t.setString(QStringLiteral("ry") + s, listText(b.speed));
+            t.setInteger(QStringLiteral("cas") + s, m_blocks->length(n));
+            t.setString(QStringLiteral("zdroj") + s, b.source->currentText());
+            const QDate date = b.date->date();
+            if (date.isValid())
+                t.setDate(QStringLiteral("datum") + s, date);
+            else
+                t.clearField(QStringLiteral("datum") + s);
+            t.setInteger(QStringLiteral("S_Time") + s, RecordingBlocks::counter(b.start));
+            t.setInteger(QStringLiteral("E_Time") + s, RecordingBlocks::counter(b.end));
+            t.setString(QStringLiteral("P_film") + s, b.note->toPlainText());
+        }
+        t.setString(QStringLiteral("pozn"), m_blocks->cassetteNote()->text());
+        t.post();
+        saved = true;
+    } catch (const std::exception &) {
+        // The stored record keeps its previous values.
+        if (t.isOpen())
+            t.cancel();
+    }
+    if (saved)
+        dialogs::information(QStringLiteral("Informace:"),
+                             QStringLiteral("Vaše změny byly zapsány v pořádku do databáze ..."));
+    else
+        dialogs::error(QStringLiteral("Chyba:"),
+                       QStringLiteral("Nepodařilo se upravit nastavenou kazetu, nastala chyba. "
+                                      "Databáze \r\nzůstala neporušena !"));
+    setPending(false);
+}
+
+void TUprav_kazetu::BitBtn3Click()
+{
+    load();
+}
+
+void TUprav_kazetu::keyPressEvent(QKeyEvent *event)
+{
+    // Esc belongs to "&Zrušit změny"; it never closes the screen.
+    if (event->key() == Qt::Key_Escape) {
+        if (BitBtn3->isEnabled())
+            BitBtn3->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TUprav_kazetu::closeEvent(QCloseEvent *event)
+{
+    if (m_pending) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TUprav_kazetu::done(int result)
+{
+    if (m_pending)
+        return; // pending changes are saved or cancelled first
+    FormClose();
+    QDialog::done(result);
+}
+
+void TUprav_kazetu::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_blocks->stopAlternation();
+    try {
+        m_window.tables().Table1.setFiltered(false);
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace velmora {
+
+class JumpList;
+class RecordNavigator;
+class RecordingBlocks;
+class TTitul;
+
+// Corrects the cassettes of data.dbf in place, one at a time, in number
+// order. While changes are pending the screen neither moves to another
+// cassette nor closes: they must be saved or cancelled first. The table is
+// opened with the index cislo by the command and stays open meanwhile.
+class TUprav_kazetu : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TUprav_kazetu(TTitul &window, QWidget *parent = nullptr);
+    ~TUprav_kazetu() override;
+
+    RecordingBlocks &blocks() const { return *m_blocks; }
+    JumpList *jumpList() const { return Jdi_hned; }
+    RecordNavigator *navigator() const { return m_navigator; }
+    bool changesPending() const { return m_pending; }
+
+    // Shows the current cassette of the table and leaves the pending state.
+    void load();
+    void recompute();
+    void BitBtn2Click(); // "&Uložit změny"
+    void BitBtn3Click(); // "&Zrušit změny"
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void FormShow();
+    void FormClose();
+    void Jdi_hnedChange(const QString &number);
+    void navigated();
+    void setPending(bool on);
+    void updateButtons();
+
+    TTitul &m_window;
+    RecordingBlocks *m_blocks = nullptr;
+    JumpList *Jdi_hned = nullptr;
+    RecordNavigator *m_navigator = nullptr;
+    QPushButton *BitBtn1 = nullptr; // &Uzavřít okno
+    QPushButton *BitBtn2 = nullptr; // &Uložit změny
+    QPushButton *BitBtn3 = nullptr; // &Zrušit změny
+    bool m_pending = false;
+    bool m_closed = false;
+};
+
+} // namespace velmora

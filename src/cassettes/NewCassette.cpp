@@ -1,0 +1,263 @@
+#include "cassettes/NewCassette.h"
+
+#include "cassettes/CassetteRules.h"
+#include "cassettes/ConfirmWindow.h"
+#include "cassettes/RecordingBlocks.h"
+#include "core/MainWindow.h"
+#include "platform/DateBox.h"
+#include "platform/Dialogs.h"
+#include "platform/Table.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace velmora {
+namespace {
+
+const QString kNumberField = QStringLiteral("cislo");
+
+QString listText(const QComboBox *list)
+{
+    return list->currentIndex() < 0 ? QString() : list->currentText();
+}
+
+} // namespace
+
+TNova_kazeta::TNova_kazeta(TTitul &window, QWidget *parent) : QDialog(parent), m_window(window)
+{
+    setObjectName(QStringLiteral("Nova_kazeta"));
+    setWindowTitle(QStringLiteral("Vložení nové videokazety"));
+
+    m_blocks = new RecordingBlocks(RecordingBlocks::Screen::New, this);
+
+    Cislo_k = new QComboBox(this);
+    Cislo_k->setObjectName(QStringLiteral("Cislo_k"));
+    Cislo_k->setEditable(false);
+    Cislo_k->setAccessibleName(QStringLiteral("Číslo zaváděné kazety"));
+    Cislo_k->setMinimumContentsLength(6);
+    auto *numberLabel = new QLabel(QStringLiteral("Číslo zaváděné kazety :"), this);
+    numberLabel->setBuddy(Cislo_k);
+
+    BitBtn1 = new QPushButton(QStringLiteral("Uložit kazetu"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("Neuložit a zrušit"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setAutoDefault(false);
+
+    auto *number = new QVBoxLayout;
+    number->addWidget(numberLabel);
+    number->addWidget(Cislo_k);
+    auto *top = new QHBoxLayout;
+    top->addLayout(number);
+    top->addSpacing(24);
+    top->addWidget(m_blocks->typeRow(), 1);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_blocks->notePanel(), 1);
+    bottom->addWidget(m_blocks->remainingPanel());
+    bottom->addLayout(buttons);
+
+    auto *main = new QVBoxLayout(this);
+    main->setContentsMargins(8, 8, 8, 8);
+    main->addLayout(top);
+    main->addWidget(m_blocks->blockArea(), 1);
+    main->addLayout(bottom);
+    resize(790, 570);
+
+    m_confirm = new ConfirmWindow(this);
+
+    connect(m_blocks, &RecordingBlocks::titleChanged, this, &TNova_kazeta::titleChanged);
+    connect(m_blocks, &RecordingBlocks::speedChanged, this, [this] { recompute(); });
+    connect(m_blocks, &RecordingBlocks::endCounterLeft, this, [this] { recompute(); });
+    connect(m_blocks, &RecordingBlocks::typeChanged, this, [this] { recompute(true); });
+    connect(m_blocks, &RecordingBlocks::overrunChanged, this,
+            [this](bool on) { BitBtn1->setEnabled(!on); });
+    connect(BitBtn1, &QPushButton::clicked, this, &TNova_kazeta::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TNova_kazeta::~TNova_kazeta() = default;
+
+void TNova_kazeta::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_closed = false;
+    if (!m_confirm)
+        m_confirm = new ConfirmWindow(this);
+    prepare();
+}
+
+void TNova_kazeta::prepare()
+{
+    try {
+        m_blocks->fillLists(m_window.tables().Users_01, m_window.tables().Users_02);
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    {
+        RecordingBlocks::Quiet quiet(*m_blocks);
+        m_blocks->leaveOverrun();
+        m_blocks->setOpenQuietly(true);
+        m_blocks->writeOpenNote(true);
+        RecordingBlocks::selectText(m_blocks->typeList(), kDefaultTapeType);
+        m_blocks->showCapacity();
+    }
+    Cislo_k->clear();
+    try {
+        Table &table = m_window.tables().Table1;
+        table.setIndex(kNumberField);
+        if (!table.isOpen())
+            table.open();
+        // The offers must see every number in use, whatever was filtered.
+        table.setFiltered(false);
+        const FreeNumbers numbers = NextFreeNumbers(table, kNumberField);
+        Cislo_k->addItems(numbers.offers);
+        Cislo_k->setCurrentIndex(Cislo_k->findText(numbers.preselected));
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    for (int n = 1; n <= kSlots; ++n)
+        m_blocks->clearBlock(n);
+    m_blocks->computeLengths(false);
+    m_blocks->showRemainingValues(0);
+    BitBtn1->setEnabled(true);
+    QLineEdit *first = m_blocks->block(1).title;
+    first->setFocus();
+    m_blocks->blockArea()->ensureWidgetVisible(first);
+}
+
+void TNova_kazeta::titleChanged(int n)
+{
+    const RecordingBlocks::Block &b = m_blocks->block(n);
+    {
+        RecordingBlocks::Quiet quiet(*m_blocks);
+        if (!b.title->text().isEmpty()) {
+            // A new recording starts where the one before it ended.
+            if (n > 1) {
+                b.start->setText(m_blocks->block(n - 1).end->text());
+                b.end->setText(b.start->text());
+            }
+            RecordingBlocks::selectText(b.speed, QStringLiteral("SP"));
+        } else {
+            b.start->setText(QStringLiteral("0"));
+            b.end->setText(QStringLiteral("0"));
+            b.speed->setCurrentIndex(-1);
+        }
+    }
+    recompute();
+}
+
+void TNova_kazeta::recompute(bool typeChanged)
+{
+    m_blocks->computeLengths(false);
+    if (typeChanged)
+        m_blocks->showCapacity();
+    const int remaining = m_blocks->remaining();
+    m_blocks->showRemaining(remaining);
+    m_blocks->setOpenFromRule(IsOpenCassette(remaining, m_window.settings().minOpenTime));
+    BitBtn1->setEnabled(!m_blocks->overrun());
+}
+
+void TNova_kazeta::BitBtn1Click()
+{
+    // Enter in an end counter saves without leaving the box: the lengths
+    // are brought up to date first, and an overfilled cassette stays unsaved.
+    // The open-cassette box keeps what the user made of it.
+    m_blocks->computeLengths(false);
+    m_blocks->showRemaining(m_blocks->remaining());
+    BitBtn1->setEnabled(!m_blocks->overrun());
+    if (m_blocks->overrun())
+        return;
+
+    Table &t = m_window.tables().Table1;
+    bool saved = false;
+    try {
+        t.append();
+        t.setString(QStringLiteral("t_kazety"), m_blocks->typeText());
+        t.setString(kNumberField, listText(Cislo_k));
+        for (int n = 1; n <= kSlots; ++n) {
+            const RecordingBlocks::Block &b = m_blocks->block(n);
+            const QString s = QString::number(n);
+            t.setString(QStringLiteral("film") + s, b.title->text());
+            t.setString(QStringLiteral("zanr") + s, listText(b.genre));
+            t.setString(QStringLiteral("ry") + s, listText(b.speed));
+            t.setInteger(QStringLiteral("cas") + s, m_blocks->length(n));
+            t.setString(QStringLiteral("zdroj") + s, b.source->currentText());
+            const QDate date = b.date->date();
+            if (date.isValid()) {
+                t.setDate(QStringLiteral("datum") + s, date);
+            } else {
+                b.date->clear();
+                t.clearField(QStringLiteral("datum") + s);
+            }
+            t.setInteger(QStringLiteral("S_Time") + s, RecordingBlocks::counter(b.start));
+            t.setInteger(QStringLiteral("E_Time") + s, RecordingBlocks::counter(b.end));
+            t.setString(QStringLiteral("P_film") + s, b.note->toPlainText());
+        }
+        t.setString(QStringLiteral("pozn"), m_blocks->cassetteNote()->text());
+        t.setBoolean(QStringLiteral("pujceno"), false);
+        t.post();
+        saved = true;
+    } catch (const std::exception &) {
+        // The record being added is given up; the table keeps what it had.
+        if (t.isOpen())
+            t.cancel();
+    }
+    if (saved) {
+        if (m_confirm)
+            m_confirm->popup();
+    } else {
+        dialogs::information(QStringLiteral("Informace ..."),
+                             QStringLiteral("Nepodařilo se zaevidovat uvedenou kazetu, nastala "
+                                            "chyba. Databáze \r\nzůstala neporušena !"));
+    }
+    prepare();
+}
+
+void TNova_kazeta::keyPressEvent(QKeyEvent *event)
+{
+    // Enter belongs to the save button, which is off while the cassette is
+    // overfilled.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !BitBtn1->isEnabled()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TNova_kazeta::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TNova_kazeta::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_blocks->stopAlternation();
+    m_window.tables().Table1.close();
+    delete m_confirm;
+    m_confirm = nullptr;
+}
+
+} // namespace velmora

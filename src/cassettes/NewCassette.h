@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+
+namespace velmora {
+
+class ConfirmWindow;
+class RecordingBlocks;
+class TTitul;
+
+// Adds cassettes to data.dbf, one after another: after each save the screen
+// clears itself for the next cassette and stays open until it is cancelled.
+class TNova_kazeta : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TNova_kazeta(TTitul &window, QWidget *parent = nullptr);
+    ~TNova_kazeta() override;
+
+    RecordingBlocks &blocks() const { return *m_blocks; }
+    ConfirmWindow *confirmWindow() const { return m_confirm; }
+
+    // Clears the screen for a new cassette: lists, type, number offers and
+    // empty blocks.
+    void prepare();
+    // Lengths, remaining time, overrun state and open-cassette box.
+    void recompute(bool typeChanged = false);
+    // "Uložit kazetu".
+    void BitBtn1Click();
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void titleChanged(int n);
+    void FormClose();
+
+    TTitul &m_window;
+    RecordingBlocks *m_blocks = nullptr;
+    QComboBox *Cislo_k = nullptr;
+    QPushButton *BitBtn1 = nullptr; // Uložit kazetu
+    QPushButton *BitBtn2 = nullptr; // Neuložit a zrušit
+    ConfirmWindow *m_confirm = nullptr;
+    bool m_closed = false;
+};
+
+} // namespace velmora
