@@ -3,7 +3,12 @@
 // main window does it, up to the shown screen.
 
 #include "Catalogue.h"
+#include "cassettes/BrowseCassette.h"
 #include "cassettes/CassetteRules.h"
+#include "cassettes/EditCassette.h"
+#include "core/MainWindow.h"
+#include "core/Paths.h"
+#include "core/Storage.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -24,9 +29,55 @@ void BM_NextFreeNumbers(benchmark::State &state)
         benchmark::DoNotOptimize(NextFreeNumbers(t, QStringLiteral("cislo")));
 }
 
+// The main window over the benchmark's data directory; its tables are the
+// generated catalogue and empty user lists.
+TTitul &window()
+{
+    static TTitul *w = [] {
+        ensureCatalogue();
+        Paths::setDataDir(workDir().absolutePath() + QLatin1Char('/'));
+        auto *t = new TTitul;
+        Storage::prepareDirectories();
+        Storage::prepareTables(t->tables());
+        return t;
+    }();
+    return *w;
+}
+
+// As a menu command does it: open data.dbf with the number tag, create the
+// screen and show it, up to its first paint.
+template <typename Screen> void openScreen(benchmark::State &state)
+{
+    TTitul &w = window();
+    Table &t = w.tables().Table1;
+    for (auto _ : state) {
+        t.open();
+        t.setIndex(QStringLiteral("cislo"));
+        {
+            Screen screen(w, &w);
+            screen.show();
+            QApplication::processEvents();
+            screen.close();
+        }
+        t.close();
+    }
+}
+
+void BM_OpenEditScreen(benchmark::State &state)
+{
+    openScreen<TUprav_kazetu>(state);
+}
+
+void BM_OpenBrowseScreen(benchmark::State &state)
+{
+    openScreen<TProhlizej_kazetu>(state);
+}
+
 } // namespace
 
 BENCHMARK(BM_NextFreeNumbers)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenEditScreen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenBrowseScreen)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

@@ -1,3 +1,4 @@
+#include "cassettes/CassetteScreens.h"
 #include "core/CoreScreens.h"
 #include "core/MainWindow.h"
 #include "core/Paths.h"
@@ -42,6 +43,7 @@ int run(Application &app)
     TTitul window;
     dialogs::setParent(&window);
     registerCoreScreens(window);
+    registerCassetteScreens(window);
     if (!prepareMainWindow(window))
         return 0;
     if (firstShowing(window, Paths::positionalArguments(QApplication::arguments())) ==

@@ -219,7 +219,7 @@ TEST_F(MainWindowTest, CommandsOfLaterScreensSayTheyAreNotAvailableYet)
 {
     TTitul &w = ready();
     addCassette("00001");
-    w.runEntry(*w.entryFor("cassettes.edit"));
+    w.runEntry(*w.entryFor("lending.lendCassette"));
     EXPECT_EQ(user.texts(), QStringList{kNotYet});
     EXPECT_FALSE(w.tables().Table1.isOpen());
 }

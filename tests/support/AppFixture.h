@@ -2,6 +2,7 @@
 
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
+#include "cassettes/CassetteScreens.h"
 #include "core/CoreScreens.h"
 #include "core/Language.h"
 #include "core/MainWindow.h"
@@ -40,6 +41,7 @@ protected:
     {
         window = std::make_unique<TTitul>();
         registerCoreScreens(*window);
+        registerCassetteScreens(*window);
         EXPECT_TRUE(prepareMainWindow(*window));
         return *window;
     }
