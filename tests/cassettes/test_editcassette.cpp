@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -659,4 +660,32 @@ TEST_F(EditCassetteTest, EveryTextFitsAtEightHundredBySixHundred)
         EXPECT_GE(b->width(), b->minimumSizeHint().width()) << b->text().toStdString();
     EXPECT_GE(blocks().openBox()->width(), blocks().openBox()->minimumSizeHint().width());
     EXPECT_GE(screen->jumpList()->width(), screen->jumpList()->minimumSizeHint().width());
+}
+
+TEST_F(EditCassetteTest, TwoCassettesSharingANumberAreBothShownAndSavedApart)
+{
+    // An older file may hold one number twice; each record stays its own.
+    add(cassette("00003", "E 180", {rec("První", "SP", 0, 60, 60)}));
+    add(cassette("00003", "E 240", {rec("Druhá", "SP", 0, 30, 30)}));
+    open();
+    EXPECT_EQ(screen->jumpList()->count(), 2);
+    const QString shown = blk(1).title->text();
+    nav("Prior")->click();
+    const QString other = blk(1).title->text();
+    EXPECT_NE(shown, other);
+    EXPECT_EQ(QSet<QString>({shown, other}), QSet<QString>({"První", "Druhá"}));
+    blk(1).title->selectAll();
+    typeInto(blk(1).title, "Opraveno");
+    saveButton()->click();
+
+    Table t;
+    t.setPath(Paths::dataFile("data.dbf"));
+    t.open(Table::Mode::ReadOnly);
+    QStringList titles;
+    for (t.first(); !t.eof(); t.next())
+        titles << t.asString("film1");
+    titles.sort();
+    EXPECT_TRUE(titles.contains("Opraveno"));
+    EXPECT_TRUE(titles.contains(shown));
+    EXPECT_EQ(t.recordCount(), 2);
 }
