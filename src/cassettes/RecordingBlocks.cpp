@@ -167,7 +167,8 @@ RecordingBlocks::RecordingBlocks(Screen screen, QWidget *owner) : QObject(owner)
             value->setObjectName(QStringLiteral("Zbyva") + speed);
             value->setTextFormat(Qt::PlainText);
             value->setAccessibleName(QStringLiteral("Rezerva ") + speed);
-            value->setMinimumWidth(boxWidth(value, QStringLiteral("-00h 00m")));
+            value->setContentsMargins(5, 0, 0, 0); // apart from its "SP:" caption
+            value->setMinimumWidth(boxWidth(value, QStringLiteral("-00h 00m")) + 5);
             auto *caption = label(speed + QLatin1Char(':'), m_panel, value);
             caption->setObjectName(QStringLiteral("Label") + speed);
             m_speedLabels[size_t(i)] = caption;
