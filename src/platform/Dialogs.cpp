@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -113,6 +114,13 @@ int exec(QDialog &screen)
         return g_answerer->screen(screen);
     centreWithoutOwner(screen);
     return screen.exec();
+}
+
+QString saveFileName(const QString &caption, const QString &dir, const QString &filter)
+{
+    if (g_answerer)
+        return g_answerer->saveFileName(caption, dir, filter);
+    return QFileDialog::getSaveFileName(g_parent, caption, dir, filter);
 }
 
 } // namespace velmora::dialogs

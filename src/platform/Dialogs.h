@@ -28,6 +28,14 @@ public:
     // A screen shown modally. The answerer acts on it as the user would and
     // returns its result; the screen must be closed when this returns.
     virtual int screen(QDialog &screen) = 0;
+    // The name of a file to save to; empty when the user cancels.
+    virtual QString saveFileName(const QString &caption, const QString &dir, const QString &filter)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(dir);
+        Q_UNUSED(filter);
+        return QString();
+    }
 };
 
 namespace dialogs {
@@ -48,6 +56,9 @@ bool installCzechTranslation();
 
 // Shows a screen modally and returns its result (QDialog::exec).
 int exec(QDialog &screen);
+
+// Asks for the name of a file to save to; empty when cancelled.
+QString saveFileName(const QString &caption, const QString &dir, const QString &filter);
 
 } // namespace dialogs
 } // namespace velmora

@@ -1,0 +1,99 @@
+#include "printing/ReportPrint.h"
+
+#include "platform/MachineInfo.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextDocument>
+#include <memory>
+
+namespace velmora::report {
+namespace {
+
+QPrinter *g_printer = nullptr;
+
+} // namespace
+
+QPrinter &currentPrinter()
+{
+    if (!g_printer) {
+        g_printer = new QPrinter(QPrinter::HighResolution);
+        // Freed with the application, while the print system still exists.
+        qAddPostRoutine([] {
+            delete g_printer;
+            g_printer = nullptr;
+        });
+    }
+    return *g_printer;
+}
+
+QString currentPrinterName()
+{
+    if (g_printer && g_printer->outputFormat() == QPrinter::NativeFormat &&
+        !g_printer->printerName().isEmpty())
+        return g_printer->printerName();
+    return machine::currentPrinterName();
+}
+
+QRect pageRect(const QPaintDevice &device)
+{
+    const int x = device.logicalDpiX();
+    const int y = device.logicalDpiY();
+    const int w = device.width();
+    const int h = device.height();
+    const int left = x / 2;
+    const int top = y / 3;
+    const int bottom = h - y / 3;
+    return QRect(left, top, qMax(1, w - left), qMax(1, bottom - top));
+}
+
+bool printDocument(const QTextDocument &document, QPrinter &printer)
+{
+    printer.setDocName(kJobTitle);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QRect rect = pageRect(printer);
+
+    // Laid out afresh for the printer: its resolution gives the sizes of
+    // the fonts, and no margin of its own inside the page rectangle.
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    copy->setDocumentMargin(0);
+    QAbstractTextDocumentLayout *layout = copy->documentLayout();
+    layout->setPaintDevice(painter.device());
+    copy->setPageSize(rect.size());
+
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    const int pages = qMax(1, copy->pageCount());
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            printer.newPage();
+        const QRectF view(0, qreal(page) * rect.height(), rect.width(), rect.height());
+        painter.save();
+        painter.translate(rect.left(), rect.top() - view.top());
+        painter.setClipRect(view);
+        // A line that starts on the next page touches this one's bottom edge
+        // only; drawing it here would leave its clipped text in the page.
+        context.clip = view.adjusted(0, 0, 0, -0.5);
+        layout->draw(&painter, context);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+bool writePdf(const QTextDocument &document, const QString &fileName)
+{
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(fileName);
+    QPageLayout page = currentPrinter().pageLayout();
+    page.setMinimumMargins(QMarginsF());
+    page.setMargins(QMarginsF());
+    pdf.setPageLayout(page);
+    return printDocument(document, pdf);
+}
+
+} // namespace velmora::report

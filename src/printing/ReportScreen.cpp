@@ -1,0 +1,89 @@
+#include "printing/ReportScreen.h"
+
+#include "core/MainWindow.h"
+#include "platform/Dialogs.h"
+#include "printing/ReportPrint.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+ReportScreen::ReportScreen(TTitul &window, QWidget *parent)
+    : QDialog(parent ? parent : &window), m_window(window)
+{
+    resize(760, 560);
+    auto *layout = new QVBoxLayout(this);
+
+    auto *top = new QFrame(this);
+    top->setObjectName(QStringLiteral("Panel1"));
+    top->setFrameShape(QFrame::StyledPanel);
+    auto *topLayout = new QHBoxLayout(top);
+    m_title = new QLabel(top);
+    m_title->setObjectName(QStringLiteral("RxLabel1"));
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    if (titleFont.pointSize() > 0)
+        titleFont.setPointSize(titleFont.pointSize() + 4);
+    m_title->setFont(titleFont);
+    topLayout->addWidget(m_title);
+    layout->addWidget(top);
+
+    m_pane = new ReportPane(this);
+    layout->addWidget(m_pane, 1);
+
+    auto *bottom = new QFrame(this);
+    bottom->setObjectName(QStringLiteral("Panel2"));
+    bottom->setFrameShape(QFrame::StyledPanel);
+    auto *bottomLayout = new QHBoxLayout(bottom);
+    m_choices = new QHBoxLayout;
+    bottomLayout->addLayout(m_choices);
+    bottomLayout->addStretch(1);
+    m_print = new QPushButton(QStringLiteral("Vytisknout sestavu"), bottom);
+    m_print->setObjectName(QStringLiteral("Tisk"));
+    m_pdf = new QPushButton(m_pane->savePdfAction()->text(), bottom);
+    m_pdf->setObjectName(QStringLiteral("Ulozit_PDF"));
+    m_close = new QPushButton(QStringLiteral("&Zavřít okno"), bottom);
+    m_close->setObjectName(QStringLiteral("Zavrit_okno"));
+    bottomLayout->addWidget(m_print);
+    bottomLayout->addWidget(m_pdf);
+    bottomLayout->addWidget(m_close);
+    layout->addWidget(bottom);
+
+    connect(m_print, &QPushButton::clicked, this, &ReportScreen::printReport);
+    connect(m_pdf, &QPushButton::clicked, m_pane, &ReportPane::saveAsPdf);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+report::Mode ReportScreen::mode() const
+{
+    return report::modeFor(m_window.settings().storedSystemCode);
+}
+
+void ReportScreen::printReport()
+{
+    m_print->setEnabled(false);
+    m_close->setEnabled(false);
+    if (!report::printDocument(*m_pane->document(), report::currentPrinter()))
+        dialogs::error(QStringLiteral("Chyba"),
+                       QStringLiteral("Sestavu se nepodařilo vytisknout."));
+    // The screen ends with the click; callers do not look at the answer.
+    done(QDialog::Rejected);
+}
+
+void ReportScreen::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_print->setEnabled(m_window.settings().printerAvailable);
+    m_close->setEnabled(true);
+    FormShow();
+    m_pane->setFocus();
+}
+
+} // namespace velmora

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "printing/ReportPane.h"
+#include "printing/ReportText.h"
+
+#include <QDialog>
+
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+
+namespace velmora {
+
+class TTitul;
+
+// What every report screen shares: the title label RxLabel1 in the top
+// panel, the pane RichEdit1, and the bottom panel with the screen's report
+// choices, the print button, "Uložit jako PDF ..." and "&Zavřít okno".
+// A screen adds its drop-down lists to choiceLayout(), builds its report in
+// FormShow() and on a change of choice, and may rename the print button.
+class ReportScreen : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit ReportScreen(TTitul &window, QWidget *parent = nullptr);
+
+    TTitul &mainWindow() const { return m_window; }
+    ReportPane *pane() const { return m_pane; }
+    QLabel *titleLabel() const { return m_title; }
+    QHBoxLayout *choiceLayout() const { return m_choices; }
+    QPushButton *printButton() const { return m_print; }
+    QPushButton *pdfButton() const { return m_pdf; }
+    QPushButton *closeButton() const { return m_close; }
+
+    // The filling mode of the run's Setup_OS.
+    report::Mode mode() const;
+
+public slots:
+    // The print button: disables the buttons, prints the pane as one job on
+    // the run's printer and closes the screen.
+    void printReport();
+
+protected:
+    // Shown: the print button follows the printer found at start-up, then
+    // FormShow() builds the report and the pane gets the focus.
+    void showEvent(QShowEvent *event) override;
+    virtual void FormShow() {}
+
+private:
+    TTitul &m_window;
+    ReportPane *m_pane = nullptr;
+    QLabel *m_title = nullptr;
+    QHBoxLayout *m_choices = nullptr;
+    QPushButton *m_print = nullptr;
+    QPushButton *m_pdf = nullptr;
+    QPushButton *m_close = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,104 @@
+#include "printing/Waiting.h"
+
+#include "core/Language.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace velmora {
+namespace {
+
+const QString kBuiltInText = QStringLiteral("Strpení, data se zpracovávají");
+
+} // namespace
+
+TWaiting_Form::TWaiting_Form(QWidget *owner)
+    : QDialog(owner, Qt::Tool | Qt::FramelessWindowHint), m_owner(owner)
+{
+    setObjectName(QStringLiteral("Waiting_Form"));
+    setModal(false);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setLineWidth(2);
+    auto *layout = new QVBoxLayout(panel);
+    m_text = new QLabel(kBuiltInText, panel);
+    m_text->setObjectName(QStringLiteral("Label1"));
+    m_text->setAlignment(Qt::AlignCenter);
+    QFont bold = m_text->font();
+    bold.setBold(true);
+    m_text->setFont(bold);
+    m_gauge = new QProgressBar(panel);
+    m_gauge->setObjectName(QStringLiteral("Ukazatel"));
+    m_gauge->setAccessibleName(kBuiltInText);
+    m_gauge->setMinimumWidth(300);
+    layout->addWidget(m_text);
+    layout->addWidget(m_gauge);
+    outer->addWidget(panel);
+}
+
+void TWaiting_Form::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TWaiting_Form::FormShow()
+{
+    if (lang::present())
+        m_text->setText(lang::text(QStringLiteral("Central"), QStringLiteral("121"), kBuiltInText) +
+                        QStringLiteral(" ..."));
+    m_gauge->setMaximum(qMax(0, m_count));
+    m_gauge->setValue(0);
+}
+
+void TWaiting_Form::start(int count)
+{
+    setRecordCount(count);
+    adjustSize();
+    if (m_owner) {
+        const QPoint centre = m_owner->mapToGlobal(m_owner->rect().center());
+        move(centre - rect().center());
+    }
+    show();
+    repaint();
+    QApplication::processEvents();
+}
+
+void TWaiting_Form::advance()
+{
+    if (m_gauge->value() < m_gauge->maximum())
+        m_gauge->setValue(m_gauge->value() + 1);
+    repaint();
+    QApplication::processEvents();
+}
+
+void TWaiting_Form::finish()
+{
+    hide();
+}
+
+QString TWaiting_Form::text() const
+{
+    return m_text->text();
+}
+
+int TWaiting_Form::position() const
+{
+    return m_gauge->value();
+}
+
+int TWaiting_Form::maximum() const
+{
+    return m_gauge->maximum();
+}
+
+} // namespace velmora

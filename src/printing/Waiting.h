@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+
+namespace velmora {
+
+// Progress window of the CD reports: a borderless box centred over the
+// screen it serves, with a text and the gauge Ukazatel. The screen sets the
+// number of records the build will visit, shows the window, advances it
+// after each record (pending events are handled then) and hides it.
+class TWaiting_Form : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TWaiting_Form(QWidget *owner);
+
+    // The count the gauge runs to; read when the window is shown.
+    void setRecordCount(int count) { m_count = count; }
+    int recordCount() const { return m_count; }
+
+    // setRecordCount, show centred over the owner and paint at once.
+    void start(int count);
+    // One record done: the gauge moves on and the interface catches up.
+    void advance();
+    // The report is complete.
+    void finish();
+
+    QString text() const;
+    int position() const;
+    int maximum() const;
+
+public slots:
+    void FormShow();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QWidget *m_owner;
+    int m_count = 0;
+    QLabel *m_text = nullptr;
+    QProgressBar *m_gauge = nullptr;
+};
+
+} // namespace velmora
