@@ -1,5 +1,6 @@
 #include "cassettes/CassetteScreens.h"
 #include "core/CoreScreens.h"
+#include "printing/PrintingScreens.h"
 #include "core/MainWindow.h"
 #include "core/Paths.h"
 #include "core/Startup.h"
@@ -44,6 +45,7 @@ int run(Application &app)
     dialogs::setParent(&window);
     registerCoreScreens(window);
     registerCassetteScreens(window);
+    registerPrintingScreens(window);
     if (!prepareMainWindow(window))
         return 0;
     if (firstShowing(window, Paths::positionalArguments(QApplication::arguments())) ==

@@ -4,6 +4,7 @@
 #include "TestEnv.h"
 #include "cassettes/CassetteScreens.h"
 #include "core/CoreScreens.h"
+#include "printing/PrintingScreens.h"
 #include "core/Language.h"
 #include "core/MainWindow.h"
 #include "core/Paths.h"
@@ -42,6 +43,7 @@ protected:
         window = std::make_unique<TTitul>();
         registerCoreScreens(*window);
         registerCassetteScreens(*window);
+        registerPrintingScreens(*window);
         EXPECT_TRUE(prepareMainWindow(*window));
         return *window;
     }
