@@ -81,6 +81,13 @@ void ReportPane::endBuild()
         return;
     m_building = false;
     writer().cursor().endEditBlock();
+    // The view's cursor kept its place at the top, but its anchor went on
+    // with the text: without this the whole report would show selected.
+    QTextCursor top = textCursor();
+    if (top.hasSelection()) {
+        top.setPosition(0);
+        setTextCursor(top);
+    }
     setUpdatesEnabled(true);
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);

@@ -363,6 +363,7 @@ TEST(ReportPane, BuildIsNotRepaintedAndStartsEmpty)
     EXPECT_TRUE(pane.updatesEnabled());
     EXPECT_EQ(pane.lines().size(), 100);
     EXPECT_EQ(pane.textCursor().position(), 0);
+    EXPECT_FALSE(pane.textCursor().hasSelection()); // a finished report is not shown selected
     // Attributes stay in force until changed.
     EXPECT_EQ(looks(pane).back(), (Look{QColor(0, 0, 0), 8, false}));
 
@@ -372,6 +373,7 @@ TEST(ReportPane, BuildIsNotRepaintedAndStartsEmpty)
     pane.setRtf("{\\rtf1 one\\par two\\par}");
     pane.endBuild();
     EXPECT_EQ(pane.lines(), QStringList({"one", "two"}));
+    EXPECT_FALSE(pane.textCursor().hasSelection());
     // Undo would keep a second copy of every report.
     EXPECT_FALSE(pane.document()->isUndoRedoEnabled());
 }
