@@ -39,11 +39,13 @@ ReportPane::ReportPane(QWidget *parent) : QTextEdit(parent), m_colour(report::kB
     m_savePdf->setObjectName(QStringLiteral("Ulozit_PDF"));
     connect(m_savePdf, &QAction::triggered, this, [this] { saveAsPdf(); });
     clearReport();
-    // The view's cursor stays at the top while a report is written there;
-    // moving it back afterwards would ask for the whole layout at once.
-    QTextCursor top = textCursor();
-    top.setKeepPositionOnInsert(true);
-    setTextCursor(top);
+    // The view's cursor goes along with the text as it is written (a cursor
+    // kept at the top would select the whole report), and is never moved
+    // back: that would ask for the whole layout at once. The scroll bars
+    // show the top.
+    QTextCursor view = textCursor();
+    view.setKeepPositionOnInsert(false);
+    setTextCursor(view);
 }
 
 ReportPane::~ReportPane() = default;
@@ -81,13 +83,6 @@ void ReportPane::endBuild()
         return;
     m_building = false;
     writer().cursor().endEditBlock();
-    // The view's cursor kept its place at the top, but its anchor went on
-    // with the text: without this the whole report would show selected.
-    QTextCursor top = textCursor();
-    if (top.hasSelection()) {
-        top.setPosition(0);
-        setTextCursor(top);
-    }
     setUpdatesEnabled(true);
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
