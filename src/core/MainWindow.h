@@ -3,6 +3,7 @@
 #include "core/Commands.h"
 #include "core/Settings.h"
 #include "core/TableHandles.h"
+#include "platform/Dialogs.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -43,6 +44,16 @@ public:
     // names of the menu tables; an action without a handler tells the user
     // that it is not available yet.
     void registerCommand(const QString &action, Handler handler);
+    // The handler of a screen taking the main window: created over it,
+    // shown modally and freed when it closes.
+    template <typename Screen>
+    static Handler modal()
+    {
+        return [](TTitul &w) {
+            Screen screen(w, &w);
+            dialogs::exec(screen);
+        };
+    }
     bool hasCommand(const QString &action) const { return m_handlers.contains(action); }
     // Runs a menu command with its guard.
     void runEntry(const MenuEntry &entry);
