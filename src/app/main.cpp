@@ -1,11 +1,12 @@
 #include "cassettes/CassetteScreens.h"
 #include "core/CoreScreens.h"
-#include "printing/PrintingScreens.h"
 #include "core/MainWindow.h"
 #include "core/Paths.h"
 #include "core/Startup.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
+#include "printing/PrintingScreens.h"
+#include "search/SearchScreens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,6 +47,7 @@ int run(Application &app)
     registerCoreScreens(window);
     registerCassetteScreens(window);
     registerPrintingScreens(window);
+    registerSearchScreens(window);
     if (!prepareMainWindow(window))
         return 0;
     if (firstShowing(window, Paths::positionalArguments(QApplication::arguments())) ==

@@ -4,7 +4,6 @@
 #include "TestEnv.h"
 #include "cassettes/CassetteScreens.h"
 #include "core/CoreScreens.h"
-#include "printing/PrintingScreens.h"
 #include "core/Language.h"
 #include "core/MainWindow.h"
 #include "core/Paths.h"
@@ -13,6 +12,8 @@
 #include "platform/Codepage.h"
 #include "platform/SettingsStore.h"
 #include "platform/Table.h"
+#include "printing/PrintingScreens.h"
+#include "search/SearchScreens.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,7 @@ protected:
         registerCoreScreens(*window);
         registerCassetteScreens(*window);
         registerPrintingScreens(*window);
+        registerSearchScreens(*window);
         EXPECT_TRUE(prepareMainWindow(*window));
         return *window;
     }
