@@ -27,11 +27,6 @@ namespace {
 
 const QString kNumberField = QStringLiteral("cislo");
 
-QString listText(const QComboBox *list)
-{
-    return list->currentIndex() < 0 ? QString() : list->currentText();
-}
-
 } // namespace
 
 TUprav_kazetu::TUprav_kazetu(TTitul &window, QWidget *parent) : QDialog(parent), m_window(window)
@@ -221,23 +216,7 @@ void TUprav_kazetu::BitBtn2Click()
     try {
         t.edit();
         t.setString(QStringLiteral("t_kazety"), m_blocks->typeText());
-        for (int n = 1; n <= kSlots; ++n) {
-            const RecordingBlocks::Block &b = m_blocks->block(n);
-            const QString s = QString::number(n);
-            t.setString(QStringLiteral("film") + s, b.title->text());
-            t.setString(QStringLiteral("zanr") + s, listText(b.genre));
-            t.setString(QStringLiteral("ry") + s, listText(b.speed));
-            t.setInteger(QStringLiteral("cas") + s, m_blocks->length(n));
-            t.setString(QStringLiteral("zdroj") + s, b.source->currentText());
-            const QDate date = b.date->date();
-            if (date.isValid())
-                t.setDate(QStringLiteral("datum") + s, date);
-            else
-                t.clearField(QStringLiteral("datum") + s);
-            t.setInteger(QStringLiteral("S_Time") + s, RecordingBlocks::counter(b.start));
-            t.setInteger(QStringLiteral("E_Time") + s, RecordingBlocks::counter(b.end));
-            t.setString(QStringLiteral("P_film") + s, b.note->toPlainText());
-        }
+        m_blocks->writeRecordings(t, false);
         t.setString(QStringLiteral("pozn"), m_blocks->cassetteNote()->text());
         t.post();
         saved = true;

@@ -26,11 +26,6 @@ namespace {
 
 const QString kNumberField = QStringLiteral("cislo");
 
-QString listText(const QComboBox *list)
-{
-    return list->currentIndex() < 0 ? QString() : list->currentText();
-}
-
 } // namespace
 
 TNova_kazeta::TNova_kazeta(TTitul &window, QWidget *parent) : QDialog(parent), m_window(window)
@@ -191,26 +186,8 @@ void TNova_kazeta::BitBtn1Click()
     try {
         t.append();
         t.setString(QStringLiteral("t_kazety"), m_blocks->typeText());
-        t.setString(kNumberField, listText(Cislo_k));
-        for (int n = 1; n <= kSlots; ++n) {
-            const RecordingBlocks::Block &b = m_blocks->block(n);
-            const QString s = QString::number(n);
-            t.setString(QStringLiteral("film") + s, b.title->text());
-            t.setString(QStringLiteral("zanr") + s, listText(b.genre));
-            t.setString(QStringLiteral("ry") + s, listText(b.speed));
-            t.setInteger(QStringLiteral("cas") + s, m_blocks->length(n));
-            t.setString(QStringLiteral("zdroj") + s, b.source->currentText());
-            const QDate date = b.date->date();
-            if (date.isValid()) {
-                t.setDate(QStringLiteral("datum") + s, date);
-            } else {
-                b.date->clear();
-                t.clearField(QStringLiteral("datum") + s);
-            }
-            t.setInteger(QStringLiteral("S_Time") + s, RecordingBlocks::counter(b.start));
-            t.setInteger(QStringLiteral("E_Time") + s, RecordingBlocks::counter(b.end));
-            t.setString(QStringLiteral("P_film") + s, b.note->toPlainText());
-        }
+        t.setString(kNumberField, RecordingBlocks::listText(Cislo_k));
+        m_blocks->writeRecordings(t, true);
         t.setString(QStringLiteral("pozn"), m_blocks->cassetteNote()->text());
         t.setBoolean(QStringLiteral("pujceno"), false);
         t.post();

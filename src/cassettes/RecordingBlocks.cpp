@@ -518,4 +518,33 @@ void RecordingBlocks::writeOpenNote(bool open)
     m_note->setText(open ? kOpenCassetteNote : QString());
 }
 
+QString RecordingBlocks::listText(const QComboBox *list)
+{
+    return list->currentIndex() < 0 ? QString() : list->currentText();
+}
+
+void RecordingBlocks::writeRecordings(Table &t, bool emptyUnreadDates) const
+{
+    for (int n = 1; n <= kSlots; ++n) {
+        const Block &b = block(n);
+        const QString s = QString::number(n);
+        t.setString(QStringLiteral("film") + s, b.title->text());
+        t.setString(QStringLiteral("zanr") + s, listText(b.genre));
+        t.setString(QStringLiteral("ry") + s, listText(b.speed));
+        t.setInteger(QStringLiteral("cas") + s, length(n));
+        t.setString(QStringLiteral("zdroj") + s, b.source->currentText());
+        const QDate date = b.date->date();
+        if (date.isValid()) {
+            t.setDate(QStringLiteral("datum") + s, date);
+        } else {
+            if (emptyUnreadDates)
+                b.date->clear();
+            t.clearField(QStringLiteral("datum") + s);
+        }
+        t.setInteger(QStringLiteral("S_Time") + s, counter(b.start));
+        t.setInteger(QStringLiteral("E_Time") + s, counter(b.end));
+        t.setString(QStringLiteral("P_film") + s, b.note->toPlainText());
+    }
+}
+
 } // namespace velmora

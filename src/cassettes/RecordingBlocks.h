@@ -87,6 +87,12 @@ public:
     void clearBlock(int n);
     // Selects the entry with exactly this text, none when missing.
     static void selectText(QComboBox *list, const QString &text);
+    // The selected entry's text, empty when none is selected.
+    static QString listText(const QComboBox *list);
+    // Writes the five recordings into the record being edited, in the
+    // order of the fields. A date box without a valid date leaves its field
+    // empty; with emptyUnreadDates the box itself is emptied too.
+    void writeRecordings(Table &t, bool emptyUnreadDates) const;
     QString typeText() const;
 
     // A counter box read as an integer; an empty box reads 0.
