@@ -4,6 +4,7 @@
 // from the click to the filled pane in both modes, either until the pane
 // answers again or up to the whole document laid out.
 
+#include "BenchApp.h"
 #include "Catalogue.h"
 #include "core/MainWindow.h"
 #include "core/Paths.h"
@@ -30,11 +31,7 @@ TTitul &window()
 {
     static TTitul *w = [] {
         ensureCatalogue();
-        Paths::setDataDir(workDir().absolutePath() + QLatin1Char('/'));
-        auto *t = new TTitul;
-        Storage::prepareDirectories();
-        Storage::prepareTables(t->tables());
-        return t;
+        return windowOver(workDir());
     }();
     return *w;
 }
@@ -184,11 +181,5 @@ BENCHMARK(BM_StarSearchClick)->Apply(modes)->Unit(benchmark::kMillisecond)->Iter
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::bench::runWidgetBenchmarks(argc, argv);
 }

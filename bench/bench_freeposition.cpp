@@ -3,6 +3,7 @@
 // the shared catalogue in which every third cassette is open and the time
 // left on the open ones runs from 4 to 65 minutes.
 
+#include "BenchApp.h"
 #include "Catalogue.h"
 #include "cassettes/CassetteRules.h"
 #include "core/MainWindow.h"
@@ -64,10 +65,7 @@ TTitul &window()
 {
     static TTitul *w = [] {
         ensureOpenCatalogue();
-        Paths::setDataDir(ownDir().absolutePath() + QLatin1Char('/'));
-        auto *t = new TTitul;
-        Storage::prepareDirectories();
-        Storage::prepareTables(t->tables());
+        TTitul *t = windowOver(ownDir());
         t->settings().storedSystemCode = QStringLiteral("1");
         return t;
     }();
@@ -112,11 +110,5 @@ BENCHMARK(BM_FreePositionSearch)->Arg(60)->Arg(30)->Arg(0)->Unit(benchmark::kMil
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::bench::runWidgetBenchmarks(argc, argv);
 }

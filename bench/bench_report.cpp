@@ -1,6 +1,7 @@
 // The report pane with 50,000 lines: filled in line mode and in document
 // mode (the RTF built and assigned), each up to the laid-out document.
 
+#include "BenchApp.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
 #include "printing/ReportText.h"
@@ -136,11 +137,5 @@ BENCHMARK(BM_PdfOf50000Lines)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::bench::runWidgetBenchmarks(argc, argv);
 }

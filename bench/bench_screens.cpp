@@ -2,6 +2,7 @@
 // of the new cassette screen, and opening the edit and browse screens as the
 // main window does it, up to the shown screen.
 
+#include "BenchApp.h"
 #include "Catalogue.h"
 #include "cassettes/BrowseCassette.h"
 #include "cassettes/CassetteRules.h"
@@ -35,11 +36,7 @@ TTitul &window()
 {
     static TTitul *w = [] {
         ensureCatalogue();
-        Paths::setDataDir(workDir().absolutePath() + QLatin1Char('/'));
-        auto *t = new TTitul;
-        Storage::prepareDirectories();
-        Storage::prepareTables(t->tables());
-        return t;
+        return windowOver(workDir());
     }();
     return *w;
 }
@@ -81,11 +78,5 @@ BENCHMARK(BM_OpenBrowseScreen)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::bench::runWidgetBenchmarks(argc, argv);
 }
