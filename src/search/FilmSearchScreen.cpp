@@ -1,6 +1,7 @@
 #include "search/FilmSearchScreen.h"
 
 #include "core/MainWindow.h"
+#include "core/Paths.h"
 #include "platform/Dialogs.h"
 #include "platform/Table.h"
 #include "printing/ReportPane.h"
@@ -76,9 +77,11 @@ QPushButton *button(const QString &text, QWidget *parent, const char *name)
     return b;
 }
 
+// Only in the program's own temporary directory: files of these names in
+// the shared one may belong to someone else.
 void deleteStaleWorkFiles()
 {
-    const QDir temp(QDir::tempPath());
+    const QDir temp(Paths::tempDir());
     for (const QString &name : {QStringLiteral("Video.tmp"), QStringLiteral("Video.tmx")}) {
         const QString path = temp.filePath(name);
         if (QFile::exists(path))

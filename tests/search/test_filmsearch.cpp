@@ -3,6 +3,7 @@
 // change, both pane modes, the found cassettes in the tree and printing.
 
 #include "AppFixture.h"
+#include "core/Paths.h"
 #include "platform/Codepage.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
@@ -666,15 +667,20 @@ TEST_F(FilmSearchTest, PrintingTheDetailsPrintsThePaneAndClosesTheWindow)
 TEST_F(FilmSearchTest, ClosingSwitchesTheFilterOffAndDeletesStaleWorkFiles)
 {
     catalogue();
+    // Stale work files of this program go; files of the same names in the
+    // shared temporary directory belong to others and stay.
     const QByteArray oldTemp = qgetenv("TMPDIR");
-    const QString temp = env.file("systemp");
-    QDir().mkpath(temp);
-    qputenv("TMPDIR", temp.toLocal8Bit());
-    for (const char *name : {"Video.tmp", "Video.tmx"}) {
-        QFile f(temp + "/" + name);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    const QString shared = env.file("systemp");
+    QDir().mkpath(shared);
+    qputenv("TMPDIR", shared.toLocal8Bit());
+    const QString own = Paths::tempDir();
+    for (const QString &dir : {own, shared + "/"}) {
+        for (const char *name : {"Video.tmp", "Video.tmx"}) {
+            QFile f(dir + name);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
     }
-    QFile other(temp + "/Video.txt");
+    QFile other(own + "Video.txt");
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.close();
 
@@ -693,9 +699,12 @@ TEST_F(FilmSearchTest, ClosingSwitchesTheFilterOffAndDeletesStaleWorkFiles)
     else
         qputenv("TMPDIR", oldTemp);
     EXPECT_FALSE(data.filtered());
-    EXPECT_FALSE(QFile::exists(temp + "/Video.tmp"));
-    EXPECT_FALSE(QFile::exists(temp + "/Video.tmx"));
-    EXPECT_TRUE(QFile::exists(temp + "/Video.txt"));
+    EXPECT_FALSE(QFile::exists(own + "Video.tmp"));
+    EXPECT_FALSE(QFile::exists(own + "Video.tmx"));
+    EXPECT_TRUE(QFile::exists(own + "Video.txt"));
+    EXPECT_TRUE(QFile::exists(shared + "/Video.tmp"));
+    EXPECT_TRUE(QFile::exists(shared + "/Video.tmx"));
+    QFile::remove(own + "Video.txt");
     data.setFilter(QString());
 }
 
