@@ -62,27 +62,7 @@ TUprav_kazetu::TUprav_kazetu(TTitul &window, QWidget *parent) : QDialog(parent),
     jump->addWidget(jumpLabel, 0, 0, 1, 2);
     jump->addWidget(Jdi_hned, 1, 0);
     jump->addWidget(m_navigator, 1, 1);
-    auto *top = new QHBoxLayout;
-    top->addLayout(jump);
-    top->addSpacing(24);
-    top->addWidget(m_blocks->typeRow(), 1);
-
-    auto *buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn2);
-    buttons->addWidget(BitBtn3);
-    buttons->addWidget(BitBtn1);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_blocks->notePanel(), 1);
-    bottom->addWidget(m_blocks->remainingPanel());
-    bottom->addLayout(buttons);
-
-    auto *main = new QVBoxLayout(this);
-    main->setContentsMargins(8, 8, 8, 8);
-    main->addLayout(top);
-    main->addWidget(m_blocks->blockArea(), 1);
-    main->addLayout(bottom);
-    resize(790, 570);
+    m_blocks->layOut(this, jump, {BitBtn2, BitBtn3, BitBtn1});
 
     connect(m_blocks, &RecordingBlocks::typeChanged, this, [this] { m_blocks->showCapacity(); });
     connect(m_blocks, &RecordingBlocks::edited, this, [this] {

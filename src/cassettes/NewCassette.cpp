@@ -53,26 +53,7 @@ TNova_kazeta::TNova_kazeta(TTitul &window, QWidget *parent) : QDialog(parent), m
     auto *number = new QVBoxLayout;
     number->addWidget(numberLabel);
     number->addWidget(Cislo_k);
-    auto *top = new QHBoxLayout;
-    top->addLayout(number);
-    top->addSpacing(24);
-    top->addWidget(m_blocks->typeRow(), 1);
-
-    auto *buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_blocks->notePanel(), 1);
-    bottom->addWidget(m_blocks->remainingPanel());
-    bottom->addLayout(buttons);
-
-    auto *main = new QVBoxLayout(this);
-    main->setContentsMargins(8, 8, 8, 8);
-    main->addLayout(top);
-    main->addWidget(m_blocks->blockArea(), 1);
-    main->addLayout(bottom);
-    resize(790, 570);
+    m_blocks->layOut(this, number, {BitBtn1, BitBtn2});
 
     m_confirm = new ConfirmWindow(this);
 

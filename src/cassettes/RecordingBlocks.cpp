@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QTimer>
@@ -545,6 +546,30 @@ void RecordingBlocks::writeRecordings(Table &t, bool emptyUnreadDates) const
         t.setInteger(QStringLiteral("E_Time") + s, counter(b.end));
         t.setString(QStringLiteral("P_film") + s, b.note->toPlainText());
     }
+}
+
+void RecordingBlocks::layOut(QWidget *screen, QLayout *header, const QList<QPushButton *> &buttons)
+{
+    auto *top = new QHBoxLayout;
+    top->addLayout(header);
+    top->addSpacing(24);
+    top->addWidget(m_typeRow, 1);
+
+    auto *column = new QVBoxLayout;
+    column->addStretch(1);
+    for (QPushButton *b : buttons)
+        column->addWidget(b);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_notePanel, 1);
+    bottom->addWidget(m_panel);
+    bottom->addLayout(column);
+
+    auto *main = new QVBoxLayout(screen);
+    main->setContentsMargins(8, 8, 8, 8);
+    main->addLayout(top);
+    main->addWidget(m_area, 1);
+    main->addLayout(bottom);
+    screen->resize(790, 570);
 }
 
 } // namespace velmora

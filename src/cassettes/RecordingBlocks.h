@@ -10,8 +10,10 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QScrollArea;
 class QTimer;
 class QWidget;
@@ -71,6 +73,10 @@ public:
     QScrollArea *blockArea() const { return m_area; }
     QWidget *notePanel() const { return m_notePanel; }
     QFrame *remainingPanel() const { return m_panel; }
+    // The frame both cassette screens share: their own header beside the
+    // type row, the blocks, then note, remaining time and their buttons
+    // stacked from the bottom up in the order given.
+    void layOut(QWidget *screen, QLayout *header, const QList<QPushButton *> &buttons);
 
     const Block &block(int n) const { return m_blocks[size_t(n - 1)]; } // n = 1..5
     QComboBox *typeList() const { return m_type; }
