@@ -4,8 +4,8 @@
 // generated tables, and a main that runs the benchmarks offscreen.
 
 #include "core/MainWindow.h"
-#include "core/Paths.h"
-#include "core/Storage.h"
+#include "storage/Paths.h"
+#include "storage/Storage.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 // recordings and their memo notes filled, generated once per run (or kept
 // in VELMORA_BENCH_DIR between runs).
 
-#include "core/Schemas.h"
-#include "platform/Table.h"
+#include "engine/Table.h"
+#include "storage/Schemas.h"
 
 #include <QDate>
 #include <QDir>

@@ -7,11 +7,11 @@
 #include "BenchApp.h"
 #include "Catalogue.h"
 #include "core/MainWindow.h"
-#include "core/Paths.h"
-#include "core/Storage.h"
 #include "printing/ReportPane.h"
 #include "search/FilmSearch.h"
 #include "search/FilmSearchScreen.h"
+#include "storage/Paths.h"
+#include "storage/Storage.h"
 
 #include <QApplication>
 #include <QLineEdit>

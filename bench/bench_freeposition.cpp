@@ -7,9 +7,9 @@
 #include "Catalogue.h"
 #include "cassettes/CassetteRules.h"
 #include "core/MainWindow.h"
-#include "core/Paths.h"
-#include "core/Storage.h"
 #include "search/FreePositionScreen.h"
+#include "storage/Paths.h"
+#include "storage/Storage.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -8,8 +8,8 @@
 #include "cassettes/CassetteRules.h"
 #include "cassettes/EditCassette.h"
 #include "core/MainWindow.h"
-#include "core/Paths.h"
-#include "core/Storage.h"
+#include "storage/Paths.h"
+#include "storage/Storage.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

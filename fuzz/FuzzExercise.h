@@ -5,8 +5,8 @@
 // every kind, filters and locate. The fuzzer and the corpus replay test both
 // run it, so a seed that the fuzzer found is checked by every build.
 
-#include "platform/DbError.h"
-#include "platform/Table.h"
+#include "engine/DbError.h"
+#include "engine/Table.h"
 
 #include <QByteArray>
 #include <QHash>

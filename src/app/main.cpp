@@ -1,12 +1,9 @@
-#include "cassettes/CassetteScreens.h"
-#include "core/CoreScreens.h"
+#include "app/Screens.h"
 #include "core/MainWindow.h"
-#include "core/Paths.h"
 #include "core/Startup.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
-#include "printing/PrintingScreens.h"
-#include "search/SearchScreens.h"
+#include "storage/Paths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,10 +41,7 @@ int run(Application &app)
 
     TTitul window;
     dialogs::setParent(&window);
-    registerCoreScreens(window);
-    registerCassetteScreens(window);
-    registerPrintingScreens(window);
-    registerSearchScreens(window);
+    registerScreens(window);
     if (!prepareMainWindow(window))
         return 0;
     if (firstShowing(window, Paths::positionalArguments(QApplication::arguments())) ==

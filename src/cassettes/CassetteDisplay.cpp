@@ -1,11 +1,11 @@
 #include "cassettes/CassetteDisplay.h"
 
 #include "cassettes/CassetteRules.h"
-#include "core/DateText.h"
+#include "engine/Table.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
-#include "platform/Table.h"
+#include "storage/DateText.h"
 
 #include <QFrame>
 #include <QGridLayout>

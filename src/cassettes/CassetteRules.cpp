@@ -1,6 +1,6 @@
 #include "cassettes/CassetteRules.h"
 
-#include "platform/Table.h"
+#include "engine/Table.h"
 
 namespace velmora {
 

@@ -3,11 +3,11 @@
 #include "cassettes/CassetteRules.h"
 #include "cassettes/RecordingBlocks.h"
 #include "core/MainWindow.h"
+#include "engine/Table.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
-#include "platform/Table.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 #include "cassettes/ConfirmWindow.h"
 #include "cassettes/RecordingBlocks.h"
 #include "core/MainWindow.h"
+#include "engine/Table.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
-#include "platform/Table.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "cassettes/RecordingBlocks.h"
 
-#include "platform/Collation.h"
+#include "engine/Collation.h"
+#include "engine/Table.h"
 #include "platform/DateBox.h"
-#include "platform/Table.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "core/Language.h"
 
-#include "core/Paths.h"
-#include "platform/IniFile.h"
+#include "engine/IniFile.h"
+#include "storage/Paths.h"
 
 #include <QDateTime>
 #include <QFileInfo>

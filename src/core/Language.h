@@ -8,9 +8,9 @@ namespace velmora::lang {
 // LANG directory. load() is called once per start; a missing file is not an
 // error, it means that every screen keeps its built-in texts.
 void load(const QString &fileName);
-bool present();        // the current file exists
-QString fileName();    // as given to load()
-QString filePath();    // LANG + fileName
+bool present();     // the current file exists
+QString fileName(); // as given to load()
+QString filePath(); // LANG + fileName
 
 // Lookup of (section, key, default) in the current file: the value, or the
 // default when there is no file or the section or key is missing. The file

@@ -1,11 +1,11 @@
 #include "core/MainWindow.h"
 
 #include "core/Language.h"
-#include "core/Paths.h"
 #include "core/Version.h"
-#include "platform/DbError.h"
+#include "engine/DbError.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "storage/Paths.h"
 
 #include <QApplication>
 #include <QCloseEvent>

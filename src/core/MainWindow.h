@@ -2,8 +2,8 @@
 
 #include "core/Commands.h"
 #include "core/Settings.h"
-#include "core/TableHandles.h"
 #include "platform/Dialogs.h"
+#include "storage/TableHandles.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -46,8 +46,7 @@ public:
     void registerCommand(const QString &action, Handler handler);
     // The handler of a screen taking the main window: created over it,
     // shown modally and freed when it closes.
-    template <typename Screen>
-    static Handler modal()
+    template <typename Screen> static Handler modal()
     {
         return [](TTitul &w) {
             Screen screen(w, &w);

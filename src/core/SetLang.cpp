@@ -1,10 +1,10 @@
 #include "core/SetLang.h"
 
 #include "core/Language.h"
-#include "core/Paths.h"
 #include "core/Version.h"
+#include "engine/IniFile.h"
 #include "platform/Dialogs.h"
-#include "platform/IniFile.h"
+#include "storage/Paths.h"
 
 #include <QDir>
 #include <QEvent>

@@ -1,8 +1,8 @@
 #include "core/Settings.h"
 
 #include "core/Version.h"
-#include "platform/Codepage.h"
-#include "platform/DbError.h"
+#include "engine/Codepage.h"
+#include "engine/DbError.h"
 #include "platform/DesktopEntry.h"
 #include "platform/SettingsStore.h"
 

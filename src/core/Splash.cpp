@@ -2,10 +2,10 @@
 
 #include "core/Language.h"
 #include "core/MainWindow.h"
-#include "core/Overdue.h"
 #include "core/Settings.h"
 #include "core/Version.h"
 #include "platform/SettingsStore.h"
+#include "storage/Overdue.h"
 
 #include <QCheckBox>
 #include <QEventLoop>

@@ -2,17 +2,17 @@
 
 #include "core/Language.h"
 #include "core/MainWindow.h"
-#include "core/Overdue.h"
-#include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/Splash.h"
-#include "core/Storage.h"
 #include "core/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
 #include "platform/MachineInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
+#include "storage/Overdue.h"
+#include "storage/Paths.h"
+#include "storage/Storage.h"
 
 #include <QDir>
 #include <QFile>

@@ -11,7 +11,10 @@ inline const QString kApplicationTitle = QStringLiteral("Velmora 2002");
 // The executable's file version; the build number is what follows its
 // fifth character ("2.1.1" of "2002.2.1.1").
 inline const QString kFileVersion = QStringLiteral(VELMORA_VERSION_STRING);
-inline QString buildNumber() { return kFileVersion.mid(5); }
+inline QString buildNumber()
+{
+    return kFileVersion.mid(5);
+}
 
 } // namespace velmora::version
 

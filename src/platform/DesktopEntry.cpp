@@ -1,6 +1,6 @@
 #include "platform/DesktopEntry.h"
 
-#include "platform/DbError.h"
+#include "engine/DbError.h"
 
 #include <QDir>
 #include <QFile>

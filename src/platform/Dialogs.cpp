@@ -1,6 +1,6 @@
 #include "platform/Dialogs.h"
 
-#include "platform/DbError.h"
+#include "engine/DbError.h"
 
 #include <QApplication>
 #include <QDialog>

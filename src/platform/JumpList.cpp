@@ -1,6 +1,6 @@
 #include "platform/JumpList.h"
 
-#include "platform/Table.h"
+#include "engine/Table.h"
 
 #include <QListView>
 #include <QSignalBlocker>

@@ -17,16 +17,16 @@ struct MemoryStatus
 MemoryStatus memoryStatus(); // a fresh reading
 // Parses the text of /proc/meminfo (kB values) into a status.
 MemoryStatus parseMeminfo(const QString &text);
-int processorCount();         // as counted at start
+int processorCount(); // as counted at start
 
 // The executable's version record.
 struct VersionRecord
 {
-    QString fileVersion;     // "2002.2.1.1"
+    QString fileVersion; // "2002.2.1.1"
     QString comment;
     QString fileDescription;
-    QString countryCode;     // language and code page
-    QString executable;      // file name of the running program
+    QString countryCode; // language and code page
+    QString executable;  // file name of the running program
 };
 VersionRecord versionRecord();
 

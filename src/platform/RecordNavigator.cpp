@@ -1,7 +1,7 @@
 #include "platform/RecordNavigator.h"
 
+#include "engine/Table.h"
 #include "platform/Dialogs.h"
-#include "platform/Table.h"
 
 #include <QApplication>
 #include <QEvent>

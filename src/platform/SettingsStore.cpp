@@ -1,6 +1,6 @@
 #include "platform/SettingsStore.h"
 
-#include "platform/DbError.h"
+#include "engine/DbError.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "printing/Rtf.h"
 
-#include "platform/Codepage.h"
+#include "engine/Codepage.h"
 
 #include <QFontDatabase>
 #include <QHash>

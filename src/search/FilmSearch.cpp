@@ -1,6 +1,6 @@
 #include "search/FilmSearch.h"
 
-#include "platform/Table.h"
+#include "engine/Table.h"
 
 namespace velmora {
 

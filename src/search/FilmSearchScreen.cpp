@@ -1,12 +1,12 @@
 #include "search/FilmSearchScreen.h"
 
 #include "core/MainWindow.h"
-#include "core/Paths.h"
+#include "engine/Table.h"
 #include "platform/Dialogs.h"
-#include "platform/Table.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
 #include "printing/Rtf.h"
+#include "storage/Paths.h"
 
 #include <QAction>
 #include <QButtonGroup>

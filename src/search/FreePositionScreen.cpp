@@ -2,13 +2,13 @@
 
 #include "cassettes/CassetteRules.h"
 #include "core/MainWindow.h"
-#include "core/Paths.h"
+#include "engine/Table.h"
 #include "platform/Dialogs.h"
-#include "platform/Table.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportText.h"
 #include "printing/Rtf.h"
 #include "search/FreePosition.h"
+#include "storage/Paths.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>

@@ -3,8 +3,8 @@
 
 #include "TestEnv.h"
 #include "cassettes/CassetteRules.h"
-#include "core/Schemas.h"
-#include "platform/Table.h"
+#include "engine/Table.h"
+#include "storage/Schemas.h"
 
 #include <gtest/gtest.h>
 

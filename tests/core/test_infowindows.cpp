@@ -2,10 +2,10 @@
 #include "TestEnv.h"
 #include "core/InfoWindows.h"
 #include "core/Language.h"
-#include "core/Paths.h"
 #include "core/Version.h"
-#include "platform/Codepage.h"
+#include "engine/Codepage.h"
 #include "platform/MachineInfo.h"
+#include "storage/Paths.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
 #include "core/Language.h"
-#include "core/Paths.h"
 #include "core/SetLang.h"
+#include "storage/Paths.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -17,7 +17,10 @@ const SystemCode kLinux{"4", "Info: System Linux."};
 class SettingsTest : public ::testing::Test
 {
 protected:
-    QSettings raw() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Norvane", "Velmora"); }
+    QSettings raw()
+    {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Norvane", "Velmora");
+    }
     QByteArray fileBytes()
     {
         QFile f(raw().fileName());
@@ -138,7 +141,8 @@ TEST_F(SettingsTest, PasswordIsStoredAsBase64OfCodePage1250)
 TEST_F(SettingsTest, LegacyKeyIsRemovedAndNotTakenOver)
 {
     {
-        QSettings legacy(QSettings::NativeFormat, QSettings::SystemScope, "Norvane", "Orvella 2000");
+        QSettings legacy(QSettings::NativeFormat, QSettings::SystemScope, "Norvane",
+                         "Orvella 2000");
         legacy.setValue("Min_Time_VK", 77);
         legacy.setValue("Start_DLG", 0);
         legacy.sync();

@@ -3,12 +3,12 @@
 // instance.
 
 #include "AppFixture.h"
-#include "core/DateText.h"
 #include "core/PasswordDlg.h"
 #include "core/Settings.h"
 #include "core/Splash.h"
 #include "platform/DesktopEntry.h"
 #include "platform/InstanceLock.h"
+#include "storage/DateText.h"
 
 #include <QCheckBox>
 #include <QLabel>

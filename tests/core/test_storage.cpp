@@ -1,9 +1,9 @@
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
 #include "core/MainWindow.h"
-#include "core/Paths.h"
 #include "core/Startup.h"
-#include "core/Storage.h"
+#include "storage/Paths.h"
+#include "storage/Storage.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -16,8 +16,9 @@ using namespace velmora;
 
 namespace {
 
-const QStringList kTables = {"Users_za.nrv", "Users_zd.nrv", "archiv.dbf", "data.dbf", "cd01.dbf",
-                             "cd02.dbf",     "archivcd.dbf", "Users_c1.nrv", "Users_c2.nrv"};
+const QStringList kTables = {"Users_za.nrv", "Users_zd.nrv", "archiv.dbf",
+                             "data.dbf",     "cd01.dbf",     "cd02.dbf",
+                             "archivcd.dbf", "Users_c1.nrv", "Users_c2.nrv"};
 
 class StorageTest : public ::testing::Test
 {
@@ -219,7 +220,8 @@ TEST_F(StorageTest, DamagedTableIsReportedByNameAndTheStartGoesOn)
     prepareMainWindow(window);
     ASSERT_EQ(user.shown.size(), 1);
     EXPECT_EQ(user.shown.first().kind, MessageKind::Error);
-    EXPECT_TRUE(user.shown.first().text.contains("data.dbf")) << user.shown.first().text.toStdString();
+    EXPECT_TRUE(user.shown.first().text.contains("data.dbf"))
+        << user.shown.first().text.toStdString();
     // Tables before it are ready, the ones after it were left alone.
     EXPECT_TRUE(QFileInfo::exists(env.file("archiv.dbf")));
     EXPECT_FALSE(QFileInfo::exists(env.file("cd01.dbf")));
@@ -251,7 +253,8 @@ TEST(PathsTest, PrivateTemporaryDirectory)
     EXPECT_TRUE(dir.endsWith('/'));
     EXPECT_FALSE(dir.endsWith("//"));
     EXPECT_NE(QDir::cleanPath(dir), QDir::cleanPath(QDir::tempPath()));
-    EXPECT_EQ(QFileInfo(dir).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther),
+    EXPECT_EQ(QFileInfo(dir).permissions() &
+                  (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther),
               QFile::Permissions());
     EXPECT_EQ(Paths::tempDir(), dir);
     Paths::cleanupTemp();

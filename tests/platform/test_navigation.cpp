@@ -4,9 +4,9 @@
 
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
+#include "engine/Table.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
-#include "platform/Table.h"
 
 #include <QApplication>
 #include <QLabel>

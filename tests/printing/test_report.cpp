@@ -2,7 +2,7 @@
 // the report pane in both filling modes.
 
 #include "TestEnv.h"
-#include "platform/Codepage.h"
+#include "engine/Codepage.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportText.h"
 #include "printing/Rtf.h"

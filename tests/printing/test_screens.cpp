@@ -4,7 +4,6 @@
 #include "AppFixture.h"
 #include "platform/MachineInfo.h"
 #include "printing/Centr.h"
-#include "printing/PrintingScreens.h"
 #include "printing/ReportPrint.h"
 #include "printing/ReportScreen.h"
 #include "printing/Waiting.h"
@@ -88,7 +87,6 @@ TEST_F(PrintingScreensTest, SystemPrinterScreenWithoutPrinter)
 {
     if (!machine::currentPrinterName().isEmpty())
         GTEST_SKIP() << "this machine has a printer";
-    registerPrintingScreens(*window);
     ASSERT_TRUE(window->hasCommand("printing.printer"));
 
     QString panel;

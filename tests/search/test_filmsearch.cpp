@@ -3,11 +3,11 @@
 // change, both pane modes, the found cassettes in the tree and printing.
 
 #include "AppFixture.h"
-#include "core/Paths.h"
-#include "platform/Codepage.h"
+#include "engine/Codepage.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
 #include "search/FilmSearchScreen.h"
+#include "storage/Paths.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -3,10 +3,10 @@
 
 #include "TestEnv.h"
 #include "cassettes/CassetteRules.h"
-#include "core/Schemas.h"
-#include "platform/Table.h"
+#include "engine/Table.h"
 #include "search/FilmSearch.h"
 #include "search/FreePosition.h"
+#include "storage/Schemas.h"
 
 #include <gtest/gtest.h>
 

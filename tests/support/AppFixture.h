@@ -2,18 +2,15 @@
 
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
-#include "cassettes/CassetteScreens.h"
-#include "core/CoreScreens.h"
+#include "app/Screens.h"
 #include "core/Language.h"
 #include "core/MainWindow.h"
-#include "core/Paths.h"
-#include "core/Schemas.h"
 #include "core/Startup.h"
-#include "platform/Codepage.h"
+#include "engine/Codepage.h"
+#include "engine/Table.h"
 #include "platform/SettingsStore.h"
-#include "platform/Table.h"
-#include "printing/PrintingScreens.h"
-#include "search/SearchScreens.h"
+#include "storage/Paths.h"
+#include "storage/Schemas.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,10 +39,7 @@ protected:
     TTitul &start()
     {
         window = std::make_unique<TTitul>();
-        registerCoreScreens(*window);
-        registerCassetteScreens(*window);
-        registerPrintingScreens(*window);
-        registerSearchScreens(*window);
+        registerScreens(*window);
         EXPECT_TRUE(prepareMainWindow(*window));
         return *window;
     }

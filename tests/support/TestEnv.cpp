@@ -31,7 +31,8 @@ QString runProgram(const QString &program, const QStringList &args, int *exitCod
     p.waitForFinished(120000);
     if (exitCode)
         *exitCode = p.exitCode();
-    return QString::fromUtf8(p.readAllStandardOutput()) + QString::fromUtf8(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput()) +
+           QString::fromUtf8(p.readAllStandardError());
 }
 
 } // namespace velmora::test

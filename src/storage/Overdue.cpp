@@ -1,8 +1,8 @@
-#include "core/Overdue.h"
+#include "storage/Overdue.h"
 
-#include "core/DateText.h"
-#include "platform/DbError.h"
-#include "platform/Table.h"
+#include "engine/DbError.h"
+#include "engine/Table.h"
+#include "storage/DateText.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "platform/IniFile.h"
+#include "engine/IniFile.h"
 
-#include "platform/Codepage.h"
+#include "engine/Codepage.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Table.h"
+#include "engine/Table.h"
 
 #include <QList>
 #include <QString>
@@ -16,15 +16,21 @@ struct TableSchema
     QStringList tags;
 };
 
-enum class UserList { Genres, Sources, CdFormats, CdStyles };
+enum class UserList
+{
+    Genres,
+    Sources,
+    CdFormats,
+    CdStyles
+};
 
 namespace schema {
 
-TableSchema cassettes();      // data.dbf
+TableSchema cassettes();       // data.dbf
 TableSchema cassetteArchive(); // archiv.dbf
-TableSchema cdTitles();       // cd01.dbf
-TableSchema cdTracks();       // cd02.dbf
-TableSchema cdArchive();      // archivcd.dbf
+TableSchema cdTitles();        // cd01.dbf
+TableSchema cdTracks();        // cd02.dbf
+TableSchema cdArchive();       // archivcd.dbf
 TableSchema userList(UserList list);
 
 // The rows a user list starts with (and is reset to), in their order.

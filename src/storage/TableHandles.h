@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Table.h"
+#include "engine/Table.h"
 
 #include <QObject>
 

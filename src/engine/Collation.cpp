@@ -1,4 +1,4 @@
-#include "platform/Collation.h"
+#include "engine/Collation.h"
 
 #include <QChar>
 #include <QString>

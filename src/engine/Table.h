@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DbError.h"
+#include "engine/DbError.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,6 +1,6 @@
-#include "platform/Codepage.h"
+#include "engine/Codepage.h"
 
-#include "platform/CodepageTables.h"
+#include "engine/CodepageTables.h"
 
 namespace velmora {
 

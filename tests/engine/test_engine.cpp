@@ -1,11 +1,9 @@
 #include "TestEnv.h"
-#include "platform/Collation.h"
-#include "platform/Table.h"
-#include "platform/TableModel.h"
+#include "engine/Collation.h"
+#include "engine/Table.h"
 
 #include <QFile>
 #include <QSignalSpy>
-#include <QTableView>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -529,34 +527,6 @@ TEST_F(EngineTest, ReadsLevel7Tables)
     t.next();
     EXPECT_EQ(t.asInteger("Pocet"), 70000);
     EXPECT_EQ(t.asInteger("Id"), 2);
-}
-
-TEST_F(EngineTest, GridFollowsTheTable)
-{
-    Table::create(path(), sampleFields(), {"name"});
-    Table t;
-    t.setPath(path());
-    t.open();
-    for (const char *s : {"c", "a", "b"})
-        addRow(t, s);
-    t.setIndex("name");
-    TableModel model(&t, {{"name", "Jméno"}, {"num", "Číslo"}});
-    QTableView view;
-    TableModel::bind(&view, &model);
-    EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Jméno");
-    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "a");
-    view.setCurrentIndex(model.index(2, 0));
-    EXPECT_EQ(t.asString("name"), "c");
-    t.first();
-    EXPECT_EQ(view.currentIndex().row(), 0);
-    addRow(t, "0");
-    EXPECT_EQ(model.rowCount(), 4);
-    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "0");
-    EXPECT_EQ(view.currentIndex().row(), 0);
-    t.setFilter("name='b'");
-    t.setFiltered(true);
-    EXPECT_EQ(model.rowCount(), 1);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "TestEnv.h"
-#include "platform/IniFile.h"
+#include "engine/IniFile.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/Paths.h"
+#include "storage/Paths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -96,7 +96,8 @@ QString Paths::tempDir()
     if (!g_temp || !g_temp->isValid()) {
         // Fixed work-table names such as Temp.dbf must not meet another
         // user's or another run's files, so every run gets its own folder.
-        g_temp = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/velmora-XXXXXX"));
+        g_temp =
+            std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/velmora-XXXXXX"));
         if (g_temp->isValid())
             QFile::setPermissions(g_temp->path(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

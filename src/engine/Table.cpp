@@ -1,7 +1,7 @@
-#include "platform/Table.h"
+#include "engine/Table.h"
 
-#include "platform/FieldCodec.h"
-#include "platform/TableFile.h"
+#include "engine/FieldCodec.h"
+#include "engine/TableFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "platform/TableFile.h"
+#include "engine/TableFile.h"
 
-#include "platform/Collation.h"
-#include "platform/FieldCodec.h"
+#include "engine/Collation.h"
+#include "engine/FieldCodec.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 // The shared state of one open table file, used only by Table. Records are
 // held in memory; every post writes through to the file at once.
 
-#include "platform/Codepage.h"
-#include "platform/Table.h"
+#include "engine/Codepage.h"
+#include "engine/Table.h"
 
 #include <QByteArray>
 #include <QFile>

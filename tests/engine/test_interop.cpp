@@ -2,7 +2,7 @@
 // against Python's dbfread (reading) and dbf (writing), run as real programs.
 
 #include "TestEnv.h"
-#include "platform/Table.h"
+#include "engine/Table.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -3,8 +3,8 @@
 // Conversion between field bytes of a record and values, for every field
 // type this program reads. Bad bytes read as empty (null), never as garbage.
 
-#include "platform/Codepage.h"
-#include "platform/TableFile.h"
+#include "engine/Codepage.h"
+#include "engine/TableFile.h"
 
 #include <QDate>
 #include <QDateTime>

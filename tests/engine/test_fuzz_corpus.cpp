@@ -4,7 +4,7 @@
 #include "../../fuzz/FuzzExercise.h"
 
 #include "TestEnv.h"
-#include "platform/Table.h"
+#include "engine/Table.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "core/Storage.h"
+#include "storage/Storage.h"
 
-#include "core/Paths.h"
+#include "storage/Paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +19,8 @@ void prepareNotes(const QString &oldName, const QString &name)
     if (!QFileInfo::exists(target)) {
         QFile f(target);
         if (!f.open(QIODevice::WriteOnly))
-            throw DbError(QObject::tr("Soubor poznámek nelze založit: %1 (%2)").arg(target, f.errorString()));
+            throw DbError(
+                QObject::tr("Soubor poznámek nelze založit: %1 (%2)").arg(target, f.errorString()));
     }
 }
 

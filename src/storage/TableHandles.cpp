@@ -1,4 +1,4 @@
-#include "core/TableHandles.h"
+#include "storage/TableHandles.h"
 
 namespace velmora {
 

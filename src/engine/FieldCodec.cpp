@@ -1,4 +1,4 @@
-#include "platform/FieldCodec.h"
+#include "engine/FieldCodec.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "core/DateText.h"
+#include "storage/DateText.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Schemas.h"
-#include "core/TableHandles.h"
+#include "storage/Schemas.h"
+#include "storage/TableHandles.h"
 
 namespace velmora {
 

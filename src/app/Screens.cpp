@@ -1,0 +1,58 @@
+#include "app/Screens.h"
+
+#include "cassettes/BrowseCassette.h"
+#include "cassettes/DeleteCassette.h"
+#include "cassettes/EditCassette.h"
+#include "cassettes/NewCassette.h"
+#include "core/InfoWindows.h"
+#include "core/MainWindow.h"
+#include "core/PasswordDlg.h"
+#include "core/SetLang.h"
+#include "platform/Dialogs.h"
+#include "printing/Centr.h"
+#include "search/FilmSearchScreen.h"
+#include "search/FreePositionScreen.h"
+
+namespace velmora {
+
+void registerScreens(TTitul &window)
+{
+    // Application core.
+    window.registerCommand(QStringLiteral("core.about"), [](TTitul &w) {
+        TI_o_prg screen(&w);
+        dialogs::exec(screen);
+    });
+    window.registerCommand(QStringLiteral("core.news"), [](TTitul &w) {
+        TNov screen(&w);
+        dialogs::exec(screen);
+    });
+    window.registerCommand(QStringLiteral("core.systemWindow"), [](TTitul &w) {
+        TInfo_System_OS screen(w.settings().storedSystemCode, &w);
+        dialogs::exec(screen);
+    });
+    window.registerCommand(QStringLiteral("core.languages"), [](TTitul &w) {
+        TSet_Lang screen(&w);
+        dialogs::exec(screen);
+    });
+    window.registerCommand(QStringLiteral("core.password"), [](TTitul &w) {
+        TPasswordDlg screen(w.settings().password, &w);
+        if (dialogs::exec(screen) != QDialog::Accepted)
+            w.endProgram(); // Escape ends the program without the close question
+    });
+
+    // Video cassettes.
+    window.registerCommand(QStringLiteral("cassettes.new"), TTitul::modal<TNova_kazeta>());
+    window.registerCommand(QStringLiteral("cassettes.edit"), TTitul::modal<TUprav_kazetu>());
+    window.registerCommand(QStringLiteral("cassettes.browse"), TTitul::modal<TProhlizej_kazetu>());
+    window.registerCommand(QStringLiteral("cassettes.delete"), TTitul::modal<TZrusit_vk>());
+
+    // Searches.
+    window.registerCommand(QStringLiteral("search.films"), TTitul::modal<THledej_film>());
+    window.registerCommand(QStringLiteral("search.freePosition"),
+                           TTitul::modal<TVyhledej_Pozici>());
+
+    // Printing.
+    window.registerCommand(QStringLiteral("printing.printer"), TTitul::modal<TCentr>());
+}
+
+} // namespace velmora

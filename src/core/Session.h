@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/Settings.h"
+#include "storage/TableHandles.h"
+
+#include <QString>
+#include <functional>
+
+namespace velmora {
+
+// What a screen may use of the running program: the table handles, the
+// settings of the run (with the printer found at start) and the running of
+// another command. The main window owns it; screens receive it instead of
+// the main window, so a screen can be made over any set of handles.
+class Session
+{
+public:
+    using CommandRunner = std::function<void(const QString &action)>;
+
+    Session(TableHandles &tables, SettingsRecord &settings) : m_tables(tables), m_settings(settings)
+    {
+    }
+
+    TableHandles &tables() const { return m_tables; }
+    SettingsRecord &settings() const { return m_settings; }
+    bool printerAvailable() const { return m_settings.printerAvailable; }
+    // The Setup_OS value that chooses how reports are written.
+    const QString &systemCode() const { return m_settings.storedSystemCode; }
+
+    // Runs another command of the menus, without its guard (the browse
+    // screen's label button runs the label command this way).
+    void runCommand(const QString &action) const
+    {
+        if (m_runner)
+            m_runner(action);
+    }
+    void setCommandRunner(CommandRunner runner) { m_runner = std::move(runner); }
+
+private:
+    TableHandles &m_tables;
+    SettingsRecord &m_settings;
+    CommandRunner m_runner;
+};
+
+} // namespace velmora

@@ -1,0 +1,146 @@
+#include "storage/Schemas.h"
+
+namespace velmora::schema {
+
+TableSchema cassettes()
+{
+    QList<FieldDef> f{FieldDef::string(QStringLiteral("t_kazety"), 5),
+                      FieldDef::string(QStringLiteral("cislo"), 5)};
+    for (int n = 1; n <= 5; ++n) {
+        const QString s = QString::number(n);
+        f << FieldDef::string(QStringLiteral("film") + s, 30)
+          << FieldDef::string(QStringLiteral("zanr") + s, 15)
+          << FieldDef::string(QStringLiteral("ry") + s, 2)
+          << FieldDef::integer(QStringLiteral("cas") + s)
+          << FieldDef::string(QStringLiteral("zdroj") + s, 20)
+          << FieldDef::date(QStringLiteral("datum") + s)
+          << FieldDef::integer(QStringLiteral("S_Time") + s)
+          << FieldDef::integer(QStringLiteral("E_Time") + s)
+          << FieldDef::memo(QStringLiteral("P_film") + s);
+    }
+    f << FieldDef::boolean(QStringLiteral("pujceno"))
+      << FieldDef::string(QStringLiteral("komu"), 15)
+      << FieldDef::string(QStringLiteral("od_kdy"), 10)
+      << FieldDef::integer(QStringLiteral("delka_pujc"))
+      << FieldDef::string(QStringLiteral("pozn"), 50);
+    return {QStringLiteral("data.dbf"), f, {QStringLiteral("cislo"), QStringLiteral("komu")}};
+}
+
+TableSchema cassetteArchive()
+{
+    return {QStringLiteral("archiv.dbf"),
+            {FieldDef::string(QStringLiteral("t_kazety"), 5),
+             FieldDef::string(QStringLiteral("cislo"), 5),
+             FieldDef::string(QStringLiteral("komu"), 15),
+             FieldDef::string(QStringLiteral("od_kdy"), 10),
+             FieldDef::string(QStringLiteral("pozn"), 50)},
+            {}};
+}
+
+TableSchema cdTitles()
+{
+    return {QStringLiteral("cd01.dbf"),
+            {FieldDef::string(QStringLiteral("T_cd"), 3),
+             FieldDef::string(QStringLiteral("Cislocd"), 5),
+             FieldDef::string(QStringLiteral("TitulCD"), 50),
+             FieldDef::string(QStringLiteral("Artist"), 30),
+             FieldDef::string(QStringLiteral("Porizeno"), 10),
+             FieldDef::string(QStringLiteral("Format"), 20),
+             FieldDef::boolean(QStringLiteral("Pujceno")),
+             FieldDef::string(QStringLiteral("Komu"), 15),
+             FieldDef::string(QStringLiteral("Od_kdy"), 10),
+             FieldDef::integer(QStringLiteral("Delka_pujc")),
+             FieldDef::string(QStringLiteral("PoznCD"), 50)},
+            {QStringLiteral("cislocd"), QStringLiteral("titulcd"), QStringLiteral("artist"),
+             QStringLiteral("komu")}};
+}
+
+TableSchema cdTracks()
+{
+    return {QStringLiteral("cd02.dbf"),
+            {FieldDef::string(QStringLiteral("Cislocd"), 5),
+             FieldDef::string(QStringLiteral("Oznaceni"), 4),
+             FieldDef::integer(QStringLiteral("TrackNum")),
+             FieldDef::string(QStringLiteral("Track"), 50),
+             FieldDef::integer(QStringLiteral("Lenght")),
+             FieldDef::string(QStringLiteral("Styl"), 15),
+             FieldDef::string(QStringLiteral("Artist"), 30)},
+            {QStringLiteral("cislocd"), QStringLiteral("oznaceni"), QStringLiteral("trackNum"),
+             QStringLiteral("track"), QStringLiteral("artist"), QStringLiteral("styl")}};
+}
+
+TableSchema cdArchive()
+{
+    return {QStringLiteral("archivcd.dbf"),
+            {FieldDef::string(QStringLiteral("t_cd"), 3),
+             FieldDef::string(QStringLiteral("cislocd"), 5),
+             FieldDef::string(QStringLiteral("TitulCD"), 50),
+             FieldDef::string(QStringLiteral("komu"), 15),
+             FieldDef::string(QStringLiteral("od_kdy"), 10),
+             FieldDef::string(QStringLiteral("pozn"), 50)},
+            {}};
+}
+
+TableSchema userList(UserList list)
+{
+    switch (list) {
+    case UserList::Genres:
+        return {QStringLiteral("Users_za.nrv"),
+                {FieldDef::string(QStringLiteral("Zanr"), 15)},
+                {QStringLiteral("zanr")}};
+    case UserList::Sources:
+        return {QStringLiteral("Users_zd.nrv"),
+                {FieldDef::string(QStringLiteral("Zdroj"), 20)},
+                {QStringLiteral("zdroj")}};
+    case UserList::CdFormats:
+        return {QStringLiteral("Users_c1.nrv"),
+                {FieldDef::string(QStringLiteral("Zdroj"), 20)},
+                {QStringLiteral("zdroj")}};
+    case UserList::CdStyles:
+    default:
+        return {QStringLiteral("Users_c2.nrv"),
+                {FieldDef::string(QStringLiteral("Zanr"), 20)},
+                {QStringLiteral("zanr")}};
+    }
+}
+
+QStringList defaultRows(UserList list)
+{
+    switch (list) {
+    case UserList::Genres:
+        return {QStringLiteral("Akční"),      QStringLiteral("Animovaný"),
+                QStringLiteral("Dětský"),     QStringLiteral("Dobrodružný"),
+                QStringLiteral("Dokument"),   QStringLiteral("Drama"),
+                QStringLiteral("Historický"), QStringLiteral("Erotický"),
+                QStringLiteral("Horor"),      QStringLiteral("Hudební"),
+                QStringLiteral("Karate"),     QStringLiteral("Katastrof."),
+                QStringLiteral("Komedie"),    QStringLiteral("Krimi"),
+                QStringLiteral("Lékařský"),   QStringLiteral("Milostný"),
+                QStringLiteral("Náročný"),    QStringLiteral("Naučný"),
+                QStringLiteral("Pohádka"),    QStringLiteral("Porno"),
+                QStringLiteral("Příběh"),     QStringLiteral("Psychologický"),
+                QStringLiteral("Romantika"),  QStringLiteral("Sci-fi"),
+                QStringLiteral("Seriál"),     QStringLiteral("Soukromý"),
+                QStringLiteral("Sport"),      QStringLiteral("Thriler"),
+                QStringLiteral("Válečný"),    QStringLiteral("Western")};
+    case UserList::Sources:
+        return {QStringLiteral("Videorekordér"),   QStringLiteral("Televize N@va"),
+                QStringLiteral("Televize ČT1"),    QStringLiteral("Televize ČT2"),
+                QStringLiteral("Televize PRIMA"),  QStringLiteral("Televize TV3"),
+                QStringLiteral("Televize HBO"),    QStringLiteral("Halmark TV"),
+                QStringLiteral("Satelitní zdroj"), QStringLiteral("Domácí kamera"),
+                QStringLiteral("Originální VK")};
+    case UserList::CdFormats:
+        return {QStringLiteral("Originální CD"), QStringLiteral("Kopírované CD"),
+                QStringLiteral("Vlastní MIX CD")};
+    case UserList::CdStyles:
+    default:
+        return {QStringLiteral("Folk"),         QStringLiteral("Country"),
+                QStringLiteral("Disko"),        QStringLiteral("Pop"),
+                QStringLiteral("Techno"),       QStringLiteral("Klasika"),
+                QStringLiteral("Vážná hudba"),  QStringLiteral("Muzikál"),
+                QStringLiteral("Hudba z filmu")};
+    }
+}
+
+} // namespace velmora::schema
