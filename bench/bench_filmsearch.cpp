@@ -43,7 +43,7 @@ struct OpenScreen
     {
         w.tables().Table1.open();
         w.tables().Table1.setIndex(QStringLiteral("cislo"));
-        screen = std::make_unique<THledej_film>(w, &w);
+        screen = std::make_unique<THledej_film>(w.session(), &w);
         screen->show();
         QApplication::processEvents();
     }
@@ -71,7 +71,7 @@ void BM_OpenFilmSearch(benchmark::State &state)
         t.open();
         t.setIndex(QStringLiteral("cislo"));
         {
-            THledej_film screen(w, &w);
+            THledej_film screen(w.session(), &w);
             screen.show();
             QApplication::processEvents();
             films = int(screen.rows().size());

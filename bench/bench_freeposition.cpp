@@ -77,7 +77,7 @@ void BM_OpenFreePositionScreen(benchmark::State &state)
 {
     TTitul &w = window();
     for (auto _ : state) {
-        TVyhledej_Pozici screen(w, &w);
+        TVyhledej_Pozici screen(w.session(), &w);
         screen.show();
         QApplication::processEvents();
         screen.close();
@@ -89,7 +89,7 @@ void BM_OpenFreePositionScreen(benchmark::State &state)
 void BM_FreePositionSearch(benchmark::State &state)
 {
     TTitul &w = window();
-    TVyhledej_Pozici screen(w, &w);
+    TVyhledej_Pozici screen(w.session(), &w);
     screen.show();
     QApplication::processEvents();
     screen.findChild<QLineEdit *>(QStringLiteral("V_Min"))

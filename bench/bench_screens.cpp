@@ -51,7 +51,7 @@ template <typename Screen> void openScreen(benchmark::State &state)
         t.open();
         t.setIndex(QStringLiteral("cislo"));
         {
-            Screen screen(w, &w);
+            Screen screen(w.session(), &w);
             screen.show();
             QApplication::processEvents();
             screen.close();

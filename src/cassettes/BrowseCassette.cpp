@@ -2,7 +2,7 @@
 
 #include "cassettes/CassetteDisplay.h"
 #include "core/Language.h"
-#include "core/MainWindow.h"
+#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
@@ -29,8 +29,8 @@ QString vk(const char *key, const QString &def, const QString &builtIn)
 
 } // namespace
 
-TProhlizej_kazetu::TProhlizej_kazetu(TTitul &window, QWidget *parent)
-    : QDialog(parent), m_window(window)
+TProhlizej_kazetu::TProhlizej_kazetu(Session &session, QWidget *parent)
+    : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Prohlizej_kazetu"));
     setWindowTitle(kCaption);
@@ -52,12 +52,12 @@ TProhlizej_kazetu::TProhlizej_kazetu(TTitul &window, QWidget *parent)
         {QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
          QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
     m_display->navigator()->installWheelOn(this);
-    m_display->setTable(&window.tables().Table1);
+    m_display->setTable(&session.tables().Table1);
 
     connect(Tisk, &QPushButton::clicked, this, &TProhlizej_kazetu::TiskClick);
     connect(Zavrit, &QPushButton::clicked, this, &QDialog::reject);
 
-    Tisk->setEnabled(m_window.settings().printerAvailable);
+    Tisk->setEnabled(m_session.settings().printerAvailable);
 }
 
 QString TProhlizej_kazetu::currentNumber() const
@@ -122,7 +122,7 @@ void TProhlizej_kazetu::FormShow()
 void TProhlizej_kazetu::FormActivate()
 {
     // The printer may have been found or lost since the screen was made.
-    Tisk->setEnabled(m_window.settings().printerAvailable);
+    Tisk->setEnabled(m_session.settings().printerAvailable);
 }
 
 void TProhlizej_kazetu::showEvent(QShowEvent *event)
@@ -142,12 +142,12 @@ void TProhlizej_kazetu::changeEvent(QEvent *event)
 void TProhlizej_kazetu::TiskClick()
 {
     g_labelNumber = currentNumber();
-    m_window.runAction(QStringLiteral("printing.singleLabel"));
+    m_session.runCommand(QStringLiteral("printing.singleLabel"));
 }
 
 void TProhlizej_kazetu::done(int result)
 {
-    Table &t = m_window.tables().Table1;
+    Table &t = m_session.tables().Table1;
     if (t.filtered())
         t.setFiltered(false);
     QDialog::done(result);

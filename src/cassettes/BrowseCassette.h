@@ -7,7 +7,7 @@ class QPushButton;
 namespace velmora {
 
 class CassetteDisplay;
-class TTitul;
+class Session;
 
 // The browse screen: the cassettes of data.dbf one at a time, read-only,
 // with the label printing of the cassette shown. Its captions come from
@@ -17,7 +17,7 @@ class TProhlizej_kazetu : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TProhlizej_kazetu(TTitul &window, QWidget *parent = nullptr);
+    explicit TProhlizej_kazetu(Session &session, QWidget *parent = nullptr);
 
     // The number of the cassette shown.
     QString currentNumber() const;
@@ -39,7 +39,7 @@ private:
     void readLanguage();
     void TiskClick();
 
-    TTitul &m_window;
+    Session &m_session;
     CassetteDisplay *m_display = nullptr;
     QPushButton *Tisk = nullptr;
     QPushButton *Zavrit = nullptr;

@@ -1,7 +1,7 @@
 #include "cassettes/DeleteCassette.h"
 
 #include "cassettes/CassetteDisplay.h"
-#include "core/MainWindow.h"
+#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
 
@@ -13,7 +13,7 @@
 
 namespace velmora {
 
-TZrusit_vk::TZrusit_vk(TTitul &window, QWidget *parent) : QDialog(parent), m_window(window)
+TZrusit_vk::TZrusit_vk(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Zrusit_vk"));
     setWindowTitle(kCaption);
@@ -39,7 +39,7 @@ TZrusit_vk::TZrusit_vk(TTitul &window, QWidget *parent) : QDialog(parent), m_win
         {QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
          QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
     m_display->navigator()->installWheelOn(this);
-    m_display->setTable(&window.tables().Table1);
+    m_display->setTable(&session.tables().Table1);
 
     connect(Zavrit, &QPushButton::clicked, this, &QDialog::reject);
     connect(Zrusit, &QPushButton::clicked, this, &TZrusit_vk::ZrusitClick);
@@ -47,7 +47,7 @@ TZrusit_vk::TZrusit_vk(TTitul &window, QWidget *parent) : QDialog(parent), m_win
 
 void TZrusit_vk::FormShow()
 {
-    Table &t = m_window.tables().Table1;
+    Table &t = m_session.tables().Table1;
     try {
         t.setIndex(QStringLiteral("cislo"));
         if (m_display->showFromLast()) {
@@ -71,7 +71,7 @@ void TZrusit_vk::ZrusitClick()
     try {
         // The loan state does not matter: a lent cassette goes with its
         // loan, and its rows in the archive stay under its number.
-        m_window.tables().Table1.deleteRecord();
+        m_session.tables().Table1.deleteRecord();
     } catch (const std::exception &e) {
         dialogs::showError(e);
         return;
@@ -102,7 +102,7 @@ void TZrusit_vk::keyPressEvent(QKeyEvent *event)
 
 void TZrusit_vk::done(int result)
 {
-    Table &t = m_window.tables().Table1;
+    Table &t = m_session.tables().Table1;
     if (t.filtered())
         t.setFiltered(false);
     QDialog::done(result);

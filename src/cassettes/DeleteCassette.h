@@ -7,7 +7,7 @@ class QPushButton;
 namespace velmora {
 
 class CassetteDisplay;
-class TTitul;
+class Session;
 
 // The delete screen: shows the cassettes as the browse screen does and
 // removes the one shown from data.dbf for good, after a question. It reads
@@ -17,7 +17,7 @@ class TZrusit_vk : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TZrusit_vk(TTitul &window, QWidget *parent = nullptr);
+    explicit TZrusit_vk(Session &session, QWidget *parent = nullptr);
 
     CassetteDisplay *display() const { return m_display; }
 
@@ -42,7 +42,7 @@ private:
     void FormShow();
     void ZrusitClick();
 
-    TTitul &m_window;
+    Session &m_session;
     CassetteDisplay *m_display = nullptr;
     QPushButton *Zavrit = nullptr;
     QPushButton *Zrusit = nullptr;

@@ -2,7 +2,7 @@
 
 #include "cassettes/CassetteRules.h"
 #include "cassettes/RecordingBlocks.h"
-#include "core/MainWindow.h"
+#include "core/Session.h"
 #include "engine/Table.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
@@ -29,7 +29,7 @@ const QString kNumberField = QStringLiteral("cislo");
 
 } // namespace
 
-TUprav_kazetu::TUprav_kazetu(TTitul &window, QWidget *parent) : QDialog(parent), m_window(window)
+TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Uprav_kazetu"));
     setWindowTitle(QStringLiteral("Upravení (editace existující videokazety) ...."));
@@ -45,7 +45,7 @@ TUprav_kazetu::TUprav_kazetu(TTitul &window, QWidget *parent) : QDialog(parent),
     m_navigator = new RecordNavigator(this);
     m_navigator->setHints({QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
                            QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
-    m_navigator->setTable(&m_window.tables().Table1);
+    m_navigator->setTable(&m_session.tables().Table1);
     m_navigator->installWheelOn(this);
 
     BitBtn1 = new QPushButton(QStringLiteral("&Uzavřít okno"), this);
@@ -93,12 +93,12 @@ void TUprav_kazetu::showEvent(QShowEvent *event)
 void TUprav_kazetu::FormShow()
 {
     try {
-        m_blocks->fillLists(m_window.tables().Users_01, m_window.tables().Users_02);
+        m_blocks->fillLists(m_session.tables().Users_01, m_session.tables().Users_02);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
     try {
-        Table &t = m_window.tables().Table1;
+        Table &t = m_session.tables().Table1;
         t.setFiltered(false);
         // The cassette with the highest number comes first.
         t.last();
@@ -114,7 +114,7 @@ void TUprav_kazetu::FormShow()
 
 void TUprav_kazetu::load()
 {
-    const Table &t = m_window.tables().Table1;
+    const Table &t = m_session.tables().Table1;
     try {
         RecordingBlocks::Quiet quiet(*m_blocks);
         RecordingBlocks::selectText(m_blocks->typeList(), t.asString(QStringLiteral("t_kazety")));
@@ -168,7 +168,7 @@ void TUprav_kazetu::Jdi_hnedChange(const QString &number)
 {
     if (m_pending)
         return;
-    Table &t = m_window.tables().Table1;
+    Table &t = m_session.tables().Table1;
     try {
         if (!t.locate(kNumberField, number))
             Jdi_hned->follow(t.asString(kNumberField));
@@ -183,7 +183,7 @@ void TUprav_kazetu::navigated()
 {
     if (m_pending)
         return;
-    Jdi_hned->follow(m_window.tables().Table1.asString(kNumberField));
+    Jdi_hned->follow(m_session.tables().Table1.asString(kNumberField));
     load();
 }
 
@@ -191,7 +191,7 @@ void TUprav_kazetu::BitBtn2Click()
 {
     if (!m_pending || m_blocks->overrun())
         return;
-    Table &t = m_window.tables().Table1;
+    Table &t = m_session.tables().Table1;
     bool saved = false;
     try {
         t.edit();
@@ -256,7 +256,7 @@ void TUprav_kazetu::FormClose()
     m_closed = true;
     m_blocks->stopAlternation();
     try {
-        m_window.tables().Table1.setFiltered(false);
+        m_session.tables().Table1.setFiltered(false);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }

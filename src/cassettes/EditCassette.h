@@ -9,7 +9,7 @@ namespace velmora {
 class JumpList;
 class RecordNavigator;
 class RecordingBlocks;
-class TTitul;
+class Session;
 
 // Corrects the cassettes of data.dbf in place, one at a time, in number
 // order. While changes are pending the screen neither moves to another
@@ -19,7 +19,7 @@ class TUprav_kazetu : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TUprav_kazetu(TTitul &window, QWidget *parent = nullptr);
+    explicit TUprav_kazetu(Session &session, QWidget *parent = nullptr);
     ~TUprav_kazetu() override;
 
     RecordingBlocks &blocks() const { return *m_blocks; }
@@ -48,7 +48,7 @@ private:
     void setPending(bool on);
     void updateButtons();
 
-    TTitul &m_window;
+    Session &m_session;
     RecordingBlocks *m_blocks = nullptr;
     JumpList *Jdi_hned = nullptr;
     RecordNavigator *m_navigator = nullptr;

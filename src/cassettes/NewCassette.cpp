@@ -3,7 +3,7 @@
 #include "cassettes/CassetteRules.h"
 #include "cassettes/ConfirmWindow.h"
 #include "cassettes/RecordingBlocks.h"
-#include "core/MainWindow.h"
+#include "core/Session.h"
 #include "engine/Table.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
@@ -28,7 +28,7 @@ const QString kNumberField = QStringLiteral("cislo");
 
 } // namespace
 
-TNova_kazeta::TNova_kazeta(TTitul &window, QWidget *parent) : QDialog(parent), m_window(window)
+TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Nova_kazeta"));
     setWindowTitle(QStringLiteral("Vložení nové videokazety"));
@@ -83,7 +83,7 @@ void TNova_kazeta::showEvent(QShowEvent *event)
 void TNova_kazeta::prepare()
 {
     try {
-        m_blocks->fillLists(m_window.tables().Users_01, m_window.tables().Users_02);
+        m_blocks->fillLists(m_session.tables().Users_01, m_session.tables().Users_02);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -97,7 +97,7 @@ void TNova_kazeta::prepare()
     }
     Cislo_k->clear();
     try {
-        Table &table = m_window.tables().Table1;
+        Table &table = m_session.tables().Table1;
         table.setIndex(kNumberField);
         if (!table.isOpen())
             table.open();
@@ -147,7 +147,7 @@ void TNova_kazeta::recompute(bool typeChanged)
         m_blocks->showCapacity();
     const int remaining = m_blocks->remaining();
     m_blocks->showRemaining(remaining);
-    m_blocks->setOpenFromRule(IsOpenCassette(remaining, m_window.settings().minOpenTime));
+    m_blocks->setOpenFromRule(IsOpenCassette(remaining, m_session.settings().minOpenTime));
     BitBtn1->setEnabled(!m_blocks->overrun());
 }
 
@@ -162,7 +162,7 @@ void TNova_kazeta::BitBtn1Click()
     if (m_blocks->overrun())
         return;
 
-    Table &t = m_window.tables().Table1;
+    Table &t = m_session.tables().Table1;
     bool saved = false;
     try {
         t.append();
@@ -213,7 +213,7 @@ void TNova_kazeta::FormClose()
         return;
     m_closed = true;
     m_blocks->stopAlternation();
-    m_window.tables().Table1.close();
+    m_session.tables().Table1.close();
     delete m_confirm;
     m_confirm = nullptr;
 }

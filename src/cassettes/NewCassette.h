@@ -9,7 +9,7 @@ namespace velmora {
 
 class ConfirmWindow;
 class RecordingBlocks;
-class TTitul;
+class Session;
 
 // Adds cassettes to data.dbf, one after another: after each save the screen
 // clears itself for the next cassette and stays open until it is cancelled.
@@ -17,7 +17,7 @@ class TNova_kazeta : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TNova_kazeta(TTitul &window, QWidget *parent = nullptr);
+    explicit TNova_kazeta(Session &session, QWidget *parent = nullptr);
     ~TNova_kazeta() override;
 
     RecordingBlocks &blocks() const { return *m_blocks; }
@@ -41,7 +41,7 @@ private:
     void titleChanged(int n);
     void FormClose();
 
-    TTitul &m_window;
+    Session &m_session;
     RecordingBlocks *m_blocks = nullptr;
     QComboBox *Cislo_k = nullptr;
     QPushButton *BitBtn1 = nullptr; // Uložit kazetu

@@ -141,6 +141,7 @@ TTitul::TTitul(QWidget *parent)
     setMenuWidget(holder);
 
     setHelpAvailable(false);
+    m_session.setCommandRunner([this](const QString &action) { runAction(action); });
     registerCoreCommands();
     setFixedSize(688, 500);
 }

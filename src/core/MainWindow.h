@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Commands.h"
+#include "core/Session.h"
 #include "core/Settings.h"
 #include "platform/Dialogs.h"
 #include "storage/TableHandles.h"
@@ -35,6 +36,8 @@ public:
     ~TTitul() override;
 
     TableHandles &tables() { return m_tables; }
+    // What the screens receive of the main window.
+    Session &session() { return m_session; }
     bool oldFormat() const { return m_oldFormat; }
     void setOldFormat(bool on) { m_oldFormat = on; }
     SettingsRecord &settings() { return m_settings; }
@@ -44,12 +47,12 @@ public:
     // names of the menu tables; an action without a handler tells the user
     // that it is not available yet.
     void registerCommand(const QString &action, Handler handler);
-    // The handler of a screen taking the main window: created over it,
-    // shown modally and freed when it closes.
+    // The handler of a screen taking the session: created over the main
+    // window, shown modally and freed when it closes.
     template <typename Screen> static Handler modal()
     {
         return [](TTitul &w) {
-            Screen screen(w, &w);
+            Screen screen(w.session(), &w);
             dialogs::exec(screen);
         };
     }
@@ -97,6 +100,7 @@ private:
     TableHandles m_tables;
     bool m_oldFormat = false;
     SettingsRecord m_settings;
+    Session m_session{m_tables, m_settings};
     QHash<QString, Handler> m_handlers;
     QLabel *m_title = nullptr;
     QLabel *m_subtitle = nullptr;

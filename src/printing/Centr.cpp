@@ -1,6 +1,6 @@
 #include "printing/Centr.h"
 
-#include "core/MainWindow.h"
+#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "printing/ReportPrint.h"
 
@@ -14,7 +14,7 @@
 
 namespace velmora {
 
-TCentr::TCentr(TTitul &window, QWidget *parent) : QDialog(parent ? parent : &window)
+TCentr::TCentr(Session &, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Centr"));
     setWindowTitle(QStringLiteral("Hlavní nastavení tiskárny ze systému ..."));

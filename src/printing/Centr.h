@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace velmora {
 
-class TTitul;
+class Session;
 
 // System printer screen: the current printer and the platform's printer
 // setup, whose choice stays the printer of the run.
@@ -15,7 +15,7 @@ class TCentr : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TCentr(TTitul &window, QWidget *parent = nullptr);
+    explicit TCentr(Session &session, QWidget *parent = nullptr);
 
     static QString noPrinterText() { return QStringLiteral("Nebyla nalezena žádná tiskárna ..."); }
 

@@ -1,6 +1,6 @@
 #include "printing/ReportScreen.h"
 
-#include "core/MainWindow.h"
+#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "printing/ReportPrint.h"
 
@@ -13,8 +13,8 @@
 
 namespace velmora {
 
-ReportScreen::ReportScreen(TTitul &window, QWidget *parent)
-    : QDialog(parent ? parent : &window), m_window(window)
+ReportScreen::ReportScreen(Session &session, QWidget *parent)
+    : QDialog(parent), m_session(session)
 {
     resize(760, 560);
     auto *layout = new QVBoxLayout(this);
@@ -61,7 +61,7 @@ ReportScreen::ReportScreen(TTitul &window, QWidget *parent)
 
 report::Mode ReportScreen::mode() const
 {
-    return report::modeFor(m_window.settings().storedSystemCode);
+    return report::modeFor(m_session.settings().storedSystemCode);
 }
 
 void ReportScreen::printReport()
@@ -80,7 +80,7 @@ void ReportScreen::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    m_print->setEnabled(m_window.settings().printerAvailable);
+    m_print->setEnabled(m_session.settings().printerAvailable);
     m_close->setEnabled(true);
     FormShow();
     m_pane->setFocus();

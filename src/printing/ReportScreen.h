@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace velmora {
 
-class TTitul;
+class Session;
 
 // What every report screen shares: the title label RxLabel1 in the top
 // panel, the pane RichEdit1, and the bottom panel with the screen's report
@@ -22,9 +22,9 @@ class ReportScreen : public QDialog
 {
     Q_OBJECT
 public:
-    explicit ReportScreen(TTitul &window, QWidget *parent = nullptr);
+    explicit ReportScreen(Session &session, QWidget *parent = nullptr);
 
-    TTitul &mainWindow() const { return m_window; }
+    Session &session() const { return m_session; }
     ReportPane *pane() const { return m_pane; }
     QLabel *titleLabel() const { return m_title; }
     QHBoxLayout *choiceLayout() const { return m_choices; }
@@ -47,7 +47,7 @@ protected:
     virtual void FormShow() {}
 
 private:
-    TTitul &m_window;
+    Session &m_session;
     ReportPane *m_pane = nullptr;
     QLabel *m_title = nullptr;
     QHBoxLayout *m_choices = nullptr;

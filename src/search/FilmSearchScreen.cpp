@@ -1,6 +1,6 @@
 #include "search/FilmSearchScreen.h"
 
-#include "core/MainWindow.h"
+#include "core/Session.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
 #include "printing/ReportPane.h"
@@ -108,7 +108,7 @@ QPixmap disc(const QColor &fill, bool square)
 
 // --- THledej_film ------------------------------------------------------------
 
-THledej_film::THledej_film(TTitul &window, QWidget *parent) : QDialog(parent), m_window(window)
+THledej_film::THledej_film(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Hledej_film"));
     setWindowTitle(QStringLiteral("Vyhledávání filmů podle nastavených parametrů ..."));
@@ -241,7 +241,7 @@ THledej_film::~THledej_film() = default;
 
 report::Mode THledej_film::mode() const
 {
-    return report::modeFor(m_window.settings().storedSystemCode);
+    return report::modeFor(m_session.settings().storedSystemCode);
 }
 
 void THledej_film::showEvent(QShowEvent *event)
@@ -267,7 +267,7 @@ void THledej_film::changeEvent(QEvent *event)
 void THledej_film::FormShow()
 {
     QStringList genres;
-    Table &list = m_window.tables().Users_01;
+    Table &list = m_session.tables().Users_01;
     list.open();
     for (list.first(); !list.eof(); list.next())
         genres << list.asString(QStringLiteral("Zanr"));
@@ -279,7 +279,7 @@ void THledej_film::FormShow()
         ComboBox1->addItems(genres);
     }
 
-    Table &data = m_window.tables().Table1;
+    Table &data = m_session.tables().Table1;
     data.setFiltered(false);
     m_rows = buildFilmRows(data);
     m_criteria.clear();
@@ -422,7 +422,7 @@ void THledej_film::BitBtn3Click()
 
 void THledej_film::done(int result)
 {
-    Table &t = m_window.tables().Table1;
+    Table &t = m_session.tables().Table1;
     if (t.filtered())
         t.setFiltered(false);
     deleteStaleWorkFiles();
@@ -524,7 +524,7 @@ void TSeznam::showEvent(QShowEvent *event)
 
 void TSeznam::FormShow()
 {
-    m_print->setEnabled(m_search.mainWindow().settings().printerAvailable);
+    m_print->setEnabled(m_search.session().settings().printerAvailable);
     m_close->setEnabled(true);
     m_count->setText(QString::number(m_search.foundCount()));
     const bool cut = m_search.found().cassettesCut;
@@ -547,7 +547,7 @@ void TSeznam::buildTree()
     lent.reserve(numbers.size());
     {
         QSet<QString> wanted(numbers.cbegin(), numbers.cend());
-        Table &data = m_search.mainWindow().tables().Table1;
+        Table &data = m_search.session().tables().Table1;
         const int cislo = data.requireField(QStringLiteral("cislo"));
         const int pujceno = data.requireField(QStringLiteral("pujceno"));
         for (const int rec : data.visibleRecords()) {

@@ -21,7 +21,7 @@ class QTreeWidgetItem;
 namespace velmora {
 
 class ReportPane;
-class TTitul;
+class Session;
 
 // The film search: finds recordings by a piece of their title, narrowed by
 // genre and speed, over a result table built from data.dbf at each opening.
@@ -31,10 +31,10 @@ class THledej_film : public QDialog
 {
     Q_OBJECT
 public:
-    explicit THledej_film(TTitul &window, QWidget *parent = nullptr);
+    explicit THledej_film(Session &session, QWidget *parent = nullptr);
     ~THledej_film() override;
 
-    TTitul &mainWindow() const { return m_window; }
+    Session &session() const { return m_session; }
     report::Mode mode() const;
 
     // The result table of this opening, one row per film in result order.
@@ -68,7 +68,7 @@ private:
     void fillPane();
     void step(int position);
 
-    TTitul &m_window;
+    Session &m_session;
     std::vector<FilmRow> m_rows;
     QString m_criteria;
     bool m_caseSensitive = false;

@@ -1,7 +1,7 @@
 #include "search/FreePositionScreen.h"
 
 #include "cassettes/CassetteRules.h"
-#include "core/MainWindow.h"
+#include "core/Session.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
 #include "printing/ReportPane.h"
@@ -126,8 +126,8 @@ void paintHead(QLabel *head, bool highlighted)
 
 } // namespace
 
-TVyhledej_Pozici::TVyhledej_Pozici(TTitul &window, QWidget *parent)
-    : QDialog(parent), m_window(window)
+TVyhledej_Pozici::TVyhledej_Pozici(Session &session, QWidget *parent)
+    : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Vyhledej_Pozici"));
     setWindowTitle(kCaption);
@@ -322,7 +322,7 @@ QString TVyhledej_Pozici::candidatePath()
 
 Table &TVyhledej_Pozici::candidates() const
 {
-    return m_window.tables().Temp_Table2;
+    return m_session.tables().Temp_Table2;
 }
 
 QString TVyhledej_Pozici::hoursText() const
@@ -359,8 +359,8 @@ void TVyhledej_Pozici::FormShow()
 
 void TVyhledej_Pozici::fillWorkTable()
 {
-    Table &work = m_window.tables().Temp_Table;
-    Table &data = m_window.tables().Table1;
+    Table &work = m_session.tables().Temp_Table;
+    Table &data = m_session.tables().Table1;
     if (!m_open)
         m_dataIndex = data.index();
     m_open = true;
@@ -445,7 +445,7 @@ void TVyhledej_Pozici::V_MinChange()
 void TVyhledej_Pozici::writeWaitingText()
 {
     RichEdit1->clearReport();
-    switch (report::modeFor(m_window.settings().storedSystemCode)) {
+    switch (report::modeFor(m_session.settings().storedSystemCode)) {
     case report::Mode::Line:
         RichEdit1->setAttributes(report::kBlack, 10, false);
         RichEdit1->appendLine();
@@ -468,7 +468,7 @@ void TVyhledej_Pozici::writeWaitingText()
 void TVyhledej_Pozici::writeEmptyText()
 {
     RichEdit1->clearReport();
-    switch (report::modeFor(m_window.settings().storedSystemCode)) {
+    switch (report::modeFor(m_session.settings().storedSystemCode)) {
     case report::Mode::Line:
         // As the document shows it: red, 10 points, regular.
         RichEdit1->setAttributes(report::kRed, 10, false);
@@ -522,11 +522,11 @@ void TVyhledej_Pozici::HledejClick()
 {
     if (V_Min->text().isEmpty())
         return;
-    const report::Mode mode = report::modeFor(m_window.settings().storedSystemCode);
+    const report::Mode mode = report::modeFor(m_session.settings().storedSystemCode);
     m_candidates = 0;
     try {
         recreateCandidates();
-        Table &work = m_window.tables().Temp_Table;
+        Table &work = m_session.tables().Temp_Table;
         Table &found = candidates();
         const bool byNumber = Tr01->isChecked();
         work.setIndex(byNumber ? QStringLiteral("cislo") : QStringLiteral("zustatek"));
@@ -617,11 +617,11 @@ void TVyhledej_Pozici::closeTables()
     if (!m_open)
         return;
     m_open = false;
-    Table &data = m_window.tables().Table1;
+    Table &data = m_session.tables().Table1;
     data.setFiltered(false);
     data.close();
     data.setIndex(m_dataIndex);
-    TableHandles &h = m_window.tables();
+    TableHandles &h = m_session.tables();
     release(h.Temp_Table);
     release(h.Temp_Table2);
     Table::deleteFiles(workPath());
@@ -641,7 +641,7 @@ void TVyhledej_Pozici::done(int result)
 // The list of found positions.
 
 TSeznam2::TSeznam2(TVyhledej_Pozici &search, QWidget *parent)
-    : ReportScreen(search.mainWindow(), parent ? parent : &search), m_search(search)
+    : ReportScreen(search.session(), parent ? parent : &search), m_search(search)
 {
     setObjectName(QStringLiteral("Seznam2"));
     setWindowTitle(QStringLiteral("Seznam nalezených pozic pro nahrávky VK"));

@@ -15,7 +15,7 @@ namespace velmora {
 
 class ReportPane;
 class Table;
-class TTitul;
+class Session;
 
 // The free recording position search: the open cassettes of data.dbf are
 // copied into the work table Search.dbf when the screen opens, and a
@@ -26,13 +26,13 @@ class TVyhledej_Pozici : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TVyhledej_Pozici(TTitul &window, QWidget *parent = nullptr);
+    explicit TVyhledej_Pozici(Session &session, QWidget *parent = nullptr);
     ~TVyhledej_Pozici() override;
 
     static QString workPath();      // Search.dbf
     static QString candidatePath(); // Search2.dbf
 
-    TTitul &mainWindow() const { return m_window; }
+    Session &session() const { return m_session; }
     Table &candidates() const;
     int candidateCount() const { return m_candidates; }
     QString hoursText() const;
@@ -59,7 +59,7 @@ private:
     int speedFactor() const;
     void closeTables();
 
-    TTitul &m_window;
+    Session &m_session;
     QLabel *pocet = nullptr;
     QLineEdit *V_Min = nullptr;
     QLabel *V_Hod = nullptr;

@@ -20,7 +20,7 @@ protected:
     void browse(const std::function<void(TProhlizej_kazetu &)> &act)
     {
         window->registerCommand("cassettes.browse", [](TTitul &w) {
-            TProhlizej_kazetu screen(w, &w);
+            TProhlizej_kazetu screen(w.session(), &w);
             dialogs::exec(screen);
         });
         bool shown = false;

@@ -25,7 +25,7 @@ protected:
     void remove(const std::function<void(TZrusit_vk &)> &act)
     {
         window->registerCommand("cassettes.delete", [](TTitul &w) {
-            TZrusit_vk screen(w, &w);
+            TZrusit_vk screen(w.session(), &w);
             dialogs::exec(screen);
         });
         bool shown = false;

@@ -143,7 +143,7 @@ protected:
         Table &t = window->tables().Table1;
         t.setIndex("cislo");
         t.open(mode);
-        screen = std::make_unique<TUprav_kazetu>(*window);
+        screen = std::make_unique<TUprav_kazetu>(window->session());
         screen->show();
         QApplication::processEvents();
         return *screen;
@@ -635,7 +635,7 @@ TEST_F(EditCassetteTest, ShownModallyThroughTheSeam)
         s.findChild<QPushButton *>("BitBtn2")->click();
         s.findChild<QPushButton *>("BitBtn1")->click();
     };
-    TUprav_kazetu s(*window);
+    TUprav_kazetu s(window->session());
     dialogs::exec(s);
     EXPECT_EQ(shownFirst, "Desítka");
     EXPECT_FALSE(s.isVisible());

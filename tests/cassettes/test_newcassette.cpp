@@ -59,7 +59,7 @@ protected:
 
     TNova_kazeta &open()
     {
-        screen = std::make_unique<TNova_kazeta>(*window);
+        screen = std::make_unique<TNova_kazeta>(window->session());
         screen->show();
         QApplication::processEvents();
         return *screen;
@@ -670,7 +670,7 @@ TEST_F(NewCassetteTest, ShownModallyThroughTheSeam)
         s.findChild<QPushButton *>("BitBtn2")->click();
         ran = true;
     };
-    TNova_kazeta s(*window);
+    TNova_kazeta s(window->session());
     EXPECT_EQ(dialogs::exec(s), QDialog::Rejected);
     EXPECT_TRUE(ran);
     EXPECT_FALSE(window->tables().Table1.isOpen());

@@ -40,7 +40,7 @@ protected:
 class SampleReport : public ReportScreen
 {
 public:
-    explicit SampleReport(TTitul &w) : ReportScreen(w)
+    explicit SampleReport(TTitul &w) : ReportScreen(w.session(), &w)
     {
         kind = new QComboBox(this);
         kind->setObjectName("Druh");

@@ -130,7 +130,7 @@ protected:
         window->settings().printerAvailable = true;
         window->settings().storedSystemCode = QStringLiteral("1");
         window->registerCommand(QStringLiteral("search.films"), [](TTitul &w) {
-            THledej_film screen(w, &w);
+            THledej_film screen(w.session(), &w);
             dialogs::exec(screen);
         });
     }

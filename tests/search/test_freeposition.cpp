@@ -107,7 +107,7 @@ protected:
     void search(const std::function<void(TVyhledej_Pozici &)> &act)
     {
         window->registerCommand("search.freePosition", [](TTitul &w) {
-            TVyhledej_Pozici screen(w, &w);
+            TVyhledej_Pozici screen(w.session(), &w);
             dialogs::exec(screen);
         });
         bool shown = false;
