@@ -64,11 +64,6 @@ void setColour(QLabel *label, const QColor &colour)
     label->setPalette(p);
 }
 
-QString speedText(const Table &t, int slot)
-{
-    return t.asString(slotName("ry", slot));
-}
-
 } // namespace
 
 CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(parent)
@@ -349,12 +344,12 @@ void CassetteDisplay::showCurrent()
         clear();
         return;
     }
-    m_number = t->asString(QStringLiteral("cislo"));
-    const QString type = t->asString(QStringLiteral("t_kazety"));
+    const CassetteRecord r = readCassette(*t);
+    m_number = r.number;
     if (m_numberValue)
         m_numberValue->setText(m_number);
-    m_typeValue->setText(type);
-    const int capacity = CassetteCapacity(type);
+    m_typeValue->setText(r.type);
+    const int capacity = CassetteCapacity(r.type);
     m_capacityValue->setText(QString::number(capacity));
     if (m_jump->currentText() != m_number)
         m_jump->follow(m_number);
@@ -362,30 +357,26 @@ void CassetteDisplay::showCurrent()
     int occupied = 0;
     for (int slot = 0; slot < kSlots; ++slot) {
         Block &b = m_blocks[size_t(slot)];
-        const QString speed = speedText(*t, slot);
-        const int start = t->asInteger(slotName("S_Time", slot));
-        const int end = t->asInteger(slotName("E_Time", slot));
-        b.film->setText(t->asString(slotName("film", slot)));
-        b.genre->setText(t->asString(slotName("zanr", slot)));
-        b.speed->setText(speed.toUpper());
-        b.length->setText(LengthDisplay(t->asInteger(slotName("cas", slot))));
-        b.source->setText(t->asString(slotName("zdroj", slot)));
-        const QDate date = t->asDate(slotName("datum", slot));
-        b.date->setText(date.isValid() ? shortDate(date) : QString());
-        b.start->setText(counterText(slot, start, end));
-        b.end->setText(end == 0 ? QString() : QString::number(end));
-        b.note->setPlainText(t->asString(slotName("P_film", slot)));
+        const CassetteSlot &s = r.recordings[size_t(slot)];
+        b.film->setText(s.title);
+        b.genre->setText(s.genre);
+        b.speed->setText(s.speed.toUpper());
+        b.length->setText(LengthDisplay(s.length));
+        b.source->setText(s.source);
+        b.date->setText(s.date.isValid() ? shortDate(s.date) : QString());
+        b.start->setText(counterText(slot, s.start, s.end));
+        b.end->setText(s.end == 0 ? QString() : QString::number(s.end));
+        b.note->setPlainText(s.note);
         for (QLineEdit *e : {b.film, b.genre, b.source})
             e->setCursorPosition(0);
         // The browse arithmetic takes the counters, not the stored length.
-        occupied += SpMinutes(end - start, speed);
+        occupied += SpMinutes(s.end - s.start, s.speed);
     }
-    m_note->setText(t->asString(QStringLiteral("pozn")));
+    m_note->setText(r.note);
     m_note->setCursorPosition(0);
-    if (t->asBoolean(QStringLiteral("pujceno")))
-        setLoanLabel(m_texts.lent + QStringLiteral(" ... ( ") +
-                         t->asString(QStringLiteral("komu")) + QStringLiteral("   od   ") +
-                         t->asString(QStringLiteral("od_kdy")) + QStringLiteral(" )"),
+    if (r.loan.lent)
+        setLoanLabel(m_texts.lent + QStringLiteral(" ... ( ") + r.loan.borrower +
+                         QStringLiteral("   od   ") + r.loan.since + QStringLiteral(" )"),
                      true);
     else
         setLoanLabel(m_texts.notLent, false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/Records.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -16,7 +18,7 @@ const QStringList &tapeTypes();
 inline const QString kDefaultTapeType = QStringLiteral("E 240");
 // The note that marks a cassette with room left for more recordings.
 inline const QString kOpenCassetteNote = QStringLiteral("Neuzavřená kazeta, možnost dohrátí");
-inline constexpr int kSlots = 5;
+inline constexpr int kSlots = kCassetteSlots;
 
 struct Recording
 {

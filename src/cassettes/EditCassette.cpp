@@ -29,7 +29,8 @@ const QString kNumberField = QStringLiteral("cislo");
 
 } // namespace
 
-TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
+TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent)
+    : QDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Uprav_kazetu"));
     setWindowTitle(QStringLiteral("Upravení (editace existující videokazety) ...."));
@@ -114,26 +115,14 @@ void TUprav_kazetu::FormShow()
 
 void TUprav_kazetu::load()
 {
-    const Table &t = m_session.tables().Table1;
     try {
+        const CassetteRecord r = readCassette(m_session.tables().Table1);
         RecordingBlocks::Quiet quiet(*m_blocks);
-        RecordingBlocks::selectText(m_blocks->typeList(), t.asString(QStringLiteral("t_kazety")));
-        for (int n = 1; n <= kSlots; ++n) {
-            const RecordingBlocks::Block &b = m_blocks->block(n);
-            const QString s = QString::number(n);
-            b.title->setText(t.asString(QStringLiteral("film") + s));
-            RecordingBlocks::selectText(b.genre, t.asString(QStringLiteral("zanr") + s));
-            RecordingBlocks::selectText(b.speed, t.asString(QStringLiteral("ry") + s));
-            b.start->setText(QString::number(t.asInteger(QStringLiteral("S_Time") + s)));
-            b.end->setText(QString::number(t.asInteger(QStringLiteral("E_Time") + s)));
-            b.source->setEditText(t.asString(QStringLiteral("zdroj") + s));
-            b.date->setDate(t.asDate(QStringLiteral("datum") + s));
-            b.note->setPlainText(t.asString(QStringLiteral("P_film") + s));
-        }
-        const QString note = t.asString(QStringLiteral("pozn"));
-        m_blocks->cassetteNote()->setText(note);
+        RecordingBlocks::selectText(m_blocks->typeList(), r.type);
+        m_blocks->showRecordings(r.recordings);
+        m_blocks->cassetteNote()->setText(r.note);
         // Any note keeps the box on; the loaded note itself stays as it is.
-        m_blocks->setOpenQuietly(!note.isEmpty());
+        m_blocks->setOpenQuietly(!r.note.isEmpty());
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -194,10 +183,12 @@ void TUprav_kazetu::BitBtn2Click()
     Table &t = m_session.tables().Table1;
     bool saved = false;
     try {
+        CassetteRecord r;
+        r.type = m_blocks->typeText();
+        r.recordings = m_blocks->recordings(false);
+        r.note = m_blocks->cassetteNote()->text();
         t.edit();
-        t.setString(QStringLiteral("t_kazety"), m_blocks->typeText());
-        m_blocks->writeRecordings(t, false);
-        t.setString(QStringLiteral("pozn"), m_blocks->cassetteNote()->text());
+        CassetteColumns(t).writeContent(t, r);
         t.post();
         saved = true;
     } catch (const std::exception &) {

@@ -165,12 +165,13 @@ void TNova_kazeta::BitBtn1Click()
     Table &t = m_session.tables().Table1;
     bool saved = false;
     try {
+        CassetteRecord r;
+        r.type = m_blocks->typeText();
+        r.number = RecordingBlocks::listText(Cislo_k);
+        r.recordings = m_blocks->recordings(true);
+        r.note = m_blocks->cassetteNote()->text();
         t.append();
-        t.setString(QStringLiteral("t_kazety"), m_blocks->typeText());
-        t.setString(kNumberField, RecordingBlocks::listText(Cislo_k));
-        m_blocks->writeRecordings(t, true);
-        t.setString(QStringLiteral("pozn"), m_blocks->cassetteNote()->text());
-        t.setBoolean(QStringLiteral("pujceno"), false);
+        CassetteColumns(t).writeNew(t, r);
         t.post();
         saved = true;
     } catch (const std::exception &) {

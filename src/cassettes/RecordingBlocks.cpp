@@ -524,27 +524,41 @@ QString RecordingBlocks::listText(const QComboBox *list)
     return list->currentIndex() < 0 ? QString() : list->currentText();
 }
 
-void RecordingBlocks::writeRecordings(Table &t, bool emptyUnreadDates) const
+std::array<CassetteSlot, kSlots> RecordingBlocks::recordings(bool emptyUnreadDates) const
 {
+    std::array<CassetteSlot, kSlots> out;
     for (int n = 1; n <= kSlots; ++n) {
         const Block &b = block(n);
-        const QString s = QString::number(n);
-        t.setString(QStringLiteral("film") + s, b.title->text());
-        t.setString(QStringLiteral("zanr") + s, listText(b.genre));
-        t.setString(QStringLiteral("ry") + s, listText(b.speed));
-        t.setInteger(QStringLiteral("cas") + s, length(n));
-        t.setString(QStringLiteral("zdroj") + s, b.source->currentText());
-        const QDate date = b.date->date();
-        if (date.isValid()) {
-            t.setDate(QStringLiteral("datum") + s, date);
-        } else {
-            if (emptyUnreadDates)
-                b.date->clear();
-            t.clearField(QStringLiteral("datum") + s);
-        }
-        t.setInteger(QStringLiteral("S_Time") + s, counter(b.start));
-        t.setInteger(QStringLiteral("E_Time") + s, counter(b.end));
-        t.setString(QStringLiteral("P_film") + s, b.note->toPlainText());
+        CassetteSlot &s = out[size_t(n - 1)];
+        s.title = b.title->text();
+        s.genre = listText(b.genre);
+        s.speed = listText(b.speed);
+        s.length = length(n);
+        s.source = b.source->currentText();
+        s.date = b.date->date();
+        if (!s.date.isValid() && emptyUnreadDates)
+            b.date->clear();
+        s.start = counter(b.start);
+        s.end = counter(b.end);
+        s.note = b.note->toPlainText();
+    }
+    return out;
+}
+
+void RecordingBlocks::showRecordings(const std::array<CassetteSlot, kSlots> &recordings)
+{
+    Quiet q(*this);
+    for (int n = 1; n <= kSlots; ++n) {
+        const Block &b = block(n);
+        const CassetteSlot &s = recordings[size_t(n - 1)];
+        b.title->setText(s.title);
+        selectText(b.genre, s.genre);
+        selectText(b.speed, s.speed);
+        b.start->setText(QString::number(s.start));
+        b.end->setText(QString::number(s.end));
+        b.source->setEditText(s.source);
+        b.date->setDate(s.date);
+        b.note->setPlainText(s.note);
     }
 }
 

@@ -95,10 +95,13 @@ public:
     static void selectText(QComboBox *list, const QString &text);
     // The selected entry's text, empty when none is selected.
     static QString listText(const QComboBox *list);
-    // Writes the five recordings into the record being edited, in the
-    // order of the fields. A date box without a valid date leaves its field
-    // empty; with emptyUnreadDates the box itself is emptied too.
-    void writeRecordings(Table &t, bool emptyUnreadDates) const;
+    // The five recordings as the boxes hold them, lengths from the last
+    // computation. A date box without a valid date gives an empty date;
+    // with emptyUnreadDates the box itself is emptied too.
+    std::array<CassetteSlot, kSlots> recordings(bool emptyUnreadDates) const;
+    // Shows stored recordings: titles, lists, counters, sources, dates and
+    // notes (the lengths follow from the next computation).
+    void showRecordings(const std::array<CassetteSlot, kSlots> &recordings);
     QString typeText() const;
 
     // A counter box read as an integer; an empty box reads 0.

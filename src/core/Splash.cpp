@@ -241,8 +241,9 @@ int TSplashScreen2::scanTable(Table &table, QProgressBar *gauge, QLabel *counter
             gauge->setValue(0);
         }
         int step = 0;
+        const LoanColumns loan(table);
         for (table.first(); !table.eof(); table.next()) {
-            if (isOverdueRecord(table, m_today))
+            if (isOverdue(loan.read(table), m_today))
                 ++overdue;
             gauge->setValue(++step);
             counter->setText(QString::number(overdue) + unit);

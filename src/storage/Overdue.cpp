@@ -8,29 +8,23 @@
 
 namespace velmora {
 
-bool isOverdue(bool lent, const QString &loanDate, int loanDays, const QDate &today)
+bool isOverdue(const Loan &loan, const QDate &today)
 {
-    if (!lent)
+    if (!loan.lent)
         return false;
-    const QDate from = parseShortDate(loanDate);
+    const QDate from = parseShortDate(loan.since);
     if (!from.isValid())
         throw DbError(
-            QCoreApplication::translate("Overdue", "'%1' není platné datum.").arg(loanDate));
-    return from.daysTo(today) > loanDays;
-}
-
-bool isOverdueRecord(const Table &table, const QDate &today)
-{
-    return isOverdue(table.asBoolean(QStringLiteral("pujceno")),
-                     table.asString(QStringLiteral("od_kdy")),
-                     table.asInteger(QStringLiteral("delka_pujc")), today);
+            QCoreApplication::translate("Overdue", "'%1' není platné datum.").arg(loan.since));
+    return from.daysTo(today) > loan.days;
 }
 
 int countOverdue(Table &table, const QDate &today)
 {
+    const LoanColumns loan(table);
     int count = 0;
     for (table.first(); !table.eof(); table.next())
-        if (isOverdueRecord(table, today))
+        if (isOverdue(loan.read(table), today))
             ++count;
     return count;
 }
