@@ -344,18 +344,10 @@ bool RecordingBlocks::eventFilter(QObject *watched, QEvent *event)
 
 void RecordingBlocks::fillLists(Table &genres, Table &sources)
 {
-    auto read = [](Table &t) {
-        QStringList rows;
-        t.open();
-        for (t.first(); !t.eof(); t.next())
-            rows << t.asString(0);
-        t.close();
-        return rows;
-    };
-    QStringList g = read(genres);
+    QStringList g = readUserList(genres);
     std::stable_sort(g.begin(), g.end(),
                      [](const QString &a, const QString &b) { return czechCompare(a, b) < 0; });
-    const QStringList z = read(sources);
+    const QStringList z = readUserList(sources);
     Quiet q(*this);
     for (Block &b : m_blocks) {
         b.genre->clear();

@@ -177,6 +177,14 @@ void ReportPane::contextMenuEvent(QContextMenuEvent *event)
     menu->exec(event->globalPos());
 }
 
+bool ReportPane::print()
+{
+    if (report::printDocument(*document(), report::currentPrinter()))
+        return true;
+    dialogs::error(QStringLiteral("Chyba"), QStringLiteral("Sestavu se nepodařilo vytisknout."));
+    return false;
+}
+
 bool ReportPane::saveAsPdf()
 {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -59,6 +59,10 @@ public:
     // screens may also put it on a button.
     QAction *savePdfAction() const { return m_savePdf; }
 
+    // Prints the whole pane as one job on the run's printer; a job that
+    // cannot be started is reported. Returns whether it printed.
+    bool print();
+
 public slots:
     // Asks for a file name and writes the report there as PDF through the
     // print procedure. Returns false when nothing was written.

@@ -13,8 +13,7 @@
 
 namespace velmora {
 
-ReportScreen::ReportScreen(Session &session, QWidget *parent)
-    : QDialog(parent), m_session(session)
+ReportScreen::ReportScreen(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
 {
     resize(760, 560);
     auto *layout = new QVBoxLayout(this);
@@ -61,16 +60,14 @@ ReportScreen::ReportScreen(Session &session, QWidget *parent)
 
 report::Mode ReportScreen::mode() const
 {
-    return report::modeFor(m_session.settings().storedSystemCode);
+    return report::modeFor(m_session.systemCode());
 }
 
 void ReportScreen::printReport()
 {
     m_print->setEnabled(false);
     m_close->setEnabled(false);
-    if (!report::printDocument(*m_pane->document(), report::currentPrinter()))
-        dialogs::error(QStringLiteral("Chyba"),
-                       QStringLiteral("Sestavu se nepodařilo vytisknout."));
+    m_pane->print();
     // The screen ends with the click; callers do not look at the answer.
     done(QDialog::Rejected);
 }

@@ -1,6 +1,9 @@
 #include "search/FilmSearch.h"
 
 #include "engine/Table.h"
+#include "storage/Records.h"
+
+#include <QSet>
 
 namespace velmora {
 
@@ -34,33 +37,25 @@ QString upperAscii(const QString &text)
     return out;
 }
 
-std::vector<FilmRow> buildFilmRows(Table &cassettes)
+std::vector<FilmRow> buildFilmRows(const Table &cassettes)
 {
     std::vector<FilmRow> rows;
-    const int cislo = cassettes.requireField(QStringLiteral("cislo"));
-    const int pujceno = cassettes.requireField(QStringLiteral("pujceno"));
-    int film[5], zanr[5], ry[5];
-    for (int n = 0; n < 5; ++n) {
-        const QString s = QString::number(n + 1);
-        film[n] = cassettes.requireField(QStringLiteral("film") + s);
-        zanr[n] = cassettes.requireField(QStringLiteral("zanr") + s);
-        ry[n] = cassettes.requireField(QStringLiteral("ry") + s);
-    }
+    const CassetteColumns c(cassettes);
     const std::vector<int> records = cassettes.visibleRecords();
     rows.reserve(records.size() * 2);
     for (const int rec : records) {
-        const QString number = cassettes.asStringAt(rec, cislo);
-        const bool lent = cassettes.asStringAt(rec, pujceno) == QLatin1String("True");
-        for (int n = 0; n < 5; ++n) {
-            QString title = cassettes.asStringAt(rec, film[n]);
+        const QString number = cassettes.asStringAt(rec, c.number);
+        const bool lent = c.loan.lentAt(cassettes, rec);
+        for (const CassetteColumns::Slot &slot : c.recordings) {
+            QString title = cassettes.asStringAt(rec, slot.title);
             if (title.isEmpty())
                 continue;
             FilmRow r;
             r.cislo = number;
             r.filmUpper = upperAscii(title);
             r.film = std::move(title);
-            r.zanr = cassettes.asStringAt(rec, zanr[n]);
-            r.rychl = cassettes.asStringAt(rec, ry[n]);
+            r.zanr = cassettes.asStringAt(rec, slot.genre);
+            r.rychl = cassettes.asStringAt(rec, slot.speed);
             r.pujceno = lent;
             rows.push_back(std::move(r));
         }
@@ -105,6 +100,43 @@ FilmSearchResult runFilmSearch(const std::vector<FilmRow> &rows, FilmCriteria cr
         previous = r.cislo;
         first = false;
     }
+    return out;
+}
+
+std::vector<const FilmRow *> filmsOfCassette(const std::vector<FilmRow> &rows,
+                                             const FilmSearchResult &found, FilmCriteria criteria,
+                                             bool caseSensitive)
+{
+    // The rows passed the first three criteria already; folding the text
+    // again keeps the predicate whole.
+    if (!caseSensitive && criteria.text != QLatin1String("*"))
+        criteria.text = upperAscii(criteria.text);
+    std::vector<const FilmRow *> films;
+    for (const int i : found.rows) {
+        const FilmRow &r = rows[size_t(i)];
+        if (filmMatches(r, criteria, caseSensitive))
+            films.push_back(&r);
+    }
+    return films;
+}
+
+std::vector<bool> lentStates(const Table &cassettes, const QStringList &numbers)
+{
+    QHash<QString, bool> lent;
+    lent.reserve(numbers.size());
+    QSet<QString> wanted(numbers.cbegin(), numbers.cend());
+    const CassetteColumns c(cassettes);
+    for (const int rec : cassettes.visibleRecords()) {
+        if (wanted.isEmpty())
+            break;
+        const QString n = cassettes.asStringAt(rec, c.number);
+        if (wanted.remove(n))
+            lent.insert(n, c.loan.lentAt(cassettes, rec));
+    }
+    std::vector<bool> out;
+    out.reserve(size_t(numbers.size()));
+    for (const QString &n : numbers)
+        out.push_back(lent.value(n, false));
     return out;
 }
 

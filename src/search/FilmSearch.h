@@ -40,7 +40,7 @@ QString upperAscii(const QString &text);
 
 // Builds the result table from the open cassette table in its current
 // order, slot by slot; returns the rows.
-std::vector<FilmRow> buildFilmRows(Table &cassettes);
+std::vector<FilmRow> buildFilmRows(const Table &cassettes);
 
 // The predicate of one row. Case-insensitive searches compare the folded
 // search text with filmUpper; the caller folds it (see FilmSearch::run).
@@ -60,5 +60,16 @@ struct FilmSearchResult
 // filters the rows and collects the found-cassette list.
 FilmSearchResult runFilmSearch(const std::vector<FilmRow> &rows, FilmCriteria criteria,
                                bool caseSensitive);
+
+// The found films of one cassette: the rows of the last search that also
+// meet the criteria's number, in result order.
+std::vector<const FilmRow *> filmsOfCassette(const std::vector<FilmRow> &rows,
+                                             const FilmSearchResult &found, FilmCriteria criteria,
+                                             bool caseSensitive);
+
+// Whether each of the numbers is lent: the first record holding it in the
+// table's order tells; a number no record holds counts as at home. One pass
+// over the table serves the whole list.
+std::vector<bool> lentStates(const Table &cassettes, const QStringList &numbers);
 
 } // namespace velmora

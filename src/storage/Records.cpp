@@ -107,4 +107,19 @@ CassetteRecord readCassette(const Table &table)
     return CassetteColumns(table).read(table);
 }
 
+QStringList readUserList(Table &list)
+{
+    QStringList rows;
+    list.open();
+    try {
+        for (list.first(); !list.eof(); list.next())
+            rows << list.asString(0);
+    } catch (...) {
+        list.close();
+        throw;
+    }
+    list.close();
+    return rows;
+}
+
 } // namespace velmora

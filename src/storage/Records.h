@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace velmora {
@@ -92,5 +93,9 @@ public:
 
 // The current record of a cassette table.
 CassetteRecord readCassette(const Table &table);
+
+// The entries of a user list (genres, sources, formats, styles) in the
+// table's order; the table is opened and closed here.
+QStringList readUserList(Table &list);
 
 } // namespace velmora

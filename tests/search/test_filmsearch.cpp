@@ -6,6 +6,7 @@
 #include "engine/Codepage.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
+#include "search/FilmDetails.h"
 #include "search/FilmSearchScreen.h"
 #include "storage/Paths.h"
 
@@ -309,7 +310,7 @@ TEST_F(FilmSearchTest, StarListsEveryFilmInNumberAndSlotOrder)
         EXPECT_EQ(s.gauge()->value(), 6);
         EXPECT_TRUE(s.detailsButton()->isVisible());
         EXPECT_EQ(s.s.found().cassettes, (QStringList{"00001", "00002", "00003"}));
-        EXPECT_EQ(s.s.criteria(), "*|*|*|*");
+        EXPECT_EQ(s.s.criteria().toString(), "*|*|*|*");
         // The report is shown, not selected.
         EXPECT_FALSE(s.s.pane()->textCursor().hasSelection());
     });
@@ -323,7 +324,7 @@ TEST_F(FilmSearchTest, CaseFoldsOnlyTheLettersAToZ)
     run([&](Screen &s) {
         s.search("pes");
         EXPECT_EQ(s.found(), "3");
-        EXPECT_EQ(s.s.criteria(), "PES|*|*|*");
+        EXPECT_EQ(s.s.criteria().toString(), "PES|*|*|*");
 
         // "č" is no letter a to z: it finds only itself, not "Č".
         s.search("čarod");
@@ -337,7 +338,7 @@ TEST_F(FilmSearchTest, CaseFoldsOnlyTheLettersAToZ)
         s.caseBox()->click();
         s.search("pes");
         EXPECT_EQ(s.lines(), withHead({filmLine("pes", "SP")}));
-        EXPECT_EQ(s.s.criteria(), "pes|*|*|*");
+        EXPECT_EQ(s.s.criteria().toString(), "pes|*|*|*");
         s.search("s b");
         EXPECT_EQ(s.lines(), withHead({filmLine("Pes baskervillský", "SP")}));
         s.search("PEs");
@@ -353,7 +354,7 @@ TEST_F(FilmSearchTest, GenreAndSpeedNarrowTheSearch)
         s.radio(2)->click();
         QTest::mouseClick(s.searchButton(), Qt::LeftButton);
         EXPECT_EQ(s.lines(), withHead({filmLine("Beta", "LP"), filmLine("Pelíšky", "LP")}));
-        EXPECT_EQ(s.s.criteria(), "*|*|LP|*");
+        EXPECT_EQ(s.s.criteria().toString(), "*|*|LP|*");
 
         s.radio(4)->click();
         s.genreBox()->click();
@@ -362,13 +363,13 @@ TEST_F(FilmSearchTest, GenreAndSpeedNarrowTheSearch)
         ASSERT_EQ(s.genres()->currentText(), "Komedie");
         QTest::mouseClick(s.searchButton(), Qt::LeftButton);
         EXPECT_EQ(s.found(), "3");
-        EXPECT_EQ(s.s.criteria(), "*|Komedie|*|*");
+        EXPECT_EQ(s.s.criteria().toString(), "*|Komedie|*|*");
 
         // The restriction with the empty entry: films without a genre.
         s.genres()->setCurrentIndex(0);
         QTest::mouseClick(s.searchButton(), Qt::LeftButton);
         EXPECT_EQ(s.lines(), withHead({filmLine("Gama", "EP"), filmLine("Omega", "SP")}));
-        EXPECT_EQ(s.s.criteria(), "*||*|*");
+        EXPECT_EQ(s.s.criteria().toString(), "*||*|*");
 
         s.genreBox()->click();
         EXPECT_FALSE(s.genres()->isEnabled());
@@ -519,7 +520,7 @@ TEST_F(FilmSearchTest, DetailsTreeHasOneNodePerCassetteMarkedWhenAway)
             EXPECT_TRUE(root->isExpanded());
 
             tree->setCurrentItem(root->child(0));
-            EXPECT_EQ(s.s.criteria(), "*|*|*|00001");
+            EXPECT_EQ(s.s.criteria().toString(), "*|*|*|00001");
             tree->setCurrentItem(root);
             EXPECT_EQ(d.pane()->lines(), QStringList{kRootText});
         });

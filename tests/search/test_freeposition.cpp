@@ -7,6 +7,7 @@
 #include "cassettes/CassetteRules.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
+#include "search/FreePositionList.h"
 #include "search/FreePositionScreen.h"
 
 #include <QCheckBox>

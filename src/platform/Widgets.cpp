@@ -1,0 +1,87 @@
+#include "platform/Widgets.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace velmora::ui {
+namespace {
+
+class DigitKeys : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const QString text = static_cast<QKeyEvent *>(event)->text();
+            if (!text.isEmpty()) {
+                const char16_t code = text.at(0).unicode();
+                if ((code >= 32 && code <= 47) || code > 57)
+                    return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+QLabel *caption(QWidget *parent, const QString &name, const QString &text, QWidget *buddy)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    if (buddy)
+        l->setBuddy(buddy);
+    return l;
+}
+
+QLabel *valueLabel(QWidget *parent, const QString &name, const QString &caption,
+                   const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setAccessibleDescription(spoken(caption));
+    return l;
+}
+
+QString spoken(const QString &caption)
+{
+    QString s = caption;
+    s.remove(QLatin1Char('&'));
+    s = s.simplified();
+    if (s.startsWith(QLatin1Char('(')))
+        s.remove(0, 1);
+    while (s.endsWith(QLatin1Char(':')) || s.endsWith(QLatin1Char(' ')))
+        s.chop(1);
+    return s.trimmed();
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &text)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void setBold(QWidget *widget, bool bold)
+{
+    QFont f = widget->font();
+    f.setBold(bold);
+    widget->setFont(f);
+}
+
+void digitsOnly(QLineEdit *box)
+{
+    // One filter per box, owned by it.
+    box->installEventFilter(new DigitKeys(box));
+}
+
+} // namespace velmora::ui

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace velmora::ui {
+
+// The small pieces every screen is built of. Controls carry the name the
+// screens are known by as their object name, so tests and the language
+// texts find them.
+
+// A caption: plain text; with a buddy, the input it names (its shortcut
+// moves there and screen readers announce the input by it).
+QLabel *caption(QWidget *parent, const QString &name, const QString &text = QString(),
+                QWidget *buddy = nullptr);
+
+// A label that shows a value (a count, a time, a state). Its text stays its
+// accessible name, so a screen reader speaks the value; the caption, as it
+// is spoken, goes into its accessible description.
+QLabel *valueLabel(QWidget *parent, const QString &name, const QString &caption,
+                   const QString &text = QString());
+// The caption's text as screen readers should hear it: without the
+// ampersand, the padding blanks, an opening bracket and trailing colons.
+QString spoken(const QString &caption);
+
+// A push button that Enter does not press unless it is the default one.
+QPushButton *button(QWidget *parent, const QString &name, const QString &text);
+
+void setBold(QWidget *widget, bool bold = true);
+
+// Lets only digits and control keys into a box: every other key with a
+// character code from 32 to 47 or above 57 is dropped, as the number boxes
+// of the cassette screens have always done.
+void digitsOnly(QLineEdit *box);
+
+} // namespace velmora::ui

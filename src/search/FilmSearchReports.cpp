@@ -1,0 +1,74 @@
+#include "search/FilmSearchReports.h"
+
+#include "printing/ReportText.h"
+#include "printing/ReportWriter.h"
+#include "printing/Rtf.h"
+
+namespace velmora {
+namespace {
+
+// Both panes of the search use black and red only.
+const QByteArray kColours =
+    QByteArrayLiteral("{\\colortbl ;\\red0\\green0\\blue0;\\red255\\green0\\blue0;}");
+const QString kFilmLine = QStringLiteral(" Film: %-40s  %-2s");
+const QString kDetailLine = QStringLiteral(" %-30s  %-15s  %-2s");
+const QString kRule = QStringLiteral(" ---------------------------------------------------");
+
+} // namespace
+
+void writeFilmResults(ReportWriter &w, const std::vector<FilmRow> &rows,
+                      const std::vector<int> &found, const std::function<void(int)> &progress)
+{
+    // The document's opening paragraph is the first empty line.
+    w.header(kColours, QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs20\\par"));
+    w.colour(report::kRed);
+    w.bold(true);
+    w.blank();
+    // The document keeps a blank before its paragraph ends.
+    w.either(QStringLiteral(" Report hledání:"), QStringLiteral(" Report hledání: \\par"));
+    w.colour(report::kBlack);
+    w.bold(false);
+    w.styledLine(QStringLiteral("\\b0\\cf1\\fs20"), QString());
+    if (found.empty())
+        w.either(QStringLiteral(" Nenalezen požadovaný film !!!"),
+                 QStringLiteral(" Nenalezen požadovaný film !!! \\par"));
+    int written = 0;
+    for (const int i : found) {
+        const FilmRow &r = rows[size_t(i)];
+        w.line(report::format(kFilmLine, {r.film, r.rychl}));
+        if (progress)
+            progress(++written);
+    }
+}
+
+void writeCassetteFilms(ReportWriter &w, const QString &nodeText,
+                        const std::vector<const FilmRow *> &films, const QString &printingTime)
+{
+    w.header(kColours, QStringLiteral("\\viewkind4\\uc1\\pard\\cf1\\b\\lang1029\\f0\\fs24\\par"));
+    w.style(report::kBlack, 12, true);
+    w.blank();
+    // Line mode names the list and leaves two empty lines; the document
+    // names the cassette and has its empty lines in the same fragment.
+    w.either(QStringLiteral(" Seznam  nalezených filmů:"), QStringLiteral(" Seznam filmů na: ") +
+                                                               rtf::escape(nodeText) +
+                                                               QStringLiteral("\\par\\par"));
+    w.blank(2);
+    w.size(10);
+    w.bold(false);
+    w.fragment(QStringLiteral("\\b0\\cf1\\fs20"));
+    for (const FilmRow *r : films)
+        w.line(report::format(kDetailLine, {r->film, r->zanr, r->rychl}));
+    w.styledLine(QStringLiteral("\\b0\\cf1"), QString());
+    w.line(kRule);
+    w.line(QStringLiteral(" Datum a čas tisku  : ") + printingTime);
+    w.line(QStringLiteral(" Norvane 2002"));
+}
+
+void writeNoCassetteChosen(ReportWriter &w)
+{
+    w.colour(report::kRed);
+    w.bold(true);
+    w.line(QStringLiteral("   Nezvolili jste číslo videokazety. Zvolte číslo VK !"));
+}
+
+} // namespace velmora
