@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
+#include "platform/Widgets.h"
 #include "storage/DateText.h"
 
 #include <QFrame>
@@ -21,26 +22,6 @@ namespace {
 QString slotName(const char *stem, int slot)
 {
     return QLatin1String(stem) + QString::number(slot + 1);
-}
-
-// A caption as screen readers should hear it: without the trailing colon
-// and the padding blanks.
-QString spoken(const QString &caption)
-{
-    QString s = caption.simplified();
-    if (s.startsWith(QLatin1Char('(')))
-        s.remove(0, 1);
-    while (s.endsWith(QLatin1Char(':')) || s.endsWith(QLatin1Char(' ')))
-        s.chop(1);
-    return s;
-}
-
-QLabel *caption(QWidget *parent, const QString &name)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setTextFormat(Qt::PlainText);
-    return l;
 }
 
 // A read-only box wide enough for `chars` typical characters.
@@ -76,7 +57,7 @@ CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(par
     // Number, type and capacity beside the jump list.
     auto *header = new QHBoxLayout;
     header->setSpacing(6);
-    m_jumpLabel = caption(this, QStringLiteral("Label_Jdi_hned"));
+    m_jumpLabel = ui::caption(this, QStringLiteral("Label_Jdi_hned"));
     m_jump = new JumpList(this);
     m_jump->setObjectName(QStringLiteral("Jdi_hned"));
     m_jumpLabel->setBuddy(m_jump);
@@ -84,25 +65,20 @@ CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(par
     header->addWidget(m_jump);
     header->addSpacing(12);
     if (withNumber) {
-        m_numberLabel = caption(this, QStringLiteral("Label_Cislo"));
-        m_numberValue = caption(this, QStringLiteral("Cislo"));
-        QFont bold = m_numberValue->font();
-        bold.setBold(true);
-        m_numberValue->setFont(bold);
+        m_numberLabel = ui::caption(this, QStringLiteral("Label_Cislo"));
+        m_numberValue = ui::caption(this, QStringLiteral("Cislo"));
+        ui::setBold(m_numberValue);
         m_numberValue->setMinimumWidth(m_numberValue->fontMetrics().horizontalAdvance("000000"));
-        m_numberLabel->setBuddy(m_numberValue);
         header->addWidget(m_numberLabel);
         header->addWidget(m_numberValue);
         header->addSpacing(12);
     }
-    m_typeLabel = caption(this, QStringLiteral("Label_Typ"));
-    m_typeValue = caption(this, QStringLiteral("Typ"));
+    m_typeLabel = ui::caption(this, QStringLiteral("Label_Typ"));
+    m_typeValue = ui::caption(this, QStringLiteral("Typ"));
     m_typeValue->setMinimumWidth(m_typeValue->fontMetrics().horizontalAdvance("E 000 "));
-    m_typeLabel->setBuddy(m_typeValue);
-    m_capacityLabel = caption(this, QStringLiteral("Label_Minutaz"));
-    m_capacityValue = caption(this, QStringLiteral("Minutaz"));
-    m_capacityLabel->setBuddy(m_capacityValue);
-    auto *closing = caption(this, QStringLiteral("Label_Minutaz_end"));
+    m_capacityLabel = ui::caption(this, QStringLiteral("Label_Minutaz"));
+    m_capacityValue = ui::caption(this, QStringLiteral("Minutaz"));
+    auto *closing = ui::caption(this, QStringLiteral("Label_Minutaz_end"));
     closing->setText(QStringLiteral(")"));
     header->addWidget(m_typeLabel);
     header->addWidget(m_typeValue);
@@ -137,7 +113,7 @@ CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(par
 
     // The cassette note.
     auto *noteRow = new QHBoxLayout;
-    m_noteLabel = caption(this, QStringLiteral("Label_Poznamka"));
+    m_noteLabel = ui::caption(this, QStringLiteral("Label_Poznamka"));
     m_note = valueBox(this, QStringLiteral("Poznamka"), 40);
     m_noteLabel->setBuddy(m_note);
     noteRow->addWidget(m_noteLabel);
@@ -146,9 +122,9 @@ CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(par
 
     // The loan state and the remaining tape time.
     auto *stateRow = new QHBoxLayout;
-    m_loan = caption(this, QStringLiteral("Pujceni"));
+    m_loan = ui::caption(this, QStringLiteral("Pujceni"));
     m_loan->setWordWrap(true);
-    m_loan->setAccessibleName(QStringLiteral("Stav půjčení"));
+    m_loan->setAccessibleDescription(QStringLiteral("Stav půjčení"));
     stateRow->addWidget(m_loan, 1);
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel_Rezerva"));
@@ -156,22 +132,19 @@ CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(par
     auto *panelRow = new QHBoxLayout(panel);
     panelRow->setContentsMargins(8, 3, 8, 3);
     panelRow->setSpacing(6);
-    m_remainingLabel = caption(panel, QStringLiteral("Rezerva"));
-    QFont bold = m_remainingLabel->font();
-    bold.setBold(true);
-    m_remainingLabel->setFont(bold);
+    m_remainingLabel = ui::caption(panel, QStringLiteral("Rezerva"));
+    ui::setBold(m_remainingLabel);
     setColour(m_remainingLabel, kRemainingColour);
     panelRow->addWidget(m_remainingLabel);
     const char *speeds[3] = {"SP", "LP", "EP"};
     QLabel **values[3] = {&m_sp, &m_lp, &m_ep};
     for (int i = 0; i < 3; ++i) {
         const QString s = QLatin1String(speeds[i]);
-        auto *l = caption(panel, QStringLiteral("Label_") + s);
+        auto *l = ui::caption(panel, QStringLiteral("Label_") + s);
         l->setText(s + QLatin1Char(':'));
-        auto *v = caption(panel, s);
+        auto *v = ui::caption(panel, s);
         v->setMinimumWidth(v->fontMetrics().horizontalAdvance(QStringLiteral("-00h 00m ")));
-        v->setAccessibleName(QStringLiteral("Rezerva ") + s);
-        l->setBuddy(v);
+        v->setAccessibleDescription(QStringLiteral("Rezerva ") + s);
         panelRow->addSpacing(6);
         panelRow->addWidget(l);
         panelRow->addWidget(v);
@@ -199,11 +172,11 @@ void CassetteDisplay::buildBlock(QGridLayout *grid, int row, int slot)
     Block &b = m_blocks[size_t(slot)];
 
     // Title, genre, speed and length.
-    b.filmLabel = caption(parent, slotName("Label_Film", slot));
+    b.filmLabel = ui::caption(parent, slotName("Label_Film", slot));
     b.film = valueBox(parent, slotName("Film", slot), 20);
     b.genre = valueBox(parent, slotName("Zanr", slot), 12);
     b.speed = valueBox(parent, slotName("Ry", slot), 3, true);
-    b.lengthLabel = caption(parent, slotName("Label_Cas", slot));
+    b.lengthLabel = ui::caption(parent, slotName("Label_Cas", slot));
     b.length = valueBox(parent, slotName("Cas", slot), 8, true);
     b.filmLabel->setBuddy(b.film);
     b.lengthLabel->setBuddy(b.length);
@@ -220,13 +193,13 @@ void CassetteDisplay::buildBlock(QGridLayout *grid, int row, int slot)
     grid->addLayout(first, row, 1);
 
     // Source, date and the counters.
-    b.sourceLabel = caption(parent, slotName("Label_Zdroj", slot));
+    b.sourceLabel = ui::caption(parent, slotName("Label_Zdroj", slot));
     b.source = valueBox(parent, slotName("Zdroj", slot), 14);
-    b.dateLabel = caption(parent, slotName("Label_Datum", slot));
+    b.dateLabel = ui::caption(parent, slotName("Label_Datum", slot));
     b.date = valueBox(parent, slotName("Datum", slot), 11, true);
-    b.startLabel = caption(parent, slotName("Label_Start_Time", slot));
+    b.startLabel = ui::caption(parent, slotName("Label_Start_Time", slot));
     b.start = valueBox(parent, slotName("Start_Time", slot), 4, true);
-    b.endLabel = caption(parent, slotName("Label_End_Time", slot));
+    b.endLabel = ui::caption(parent, slotName("Label_End_Time", slot));
     b.end = valueBox(parent, slotName("End_Time", slot), 4, true);
     b.sourceLabel->setBuddy(b.source);
     b.dateLabel->setBuddy(b.date);
@@ -249,7 +222,7 @@ void CassetteDisplay::buildBlock(QGridLayout *grid, int row, int slot)
     grid->addLayout(second, row + 1, 1);
 
     // The note, a memo: one line high, scrolling when it holds more.
-    b.noteLabel = caption(parent, slotName("Label_Pozn", slot));
+    b.noteLabel = ui::caption(parent, slotName("Label_Pozn", slot));
     b.note = new QPlainTextEdit(parent);
     b.note->setObjectName(slotName("Pozn", slot));
     b.note->setReadOnly(true);
@@ -267,35 +240,35 @@ void CassetteDisplay::setTexts(const Texts &texts)
 {
     m_texts = texts;
     m_jumpLabel->setText(texts.jumpLabel);
-    m_jump->setAccessibleName(spoken(texts.jumpLabel));
+    m_jump->setAccessibleName(ui::spoken(texts.jumpLabel));
     if (m_numberLabel) {
         m_numberLabel->setText(texts.numberLabel);
-        m_numberValue->setAccessibleName(spoken(texts.numberLabel));
+        m_numberValue->setAccessibleDescription(ui::spoken(texts.numberLabel));
     }
     m_typeLabel->setText(texts.typeLabel);
-    m_typeValue->setAccessibleName(spoken(texts.typeLabel));
+    m_typeValue->setAccessibleDescription(ui::spoken(texts.typeLabel));
     m_capacityLabel->setText(texts.capacityLabel);
-    m_capacityValue->setAccessibleName(spoken(texts.capacityLabel));
+    m_capacityValue->setAccessibleDescription(ui::spoken(texts.capacityLabel));
     m_noteLabel->setText(texts.noteLabel);
-    m_note->setAccessibleName(spoken(texts.noteLabel));
+    m_note->setAccessibleName(ui::spoken(texts.noteLabel));
     m_remainingLabel->setText(texts.remainingLabel);
     for (int slot = 0; slot < kSlots; ++slot) {
         Block &b = m_blocks[size_t(slot)];
         const QString n = QLatin1Char(' ') + QString::number(slot + 1);
         b.filmLabel->setText(texts.filmLabels.value(slot));
-        b.film->setAccessibleName(spoken(texts.filmLabels.value(slot)));
+        b.film->setAccessibleName(ui::spoken(texts.filmLabels.value(slot)));
         b.lengthLabel->setText(texts.lengthLabel);
-        b.length->setAccessibleName(spoken(texts.lengthLabel) + n);
+        b.length->setAccessibleName(ui::spoken(texts.lengthLabel) + n);
         b.sourceLabel->setText(texts.sourceLabel);
-        b.source->setAccessibleName(spoken(texts.sourceLabel) + n);
+        b.source->setAccessibleName(ui::spoken(texts.sourceLabel) + n);
         b.dateLabel->setText(texts.dateLabel);
-        b.date->setAccessibleName(spoken(texts.dateLabel) + n);
+        b.date->setAccessibleName(ui::spoken(texts.dateLabel) + n);
         b.startLabel->setText(texts.startLabel);
-        b.start->setAccessibleName(spoken(texts.startLabel) + n);
+        b.start->setAccessibleName(ui::spoken(texts.startLabel) + n);
         b.endLabel->setText(texts.endLabel);
-        b.end->setAccessibleName(spoken(texts.endLabel) + n);
+        b.end->setAccessibleName(ui::spoken(texts.endLabel) + n);
         b.noteLabel->setText(texts.noteLabels.value(slot));
-        b.note->setAccessibleName(spoken(texts.noteLabels.value(slot)));
+        b.note->setAccessibleName(ui::spoken(texts.noteLabels.value(slot)));
     }
 }
 

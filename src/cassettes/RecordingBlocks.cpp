@@ -3,6 +3,7 @@
 #include "engine/Collation.h"
 #include "engine/Table.h"
 #include "platform/DateBox.h"
+#include "platform/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,15 +37,6 @@ void setTextColour(QWidget *w, const QColor &c)
     w->setPalette(p);
 }
 
-QLabel *label(const QString &text, QWidget *parent, QWidget *buddy = nullptr)
-{
-    auto *l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    if (buddy)
-        l->setBuddy(buddy);
-    return l;
-}
-
 // Width of a box that shows `chars` digits or letters.
 int boxWidth(const QWidget *w, const QString &sample)
 {
@@ -64,22 +56,24 @@ RecordingBlocks::RecordingBlocks(Screen screen, QWidget *owner) : QObject(owner)
     m_capacity = new QLabel(m_typeRow);
     m_capacity->setObjectName(QStringLiteral("Minutaz"));
     m_capacity->setTextFormat(Qt::PlainText);
-    m_capacity->setAccessibleName(QStringLiteral("Maximální délka v minutách"));
+    m_capacity->setAccessibleDescription(QStringLiteral("Maximální délka v minutách"));
     m_capacity->setMinimumWidth(
         m_capacity->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     QFont bold = m_capacity->font();
     bold.setBold(true);
     m_capacity->setFont(bold);
     {
-        auto *typeLabel = label(QStringLiteral("Typ nové kazety :"), m_typeRow, m_type);
+        auto *typeLabel =
+            ui::caption(m_typeRow, QString(), QStringLiteral("Typ nové kazety :"), m_type);
         auto *grid = new QGridLayout(m_typeRow);
         grid->setContentsMargins(0, 0, 0, 0);
         grid->addWidget(typeLabel, 0, 0, 1, 4);
         grid->addWidget(m_type, 1, 0);
-        auto *open = label(QStringLiteral("( Maximální délka v minutách:"), m_typeRow, m_capacity);
+        auto *open =
+            ui::caption(m_typeRow, QString(), QStringLiteral("( Maximální délka v minutách:"));
         grid->addWidget(open, 1, 1);
         grid->addWidget(m_capacity, 1, 2);
-        grid->addWidget(label(QStringLiteral(")"), m_typeRow), 1, 3);
+        grid->addWidget(ui::caption(m_typeRow, QString(), QStringLiteral(")")), 1, 3);
         grid->setColumnStretch(4, 1);
     }
     connect(m_type, &QComboBox::currentIndexChanged, this, [this] {
@@ -121,7 +115,8 @@ RecordingBlocks::RecordingBlocks(Screen screen, QWidget *owner) : QObject(owner)
     {
         auto *v = new QVBoxLayout(m_notePanel);
         v->setContentsMargins(0, 0, 0, 0);
-        v->addWidget(label(QStringLiteral("Poznámka k VK :"), m_notePanel, m_note));
+        v->addWidget(
+            ui::caption(m_notePanel, QString(), QStringLiteral("Poznámka k VK :"), m_note));
         v->addWidget(m_note);
         v->addWidget(m_open);
     }
@@ -150,7 +145,7 @@ RecordingBlocks::RecordingBlocks(Screen screen, QWidget *owner) : QObject(owner)
     m_caption->setFont(big);
     m_caption->setMinimumWidth(
         QFontMetrics(big).horizontalAdvance(QStringLiteral("Překročení času!")) + 8);
-    m_reserve = label(QStringLiteral("Rezerva:"), m_panel);
+    m_reserve = ui::caption(m_panel, QString(), QStringLiteral("Rezerva:"));
     m_reserve->setObjectName(QStringLiteral("Rezerva"));
     m_reserve->setFont(bold);
     m_reserve->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("Chyba !!!")) +
@@ -167,10 +162,10 @@ RecordingBlocks::RecordingBlocks(Screen screen, QWidget *owner) : QObject(owner)
             auto *value = new QLabel(QStringLiteral("0h 00m"), m_panel);
             value->setObjectName(QStringLiteral("Zbyva") + speed);
             value->setTextFormat(Qt::PlainText);
-            value->setAccessibleName(QStringLiteral("Rezerva ") + speed);
+            value->setAccessibleDescription(QStringLiteral("Rezerva ") + speed);
             value->setContentsMargins(5, 0, 0, 0); // apart from its "SP:" caption
             value->setMinimumWidth(boxWidth(value, QStringLiteral("-00h 00m")) + 5);
-            auto *caption = label(speed + QLatin1Char(':'), m_panel, value);
+            auto *caption = ui::caption(m_panel, QString(), speed + QLatin1Char(':'));
             caption->setObjectName(QStringLiteral("Label") + speed);
             m_speedLabels[size_t(i)] = caption;
             m_values[size_t(i)] = value;
@@ -241,7 +236,8 @@ void RecordingBlocks::buildBlock(int n, QWidget *parent)
         e->setValidator(digits);
         e->setAccessibleName(accessible + s);
         e->setFixedWidth(boxWidth(e, QStringLiteral("0000")));
-        e->installEventFilter(this);
+        ui::digitsOnly(e);
+        e->installEventFilter(this); // leaving an end counter recomputes
         return e;
     };
     b.start = counterBox(QStringLiteral("Start_Time"), QStringLiteral("Start "));
@@ -272,7 +268,8 @@ void RecordingBlocks::buildBlock(int n, QWidget *parent)
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
-    grid->addWidget(label(QStringLiteral("Film ") + s + QStringLiteral("     :"), frame, b.title),
+    grid->addWidget(ui::caption(frame, QString(),
+                                QStringLiteral("Film ") + s + QStringLiteral("     :"), b.title),
                     0, 0);
     auto *titleAndGenre = new QHBoxLayout;
     titleAndGenre->addWidget(b.title, 3);
@@ -281,18 +278,19 @@ void RecordingBlocks::buildBlock(int n, QWidget *parent)
     auto *speedAndLength = new QHBoxLayout;
     speedAndLength->addWidget(b.speed);
     speedAndLength->addStretch(1);
-    speedAndLength->addWidget(label(QStringLiteral("délka:"), frame, b.length));
+    speedAndLength->addWidget(ui::caption(frame, QString(), QStringLiteral("délka:"), b.length));
     speedAndLength->addWidget(b.length);
     grid->addLayout(speedAndLength, 0, 6, 1, 2);
-    grid->addWidget(label(QStringLiteral("Start (min) :"), frame, b.start), 1, 0);
+    grid->addWidget(ui::caption(frame, QString(), QStringLiteral("Start (min) :"), b.start), 1, 0);
     grid->addWidget(b.start, 1, 1);
-    grid->addWidget(label(QStringLiteral("Konec (min) :"), frame, b.end), 1, 2);
+    grid->addWidget(ui::caption(frame, QString(), QStringLiteral("Konec (min) :"), b.end), 1, 2);
     grid->addWidget(b.end, 1, 3);
-    grid->addWidget(label(QStringLiteral("Zdroj filmu :"), frame, b.source), 1, 4);
+    grid->addWidget(ui::caption(frame, QString(), QStringLiteral("Zdroj filmu :"), b.source), 1, 4);
     grid->addWidget(b.source, 1, 5);
-    grid->addWidget(label(QStringLiteral("Pořízeno dne:"), frame, b.date), 1, 6);
+    grid->addWidget(ui::caption(frame, QString(), QStringLiteral("Pořízeno dne:"), b.date), 1, 6);
     grid->addWidget(b.date, 1, 7);
-    grid->addWidget(label(QStringLiteral("Pozn.  ") + s + QStringLiteral(".   :"), frame, b.note),
+    grid->addWidget(ui::caption(frame, QString(),
+                                QStringLiteral("Pozn.  ") + s + QStringLiteral(".   :"), b.note),
                     2, 0, Qt::AlignTop);
     grid->addWidget(b.note, 2, 1, 1, 7);
     grid->setColumnStretch(5, 1);
@@ -326,15 +324,7 @@ void RecordingBlocks::report(void (RecordingBlocks::*signal)(int), int n)
 
 bool RecordingBlocks::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        // Counter boxes take digits and control keys only.
-        const QString text = static_cast<QKeyEvent *>(event)->text();
-        if (!text.isEmpty()) {
-            const ushort code = text.at(0).unicode();
-            if ((code >= 32 && code <= 47) || code > 57)
-                return true;
-        }
-    } else if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut) {
         for (int n = 1; n <= kSlots; ++n)
             if (watched == m_blocks[size_t(n - 1)].end)
                 emit endCounterLeft(n);

@@ -4,6 +4,7 @@
 #include "core/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "platform/Widgets.h"
 
 #include <QConicalGradient>
 #include <QFrame>
@@ -26,35 +27,20 @@ namespace {
 // shape instead of growing to the length of the longest sentence.
 constexpr int kParagraphWidth = 440;
 
-QLabel *label(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
 QLabel *paragraph(const QString &name, const QString &text, QWidget *parent)
 {
-    QLabel *l = label(name, text, parent);
+    QLabel *l = ui::caption(parent, name, text);
     l->setWordWrap(true);
     l->setMinimumWidth(kParagraphWidth);
     return l;
 }
 
-QLabel *value(const QString &name, QWidget *parent)
+// A value the user may want to copy (a version, a memory size).
+QLabel *value(const QString &name, const QString &caption, QWidget *parent)
 {
-    QLabel *l = label(name, QString(), parent);
+    QLabel *l = ui::valueLabel(parent, name, caption);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
-}
-
-void setBold(QLabel *l, int pointSizeDelta = 0)
-{
-    QFont f = l->font();
-    f.setBold(true);
-    if (pointSizeDelta != 0 && f.pointSize() > 0)
-        f.setPointSize(f.pointSize() + pointSizeDelta);
-    l->setFont(f);
 }
 
 // Built-in texts of the news window, kept when there is no language file.
@@ -139,8 +125,7 @@ private:
 
 QPushButton *closeButton(QDialog *d)
 {
-    auto *b = new QPushButton(QStringLiteral("&Zavřít okno"), d);
-    b->setObjectName(QStringLiteral("Zavrit_okno"));
+    QPushButton *b = ui::button(d, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
     b->setDefault(true);
     QObject::connect(b, &QPushButton::clicked, d, &QDialog::accept);
     return b;
@@ -189,7 +174,7 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("I_o_prg"));
     setWindowTitle(QStringLiteral("Informace o programu ..."));
 
-    auto *icon = label(QStringLiteral("Image1"), QString(), this);
+    auto *icon = ui::caption(this, QStringLiteral("Image1"), QString());
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
@@ -202,10 +187,10 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
     link->setStyleSheet(QStringLiteral("color: #0000c0; text-decoration: underline;"));
     connect(link, &ClickableLabel::clicked, this, &TI_o_prg::OdkazClick);
 
-    auto *versionCaption =
-        label(QStringLiteral("Verze_popis"), QStringLiteral("Aktuální verze programu:"), this);
-    m_version = value(QStringLiteral("Verze"), this);
-    setBold(m_version);
+    auto *versionCaption = ui::caption(this, QStringLiteral("Verze_popis"),
+                                       QStringLiteral("Aktuální verze programu:"));
+    m_version = value(QStringLiteral("Verze"), versionCaption->text(), this);
+    ui::setBold(m_version);
 
     auto *top = new QGridLayout;
     top->addWidget(icon, 0, 0, 2, 1);
@@ -219,14 +204,12 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
     panel->setObjectName(QStringLiteral("Panel_konference"));
     panel->setFrameShape(QFrame::StyledPanel);
     auto *panelLayout = new QVBoxLayout(panel);
-    panelLayout->addWidget(label(
-        QStringLiteral("Konference_text1"),
-        QStringLiteral("Pokud se zaregistrujete do konference na www, kde Vás odkáže odklepnutí"),
-        panel));
-    panelLayout->addWidget(label(
-        QStringLiteral("Konference_text2"),
-        QStringLiteral("tohoto tlačítka, bude Vám vždy oznámeno zveřejnění nové verze e-mailem."),
-        panel));
+    panelLayout->addWidget(ui::caption(
+        panel, QStringLiteral("Konference_text1"),
+        QStringLiteral("Pokud se zaregistrujete do konference na www, kde Vás odkáže odklepnutí")));
+    panelLayout->addWidget(ui::caption(
+        panel, QStringLiteral("Konference_text2"),
+        QStringLiteral("tohoto tlačítka, bude Vám vždy oznámeno zveřejnění nové verze e-mailem.")));
     auto *conference =
         new QPushButton(QStringLiteral("Zaregistrovat se do konference na WWW"), panel);
     conference->setObjectName(QStringLiteral("Konference"));
@@ -239,8 +222,9 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
     auto *programLayout = new QGridLayout(program);
     const auto programRow = [&](int row, const QString &name, const QString &caption,
                                 QLabel *&target) {
-        programLayout->addWidget(label(name + QStringLiteral("_popis"), caption, program), row, 0);
-        target = value(name, program);
+        programLayout->addWidget(ui::caption(program, name + QStringLiteral("_popis"), caption),
+                                 row, 0);
+        target = value(name, caption, program);
         target->setWordWrap(true);
         programLayout->addWidget(target, row, 1);
     };
@@ -257,14 +241,16 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
     system->setFrameShape(QFrame::StyledPanel);
     auto *systemLayout = new QGridLayout(system);
     QLabel *systemCaption =
-        label(QStringLiteral("System_info"), QStringLiteral("System info:"), system);
-    setBold(systemCaption);
+        ui::caption(system, QStringLiteral("System_info"), QStringLiteral("System info:"));
+    ui::setBold(systemCaption);
     systemLayout->addWidget(systemCaption, 0, 0, 1, 3);
-    systemLayout->addWidget(label(QStringLiteral("Ram"), QStringLiteral("RAM:"), system), 1, 0);
+    systemLayout->addWidget(ui::caption(system, QStringLiteral("Ram"), QStringLiteral("RAM:")), 1,
+                            0);
     const auto systemRow = [&](int row, const QString &name, const QString &caption,
                                QLabel *&target) {
-        systemLayout->addWidget(label(name + QStringLiteral("_popis"), caption, system), row, 1);
-        target = value(name, system);
+        systemLayout->addWidget(ui::caption(system, name + QStringLiteral("_popis"), caption), row,
+                                1);
+        target = value(name, caption, system);
         target->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         systemLayout->addWidget(target, row, 2);
     };
@@ -277,8 +263,8 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
     systemLayout->setColumnStretch(2, 1);
 
     // Bottom line.
-    QLabel *maker = label(QStringLiteral("Vyrobce"), version::kMakerName, this);
-    setBold(maker);
+    QLabel *maker = ui::caption(this, QStringLiteral("Vyrobce"), version::kMakerName);
+    ui::setBold(maker);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(maker);
     bottom->addStretch(1);
@@ -351,19 +337,24 @@ TNov::TNov(QWidget *parent) : QDialog(parent)
 
     auto *picture = new AnimatedPicture(this);
 
-    m_product = label(QStringLiteral("Produkt"), version::kApplicationTitle, this);
-    setBold(m_product, 6);
-    m_subtitle1 = label(QStringLiteral("Podtitul1"), kNewsSubtitle1, this);
-    m_subtitle2 = label(QStringLiteral("Podtitul2"), kNewsSubtitle2, this);
+    m_product = ui::caption(this, QStringLiteral("Produkt"), version::kApplicationTitle);
+    ui::setBold(m_product);
+    if (QFont f = m_product->font(); f.pointSize() > 0) {
+        f.setPointSize(f.pointSize() + 6);
+        m_product->setFont(f);
+    }
+    m_subtitle1 = ui::caption(this, QStringLiteral("Podtitul1"), kNewsSubtitle1);
+    m_subtitle2 = ui::caption(this, QStringLiteral("Podtitul2"), kNewsSubtitle2);
 
-    m_versionCaption = label(QStringLiteral("Verze_popis"), kNewsVersionCaption, this);
-    m_version = label(QStringLiteral("Verze"), QString(), this);
-    m_dateCaption = label(QStringLiteral("Datum_popis"), kNewsDateCaption, this);
-    m_date = label(QStringLiteral("Datum"), QString(), this);
-    QLabel *authorCaption = label(QStringLiteral("Autor_popis"), QStringLiteral("Autor:"), this);
-    QLabel *author = label(QStringLiteral("Autor"), version::kMakerName, this);
+    m_versionCaption = ui::caption(this, QStringLiteral("Verze_popis"), kNewsVersionCaption);
+    m_version = ui::valueLabel(this, QStringLiteral("Verze"), kNewsVersionCaption);
+    m_dateCaption = ui::caption(this, QStringLiteral("Datum_popis"), kNewsDateCaption);
+    m_date = ui::valueLabel(this, QStringLiteral("Datum"), kNewsDateCaption);
+    QLabel *authorCaption =
+        ui::caption(this, QStringLiteral("Autor_popis"), QStringLiteral("Autor:"));
+    QLabel *author = ui::caption(this, QStringLiteral("Autor"), version::kMakerName);
     for (QLabel *l : {m_version, m_date, author})
-        setBold(l);
+        ui::setBold(l);
 
     auto *facts = new QGridLayout;
     facts->addWidget(m_versionCaption, 0, 0);
@@ -462,10 +453,10 @@ TInfo_System_OS::TInfo_System_OS(const QString &systemCode, QWidget *parent)
                        "programu\" v menu \"Systém\" !"),
         this));
     layout->addSpacing(8);
-    layout->addWidget(label(QStringLiteral("Spusten_popis"),
-                            QStringLiteral("Program byl spuštěn na systému:"), this));
+    layout->addWidget(ui::caption(this, QStringLiteral("Spusten_popis"),
+                                  QStringLiteral("Program byl spuštěn na systému:")));
     m_system = paragraph(QStringLiteral("System"), QString(), this);
-    setBold(m_system);
+    ui::setBold(m_system);
     layout->addWidget(m_system);
     layout->addSpacing(8);
     layout->addWidget(closeButton(this), 0, Qt::AlignRight);

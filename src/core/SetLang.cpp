@@ -4,6 +4,7 @@
 #include "core/Version.h"
 #include "engine/IniFile.h"
 #include "platform/Dialogs.h"
+#include "platform/Widgets.h"
 #include "storage/Paths.h"
 
 #include <QDir>
@@ -27,28 +28,13 @@ const QColor kOk(0x00, 0x80, 0x00);
 const QColor kFalse(0xFF, 0x00, 0x00);
 const QColor kRoot(0x80, 0x00, 0x00);
 
-QLabel *captionLabel(QWidget *parent, const char *name, const QString &text)
+// A value read from a file, wrapped so long values stay visible; screen
+// readers hear the value with its caption as description.
+QLabel *fileValue(QWidget *parent, const char *name, const QLabel *caption)
 {
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-// A label that shows a value read from a file: plain text, wrapped so long
-// values stay visible, and named for screen readers after its caption.
-QLabel *valueLabel(QWidget *parent, const char *name, QLabel *caption)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setTextFormat(Qt::PlainText);
+    QLabel *l = ui::valueLabel(parent, QLatin1String(name), caption->text());
     l->setWordWrap(true);
     l->setMinimumWidth(160);
-    QString accessible = caption->text();
-    if (accessible.endsWith(QLatin1Char(':')))
-        accessible.chop(1);
-    l->setAccessibleName(accessible);
-    caption->setBuddy(l);
     return l;
 }
 
@@ -59,7 +45,8 @@ TSet_Lang::TSet_Lang(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("Set_Lang"));
     setWindowTitle(QStringLiteral("Setup Languages  to ..."));
 
-    auto *heading = captionLabel(this, "Label1", QStringLiteral("Accessible Languages"));
+    auto *heading =
+        ui::caption(this, QStringLiteral("Label1"), QStringLiteral("Accessible Languages"));
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     heading->setFont(headingFont);
@@ -75,35 +62,35 @@ TSet_Lang::TSet_Lang(QWidget *parent) : QDialog(parent)
     TreeView1->setAccessibleName(heading->text());
     heading->setBuddy(TreeView1);
 
-    auto *autorCaption = captionLabel(this, "Label2", QStringLiteral("Author Language:"));
-    Autor = valueLabel(this, "Autor", autorCaption);
-    auto *datumCaption = captionLabel(this, "Label3", QStringLiteral("Date of Creating:"));
-    Datum = valueLabel(this, "Datum", datumCaption);
-    auto *emailCaption =
-        captionLabel(this, "Label4", QStringLiteral("Autor contact e-mail (double click):"));
-    Email = valueLabel(this, "Email", emailCaption);
+    auto *autorCaption =
+        ui::caption(this, QStringLiteral("Label2"), QStringLiteral("Author Language:"));
+    Autor = fileValue(this, "Autor", autorCaption);
+    auto *datumCaption =
+        ui::caption(this, QStringLiteral("Label3"), QStringLiteral("Date of Creating:"));
+    Datum = fileValue(this, "Datum", datumCaption);
+    auto *emailCaption = ui::caption(this, QStringLiteral("Label4"),
+                                     QStringLiteral("Autor contact e-mail (double click):"));
+    Email = fileValue(this, "Email", emailCaption);
     Email->setAccessibleName(QStringLiteral("Autor contact e-mail"));
     Email->setMinimumHeight(Email->fontMetrics().height());
     Email->installEventFilter(this);
-    auto *verzeCaption = captionLabel(this, "Label5", QStringLiteral("File for Version:"));
-    Verze = valueLabel(this, "Verze", verzeCaption);
-    auto *infoCaption = captionLabel(this, "Label6", QStringLiteral("Info from Language file:"));
+    auto *verzeCaption =
+        ui::caption(this, QStringLiteral("Label5"), QStringLiteral("File for Version:"));
+    Verze = fileValue(this, "Verze", verzeCaption);
+    auto *infoCaption =
+        ui::caption(this, QStringLiteral("Label6"), QStringLiteral("Info from Language file:"));
     QFont infoFont = infoCaption->font();
     infoFont.setBold(true);
     infoCaption->setFont(infoFont);
-    auto *prgCaption = captionLabel(this, "Label7", QStringLiteral("This prg. version num:"));
-    Verze_prg = valueLabel(this, "Verze_prg", prgCaption);
-    Stav = new QLabel(this);
-    Stav->setObjectName(QStringLiteral("Stav"));
-    Stav->setTextFormat(Qt::PlainText);
-    Stav->setAccessibleName(infoCaption->text().chopped(1));
-    infoCaption->setBuddy(Stav);
-    QFont stavFont = Stav->font();
-    stavFont.setBold(true);
-    Stav->setFont(stavFont);
+    auto *prgCaption =
+        ui::caption(this, QStringLiteral("Label7"), QStringLiteral("This prg. version num:"));
+    Verze_prg = fileValue(this, "Verze_prg", prgCaption);
+    Stav = ui::valueLabel(this, QStringLiteral("Stav"), infoCaption->text());
+    ui::setBold(Stav);
 
-    auto *note = captionLabel(
-        this, "Label8", QStringLiteral("This Form is Not for User seting Language available."));
+    auto *note =
+        ui::caption(this, QStringLiteral("Label8"),
+                    QStringLiteral("This Form is Not for User seting Language available."));
 
     BitBtn1 = new QPushButton(QStringLiteral("Exit without saving"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

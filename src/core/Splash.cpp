@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/Version.h"
 #include "platform/SettingsStore.h"
+#include "platform/Widgets.h"
 #include "storage/Overdue.h"
 
 #include <QCheckBox>
@@ -30,13 +31,6 @@ QString labelText(const QString &section, const QString &key, const QString &def
     return lang::present() ? lang::text(section, key, def) + suffix : builtIn;
 }
 
-QLabel *addLabel(QWidget *parent, const QString &name, const QString &text = QString())
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
 QFont scaled(QFont f, int delta, bool bold)
 {
     f.setPointSize(f.pointSize() + delta);
@@ -57,24 +51,24 @@ TSplashScreen::TSplashScreen(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(30, 24, 30, 24);
     auto *product =
-        addLabel(this, QStringLiteral("Product"),
-                 lang::text(kCentral, QStringLiteral("000"), version::kApplicationTitle));
+        ui::caption(this, QStringLiteral("Product"),
+                    lang::text(kCentral, QStringLiteral("000"), version::kApplicationTitle));
     product->setFont(scaled(product->font(), 14, true));
     product->setStyleSheet(QStringLiteral("color: #000080;"));
     layout->addWidget(product, 0, Qt::AlignHCenter);
     auto *grid = new QGridLayout;
-    grid->addWidget(
-        addLabel(this, QStringLiteral("VersionCaption"),
-                 lang::text(kCentral, QStringLiteral("115"), QStringLiteral("Programová verze")) +
-                     QStringLiteral(":")),
-        0, 0);
-    grid->addWidget(addLabel(this, QStringLiteral("FileVersion"), version::kFileVersion), 0, 1);
-    grid->addWidget(addLabel(this, QStringLiteral("DateCaption"),
-                             lang::text(kCentral, QStringLiteral("116"),
-                                        QStringLiteral("Uvolnění verze na www")) +
-                                 QStringLiteral(":")),
+    grid->addWidget(ui::caption(this, QStringLiteral("VersionCaption"),
+                                lang::text(kCentral, QStringLiteral("115"),
+                                           QStringLiteral("Programová verze")) +
+                                    QStringLiteral(":")),
+                    0, 0);
+    grid->addWidget(ui::caption(this, QStringLiteral("FileVersion"), version::kFileVersion), 0, 1);
+    grid->addWidget(ui::caption(this, QStringLiteral("DateCaption"),
+                                lang::text(kCentral, QStringLiteral("116"),
+                                           QStringLiteral("Uvolnění verze na www")) +
+                                    QStringLiteral(":")),
                     1, 0);
-    grid->addWidget(addLabel(this, QStringLiteral("VersionDate"), version::kDate), 1, 1);
+    grid->addWidget(ui::caption(this, QStringLiteral("VersionDate"), version::kDate), 1, 1);
     layout->addLayout(grid);
     m_timer->setSingleShot(true);
     m_timer->setInterval(2000);
@@ -105,49 +99,52 @@ TSplashScreen2::TSplashScreen2(TTitul &window, bool autoRunMode, const QDate &to
     auto *frame = new QVBoxLayout(this);
     frame->setContentsMargins(24, 18, 24, 18);
 
-    auto *product = addLabel(this, QStringLiteral("Product"),
-                             labelText(kCentral, QStringLiteral("000"), version::kApplicationTitle,
-                                       QString(), QStringLiteral("Velmora")));
+    auto *product =
+        ui::caption(this, QStringLiteral("Product"),
+                    labelText(kCentral, QStringLiteral("000"), version::kApplicationTitle,
+                              QString(), QStringLiteral("Velmora")));
     product->setFont(scaled(product->font(), 12, true));
     product->setStyleSheet(QStringLiteral("color: #000080;"));
     frame->addWidget(product);
-    auto *heading =
-        addLabel(this, QStringLiteral("Heading"),
-                 labelText(kCentral, QStringLiteral("137"), QStringLiteral("Automatická kontrola"),
-                           QString(), QStringLiteral("Automatická kontrola")));
+    auto *heading = ui::caption(this, QStringLiteral("Heading"),
+                                labelText(kCentral, QStringLiteral("137"),
+                                          QStringLiteral("Automatická kontrola"), QString(),
+                                          QStringLiteral("Automatická kontrola")));
     heading->setFont(scaled(heading->font(), 3, true));
     frame->addWidget(heading);
 
     auto *grid = new QGridLayout;
     grid->addWidget(
-        addLabel(this, QStringLiteral("VersionCaption"),
-                 labelText(kCentral, QStringLiteral("115"), QStringLiteral("Programová verze"),
-                           QStringLiteral(":"), QStringLiteral("Programová verze prg    :"))),
+        ui::caption(this, QStringLiteral("VersionCaption"),
+                    labelText(kCentral, QStringLiteral("115"), QStringLiteral("Programová verze"),
+                              QStringLiteral(":"), QStringLiteral("Programová verze prg    :"))),
         0, 0);
-    grid->addWidget(addLabel(this, QStringLiteral("FileVersion")), 0, 1, 1, 3);
+    grid->addWidget(ui::caption(this, QStringLiteral("FileVersion")), 0, 1, 1, 3);
     grid->addWidget(
-        addLabel(this, QStringLiteral("DateCaption"),
-                 labelText(kCentral, QStringLiteral("116"), QStringLiteral("Uvolnění verze na www"),
-                           QStringLiteral(":"), QStringLiteral("Uvolnění verze na www :"))),
+        ui::caption(this, QStringLiteral("DateCaption"),
+                    labelText(kCentral, QStringLiteral("116"),
+                              QStringLiteral("Uvolnění verze na www"), QStringLiteral(":"),
+                              QStringLiteral("Uvolnění verze na www :"))),
         1, 0);
-    grid->addWidget(addLabel(this, QStringLiteral("VersionDate")), 1, 1, 1, 3);
+    grid->addWidget(ui::caption(this, QStringLiteral("VersionDate")), 1, 1, 1, 3);
 
     const QString overdueText =
         labelText(kCentral, QStringLiteral("141"), QStringLiteral("Mimo termín"),
                   QStringLiteral(":"), QStringLiteral("Mimo termín:"));
     const auto row = [&](int r, const QString &name, const QString &caption, QProgressBar *&gauge,
                          QLabel *&counter) {
-        auto *l = addLabel(this, name + QStringLiteral("Caption"), caption);
+        auto *l = ui::caption(this, name + QStringLiteral("Caption"), caption);
         gauge = new QProgressBar(this);
         gauge->setObjectName(QStringLiteral("Gauge") + name);
         gauge->setAccessibleName(caption);
         gauge->setMinimumWidth(180);
         l->setBuddy(gauge);
-        counter = addLabel(this, QStringLiteral("Count") + name);
+        // The count of overdue items, heard with its row's caption.
+        counter = ui::valueLabel(this, QStringLiteral("Count") + name, caption + overdueText);
         counter->setMinimumWidth(60);
         grid->addWidget(l, r, 0);
         grid->addWidget(gauge, r, 1);
-        grid->addWidget(addLabel(this, QStringLiteral("Overdue") + name, overdueText), r, 2);
+        grid->addWidget(ui::caption(this, QStringLiteral("Overdue") + name, overdueText), r, 2);
         grid->addWidget(counter, r, 3);
     };
     row(2, QStringLiteral("VK"),

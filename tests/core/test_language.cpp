@@ -481,7 +481,7 @@ TEST_F(SetLangTest, TextsFitAndControlsAreNamedForScreenReaders)
 
     EXPECT_FALSE(s.tree->accessibleName().isEmpty());
     for (QLabel *value : {s.autor, s.datum, s.email, s.verze, s.prg, s.stav})
-        EXPECT_FALSE(value->accessibleName().isEmpty()) << value->objectName().toStdString();
+        EXPECT_FALSE(value->accessibleDescription().isEmpty()) << value->objectName().toStdString();
 }
 
 } // namespace
