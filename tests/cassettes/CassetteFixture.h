@@ -66,33 +66,17 @@ protected:
 
     void add(const Cassette &c)
     {
-        Table t;
-        t.setPath(Paths::dataFile(QStringLiteral("data.dbf")));
-        t.open();
-        t.append();
-        t.setString("t_kazety", c.type);
-        t.setString("cislo", c.number);
+        CassetteRecord r;
+        r.type = c.type;
+        r.number = c.number;
         for (int n = 0; n < 5; ++n) {
             const Block &b = c.blocks[size_t(n)];
-            const QString s = QString::number(n + 1);
-            t.setString("film" + s, b.film);
-            t.setString("zanr" + s, b.genre);
-            t.setString("ry" + s, b.speed);
-            t.setInteger("cas" + s, b.length);
-            t.setString("zdroj" + s, b.source);
-            if (b.date.isValid())
-                t.setDate("datum" + s, b.date);
-            t.setInteger("S_Time" + s, b.start);
-            t.setInteger("E_Time" + s, b.end);
-            t.setString("P_film" + s, b.note);
+            r.recordings[size_t(n)] = {b.film,   b.genre, b.speed, b.length, b.source,
+                                       b.date,   b.start, b.end,   b.note};
         }
-        t.setBoolean("pujceno", c.lent);
-        t.setString("komu", c.borrower);
-        t.setString("od_kdy", c.from);
-        t.setInteger("delka_pujc", c.lent ? 7 : 0);
-        t.setString("pozn", c.note);
-        t.post();
-        t.close();
+        r.loan = {c.lent, c.borrower, c.from, c.lent ? 7 : 0};
+        r.note = c.note;
+        appendCassette(r);
     }
 
     void addNumbers(const QStringList &numbers)

@@ -109,32 +109,17 @@ protected:
 
     void add(const Cassette &c)
     {
-        Table t;
-        t.setPath(Paths::dataFile("data.dbf"));
-        t.open();
-        t.append();
-        t.setString("t_kazety", c.type);
-        t.setString("cislo", c.number);
+        CassetteRecord out;
+        out.type = c.type;
+        out.number = c.number;
         for (int i = 0; i < c.recordings.size(); ++i) {
             const Recording &r = c.recordings[i];
-            const QString s = QString::number(i + 1);
-            t.setString("film" + s, r.film);
-            t.setString("zanr" + s, r.genre);
-            t.setString("ry" + s, r.speed);
-            t.setInteger("cas" + s, r.stored);
-            t.setString("zdroj" + s, r.source);
-            if (r.date.isValid())
-                t.setDate("datum" + s, r.date);
-            t.setInteger("S_Time" + s, r.start);
-            t.setInteger("E_Time" + s, r.end);
-            t.setString("P_film" + s, r.note);
+            out.recordings[size_t(i)] = {r.film,  r.genre, r.speed, r.stored, r.source,
+                                         r.date,  r.start, r.end,   r.note};
         }
-        t.setBoolean("pujceno", c.lent);
-        t.setString("komu", c.borrower);
-        t.setString("od_kdy", c.from);
-        t.setInteger("delka_pujc", c.days);
-        t.setString("pozn", c.note);
-        t.post();
+        out.loan = {c.lent, c.borrower, c.from, c.days};
+        out.note = c.note;
+        test::appendCassette(out);
     }
 
     // The edit command's part: the table open with its index, then the screen.

@@ -147,17 +147,17 @@ protected:
 
     static void append(Table &t, const QString &number, const std::array<Film, 5> &films, bool lent)
     {
-        t.append();
-        t.setString("t_kazety", QStringLiteral("E 240"));
-        t.setString("cislo", number);
+        CassetteRecord c;
+        c.type = QStringLiteral("E 240");
+        c.number = number;
         for (int n = 0; n < 5; ++n) {
             const Film &f = films[size_t(n)];
-            const QString s = QString::number(n + 1);
-            t.setString("film" + s, f.title);
-            t.setString("zanr" + s, f.title.isEmpty() ? QString() : f.genre);
-            t.setString("ry" + s, f.title.isEmpty() ? QString() : f.speed);
+            if (!f.title.isEmpty())
+                c.recordings[size_t(n)] = test::slot(f.title, f.speed, 0, f.genre);
         }
-        t.setBoolean("pujceno", lent);
+        c.loan.lent = lent;
+        t.append();
+        test::setCassetteFields(t, c);
         t.post();
     }
 

@@ -66,27 +66,18 @@ protected:
 
     void add(const Cassette &c)
     {
-        Table t;
-        t.setPath(Paths::dataFile(QStringLiteral("data.dbf")));
-        t.open();
-        t.append();
-        t.setString("t_kazety", c.type);
-        t.setString("cislo", c.number);
+        CassetteRecord r;
+        r.type = c.type;
+        r.number = c.number;
         for (size_t n = 0; n < c.recordings.size(); ++n) {
-            const QString s = QString::number(n + 1);
-            t.setString("film" + s, "Film " + s);
-            t.setInteger("cas" + s, c.recordings[n].first);
-            t.setString("ry" + s, c.recordings[n].second);
-            t.setInteger("S_Time" + s, 0);
-            t.setInteger("E_Time" + s, c.recordings[n].first);
+            CassetteSlot &s = r.recordings[n];
+            s = slot("Film " + QString::number(n + 1), c.recordings[n].second,
+                     c.recordings[n].first);
+            s.end = c.recordings[n].first;
         }
-        t.setBoolean("pujceno", c.lent);
-        t.setString("komu", c.borrower);
-        t.setString("od_kdy", c.from);
-        t.setInteger("delka_pujc", c.lent ? 14 : 0);
-        t.setString("pozn", c.note);
-        t.post();
-        t.close();
+        r.loan = {c.lent, c.borrower, c.from, c.lent ? 14 : 0};
+        r.note = c.note;
+        appendCassette(r);
     }
 
     // An open cassette of the given type with `remaining` SP minutes left.

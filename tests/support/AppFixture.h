@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CassetteRows.h"
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
 #include "app/Screens.h"
@@ -70,16 +71,10 @@ protected:
     void addCassette(const QString &number, bool lent = false, const QString &from = QString(),
                      int days = 0)
     {
-        Table t;
-        t.setPath(Paths::dataFile(QStringLiteral("data.dbf")));
-        t.open();
-        t.append();
-        t.setString("cislo", number);
-        t.setBoolean("pujceno", lent);
-        t.setString("od_kdy", from);
-        t.setInteger("delka_pujc", days);
-        t.post();
-        t.close();
+        CassetteRecord c;
+        c.number = number;
+        c.loan = {lent, QString(), from, days};
+        appendCassette(c);
     }
 
     TestEnv env;
