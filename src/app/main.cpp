@@ -1,8 +1,10 @@
 #include "app/Screens.h"
 #include "core/MainWindow.h"
+#include "core/Settings.h"
 #include "core/Startup.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
+#include "platform/TerminationSignals.h"
 #include "storage/Paths.h"
 
 #include <QApplication>
@@ -28,9 +30,36 @@ public:
     }
 };
 
+// After SIGTERM or SIGINT the program ends as after a confirmed close,
+// without the question: the selected section is written as Last exit and
+// every table is closed; the instance lock and the private temporary folder
+// go when run() and main() return.
+void endAfterSignal(velmora::TTitul &window)
+{
+    using namespace velmora;
+    if (const TTitul::Section s = window.selectedSection(); s != TTitul::NoSection) {
+        try {
+            settings::writeLastExit(s);
+        } catch (const std::exception &e) {
+            // No box any more: the session that sent the signal is going.
+            qWarning("%s", e.what());
+        }
+    }
+    window.tables().closeAll();
+}
+
 int run(Application &app)
 {
     using namespace velmora;
+    // Before the lock is taken: from then on a signal must not kill the
+    // program, whatever event loop (main or modal) is running.
+    TerminationSignals termination;
+    bool terminated = false;
+    QObject::connect(&termination, &TerminationSignals::requested, &app, [&terminated] {
+        terminated = true;
+        QCoreApplication::exit(0); // leaves every running event loop
+    });
+
     const QString dataDir =
         Paths::resolveDataDir(QApplication::arguments(), QApplication::applicationDirPath());
     Paths::setDataDir(dataDir);
@@ -39,22 +68,30 @@ int run(Application &app)
     if (!claimDataDirectory(lock, dataDir))
         return 1;
 
+    // Declared after the lock: its tables are closed before the lock goes.
     TTitul window;
+    QObject::connect(&termination, &TerminationSignals::requested, &window, &TTitul::endProgram);
     dialogs::setParent(&window);
     registerScreens(window);
-    if (!prepareMainWindow(window))
-        return 0;
+    // A loop left by a signal does not run again, so every step that shows
+    // a modal screen returns at once and the start only runs to its end.
+    const auto finish = [&](int rc) {
+        if (terminated)
+            endAfterSignal(window);
+        dialogs::setParent(nullptr);
+        return rc;
+    };
+    if (!prepareMainWindow(window) || terminated)
+        return finish(0);
     if (firstShowing(window, Paths::positionalArguments(QApplication::arguments())) ==
         StartOutcome::End)
-        return 0;
-    if (window.ending())
-        return 0;
+        return finish(0);
+    if (window.ending() || terminated)
+        return finish(0);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
-    const int rc = app.exec();
-    dialogs::setParent(nullptr);
-    return rc;
+    return finish(app.exec());
 }
 
 } // namespace
