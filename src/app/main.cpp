@@ -2,6 +2,7 @@
 #include "core/MainWindow.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
@@ -9,10 +10,52 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPlatformSurfaceEvent>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 #include <exception>
 
 namespace {
+
+// Qt on X11 and Wayland appends " — <application title>" to the title of
+// every window it hands to the window manager; the captions of this
+// program are exactly as its windows set them. An empty application title
+// appends nothing, so it is set aside while a caption goes out again.
+void keepCaptionExact(QWindow *window)
+{
+    const QString title = QGuiApplication::applicationDisplayName();
+    if (!window || title.isEmpty())
+        return;
+    QGuiApplication::setApplicationDisplayName(QString());
+    window->setTitle(window->title());
+    QGuiApplication::setApplicationDisplayName(title);
+}
+
+// A caption goes to the system when a window is shown or given a new
+// caption, and when its native window is made: that may happen hidden (the
+// owner of a dialog), and the caption follows only after the creation
+// has finished, hence the queued call.
+void afterEvent(QObject *receiver, const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::PlatformSurface:
+        if (receiver->isWindowType() &&
+            static_cast<const QPlatformSurfaceEvent *>(event)->surfaceEventType() ==
+                QPlatformSurfaceEvent::SurfaceCreated) {
+            auto *window = static_cast<QWindow *>(receiver);
+            QTimer::singleShot(0, window, [window] { keepCaptionExact(window); });
+        }
+        break;
+    case QEvent::Show:
+    case QEvent::WindowTitleChange:
+        if (receiver->isWidgetType() && static_cast<QWidget *>(receiver)->isWindow())
+            keepCaptionExact(static_cast<QWidget *>(receiver)->windowHandle());
+        break;
+    default:
+        break;
+    }
+}
 
 // No error may escape the event loop: it is shown and the program goes on.
 class Application : public QApplication
@@ -22,7 +65,9 @@ public:
     bool notify(QObject *receiver, QEvent *event) override
     {
         try {
-            return QApplication::notify(receiver, event);
+            const bool done = QApplication::notify(receiver, event);
+            afterEvent(receiver, event);
+            return done;
         } catch (const std::exception &e) {
             velmora::dialogs::showError(e);
         }
@@ -101,6 +146,9 @@ int main(int argc, char **argv)
     Application app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Norvane"));
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    // What window lists, task bars and untitled boxes show; a language file
+    // may replace it when the main window takes its texts.
+    QGuiApplication::setApplicationDisplayName(velmora::version::kApplicationTitle);
     velmora::dialogs::installCzechTranslation();
     const int rc = run(app);
     velmora::Paths::cleanupTemp();

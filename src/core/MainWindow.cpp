@@ -231,11 +231,14 @@ void TTitul::applyLanguage()
 {
     const QString central = QStringLiteral("Central");
     if (!lang::present()) {
+        QGuiApplication::setApplicationDisplayName(version::kApplicationTitle);
         setWindowTitle(version::kApplicationTitle + QStringLiteral(" (Build: ") +
                        version::buildNumber() + QStringLiteral(")"));
         return; // menu captions and labels keep their built-in texts
     }
     const QString title = lang::text(central, QStringLiteral("000"), version::kApplicationTitle);
+    // The application title of window lists and task bars speaks the language too.
+    QGuiApplication::setApplicationDisplayName(title);
     setWindowTitle(title + QStringLiteral("  (Build: ") + version::buildNumber() +
                    QStringLiteral(")"));
     m_title->setText(title);

@@ -7,6 +7,7 @@
 #include "engine/DbError.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -360,4 +361,28 @@ TEST_F(MainWindowTest, FailingItemsAwayScreenLeavesTheLentFilterOff)
     w.runEntry(*w.entryFor("cassettes.browse"));
     EXPECT_FALSE(w.tables().Table1.isOpen());
     EXPECT_EQ(user.texts().last(), "Chyba obrazovky.");
+}
+
+TEST_F(MainWindowTest, ApplicationTitleFollowsTheLanguageAndCaptionsStay)
+{
+    QGuiApplication::setApplicationDisplayName(QString());
+    TTitul &w = ready();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmora 2002");
+    EXPECT_EQ(w.windowTitle(), "Velmora 2002 (Build: 2.1.1)");
+
+    writeLanguageFile("English.set", "[Central]\r\n000=Velmora Media 2002\r\n");
+    lang::load("English.set");
+    w.applyLanguage();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmora Media 2002");
+    EXPECT_EQ(w.windowTitle(), "Velmora Media 2002  (Build: 2.1.1)");
+
+    // A language file without key 000 keeps the built-in title.
+    writeLanguageFile("Czech.set", "[Others]\r\n004 = Žádná data!\r\n");
+    lang::load("Czech.set");
+    w.applyLanguage();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmora 2002");
+    lang::load(QString());
+    w.applyLanguage();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmora 2002");
+    EXPECT_EQ(w.windowTitle(), "Velmora 2002 (Build: 2.1.1)");
 }
