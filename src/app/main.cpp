@@ -21,11 +21,12 @@ namespace {
 // Qt on X11 and Wayland appends " — <application title>" to the title of
 // every window it hands to the window manager; the captions of this
 // program are exactly as its windows set them. An empty application title
-// appends nothing, so it is set aside while a caption goes out again.
+// appends nothing, so it is set aside while a caption goes out again. A
+// window without a caption keeps the application title as its name.
 void keepCaptionExact(QWindow *window)
 {
     const QString title = QGuiApplication::applicationDisplayName();
-    if (!window || title.isEmpty())
+    if (!window || title.isEmpty() || window->title().isEmpty())
         return;
     QGuiApplication::setApplicationDisplayName(QString());
     window->setTitle(window->title());
