@@ -1,16 +1,62 @@
 #include "app/Screens.h"
 #include "core/MainWindow.h"
+#include "core/Settings.h"
 #include "core/Startup.h"
+#include "core/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
+#include "platform/TerminationSignals.h"
 #include "storage/Paths.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPlatformSurfaceEvent>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 #include <exception>
 
 namespace {
+
+// Qt on X11 and Wayland appends " — <application title>" to the title of
+// every window it hands to the window manager; the captions of this
+// program are exactly as its windows set them. An empty application title
+// appends nothing, so it is set aside while a caption goes out again. A
+// window without a caption keeps the application title as its name.
+void keepCaptionExact(QWindow *window)
+{
+    const QString title = QGuiApplication::applicationDisplayName();
+    if (!window || title.isEmpty() || window->title().isEmpty())
+        return;
+    QGuiApplication::setApplicationDisplayName(QString());
+    window->setTitle(window->title());
+    QGuiApplication::setApplicationDisplayName(title);
+}
+
+// A caption goes to the system when a window is shown or given a new
+// caption, and when its native window is made: that may happen hidden (the
+// owner of a dialog), and the caption follows only after the creation
+// has finished, hence the queued call.
+void afterEvent(QObject *receiver, const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::PlatformSurface:
+        if (receiver->isWindowType() &&
+            static_cast<const QPlatformSurfaceEvent *>(event)->surfaceEventType() ==
+                QPlatformSurfaceEvent::SurfaceCreated) {
+            auto *window = static_cast<QWindow *>(receiver);
+            QTimer::singleShot(0, window, [window] { keepCaptionExact(window); });
+        }
+        break;
+    case QEvent::Show:
+    case QEvent::WindowTitleChange:
+        if (receiver->isWidgetType() && static_cast<QWidget *>(receiver)->isWindow())
+            keepCaptionExact(static_cast<QWidget *>(receiver)->windowHandle());
+        break;
+    default:
+        break;
+    }
+}
 
 // No error may escape the event loop: it is shown and the program goes on.
 class Application : public QApplication
@@ -20,7 +66,9 @@ public:
     bool notify(QObject *receiver, QEvent *event) override
     {
         try {
-            return QApplication::notify(receiver, event);
+            const bool done = QApplication::notify(receiver, event);
+            afterEvent(receiver, event);
+            return done;
         } catch (const std::exception &e) {
             velmora::dialogs::showError(e);
         }
@@ -28,9 +76,36 @@ public:
     }
 };
 
+// After SIGTERM or SIGINT the program ends as after a confirmed close,
+// without the question: the selected section is written as Last exit and
+// every table is closed; the instance lock and the private temporary folder
+// go when run() and main() return.
+void endAfterSignal(velmora::TTitul &window)
+{
+    using namespace velmora;
+    if (const TTitul::Section s = window.selectedSection(); s != TTitul::NoSection) {
+        try {
+            settings::writeLastExit(s);
+        } catch (const std::exception &e) {
+            // No box any more: the session that sent the signal is going.
+            qWarning("%s", e.what());
+        }
+    }
+    window.tables().closeAll();
+}
+
 int run(Application &app)
 {
     using namespace velmora;
+    // Before the lock is taken: from then on a signal must not kill the
+    // program, whatever event loop (main or modal) is running.
+    TerminationSignals termination;
+    bool terminated = false;
+    QObject::connect(&termination, &TerminationSignals::requested, &app, [&terminated] {
+        terminated = true;
+        QCoreApplication::exit(0); // leaves every running event loop
+    });
+
     const QString dataDir =
         Paths::resolveDataDir(QApplication::arguments(), QApplication::applicationDirPath());
     Paths::setDataDir(dataDir);
@@ -39,22 +114,30 @@ int run(Application &app)
     if (!claimDataDirectory(lock, dataDir))
         return 1;
 
+    // Declared after the lock: its tables are closed before the lock goes.
     TTitul window;
+    QObject::connect(&termination, &TerminationSignals::requested, &window, &TTitul::endProgram);
     dialogs::setParent(&window);
     registerScreens(window);
-    if (!prepareMainWindow(window))
-        return 0;
+    // A loop left by a signal does not run again, so every step that shows
+    // a modal screen returns at once and the start only runs to its end.
+    const auto finish = [&](int rc) {
+        if (terminated)
+            endAfterSignal(window);
+        dialogs::setParent(nullptr);
+        return rc;
+    };
+    if (!prepareMainWindow(window) || terminated)
+        return finish(0);
     if (firstShowing(window, Paths::positionalArguments(QApplication::arguments())) ==
         StartOutcome::End)
-        return 0;
-    if (window.ending())
-        return 0;
+        return finish(0);
+    if (window.ending() || terminated)
+        return finish(0);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
-    const int rc = app.exec();
-    dialogs::setParent(nullptr);
-    return rc;
+    return finish(app.exec());
 }
 
 } // namespace
@@ -64,6 +147,9 @@ int main(int argc, char **argv)
     Application app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Norvane"));
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    // What window lists, task bars and untitled boxes show; a language file
+    // may replace it when the main window takes its texts.
+    QGuiApplication::setApplicationDisplayName(velmora::version::kApplicationTitle);
     velmora::dialogs::installCzechTranslation();
     const int rc = run(app);
     velmora::Paths::cleanupTemp();

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -230,11 +231,14 @@ void TTitul::applyLanguage()
 {
     const QString central = QStringLiteral("Central");
     if (!lang::present()) {
+        QGuiApplication::setApplicationDisplayName(version::kApplicationTitle);
         setWindowTitle(version::kApplicationTitle + QStringLiteral(" (Build: ") +
                        version::buildNumber() + QStringLiteral(")"));
         return; // menu captions and labels keep their built-in texts
     }
     const QString title = lang::text(central, QStringLiteral("000"), version::kApplicationTitle);
+    // The application title of window lists and task bars speaks the language too.
+    QGuiApplication::setApplicationDisplayName(title);
     setWindowTitle(title + QStringLiteral("  (Build: ") + version::buildNumber() +
                    QStringLiteral(")"));
     m_title->setText(title);
@@ -354,9 +358,15 @@ void TTitul::runEntry(const MenuEntry &entry)
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
-    // No table stays open between two commands.
-    if (Table *t = m_tables.byName(entry.table))
-        t->close();
+}
+
+Table::Mode TTitul::openMode(const Table &table) const
+{
+    // An old-format data.dbf would lose the end of every longer genre on
+    // save, so until it is converted nothing may write it.
+    if (&table == &m_tables.Table1 && m_settings.cassettesReadOnly)
+        return Table::Mode::ReadOnly;
+    return Table::Mode::ReadWrite;
 }
 
 void TTitul::runGuarded(const MenuEntry &entry)
@@ -374,44 +384,36 @@ void TTitul::runGuarded(const MenuEntry &entry)
         }
         runAction(entry.action);
         return;
-    case Guard::Records: {
+    case Guard::Records:
+    case Guard::LentRecords: {
         Table *t = m_tables.byName(entry.table);
-        t->open();
+        const bool lent = entry.guard == Guard::LentRecords;
+        t->open(openMode(*t));
+        // The engine keeps a filter across close and open, so one left by a
+        // screen, even one that failed, would hide records from the next
+        // command's guard; whatever happens, the table leaves closed.
+        const auto cleanUp = qScopeGuard([t, lent, unfilter = entry.unfilter] {
+            try {
+                if (lent || unfilter)
+                    t->setFiltered(false);
+                if (lent)
+                    t->setFilter(QString());
+                t->close();
+            } catch (const std::exception &e) {
+                dialogs::showError(e);
+            }
+        });
+        if (lent) {
+            t->setFilter(QStringLiteral("Pujceno=True"));
+            t->setFiltered(true);
+        }
         if (t->recordCount() == 0) {
             dialogs::information(info, noData);
-            t->close();
             return;
         }
         if (!entry.index.isEmpty())
             t->setIndex(entry.index);
         runAction(entry.action);
-        if (entry.unfilter)
-            t->setFiltered(false);
-        t->close();
-        return;
-    }
-    case Guard::LentRecords: {
-        Table *t = m_tables.byName(entry.table);
-        t->open();
-        const auto switchOff = [t] {
-            t->setFiltered(false);
-            t->setFilter(QString());
-            t->close();
-        };
-        try {
-            t->setFilter(QStringLiteral("Pujceno=True"));
-            t->setFiltered(true);
-            if (t->recordCount() == 0) {
-                dialogs::information(info, noData);
-            } else {
-                t->setIndex(entry.index);
-                runAction(entry.action);
-            }
-        } catch (...) {
-            switchOff();
-            throw;
-        }
-        switchOff();
         return;
     }
     }

@@ -28,6 +28,9 @@ struct SettingsRecord
     bool systemCodeNew = false;
     bool autoCheckEntry = false;
     bool printerAvailable = true;
+    // data.dbf has the format of the previous release (genres of 12
+    // characters): for the whole run no screen or command may write it.
+    bool cassettesReadOnly = false;
 };
 
 namespace settings {

@@ -20,6 +20,11 @@
 namespace velmora {
 namespace {
 
+const QString kCassettesReadOnly = QStringLiteral(
+    "Databáze videokazet (data.dbf) má formát předchozí verze programu. Dokud nebude převedena "
+    "do nového formátu, lze videokazety pouze prohlížet. Program v ní nic nemění, aby nebyl "
+    "zkrácen žádný žánr.");
+
 // The language file named in the settings, read before the settings are
 // loaded, because the screen check already speaks its texts.
 QString storedLanguage()
@@ -40,7 +45,7 @@ void remind(TTitul &window, Table &table, const QString &questionKey, const QStr
             const QDate &today)
 {
     int overdue = 0;
-    table.open();
+    table.open(window.openMode(table));
     try {
         overdue = countOverdue(table, today);
     } catch (...) {
@@ -52,7 +57,7 @@ void remind(TTitul &window, Table &table, const QString &questionKey, const QStr
         return;
     if (!dialogs::question(TTitul::others(QStringLiteral("002")), TTitul::others(questionKey)))
         return;
-    table.open();
+    table.open(window.openMode(table));
     try {
         window.runAction(reminderAction);
     } catch (...) {
@@ -107,7 +112,11 @@ bool prepareMainWindow(TTitul &window)
         dialogs::error(QStringLiteral("Chyba"), message);
     lang::load(window.settings().language);
     try {
-        window.setOldFormat(Storage::prepareTables(window.tables()));
+        const bool oldFormat = Storage::prepareTables(window.tables());
+        // The activation runs the format upgrade once and clears that state;
+        // the read-only flag lasts for the whole run.
+        window.setOldFormat(oldFormat);
+        window.settings().cassettesReadOnly = oldFormat;
     } catch (const DbError &e) {
         dialogs::showError(e);
     }
@@ -167,6 +176,10 @@ StartOutcome firstShowing(TTitul &window, const QStringList &positionalArguments
             s.storedVersion = version::kText;
         });
     }
+    // Told once, after the news of an upgrade, before any command can open
+    // the cassettes.
+    if (s.cassettesReadOnly)
+        dialogs::information(TTitul::others(QStringLiteral("002")), kCassettesReadOnly);
     if (!s.printerAvailable)
         dialogs::information(TTitul::others(QStringLiteral("002")),
                              TTitul::others(QStringLiteral("009")));

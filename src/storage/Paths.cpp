@@ -10,6 +10,7 @@
 namespace velmora {
 namespace {
 
+const QString kCassettes = QStringLiteral("data.dbf");
 QString g_dataDir;
 std::unique_ptr<QTemporaryDir> g_temp;
 
@@ -43,7 +44,11 @@ QString Paths::resolveDataDir(const QStringList &arguments, const QString &execu
     const QString env = qEnvironmentVariable("VELMORA_DATA_DIR");
     if (!env.isEmpty())
         return withSeparator(env);
-    if (!executableDir.isEmpty() && writableDir(executableDir))
+    // An installation that already keeps its catalogue beside the program
+    // goes on doing so; otherwise the data must not live in a folder that
+    // goes away with a rebuild or an uninstall.
+    if (!executableDir.isEmpty() && QFileInfo(QDir(executableDir).filePath(kCassettes)).isFile() &&
+        writableDir(executableDir))
         return withSeparator(executableDir);
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(user);

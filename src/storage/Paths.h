@@ -12,7 +12,8 @@ class Paths
 public:
     // The data directory: --data-dir DIR (or --data-dir=DIR), else the
     // environment variable VELMORA_DATA_DIR, else the directory of the
-    // executable when it can be written, else the per-user data location.
+    // executable when it already holds data.dbf and can be written, else
+    // the per-user data location (made when missing).
     static QString resolveDataDir(const QStringList &arguments, const QString &executableDir);
     // Arguments left after the options this program consumes itself.
     static QStringList positionalArguments(const QStringList &arguments);

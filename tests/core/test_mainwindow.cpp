@@ -4,13 +4,16 @@
 #include "AppFixture.h"
 #include "core/Commands.h"
 #include "core/Settings.h"
+#include "engine/DbError.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QTreeWidget>
+#include <stdexcept>
 
 using namespace velmora;
 
@@ -301,4 +304,85 @@ TEST_F(MainWindowTest, CoreScreensOpenFromBothMenus)
     action("Menu1_VK309")->trigger();
     action("Menu2_languages")->trigger();
     EXPECT_EQ(user.screens, (QStringList{"TI_o_prg", "TSet_Lang"}));
+}
+
+TEST_F(MainWindowTest, ScreenThatFailsLeavesNoFilterForTheNextCommand)
+{
+    TTitul &w = ready();
+    Table t;
+    t.setPath(Paths::dataFile("cd01.dbf"));
+    t.open();
+    t.append();
+    t.setString("Cislocd", "00001");
+    t.post();
+    t.close();
+    w.registerCommand("cds.show", [](TTitul &win) {
+        win.tables().CD_Table1.setFilter("Cislocd='99999'");
+        win.tables().CD_Table1.setFiltered(true);
+        throw DbError("Obrazovka selhala.");
+    });
+    int seen = -1;
+    w.registerCommand("cds.edit",
+                      [&seen](TTitul &win) { seen = win.tables().CD_Table1.recordCount(); });
+    w.runEntry(*w.entryFor("cds.show"));
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].kind, MessageKind::Error);
+    EXPECT_EQ(user.shown[0].text, "Obrazovka selhala.");
+    EXPECT_FALSE(w.tables().CD_Table1.isOpen());
+    EXPECT_FALSE(w.tables().CD_Table1.filtered());
+    // The next guard counts every title, not the filtered none.
+    w.runEntry(*w.entryFor("cds.edit"));
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(user.shown.size(), 1) << user.texts().join(" | ").toStdString();
+}
+
+TEST_F(MainWindowTest, FailingItemsAwayScreenLeavesTheLentFilterOff)
+{
+    TTitul &w = ready();
+    addCassette("00001", true, "01.01.2002", 7);
+    addCassette("00002");
+    w.registerCommand("lending.cassettesAway", [](TTitul &win) {
+        win.tables().Table1.setFilter("cislo='00001'");
+        throw std::runtime_error("Obrazovka selhala.");
+    });
+    int seen = -1;
+    w.registerCommand("cassettes.browse",
+                      [&seen](TTitul &win) { seen = win.tables().Table1.recordCount(); });
+    w.runEntry(*w.entryFor("lending.cassettesAway"));
+    EXPECT_EQ(user.texts(), QStringList{"Obrazovka selhala."});
+    EXPECT_FALSE(w.tables().Table1.isOpen());
+    EXPECT_FALSE(w.tables().Table1.filtered());
+    EXPECT_TRUE(w.tables().Table1.filter().isEmpty());
+    w.runEntry(*w.entryFor("cassettes.browse"));
+    EXPECT_EQ(seen, 2);
+
+    // A command without unfilter closes its table after a failure too.
+    w.registerCommand("cassettes.browse", [](TTitul &) { throw DbError("Chyba obrazovky."); });
+    w.runEntry(*w.entryFor("cassettes.browse"));
+    EXPECT_FALSE(w.tables().Table1.isOpen());
+    EXPECT_EQ(user.texts().last(), "Chyba obrazovky.");
+}
+
+TEST_F(MainWindowTest, ApplicationTitleFollowsTheLanguageAndCaptionsStay)
+{
+    QGuiApplication::setApplicationDisplayName(QString());
+    TTitul &w = ready();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmora 2002");
+    EXPECT_EQ(w.windowTitle(), "Velmora 2002 (Build: 2.1.1)");
+
+    writeLanguageFile("English.set", "[Central]\r\n000=Velmora Media 2002\r\n");
+    lang::load("English.set");
+    w.applyLanguage();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmora Media 2002");
+    EXPECT_EQ(w.windowTitle(), "Velmora Media 2002  (Build: 2.1.1)");
+
+    // A language file without key 000 keeps the built-in title.
+    writeLanguageFile("Czech.set", "[Others]\r\n004 = Žádná data!\r\n");
+    lang::load("Czech.set");
+    w.applyLanguage();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmora 2002");
+    lang::load(QString());
+    w.applyLanguage();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmora 2002");
+    EXPECT_EQ(w.windowTitle(), "Velmora 2002 (Build: 2.1.1)");
 }

@@ -229,36 +229,4 @@ TEST_F(StorageTest, DamagedTableIsReportedByNameAndTheStartGoesOn)
     EXPECT_TRUE(QFileInfo::exists(env.file("VK.txt")));
 }
 
-TEST(PathsTest, DataDirectoryFromOptionEnvironmentOrExecutable)
-{
-    test::TestEnv env;
-    const QString exe = env.dataDir();
-    qunsetenv("VELMORA_DATA_DIR");
-    EXPECT_EQ(Paths::resolveDataDir({"velmora", "--data-dir", "/tmp/x"}, exe), "/tmp/x/");
-    EXPECT_EQ(Paths::resolveDataDir({"velmora", "--data-dir=/tmp/y/"}, exe), "/tmp/y/");
-    EXPECT_EQ(Paths::resolveDataDir({"velmora"}, exe), exe + "/");
-    qputenv("VELMORA_DATA_DIR", "/tmp/z");
-    EXPECT_EQ(Paths::resolveDataDir({"velmora", "/AutoRun"}, exe), "/tmp/z/");
-    qunsetenv("VELMORA_DATA_DIR");
-    // A directory that cannot be written falls back to the user's data place.
-    const QString fallback = Paths::resolveDataDir({"velmora"}, exe + "/missing/deeper");
-    EXPECT_TRUE(fallback.startsWith(env.dataHome())) << fallback.toStdString();
-    EXPECT_EQ(Paths::positionalArguments({"velmora", "--data-dir", "/d", "/AutoRun"}),
-              QStringList({"/AutoRun"}));
-}
-
-TEST(PathsTest, PrivateTemporaryDirectory)
-{
-    const QString dir = Paths::tempDir();
-    EXPECT_TRUE(dir.endsWith('/'));
-    EXPECT_FALSE(dir.endsWith("//"));
-    EXPECT_NE(QDir::cleanPath(dir), QDir::cleanPath(QDir::tempPath()));
-    EXPECT_EQ(QFileInfo(dir).permissions() &
-                  (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther),
-              QFile::Permissions());
-    EXPECT_EQ(Paths::tempDir(), dir);
-    Paths::cleanupTemp();
-    EXPECT_FALSE(QFileInfo::exists(dir));
-}
-
 } // namespace

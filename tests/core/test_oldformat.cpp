@@ -1,0 +1,211 @@
+// A data.dbf of the previous release (genres of 12 characters): the start
+// says once that the cassettes can only be viewed, and no command can
+// write the table, so no genre is cut.
+
+#include "AppFixture.h"
+#include "core/Settings.h"
+#include "engine/DbError.h"
+#include "platform/DesktopEntry.h"
+#include "storage/DateText.h"
+
+#include <QFile>
+#include <algorithm>
+
+using namespace velmora;
+
+namespace {
+
+const QString kReadOnly = QStringLiteral(
+    "Databáze videokazet (data.dbf) má formát předchozí verze programu. Dokud nebude převedena "
+    "do nového formátu, lze videokazety pouze prohlížet. Program v ní nic nemění, aby nebyl "
+    "zkrácen žádný žánr.");
+const QString kNoPrinter = QStringLiteral(
+    "V systému nebyla nalezena tiskárna, v programu nebudou povoleny tiskové výstupy.");
+
+class OldFormatTest : public test::AppFixture
+{
+protected:
+    // data.dbf as the previous release left it, with one lent cassette whose
+    // loan is long overdue.
+    void writeOldCassettes()
+    {
+        auto fields = schema::cassettes().fields;
+        ASSERT_EQ(fields[3].name.toLower(), "zanr1");
+        fields[3].width = 12;
+        Table::create(Paths::dataFile("data.dbf"), fields, {"cislo", "komu"});
+        Table t;
+        t.setPath(Paths::dataFile("data.dbf"));
+        t.open();
+        t.append();
+        t.setString("cislo", "00001");
+        t.setString("zanr1", "Dobrodružný");
+        t.setBoolean("pujceno", true);
+        t.setString("komu", "Novák");
+        t.setString("od_kdy", shortDate(QDate::currentDate().addDays(-40)));
+        t.setInteger("delka_pujc", 7);
+        t.post();
+        t.close();
+        before = bytes();
+    }
+
+    QByteArray bytes() const
+    {
+        QFile f(Paths::dataFile("data.dbf"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    int timesTold() const { return user.texts().count(kReadOnly); }
+
+    QByteArray before;
+};
+
+} // namespace
+
+TEST_F(OldFormatTest, FirstStartTellsOnceAfterTheNewsAndTheFlagOutlivesTheUpgrade)
+{
+    writeOldCassettes();
+    start();
+    EXPECT_TRUE(window->oldFormat());
+    EXPECT_TRUE(window->settings().cassettesReadOnly);
+    // The screens see it through their session.
+    EXPECT_TRUE(window->session().settings().cassettesReadOnly);
+
+    ASSERT_EQ(firstShowing(*window, {}), StartOutcome::Run);
+    window->activated();
+    EXPECT_EQ(user.events,
+              (QStringList{"TSplashScreen", "TNov", kReadOnly, kNoPrinter, "TInfo_System_OS"}));
+    const auto told = std::find_if(user.shown.cbegin(), user.shown.cend(),
+                                   [](const auto &s) { return s.text == kReadOnly; });
+    ASSERT_NE(told, user.shown.cend());
+    EXPECT_EQ(told->kind, MessageKind::Information);
+    EXPECT_EQ(told->caption, "Informace");
+
+    // The activation ran the (empty) format upgrade once: the old-format
+    // state is gone, the protection is not.
+    EXPECT_FALSE(window->oldFormat());
+    EXPECT_TRUE(window->settings().cassettesReadOnly);
+    window->activated();
+    window->runEntry(*window->entryFor("cassettes.browse"));
+    window->activated();
+    EXPECT_EQ(timesTold(), 1);
+    EXPECT_EQ(bytes(), before);
+}
+
+TEST_F(OldFormatTest, ToldAtEveryStartWithTheOldTableOnly)
+{
+    start();
+    firstShowing(*window, {});
+    EXPECT_FALSE(window->settings().cassettesReadOnly);
+    EXPECT_EQ(timesTold(), 0);
+    window.reset();
+    // An old table put in place between two starts.
+    QFile::remove(Paths::dataFile("data.dbf"));
+    QFile::remove(Paths::dataFile("data.dbt"));
+    writeOldCassettes();
+    user.events.clear();
+    start();
+    firstShowing(*window, {});
+    EXPECT_EQ(user.events, (QStringList{"TSplashScreen", kReadOnly, kNoPrinter}));
+}
+
+TEST_F(OldFormatTest, NotToldInTheAutomaticCheck)
+{
+    startOnceBefore();
+    QFile::remove(Paths::dataFile("data.dbf"));
+    QFile::remove(Paths::dataFile("data.dbt"));
+    writeOldCassettes();
+    desktop::writeAutoCheck(QStringLiteral("/usr/bin/velmora"));
+    start();
+    EXPECT_EQ(firstShowing(*window, {"/AutoRun"}), StartOutcome::End);
+    EXPECT_EQ(user.events, QStringList{"TSplashScreen2"});
+    EXPECT_EQ(bytes(), before);
+}
+
+TEST_F(OldFormatTest, GuardsOpenTheCassettesReadOnlySoNoScreenCanCutAGenre)
+{
+    writeOldCassettes();
+    startOnceBefore();
+    start();
+    firstShowing(*window, {});
+    window->activated();
+    user.shown.clear();
+
+    int readOnly = 0;
+    const auto tryToWrite = [&readOnly](TTitul &w) {
+        Table &t = w.tables().Table1;
+        if (t.isOpen() && t.isReadOnly())
+            ++readOnly;
+        t.first();
+        t.edit();
+        t.setString("zanr1", "Sci-fi thriller"); // 15 characters: would be cut to 12
+        t.post();
+    };
+    for (const char *action : {"cassettes.edit", "cassettes.delete", "lending.lendCassette",
+                               "lending.returnCassette", "lending.cassettesAway"})
+        window->registerCommand(action, tryToWrite);
+    for (const char *action : {"cassettes.edit", "cassettes.delete", "lending.lendCassette",
+                               "lending.returnCassette", "lending.cassettesAway"})
+        window->runEntry(*window->entryFor(action));
+    EXPECT_EQ(readOnly, 5);
+    // Each attempt ended in the engine's error, shown as any other.
+    ASSERT_EQ(user.shown.size(), 5);
+    for (const auto &s : user.shown)
+        EXPECT_EQ(s.kind, MessageKind::Error) << s.text.toStdString();
+    EXPECT_FALSE(window->tables().Table1.isOpen());
+    EXPECT_EQ(bytes(), before);
+
+    // The other tables are written as always.
+    bool cdsWritable = false;
+    Table cd;
+    cd.setPath(Paths::dataFile("cd01.dbf"));
+    cd.open();
+    cd.append();
+    cd.setString("Cislocd", "00001");
+    cd.post();
+    cd.close();
+    window->registerCommand("cds.edit",
+                            [&](TTitul &w) { cdsWritable = !w.tables().CD_Table1.isReadOnly(); });
+    window->runEntry(*window->entryFor("cds.edit"));
+    EXPECT_TRUE(cdsWritable);
+}
+
+TEST_F(OldFormatTest, OverdueReminderReadsTheOldTableOnly)
+{
+    writeOldCassettes();
+    startOnceBefore();
+    SettingsStore::own().writeBool(settings::kKontrola, true);
+    bool readOnly = false;
+    start();
+    window->registerCommand("lending.cassettesAwayReminder", [&](TTitul &w) {
+        readOnly = w.tables().Table1.isOpen() && w.tables().Table1.isReadOnly();
+    });
+    user.answers = {true};
+    firstShowing(*window, {});
+    EXPECT_TRUE(readOnly);
+    EXPECT_EQ(bytes(), before);
+}
+
+TEST_F(OldFormatTest, CurrentFormatKeepsTheCassettesWritable)
+{
+    startOnceBefore();
+    addCassette("00001");
+    start();
+    EXPECT_FALSE(window->settings().cassettesReadOnly);
+    firstShowing(*window, {});
+    bool writable = false;
+    window->registerCommand("cassettes.edit", [&](TTitul &w) {
+        writable = !w.tables().Table1.isReadOnly();
+        w.tables().Table1.first();
+        w.tables().Table1.edit();
+        w.tables().Table1.setString("zanr1", "Sci-fi thriller");
+        w.tables().Table1.post();
+    });
+    window->runEntry(*window->entryFor("cassettes.edit"));
+    EXPECT_TRUE(writable);
+    EXPECT_FALSE(user.texts().contains(kReadOnly));
+    Table t;
+    t.setPath(Paths::dataFile("data.dbf"));
+    t.open(Table::Mode::ReadOnly);
+    t.first();
+    EXPECT_EQ(t.asString("zanr1"), "Sci-fi thriller");
+}
