@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev
   libcdio-dev googletest libgtest-dev libbenchmark-dev
   python3 python3-dbfread python3-dbf poppler-utils
-  xvfb xauth
+  xvfb xauth x11-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -14,6 +14,22 @@
 #include "search/FreePositionScreen.h"
 
 namespace velmora {
+namespace {
+
+// The screens that exist to change cassettes stay closed while data.dbf has
+// the old format; the user hears why instead of meeting a failed save.
+template <typename Screen> TTitul::Handler changingCassettes()
+{
+    return [](TTitul &w) {
+        if (w.session().cassettesReadOnly()) {
+            dialogs::information(TTitul::others(QStringLiteral("002")), kCassettesReadOnly);
+            return;
+        }
+        TTitul::modal<Screen>()(w);
+    };
+}
+
+} // namespace
 
 void registerScreens(TTitul &window)
 {
@@ -41,10 +57,10 @@ void registerScreens(TTitul &window)
     });
 
     // Video cassettes.
-    window.registerCommand(QStringLiteral("cassettes.new"), TTitul::modal<TNova_kazeta>());
-    window.registerCommand(QStringLiteral("cassettes.edit"), TTitul::modal<TUprav_kazetu>());
+    window.registerCommand(QStringLiteral("cassettes.new"), changingCassettes<TNova_kazeta>());
+    window.registerCommand(QStringLiteral("cassettes.edit"), changingCassettes<TUprav_kazetu>());
     window.registerCommand(QStringLiteral("cassettes.browse"), TTitul::modal<TProhlizej_kazetu>());
-    window.registerCommand(QStringLiteral("cassettes.delete"), TTitul::modal<TZrusit_vk>());
+    window.registerCommand(QStringLiteral("cassettes.delete"), changingCassettes<TZrusit_vk>());
 
     // Searches.
     window.registerCommand(QStringLiteral("search.films"), TTitul::modal<THledej_film>());

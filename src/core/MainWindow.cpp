@@ -360,15 +360,6 @@ void TTitul::runEntry(const MenuEntry &entry)
     }
 }
 
-Table::Mode TTitul::openMode(const Table &table) const
-{
-    // An old-format data.dbf would lose the end of every longer genre on
-    // save, so until it is converted nothing may write it.
-    if (&table == &m_tables.Table1 && m_settings.cassettesReadOnly)
-        return Table::Mode::ReadOnly;
-    return Table::Mode::ReadWrite;
-}
-
 void TTitul::runGuarded(const MenuEntry &entry)
 {
     const QString info = others(QStringLiteral("002"));
@@ -388,7 +379,7 @@ void TTitul::runGuarded(const MenuEntry &entry)
     case Guard::LentRecords: {
         Table *t = m_tables.byName(entry.table);
         const bool lent = entry.guard == Guard::LentRecords;
-        t->open(openMode(*t));
+        t->open(m_session.openMode(*t));
         // The engine keeps a filter across close and open, so one left by a
         // screen, even one that failed, would hide records from the next
         // command's guard; whatever happens, the table leaves closed.

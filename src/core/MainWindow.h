@@ -62,9 +62,6 @@ public:
     // Runs the handler of an action without a guard.
     void runAction(const QString &action);
     const MenuEntry *entryFor(const QString &action, Section section = NoSection) const;
-    // How a command or reminder opens one of the handles: data.dbf only for
-    // reading while it has the old format.
-    Table::Mode openMode(const Table &table) const;
 
     // Sections.
     void selectSection(Section section);

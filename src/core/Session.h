@@ -8,6 +8,13 @@
 
 namespace velmora {
 
+// Said at start, and by the commands that would write the cassettes, while
+// data.dbf has the format of the previous release.
+inline const QString kCassettesReadOnly = QStringLiteral(
+    "Databáze videokazet (data.dbf) má formát předchozí verze programu. Dokud nebude převedena "
+    "do nového formátu, lze videokazety pouze prohlížet. Program v ní nic nemění, aby nebyl "
+    "zkrácen žádný žánr.");
+
 // What a screen may use of the running program: the table handles, the
 // settings of the run (with the printer found at start) and the running of
 // another command. The main window owns it; screens receive it instead of
@@ -26,6 +33,17 @@ public:
     bool printerAvailable() const { return m_settings.printerAvailable; }
     // The Setup_OS value that chooses how reports are written.
     const QString &systemCode() const { return m_settings.storedSystemCode; }
+
+    // How a catalogue table may be opened: an old-format data.dbf would lose
+    // the end of every longer genre on save, so until it is converted
+    // nothing may write it.
+    Table::Mode openMode(const Table &table) const
+    {
+        if (&table == &m_tables.Table1 && m_settings.cassettesReadOnly)
+            return Table::Mode::ReadOnly;
+        return Table::Mode::ReadWrite;
+    }
+    bool cassettesReadOnly() const { return m_settings.cassettesReadOnly; }
 
     // Runs another command of the menus, without its guard (the browse
     // screen's label button runs the label command this way).

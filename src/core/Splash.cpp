@@ -306,7 +306,7 @@ void TSplashScreen2::showAway(Table &table, const QString &index, const QString 
         table.close();
     };
     try {
-        table.open();
+        table.open(m_window.session().openMode(table));
         table.setIndex(index);
         m_window.runAction(action);
     } catch (...) {

@@ -20,11 +20,6 @@
 namespace velmora {
 namespace {
 
-const QString kCassettesReadOnly = QStringLiteral(
-    "Databáze videokazet (data.dbf) má formát předchozí verze programu. Dokud nebude převedena "
-    "do nového formátu, lze videokazety pouze prohlížet. Program v ní nic nemění, aby nebyl "
-    "zkrácen žádný žánr.");
-
 // The language file named in the settings, read before the settings are
 // loaded, because the screen check already speaks its texts.
 QString storedLanguage()
@@ -45,7 +40,7 @@ void remind(TTitul &window, Table &table, const QString &questionKey, const QStr
             const QDate &today)
 {
     int overdue = 0;
-    table.open(window.openMode(table));
+    table.open(window.session().openMode(table));
     try {
         overdue = countOverdue(table, today);
     } catch (...) {
@@ -57,7 +52,7 @@ void remind(TTitul &window, Table &table, const QString &questionKey, const QStr
         return;
     if (!dialogs::question(TTitul::others(QStringLiteral("002")), TTitul::others(questionKey)))
         return;
-    table.open(window.openMode(table));
+    table.open(window.session().openMode(table));
     try {
         window.runAction(reminderAction);
     } catch (...) {

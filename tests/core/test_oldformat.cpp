@@ -169,6 +169,27 @@ TEST_F(OldFormatTest, GuardsOpenTheCassettesReadOnlySoNoScreenCanCutAGenre)
     EXPECT_TRUE(cdsWritable);
 }
 
+TEST_F(OldFormatTest, ChangingScreensStayClosedAndBrowsingAndSearchingWork)
+{
+    writeOldCassettes();
+    startOnceBefore();
+    start();
+    firstShowing(*window, {});
+    window->activated();
+    user.shown.clear();
+    user.screens.clear();
+    for (const char *action : {"cassettes.new", "cassettes.edit", "cassettes.delete"})
+        window->runEntry(*window->entryFor(action));
+    EXPECT_TRUE(user.screens.isEmpty()) << user.screens.join(", ").toStdString();
+    EXPECT_EQ(timesTold(), 3);
+    for (const char *action : {"cassettes.browse", "search.films", "search.freePosition"})
+        window->runEntry(*window->entryFor(action));
+    EXPECT_EQ(user.screens, (QStringList{"TProhlizej_kazetu", "THledej_film", "TVyhledej_Pozici"}));
+    EXPECT_EQ(timesTold(), 3);
+    EXPECT_FALSE(window->tables().Table1.isOpen());
+    EXPECT_EQ(bytes(), before);
+}
+
 TEST_F(OldFormatTest, OverdueReminderReadsTheOldTableOnly)
 {
     writeOldCassettes();
