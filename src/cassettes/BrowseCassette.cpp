@@ -39,25 +39,25 @@ TProhlizej_kazetu::TProhlizej_kazetu(Session &session, QWidget *parent)
     m_display = new CassetteDisplay(true, this);
     layout->addWidget(m_display);
 
-    Tisk = new QPushButton(kPrint, this);
-    Tisk->setObjectName(QStringLiteral("Tisk"));
-    Tisk->setAutoDefault(false);
-    Zavrit = new QPushButton(kClose, this);
-    Zavrit->setObjectName(QStringLiteral("Zavrit"));
-    Zavrit->setAutoDefault(false);
-    m_display->buttonRow()->addWidget(Tisk);
+    m_printLabel = new QPushButton(kPrint, this);
+    m_printLabel->setObjectName(QStringLiteral("Tisk"));
+    m_printLabel->setAutoDefault(false);
+    m_close = new QPushButton(kClose, this);
+    m_close->setObjectName(QStringLiteral("Zavrit"));
+    m_close->setAutoDefault(false);
+    m_display->buttonRow()->addWidget(m_printLabel);
     m_display->buttonRow()->addSpacing(12);
-    m_display->buttonRow()->addWidget(Zavrit);
+    m_display->buttonRow()->addWidget(m_close);
     m_display->navigator()->setHints(
         {QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
          QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
     m_display->navigator()->installWheelOn(this);
     m_display->setTable(&session.tables().Table1);
 
-    connect(Tisk, &QPushButton::clicked, this, &TProhlizej_kazetu::TiskClick);
-    connect(Zavrit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_printLabel, &QPushButton::clicked, this, &TProhlizej_kazetu::TiskClick);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 
-    Tisk->setEnabled(m_session.settings().printerAvailable);
+    m_printLabel->setEnabled(m_session.settings().printerAvailable);
 }
 
 QString TProhlizej_kazetu::currentNumber() const
@@ -88,8 +88,8 @@ void TProhlizej_kazetu::readLanguage()
     t.notLent =
         lang::text(kSection, QStringLiteral("007"), QStringLiteral("Kazeta není půjčena ..."));
     t.remainingLabel = vk("008", QStringLiteral("Rezerva:"), t.remainingLabel);
-    Tisk->setText(vk("009", kPrint, kPrint));
-    Zavrit->setText(vk("010", kClose, kClose));
+    m_printLabel->setText(vk("009", kPrint, kPrint));
+    m_close->setText(vk("010", kClose, kClose));
     if (file) {
         const QString film = lang::text(kSection, QStringLiteral("011"), QStringLiteral("Film"));
         const QString note = lang::text(kSection, QStringLiteral("017"), QStringLiteral("Pozn."));
@@ -122,7 +122,7 @@ void TProhlizej_kazetu::FormShow()
 void TProhlizej_kazetu::FormActivate()
 {
     // The printer may have been found or lost since the screen was made.
-    Tisk->setEnabled(m_session.settings().printerAvailable);
+    m_printLabel->setEnabled(m_session.settings().printerAvailable);
 }
 
 void TProhlizej_kazetu::showEvent(QShowEvent *event)

@@ -41,8 +41,8 @@ private:
 
     Session &m_session;
     CassetteDisplay *m_display = nullptr;
-    QPushButton *Tisk = nullptr;
-    QPushButton *Zavrit = nullptr;
+    QPushButton *m_printLabel = nullptr;
+    QPushButton *m_close = nullptr;
 };
 
 } // namespace velmora

@@ -26,23 +26,23 @@ TZrusit_vk::TZrusit_vk(Session &session, QWidget *parent) : QDialog(parent), m_s
     m_display->setTexts(texts);
     layout->addWidget(m_display);
 
-    Zavrit = new QPushButton(QStringLiteral("&Zavřít okno"), this);
-    Zavrit->setObjectName(QStringLiteral("Zavrit"));
-    Zavrit->setAutoDefault(false);
-    Zrusit = new QPushButton(QStringLiteral("&Zrušení Videokazety"), this);
-    Zrusit->setObjectName(QStringLiteral("Zrusit"));
-    Zrusit->setAutoDefault(false);
-    m_display->buttonRow()->addWidget(Zavrit);
+    m_close = new QPushButton(QStringLiteral("&Zavřít okno"), this);
+    m_close->setObjectName(QStringLiteral("Zavrit"));
+    m_close->setAutoDefault(false);
+    m_delete = new QPushButton(QStringLiteral("&Zrušení Videokazety"), this);
+    m_delete->setObjectName(QStringLiteral("Zrusit"));
+    m_delete->setAutoDefault(false);
+    m_display->buttonRow()->addWidget(m_close);
     m_display->buttonRow()->addSpacing(12);
-    m_display->buttonRow()->addWidget(Zrusit);
+    m_display->buttonRow()->addWidget(m_delete);
     m_display->navigator()->setHints(
         {QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
          QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
     m_display->navigator()->installWheelOn(this);
     m_display->setTable(&session.tables().Table1);
 
-    connect(Zavrit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Zrusit, &QPushButton::clicked, this, &TZrusit_vk::ZrusitClick);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_delete, &QPushButton::clicked, this, &TZrusit_vk::ZrusitClick);
 }
 
 void TZrusit_vk::FormShow()
@@ -51,14 +51,14 @@ void TZrusit_vk::FormShow()
     try {
         t.setIndex(QStringLiteral("cislo"));
         if (m_display->showFromLast()) {
-            Zrusit->setEnabled(true);
+            m_delete->setEnabled(true);
             return;
         }
     } catch (const std::exception &e) {
         dialogs::showError(e);
         return;
     }
-    Zrusit->setEnabled(false);
+    m_delete->setEnabled(false);
     dialogs::information(kInfo, kEmpty);
 }
 
@@ -92,8 +92,8 @@ void TZrusit_vk::keyPressEvent(QKeyEvent *event)
     // deletion question instead of closing, and does nothing while the
     // button is disabled.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (Zrusit->isEnabled())
-            Zrusit->click();
+        if (m_delete->isEnabled())
+            m_delete->click();
         event->accept();
         return;
     }

@@ -44,8 +44,8 @@ private:
 
     Session &m_session;
     CassetteDisplay *m_display = nullptr;
-    QPushButton *Zavrit = nullptr;
-    QPushButton *Zrusit = nullptr;
+    QPushButton *m_close = nullptr;
+    QPushButton *m_delete = nullptr;
 };
 
 } // namespace velmora

@@ -37,11 +37,11 @@ TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent)
 
     m_blocks = new RecordingBlocks(RecordingBlocks::Screen::Edit, this);
 
-    Jdi_hned = new JumpList(this);
-    Jdi_hned->setObjectName(QStringLiteral("Jdi_hned"));
-    Jdi_hned->setAccessibleName(QStringLiteral("Jdi na kazetu"));
+    m_jump = new JumpList(this);
+    m_jump->setObjectName(QStringLiteral("Jdi_hned"));
+    m_jump->setAccessibleName(QStringLiteral("Jdi na kazetu"));
     auto *jumpLabel = new QLabel(QStringLiteral("Jdi na kazetu :"), this);
-    jumpLabel->setBuddy(Jdi_hned);
+    jumpLabel->setBuddy(m_jump);
 
     m_navigator = new RecordNavigator(this);
     m_navigator->setHints({QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
@@ -49,21 +49,21 @@ TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent)
     m_navigator->setTable(&m_session.tables().Table1);
     m_navigator->installWheelOn(this);
 
-    BitBtn1 = new QPushButton(QStringLiteral("&Uzavřít okno"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setAutoDefault(false);
-    BitBtn2 = new QPushButton(QStringLiteral("&Uložit změny"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setDefault(true);
-    BitBtn3 = new QPushButton(QStringLiteral("&Zrušit změny"), this);
-    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-    BitBtn3->setAutoDefault(false);
+    m_close = new QPushButton(QStringLiteral("&Uzavřít okno"), this);
+    m_close->setObjectName(QStringLiteral("BitBtn1"));
+    m_close->setAutoDefault(false);
+    m_save = new QPushButton(QStringLiteral("&Uložit změny"), this);
+    m_save->setObjectName(QStringLiteral("BitBtn2"));
+    m_save->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("&Zrušit změny"), this);
+    m_cancel->setObjectName(QStringLiteral("BitBtn3"));
+    m_cancel->setAutoDefault(false);
 
     auto *jump = new QGridLayout;
     jump->addWidget(jumpLabel, 0, 0, 1, 2);
-    jump->addWidget(Jdi_hned, 1, 0);
+    jump->addWidget(m_jump, 1, 0);
     jump->addWidget(m_navigator, 1, 1);
-    m_blocks->layOut(this, jump, {BitBtn2, BitBtn3, BitBtn1});
+    m_blocks->layOut(this, jump, {m_save, m_cancel, m_close});
 
     connect(m_blocks, &RecordingBlocks::typeChanged, this, [this] { m_blocks->showCapacity(); });
     connect(m_blocks, &RecordingBlocks::edited, this, [this] {
@@ -72,11 +72,11 @@ TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent)
     });
     connect(m_blocks, &RecordingBlocks::endCounterLeft, this, [this] { recompute(); });
     connect(m_blocks, &RecordingBlocks::overrunChanged, this, [this] { updateButtons(); });
-    connect(Jdi_hned, &JumpList::chosen, this, &TUprav_kazetu::Jdi_hnedChange);
+    connect(m_jump, &JumpList::chosen, this, &TUprav_kazetu::Jdi_hnedChange);
     connect(m_navigator, &RecordNavigator::moved, this, &TUprav_kazetu::navigated);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BitBtn2, &QPushButton::clicked, this, &TUprav_kazetu::BitBtn2Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TUprav_kazetu::BitBtn3Click);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_save, &QPushButton::clicked, this, &TUprav_kazetu::BitBtn2Click);
+    connect(m_cancel, &QPushButton::clicked, this, &TUprav_kazetu::BitBtn3Click);
     updateButtons();
 }
 
@@ -103,8 +103,8 @@ void TUprav_kazetu::FormShow()
         t.setFiltered(false);
         // The cassette with the highest number comes first.
         t.last();
-        Jdi_hned->fill(t, kNumberField);
-        Jdi_hned->setCurrentIndex(Jdi_hned->count() - 1);
+        m_jump->fill(t, kNumberField);
+        m_jump->setCurrentIndex(m_jump->count() - 1);
         m_navigator->refresh();
     } catch (const std::exception &e) {
         dialogs::showError(e);
@@ -146,10 +146,10 @@ void TUprav_kazetu::setPending(bool on)
 
 void TUprav_kazetu::updateButtons()
 {
-    BitBtn2->setEnabled(m_pending && !m_blocks->overrun());
-    BitBtn3->setEnabled(m_pending);
-    BitBtn1->setEnabled(!m_pending);
-    Jdi_hned->setEnabled(!m_pending);
+    m_save->setEnabled(m_pending && !m_blocks->overrun());
+    m_cancel->setEnabled(m_pending);
+    m_close->setEnabled(!m_pending);
+    m_jump->setEnabled(!m_pending);
     m_navigator->setEnabled(!m_pending);
 }
 
@@ -160,19 +160,19 @@ void TUprav_kazetu::Jdi_hnedChange(const QString &number)
     Table &t = m_session.tables().Table1;
     try {
         if (!t.locate(kNumberField, number))
-            Jdi_hned->follow(t.asString(kNumberField));
+            m_jump->follow(t.asString(kNumberField));
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
     load();
-    Jdi_hned->setFocus();
+    m_jump->setFocus();
 }
 
 void TUprav_kazetu::navigated()
 {
     if (m_pending)
         return;
-    Jdi_hned->follow(m_session.tables().Table1.asString(kNumberField));
+    m_jump->follow(m_session.tables().Table1.asString(kNumberField));
     load();
 }
 
@@ -215,8 +215,8 @@ void TUprav_kazetu::keyPressEvent(QKeyEvent *event)
 {
     // Esc belongs to "&Zrušit změny"; it never closes the screen.
     if (event->key() == Qt::Key_Escape) {
-        if (BitBtn3->isEnabled())
-            BitBtn3->click();
+        if (m_cancel->isEnabled())
+            m_cancel->click();
         event->accept();
         return;
     }

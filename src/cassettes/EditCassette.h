@@ -23,7 +23,7 @@ public:
     ~TUprav_kazetu() override;
 
     RecordingBlocks &blocks() const { return *m_blocks; }
-    JumpList *jumpList() const { return Jdi_hned; }
+    JumpList *jumpList() const { return m_jump; }
     RecordNavigator *navigator() const { return m_navigator; }
     bool changesPending() const { return m_pending; }
 
@@ -50,11 +50,11 @@ private:
 
     Session &m_session;
     RecordingBlocks *m_blocks = nullptr;
-    JumpList *Jdi_hned = nullptr;
+    JumpList *m_jump = nullptr;
     RecordNavigator *m_navigator = nullptr;
-    QPushButton *BitBtn1 = nullptr; // &Uzavřít okno
-    QPushButton *BitBtn2 = nullptr; // &Uložit změny
-    QPushButton *BitBtn3 = nullptr; // &Zrušit změny
+    QPushButton *m_close = nullptr;  // &Uzavřít okno
+    QPushButton *m_save = nullptr;   // &Uložit změny
+    QPushButton *m_cancel = nullptr; // &Zrušit změny
     bool m_pending = false;
     bool m_closed = false;
 };

@@ -35,25 +35,25 @@ TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent) : QDialog(parent),
 
     m_blocks = new RecordingBlocks(RecordingBlocks::Screen::New, this);
 
-    Cislo_k = new QComboBox(this);
-    Cislo_k->setObjectName(QStringLiteral("Cislo_k"));
-    Cislo_k->setEditable(false);
-    Cislo_k->setAccessibleName(QStringLiteral("Číslo zaváděné kazety"));
-    Cislo_k->setMinimumContentsLength(6);
+    m_number = new QComboBox(this);
+    m_number->setObjectName(QStringLiteral("Cislo_k"));
+    m_number->setEditable(false);
+    m_number->setAccessibleName(QStringLiteral("Číslo zaváděné kazety"));
+    m_number->setMinimumContentsLength(6);
     auto *numberLabel = new QLabel(QStringLiteral("Číslo zaváděné kazety :"), this);
-    numberLabel->setBuddy(Cislo_k);
+    numberLabel->setBuddy(m_number);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Uložit kazetu"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Neuložit a zrušit"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
+    m_save = new QPushButton(QStringLiteral("Uložit kazetu"), this);
+    m_save->setObjectName(QStringLiteral("BitBtn1"));
+    m_save->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Neuložit a zrušit"), this);
+    m_cancel->setObjectName(QStringLiteral("BitBtn2"));
+    m_cancel->setAutoDefault(false);
 
     auto *number = new QVBoxLayout;
     number->addWidget(numberLabel);
-    number->addWidget(Cislo_k);
-    m_blocks->layOut(this, number, {BitBtn1, BitBtn2});
+    number->addWidget(m_number);
+    m_blocks->layOut(this, number, {m_save, m_cancel});
 
     m_confirm = new ConfirmWindow(this);
 
@@ -62,9 +62,9 @@ TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent) : QDialog(parent),
     connect(m_blocks, &RecordingBlocks::endCounterLeft, this, [this] { recompute(); });
     connect(m_blocks, &RecordingBlocks::typeChanged, this, [this] { recompute(true); });
     connect(m_blocks, &RecordingBlocks::overrunChanged, this,
-            [this](bool on) { BitBtn1->setEnabled(!on); });
-    connect(BitBtn1, &QPushButton::clicked, this, &TNova_kazeta::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+            [this](bool on) { m_save->setEnabled(!on); });
+    connect(m_save, &QPushButton::clicked, this, &TNova_kazeta::BitBtn1Click);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TNova_kazeta::~TNova_kazeta() = default;
@@ -95,7 +95,7 @@ void TNova_kazeta::prepare()
         RecordingBlocks::selectText(m_blocks->typeList(), kDefaultTapeType);
         m_blocks->showCapacity();
     }
-    Cislo_k->clear();
+    m_number->clear();
     try {
         Table &table = m_session.tables().Table1;
         table.setIndex(kNumberField);
@@ -104,8 +104,8 @@ void TNova_kazeta::prepare()
         // The offers must see every number in use, whatever was filtered.
         table.setFiltered(false);
         const FreeNumbers numbers = NextFreeNumbers(table, kNumberField);
-        Cislo_k->addItems(numbers.offers);
-        Cislo_k->setCurrentIndex(Cislo_k->findText(numbers.preselected));
+        m_number->addItems(numbers.offers);
+        m_number->setCurrentIndex(m_number->findText(numbers.preselected));
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -113,7 +113,7 @@ void TNova_kazeta::prepare()
         m_blocks->clearBlock(n);
     m_blocks->computeLengths(false);
     m_blocks->showRemainingValues(0);
-    BitBtn1->setEnabled(true);
+    m_save->setEnabled(true);
     QLineEdit *first = m_blocks->block(1).title;
     first->setFocus();
     m_blocks->blockArea()->ensureWidgetVisible(first);
@@ -148,7 +148,7 @@ void TNova_kazeta::recompute(bool typeChanged)
     const int remaining = m_blocks->remaining();
     m_blocks->showRemaining(remaining);
     m_blocks->setOpenFromRule(IsOpenCassette(remaining, m_session.settings().minOpenTime));
-    BitBtn1->setEnabled(!m_blocks->overrun());
+    m_save->setEnabled(!m_blocks->overrun());
 }
 
 void TNova_kazeta::BitBtn1Click()
@@ -158,7 +158,7 @@ void TNova_kazeta::BitBtn1Click()
     // The open-cassette box keeps what the user made of it.
     m_blocks->computeLengths(false);
     m_blocks->showRemaining(m_blocks->remaining());
-    BitBtn1->setEnabled(!m_blocks->overrun());
+    m_save->setEnabled(!m_blocks->overrun());
     if (m_blocks->overrun())
         return;
 
@@ -167,7 +167,7 @@ void TNova_kazeta::BitBtn1Click()
     try {
         CassetteRecord r;
         r.type = m_blocks->typeText();
-        r.number = RecordingBlocks::listText(Cislo_k);
+        r.number = RecordingBlocks::listText(m_number);
         r.recordings = m_blocks->recordings(true);
         r.note = m_blocks->cassetteNote()->text();
         t.append();
@@ -194,8 +194,7 @@ void TNova_kazeta::keyPressEvent(QKeyEvent *event)
 {
     // Enter belongs to the save button, which is off while the cassette is
     // overfilled.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        !BitBtn1->isEnabled()) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_save->isEnabled()) {
         event->accept();
         return;
     }

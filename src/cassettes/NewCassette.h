@@ -43,9 +43,9 @@ private:
 
     Session &m_session;
     RecordingBlocks *m_blocks = nullptr;
-    QComboBox *Cislo_k = nullptr;
-    QPushButton *BitBtn1 = nullptr; // Uložit kazetu
-    QPushButton *BitBtn2 = nullptr; // Neuložit a zrušit
+    QComboBox *m_number = nullptr;
+    QPushButton *m_save = nullptr;   // Uložit kazetu
+    QPushButton *m_cancel = nullptr; // Neuložit a zrušit
     ConfirmWindow *m_confirm = nullptr;
     bool m_closed = false;
 };

@@ -53,10 +53,8 @@ RecordingBlocks::RecordingBlocks(Screen screen, QWidget *owner) : QObject(owner)
     m_type->setObjectName(QStringLiteral("kazeta"));
     m_type->addItems(tapeTypes());
     m_type->setAccessibleName(QStringLiteral("Typ kazety"));
-    m_capacity = new QLabel(m_typeRow);
-    m_capacity->setObjectName(QStringLiteral("Minutaz"));
-    m_capacity->setTextFormat(Qt::PlainText);
-    m_capacity->setAccessibleDescription(QStringLiteral("Maximální délka v minutách"));
+    m_capacity = ui::valueLabel(m_typeRow, QStringLiteral("Minutaz"),
+                                QStringLiteral("Maximální délka v minutách"));
     m_capacity->setMinimumWidth(
         m_capacity->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     QFont bold = m_capacity->font();
@@ -159,10 +157,9 @@ RecordingBlocks::RecordingBlocks(Screen screen, QWidget *owner) : QObject(owner)
         const char *names[] = {"SP", "LP", "EP"};
         for (int i = 0; i < 3; ++i) {
             const QString speed = QLatin1String(names[i]);
-            auto *value = new QLabel(QStringLiteral("0h 00m"), m_panel);
-            value->setObjectName(QStringLiteral("Zbyva") + speed);
-            value->setTextFormat(Qt::PlainText);
-            value->setAccessibleDescription(QStringLiteral("Rezerva ") + speed);
+            QLabel *value =
+                ui::valueLabel(m_panel, QStringLiteral("Zbyva") + speed,
+                               QStringLiteral("Rezerva ") + speed, QStringLiteral("0h 00m"));
             value->setContentsMargins(5, 0, 0, 0); // apart from its "SP:" caption
             value->setMinimumWidth(boxWidth(value, QStringLiteral("-00h 00m")) + 5);
             auto *caption = ui::caption(m_panel, QString(), speed + QLatin1Char(':'));

@@ -5,6 +5,7 @@
 #include "engine/DbError.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "platform/Widgets.h"
 #include "storage/Paths.h"
 
 #include <QApplication>
@@ -28,13 +29,6 @@ namespace {
 
 const QString kNotYet = QStringLiteral("Tato funkce zatím není v této verzi programu k dispozici.");
 
-QLabel *label(QWidget *parent, const QString &name, const QString &text)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
 } // namespace
 
 TTitul::TTitul(QWidget *parent)
@@ -50,7 +44,7 @@ TTitul::TTitul(QWidget *parent)
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(18, 12, 18, 8);
 
-    m_title = label(central, QStringLiteral("jmeno_prg"), QStringLiteral("Velmora  2002"));
+    m_title = ui::caption(central, QStringLiteral("jmeno_prg"), QStringLiteral("Velmora  2002"));
     QFont big = m_title->font();
     big.setPointSize(26);
     big.setBold(true);
@@ -59,8 +53,8 @@ TTitul::TTitul(QWidget *parent)
     m_title->setStyleSheet(QStringLiteral("color: #000080;"));
     layout->addWidget(m_title);
 
-    m_subtitle = label(central, QStringLiteral("Sel"), QStringLiteral("Multi - program"));
-    m_bits = label(central, QStringLiteral("RxLabel2"), QStringLiteral("32 - bitová verze"));
+    m_subtitle = ui::caption(central, QStringLiteral("Sel"), QStringLiteral("Multi - program"));
+    m_bits = ui::caption(central, QStringLiteral("RxLabel2"), QStringLiteral("32 - bitová verze"));
     QFont sub = m_subtitle->font();
     sub.setPointSize(sub.pointSize() + 3);
     sub.setBold(true);
@@ -76,13 +70,14 @@ TTitul::TTitul(QWidget *parent)
     panel->setFrameShadow(QFrame::Sunken);
     auto *panelLayout = new QHBoxLayout(panel);
     panelLayout->setContentsMargins(8, 2, 8, 2);
-    m_version = label(panel, QStringLiteral("verze"), version::kText);
+    m_version = ui::caption(panel, QStringLiteral("verze"), version::kText);
     QFont bold = m_version->font();
     bold.setBold(true);
     m_version->setFont(bold);
     panelLayout->addWidget(m_version);
     versionRow->addWidget(panel);
-    m_versionDate = label(central, QStringLiteral("Info_o_verzi"), QStringLiteral("Datum verze:"));
+    m_versionDate =
+        ui::caption(central, QStringLiteral("Info_o_verzi"), QStringLiteral("Datum verze:"));
     versionRow->addWidget(m_versionDate);
     versionRow->addStretch();
     layout->addLayout(versionRow);
@@ -109,10 +104,10 @@ TTitul::TTitul(QWidget *parent)
     middle->addWidget(m_tree);
 
     auto *info = new QVBoxLayout;
-    m_system = label(central, QStringLiteral("VerSys"), QString());
+    m_system = ui::caption(central, QStringLiteral("VerSys"), QString());
     m_system->setToolTip(QStringLiteral("Detekce OS programem"));
     m_system->setWordWrap(true);
-    m_upgrade = label(central, QStringLiteral("UpgradeInfo"), QString());
+    m_upgrade = ui::caption(central, QStringLiteral("UpgradeInfo"), QString());
     m_upgrade->setToolTip(
         QStringLiteral("Windows: 95, 95 osr2, 98, 98SE, Me, 2K, XP - all CZ version"));
     m_upgrade->setStyleSheet(QStringLiteral("color: red;"));
@@ -123,7 +118,7 @@ TTitul::TTitul(QWidget *parent)
     layout->addLayout(middle);
     layout->addStretch();
 
-    auto *maker = label(central, QStringLiteral("Maker"), version::kMakerName);
+    auto *maker = ui::caption(central, QStringLiteral("Maker"), version::kMakerName);
     maker->setAlignment(Qt::AlignRight);
     maker->setFont(bold);
     layout->addWidget(maker);

@@ -51,32 +51,32 @@ TSet_Lang::TSet_Lang(QWidget *parent) : QDialog(parent)
     headingFont.setBold(true);
     heading->setFont(headingFont);
 
-    TreeView1 = new QTreeWidget(this);
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setColumnCount(1);
-    TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setExpandsOnDoubleClick(false);
-    TreeView1->setMinimumSize(200, 240);
-    TreeView1->setAccessibleName(heading->text());
-    heading->setBuddy(TreeView1);
+    m_tree = new QTreeWidget(this);
+    m_tree->setObjectName(QStringLiteral("TreeView1"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setColumnCount(1);
+    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tree->setExpandsOnDoubleClick(false);
+    m_tree->setMinimumSize(200, 240);
+    m_tree->setAccessibleName(heading->text());
+    heading->setBuddy(m_tree);
 
     auto *autorCaption =
         ui::caption(this, QStringLiteral("Label2"), QStringLiteral("Author Language:"));
-    Autor = fileValue(this, "Autor", autorCaption);
+    m_author = fileValue(this, "Autor", autorCaption);
     auto *datumCaption =
         ui::caption(this, QStringLiteral("Label3"), QStringLiteral("Date of Creating:"));
-    Datum = fileValue(this, "Datum", datumCaption);
+    m_date = fileValue(this, "Datum", datumCaption);
     auto *emailCaption = ui::caption(this, QStringLiteral("Label4"),
                                      QStringLiteral("Autor contact e-mail (double click):"));
-    Email = fileValue(this, "Email", emailCaption);
-    Email->setAccessibleName(QStringLiteral("Autor contact e-mail"));
-    Email->setMinimumHeight(Email->fontMetrics().height());
-    Email->installEventFilter(this);
+    m_email = fileValue(this, "Email", emailCaption);
+    m_email->setAccessibleName(QStringLiteral("Autor contact e-mail"));
+    m_email->setMinimumHeight(m_email->fontMetrics().height());
+    m_email->installEventFilter(this);
     auto *verzeCaption =
         ui::caption(this, QStringLiteral("Label5"), QStringLiteral("File for Version:"));
-    Verze = fileValue(this, "Verze", verzeCaption);
+    m_fileVersion = fileValue(this, "Verze", verzeCaption);
     auto *infoCaption =
         ui::caption(this, QStringLiteral("Label6"), QStringLiteral("Info from Language file:"));
     QFont infoFont = infoCaption->font();
@@ -84,51 +84,51 @@ TSet_Lang::TSet_Lang(QWidget *parent) : QDialog(parent)
     infoCaption->setFont(infoFont);
     auto *prgCaption =
         ui::caption(this, QStringLiteral("Label7"), QStringLiteral("This prg. version num:"));
-    Verze_prg = fileValue(this, "Verze_prg", prgCaption);
-    Stav = ui::valueLabel(this, QStringLiteral("Stav"), infoCaption->text());
-    ui::setBold(Stav);
+    m_programVersion = fileValue(this, "Verze_prg", prgCaption);
+    m_state = ui::valueLabel(this, QStringLiteral("Stav"), infoCaption->text());
+    ui::setBold(m_state);
 
     auto *note =
         ui::caption(this, QStringLiteral("Label8"),
                     QStringLiteral("This Form is Not for User seting Language available."));
 
-    BitBtn1 = new QPushButton(QStringLiteral("Exit without saving"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setAutoDefault(false);
-    BitBtn2 = new QPushButton(QStringLiteral("Save changes"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
-    BitBtn2->setEnabled(false);
+    m_exit = new QPushButton(QStringLiteral("Exit without saving"), this);
+    m_exit->setObjectName(QStringLiteral("BitBtn1"));
+    m_exit->setAutoDefault(false);
+    m_save = new QPushButton(QStringLiteral("Save changes"), this);
+    m_save->setObjectName(QStringLiteral("BitBtn2"));
+    m_save->setAutoDefault(false);
+    m_save->setEnabled(false);
 
     auto *info = new QGridLayout;
     info->setColumnStretch(1, 1);
     int row = 0;
     info->addWidget(autorCaption, row, 0, Qt::AlignTop);
-    info->addWidget(Autor, row++, 1, Qt::AlignTop);
+    info->addWidget(m_author, row++, 1, Qt::AlignTop);
     info->addWidget(datumCaption, row, 0, Qt::AlignTop);
-    info->addWidget(Datum, row++, 1, Qt::AlignTop);
+    info->addWidget(m_date, row++, 1, Qt::AlignTop);
     info->addWidget(emailCaption, row++, 0, 1, 2);
-    info->addWidget(Email, row++, 0, 1, 2);
+    info->addWidget(m_email, row++, 0, 1, 2);
     info->addWidget(verzeCaption, row, 0, Qt::AlignTop);
-    info->addWidget(Verze, row++, 1, Qt::AlignTop);
+    info->addWidget(m_fileVersion, row++, 1, Qt::AlignTop);
     info->setRowMinimumHeight(row++, 8);
     info->addWidget(infoCaption, row++, 0, 1, 2);
     info->addWidget(prgCaption, row, 0, Qt::AlignTop);
-    info->addWidget(Verze_prg, row++, 1, Qt::AlignTop);
-    info->addWidget(Stav, row++, 0, 1, 2);
+    info->addWidget(m_programVersion, row++, 1, Qt::AlignTop);
+    info->addWidget(m_state, row++, 0, 1, 2);
     info->setRowStretch(row, 1);
     // The contact sits under its caption, set in from the left.
-    Email->setIndent(16);
+    m_email->setIndent(16);
 
     auto *body = new QHBoxLayout;
-    body->addWidget(TreeView1, 1);
+    body->addWidget(m_tree, 1);
     body->addSpacing(8);
     body->addLayout(info, 2);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    buttons->addWidget(m_exit);
+    buttons->addWidget(m_save);
 
     auto *main = new QVBoxLayout(this);
     main->addWidget(heading);
@@ -136,13 +136,12 @@ TSet_Lang::TSet_Lang(QWidget *parent) : QDialog(parent)
     main->addWidget(note);
     main->addLayout(buttons);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
-    connect(TreeView1, &QTreeWidget::currentItemChanged, this,
+    connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { TreeView1Change(current); });
-    connect(TreeView1, &QTreeWidget::itemSelectionChanged, this,
-            &TSet_Lang::TreeView1SelectionChange);
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &TSet_Lang::TreeView1SelectionChange);
     // The tree always stays expanded.
-    connect(TreeView1, &QTreeWidget::itemCollapsed, this,
+    connect(m_tree, &QTreeWidget::itemCollapsed, this,
             [](QTreeWidgetItem *item) { item->setExpanded(true); });
 }
 
@@ -155,7 +154,7 @@ void TSet_Lang::showEvent(QShowEvent *event)
 
 bool TSet_Lang::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Email && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == m_email && event->type() == QEvent::MouseButtonDblClick) {
         EmailDblClick();
         return true;
     }
@@ -164,8 +163,8 @@ bool TSet_Lang::eventFilter(QObject *watched, QEvent *event)
 
 void TSet_Lang::FormShow()
 {
-    BitBtn2->setEnabled(false);
-    Verze_prg->setText(version::kFileVersion.left(11));
+    m_save->setEnabled(false);
+    m_programVersion->setText(version::kFileVersion.left(11));
 
     QStringList files =
         QDir(Paths::langDir())
@@ -174,13 +173,13 @@ void TSet_Lang::FormShow()
         files = files.mid(0, kMaxFiles);
 
     {
-        const QSignalBlocker blocker(TreeView1);
+        const QSignalBlocker blocker(m_tree);
         m_root = nullptr;
         m_currentNode = nullptr;
         m_placeholder = nullptr;
-        TreeView1->clear();
-        m_root = new QTreeWidgetItem(TreeView1, {QStringLiteral("Set Language to:")});
-        QFont rootFont = TreeView1->font();
+        m_tree->clear();
+        m_root = new QTreeWidgetItem(m_tree, {QStringLiteral("Set Language to:")});
+        QFont rootFont = m_tree->font();
         rootFont.setBold(true);
         rootFont.setPixelSize(12);
         m_root->setFont(0, rootFont);
@@ -197,27 +196,27 @@ void TSet_Lang::FormShow()
     }
     clearFileInfo();
     selectCurrentFile();
-    TreeView1->setFocus(Qt::OtherFocusReason);
+    m_tree->setFocus(Qt::OtherFocusReason);
 }
 
 void TSet_Lang::selectCurrentFile()
 {
     if (m_currentNode) {
-        TreeView1->setCurrentItem(m_currentNode);
+        m_tree->setCurrentItem(m_currentNode);
         return;
     }
     {
-        const QSignalBlocker blocker(TreeView1);
-        TreeView1->setCurrentItem(nullptr);
-        TreeView1->clearSelection();
+        const QSignalBlocker blocker(m_tree);
+        m_tree->setCurrentItem(nullptr);
+        m_tree->clearSelection();
     }
-    TreeView1->viewport()->update();
+    m_tree->viewport()->update();
     clearFileInfo();
 }
 
 void TSet_Lang::TreeView1Change(QTreeWidgetItem *node)
 {
-    BitBtn2->setEnabled(false);
+    m_save->setEnabled(false);
     if (!node || node == m_placeholder) {
         clearFileInfo();
         return;
@@ -247,24 +246,24 @@ void TSet_Lang::EmailDblClick()
 void TSet_Lang::showFileInfo(const QString &fileName)
 {
     const IniFile ini(Paths::langDir() + fileName);
-    Autor->setText(ini.value(kMain, QStringLiteral("Autor"), QStringLiteral("Unknown ...")));
-    Datum->setText(ini.value(kMain, QStringLiteral("Date"), QStringLiteral("Unknown ...")));
-    Email->setText(ini.value(kMain, QStringLiteral("Email"), QStringLiteral("Unknown")));
+    m_author->setText(ini.value(kMain, QStringLiteral("Autor"), QStringLiteral("Unknown ...")));
+    m_date->setText(ini.value(kMain, QStringLiteral("Date"), QStringLiteral("Unknown ...")));
+    m_email->setText(ini.value(kMain, QStringLiteral("Email"), QStringLiteral("Unknown")));
     const QString fileVersion =
         ini.value(kMain, QStringLiteral("Version"), QStringLiteral("Unknown"));
-    Verze->setText(fileVersion);
+    m_fileVersion->setText(fileVersion);
     const bool fits = fileVersion.left(8) == version::kFileVersion.left(8);
-    Stav->setText(fits ? QStringLiteral("Seting file is OK.")
-                       : QStringLiteral("Seting file is FALSE !!!"));
-    QPalette pal = Stav->palette();
+    m_state->setText(fits ? QStringLiteral("Seting file is OK.")
+                          : QStringLiteral("Seting file is FALSE !!!"));
+    QPalette pal = m_state->palette();
     pal.setColor(QPalette::WindowText, fits ? kOk : kFalse);
-    Stav->setPalette(pal);
+    m_state->setPalette(pal);
     fitToTexts();
 }
 
 void TSet_Lang::clearFileInfo()
 {
-    for (QLabel *l : {Autor, Datum, Email, Verze, Stav})
+    for (QLabel *l : {m_author, m_date, m_email, m_fileVersion, m_state})
         l->clear();
 }
 

@@ -34,15 +34,15 @@ private:
     void clearFileInfo();
     void fitToTexts();
 
-    QTreeWidget *TreeView1 = nullptr;
-    QLabel *Autor = nullptr;
-    QLabel *Datum = nullptr;
-    QLabel *Email = nullptr;
-    QLabel *Verze = nullptr;
-    QLabel *Verze_prg = nullptr;
-    QLabel *Stav = nullptr;
-    QPushButton *BitBtn1 = nullptr; // Exit without saving
-    QPushButton *BitBtn2 = nullptr; // Save changes
+    QTreeWidget *m_tree = nullptr;
+    QLabel *m_author = nullptr;
+    QLabel *m_date = nullptr;
+    QLabel *m_email = nullptr;
+    QLabel *m_fileVersion = nullptr;
+    QLabel *m_programVersion = nullptr;
+    QLabel *m_state = nullptr;
+    QPushButton *m_exit = nullptr; // Exit without saving
+    QPushButton *m_save = nullptr; // Save changes
 
     QTreeWidgetItem *m_root = nullptr;
     QTreeWidgetItem *m_currentNode = nullptr; // node of the current language file

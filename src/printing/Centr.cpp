@@ -2,6 +2,7 @@
 
 #include "core/Session.h"
 #include "platform/Dialogs.h"
+#include "platform/Widgets.h"
 #include "printing/ReportPrint.h"
 
 #include <QHBoxLayout>
@@ -20,33 +21,28 @@ TCentr::TCentr(Session &, QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Hlavní nastavení tiskárny ze systému ..."));
     auto *layout = new QVBoxLayout(this);
 
-    auto *label1 =
-        new QLabel(QStringLiteral("Nastavená výchozí tiskárna pro operační systém:"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
+    auto *label1 = ui::caption(this, QStringLiteral("Label1"),
+                               QStringLiteral("Nastavená výchozí tiskárna pro operační systém:"));
     layout->addWidget(label1);
 
-    m_printer = new QLabel(this);
-    m_printer->setObjectName(QStringLiteral("Tiskarny"));
+    m_printer = ui::valueLabel(this, QStringLiteral("Tiskarny"), label1->text());
     m_printer->setFrameShape(QFrame::Panel);
     m_printer->setFrameShadow(QFrame::Sunken);
     m_printer->setAlignment(Qt::AlignCenter);
     m_printer->setMinimumHeight(m_printer->fontMetrics().height() * 2);
     m_printer->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QFont bold = m_printer->font();
-    bold.setBold(true);
-    m_printer->setFont(bold);
+    ui::setBold(m_printer);
     layout->addWidget(m_printer);
 
     auto *label2 =
-        new QLabel(QStringLiteral("Tato tiskárna byla detekovaná jako systémová a výchozí."), this);
-    label2->setObjectName(QStringLiteral("Label2"));
+        ui::caption(this, QStringLiteral("Label2"),
+                    QStringLiteral("Tato tiskárna byla detekovaná jako systémová a výchozí."));
     layout->addWidget(label2);
 
     auto *buttons = new QHBoxLayout;
-    m_setup = new QPushButton(QStringLiteral("Nastavení systémové tiskárny"), this);
-    m_setup->setObjectName(QStringLiteral("Nastaveni"));
-    auto *close = new QPushButton(QStringLiteral("&Zavřít okno"), this);
-    close->setObjectName(QStringLiteral("Zavrit_okno"));
+    m_setup = ui::button(this, QStringLiteral("Nastaveni"),
+                         QStringLiteral("Nastavení systémové tiskárny"));
+    auto *close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
     close->setDefault(true);
     buttons->addWidget(m_setup);
     buttons->addStretch(1);
