@@ -1,6 +1,7 @@
 // The common texts of the reports, the RTF document of document mode and
 // the report pane in both filling modes.
 
+#include "ReportCheck.h"
 #include "TestEnv.h"
 #include "engine/Codepage.h"
 #include "printing/ReportPane.h"
@@ -16,43 +17,12 @@
 
 using namespace velmora;
 using report::Mode;
+using test::Look;
+using test::looks;
 
 namespace {
 
 const QDateTime kMoment(QDate(2024, 3, 7), QTime(9, 5, 3));
-
-// Attributes of one visible line: what the pane shows of its first character
-// (or of the empty paragraph).
-struct Look
-{
-    QColor colour;
-    qreal points;
-    bool bold;
-    bool operator==(const Look &o) const
-    {
-        return colour == o.colour && points == o.points && bold == o.bold;
-    }
-};
-
-std::ostream &operator<<(std::ostream &os, const Look &l)
-{
-    return os << l.colour.name().toStdString() << ' ' << l.points << (l.bold ? " bold" : "");
-}
-
-QList<Look> looks(const ReportPane &pane)
-{
-    QList<Look> out;
-    for (QTextBlock b = pane.document()->begin(); b.isValid(); b = b.next()) {
-        QTextCharFormat f = b.charFormat();
-        if (b.length() > 1) {
-            QTextCursor c(b);
-            c.movePosition(QTextCursor::NextCharacter);
-            f = c.charFormat();
-        }
-        out.append({f.foreground().color(), f.fontPointSize(), f.fontWeight() >= QFont::Bold});
-    }
-    return out;
-}
 
 // A small cassette list written the way a report screen writes it, in
 // either mode, with the same visible lines.

@@ -589,6 +589,21 @@ TEST_F(FilmSearchTest, DetailsListTheFilmsOfTheChosenCassetteInBothModes)
     });
 }
 
+TEST_F(FilmSearchTest, ASearchTextHoldingTheSeparatorShowsItsFilmsInTheDetails)
+{
+    add("00001", {Film{"Tom|Jerry", "Animovaný", "SP"}, Film{"Tom a Jerry", "Animovaný", "SP"}});
+    run([&](Screen &s) {
+        s.search("m|j");
+        EXPECT_EQ(s.found(), "1");
+        details(s, [&](TSeznam &d) {
+            d.tree()->setCurrentItem(node(d, "00001"));
+            EXPECT_EQ(d.pane()->lines().mid(4, 1),
+                      QStringList{detailLine("Tom|Jerry", "Animovaný", "SP")});
+            EXPECT_EQ(s.s.criteria().toString(), "M|J|*|*|00001");
+        });
+    });
+}
+
 TEST_F(FilmSearchTest, MoreThanAThousandCassettesAreCutInTheTree)
 {
     for (const int count : {1000, 1001}) {

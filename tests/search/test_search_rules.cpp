@@ -1,6 +1,7 @@
 // The film search predicate and found list, and the free position rules,
 // with the worked examples of the catalogue.
 
+#include "CassetteRows.h"
 #include "TestEnv.h"
 #include "cassettes/CassetteRules.h"
 #include "engine/Table.h"
@@ -127,4 +128,138 @@ TEST(FreePosition, HoursTextAndTheWorkedExamples)
     EXPECT_FALSE(positionQualifies(remaining, 105, 3));
     EXPECT_TRUE(positionQualifies(1, 0, 1));
     EXPECT_FALSE(positionQualifies(0, 0, 1));
+}
+
+namespace {
+
+// An empty cassette table in a private directory.
+QString newCatalogue(const test::TestEnv &env)
+{
+    const TableSchema s = schema::cassettes();
+    const QString path = env.file("data.dbf");
+    Table::create(path, s.fields, s.tags);
+    return path;
+}
+
+CassetteRecord openCassette(const QString &number, const QString &type,
+                            const QList<CassetteSlot> &films, const Loan &loan = {})
+{
+    CassetteRecord c;
+    c.number = number;
+    c.type = type;
+    for (int i = 0; i < films.size(); ++i)
+        c.recordings[size_t(i)] = films[i];
+    c.loan = loan;
+    c.note = kOpenCassetteNote;
+    return c;
+}
+
+} // namespace
+
+TEST(FilmSearch, DetailsOfACassetteKeepATextHoldingTheSeparator)
+{
+    const std::vector<FilmRow> rows{row("00001", "Tom|Jerry"), row("00001", "Tom a Jerry"),
+                                    row("00002", "Tom|Jerry 2")};
+    FilmCriteria c{"m|j", "*", "*", "*"};
+    const FilmSearchResult found = runFilmSearch(rows, c, false);
+    EXPECT_EQ(found.cassettes, (QStringList{"00001", "00002"}));
+    // The criteria as the search held them, with the number of a node added.
+    c.text = upperAscii(c.text);
+    c.number = "00001";
+    const std::vector<const FilmRow *> films = filmsOfCassette(rows, found, c, false);
+    ASSERT_EQ(films.size(), 1u);
+    EXPECT_EQ(films[0]->film, "Tom|Jerry");
+    c.number = "00003";
+    EXPECT_TRUE(filmsOfCassette(rows, found, c, false).empty());
+}
+
+TEST(FilmSearch, LentStateOfEachNumberFromItsFirstRecord)
+{
+    test::TestEnv env;
+    const QString path = newCatalogue(env);
+    test::appendCassettes({openCassette("00002", "E 180", {}, {true, "Novák", "01.01.2020", 7}),
+                           openCassette("00001", "E 180", {}),
+                           openCassette("00002", "E 180", {}), // a second record, at home
+                           openCassette("00003", "E 180", {}, {true, "Dvořák", "01.01.2020", 7})},
+                          path);
+    Table t;
+    t.setPath(path);
+    t.open(Table::Mode::ReadOnly);
+    t.setIndex("cislo");
+    EXPECT_EQ(lentStates(t, {"00003", "00002", "00001", "00009"}),
+              (std::vector<bool>{true, true, false, false}));
+    t.setIndex(QString());
+    EXPECT_EQ(lentStates(t, {"00002"}), std::vector<bool>{true});
+}
+
+TEST(FreePosition, OpenCassettesByNoteInNumberOrderWithTheirLoans)
+{
+    test::TestEnv env;
+    const QString path = newCatalogue(env);
+    CassetteRecord closed = openCassette("00001", "E 180", {});
+    closed.note = kOpenCassetteNote;
+    closed.note.chop(1);
+    closed.note += "i"; // one letter without its accent: not open
+    test::appendCassettes({openCassette("00005", "E 180",
+                                        {test::slot("A", "SP", 60), test::slot("B", "LP", 45),
+                                         test::slot("C", "EP", 100), test::slot("D", "xx", 50)},
+                                        {true, "Novák", "02.03.2002", 14}),
+                           closed, openCassette("00003", "E 60", {}),
+                           openCassette("00003", "E 300", {})},
+                          path);
+    Table t;
+    t.setPath(path);
+    t.open(Table::Mode::ReadOnly);
+    const std::vector<PositionRow> rows = openCassettes(t);
+    ASSERT_EQ(rows.size(), 3u);
+    // Equal numbers keep the order they were written in.
+    EXPECT_EQ(rows[0].number, "00003");
+    EXPECT_EQ(rows[0].remaining, 65);
+    EXPECT_EQ(rows[1].remaining, 305);
+    // 60 in SP, 45 in LP and 100 in EP occupy 60 + 22 + 33; an unknown speed nothing.
+    EXPECT_EQ(rows[2].number, "00005");
+    EXPECT_EQ(rows[2].occupied, 115);
+    EXPECT_EQ(rows[2].remaining, 70);
+    EXPECT_TRUE(rows[2].lent);
+    EXPECT_EQ(rows[2].borrower, "Novák");
+    EXPECT_EQ(rows[2].from, "02.03.2002");
+}
+
+TEST(FreePosition, WorkTableRoundTripOrdersAndTheStrictBoundary)
+{
+    test::TestEnv env;
+    Table work;
+    createWorkTable(work, env.file("Search.dbf"));
+    appendPositions(work, {{"E 180", "00002", 150, 35, false, {}, {}},
+                           {"E 240", "00001", 0, 245, true, "Novák", "02.03.2002"},
+                           {"E 60", "00003", 70, -5, false, {}, {}}});
+    work.setIndex("zustatek");
+    std::vector<int> progress;
+    const std::vector<PositionRow> found =
+        findPositions(work, 34, 1, [&](int n) { progress.push_back(n); });
+    EXPECT_EQ(progress, (std::vector<int>{1, 2, 3}));
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].number, "00002");
+    EXPECT_EQ(found[1].number, "00001");
+    EXPECT_EQ(found[1].borrower, "Novák");
+    EXPECT_EQ(findPositions(work, 35, 1).size(), 1u);  // 35 is not below 35
+    EXPECT_EQ(findPositions(work, 69, 2).size(), 2u);  // 34 in SP
+    EXPECT_EQ(findPositions(work, 105, 3).size(), 1u); // 35 in SP
+
+    // Read back in the table's order and filter, as the list window does.
+    work.setIndex("cislo");
+    work.setFilter("pujceno=False");
+    work.setFiltered(true);
+    const std::vector<PositionRow> home = readPositions(work);
+    ASSERT_EQ(home.size(), 2u);
+    EXPECT_EQ(home[0].number, "00002");
+    EXPECT_EQ(home[1].remaining, -5);
+
+    // Made again over the same file: empty, unfiltered, natural order.
+    createWorkTable(work, env.file("Search.dbf"));
+    EXPECT_EQ(work.recordCount(), 0);
+    EXPECT_FALSE(work.filtered());
+    EXPECT_TRUE(work.index().isEmpty());
+    releaseWorkTable(work);
+    EXPECT_FALSE(work.isOpen());
 }

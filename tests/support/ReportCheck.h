@@ -1,0 +1,73 @@
+#pragma once
+
+// A report as the user sees it: written into a pane that is never shown,
+// in the mode given, and read back as its visible lines and their looks.
+
+#include "printing/ReportPane.h"
+#include "printing/ReportWriter.h"
+
+#include <QColor>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <ostream>
+
+namespace velmora::test {
+
+// Attributes of one visible line: what the pane shows of its first character
+// (or of the empty paragraph).
+struct Look
+{
+    QColor colour;
+    qreal points;
+    bool bold;
+    bool operator==(const Look &o) const
+    {
+        return colour == o.colour && points == o.points && bold == o.bold;
+    }
+};
+
+inline std::ostream &operator<<(std::ostream &os, const Look &l)
+{
+    return os << l.colour.name().toStdString() << ' ' << l.points << (l.bold ? " bold" : "");
+}
+
+inline QList<Look> looks(const ReportPane &pane)
+{
+    QList<Look> out;
+    for (QTextBlock b = pane.document()->begin(); b.isValid(); b = b.next()) {
+        QTextCharFormat f = b.charFormat();
+        if (b.length() > 1) {
+            QTextCursor c(b);
+            c.movePosition(QTextCursor::NextCharacter);
+            f = c.charFormat();
+        }
+        out.append({f.foreground().color(), f.fontPointSize(), f.fontWeight() >= QFont::Bold});
+    }
+    return out;
+}
+
+struct Shown
+{
+    QStringList lines;
+    QList<Look> looks;
+    QByteArray rtf; // document mode only
+};
+
+inline Shown show(report::Mode mode, const report::Report &r)
+{
+    ReportPane pane;
+    report::write(pane, mode, r);
+    return {pane.lines(), looks(pane), pane.rtf()};
+}
+
+// The lines without the blanks at their ends.
+inline QStringList trimmedRight(QStringList lines)
+{
+    for (QString &l : lines)
+        while (l.endsWith(QLatin1Char(' ')))
+            l.chop(1);
+    return lines;
+}
+
+} // namespace velmora::test
