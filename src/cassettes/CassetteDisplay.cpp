@@ -69,6 +69,7 @@ CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(par
         m_numberValue = ui::caption(this, QStringLiteral("Cislo"));
         ui::setBold(m_numberValue);
         m_numberValue->setMinimumWidth(m_numberValue->fontMetrics().horizontalAdvance("000000"));
+        ui::nameValue(m_numberLabel, m_numberValue);
         header->addWidget(m_numberLabel);
         header->addWidget(m_numberValue);
         header->addSpacing(12);
@@ -78,6 +79,8 @@ CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(par
     m_typeValue->setMinimumWidth(m_typeValue->fontMetrics().horizontalAdvance("E 000 "));
     m_capacityLabel = ui::caption(this, QStringLiteral("Label_Minutaz"));
     m_capacityValue = ui::caption(this, QStringLiteral("Minutaz"));
+    ui::nameValue(m_typeLabel, m_typeValue);
+    ui::nameValue(m_capacityLabel, m_capacityValue);
     auto *closing = ui::caption(this, QStringLiteral("Label_Minutaz_end"));
     closing->setText(QStringLiteral(")"));
     header->addWidget(m_typeLabel);

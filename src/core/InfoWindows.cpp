@@ -36,7 +36,7 @@ QLabel *paragraph(const QString &name, const QString &text, QWidget *parent)
 }
 
 // A value the user may want to copy (a version, a memory size).
-QLabel *value(const QString &name, const QString &caption, QWidget *parent)
+QLabel *value(const QString &name, QLabel *caption, QWidget *parent)
 {
     QLabel *l = ui::valueLabel(parent, name, caption);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -189,7 +189,7 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
 
     auto *versionCaption = ui::caption(this, QStringLiteral("Verze_popis"),
                                        QStringLiteral("Aktuální verze programu:"));
-    m_version = value(QStringLiteral("Verze"), versionCaption->text(), this);
+    m_version = value(QStringLiteral("Verze"), versionCaption, this);
     ui::setBold(m_version);
 
     auto *top = new QGridLayout;
@@ -222,9 +222,9 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
     auto *programLayout = new QGridLayout(program);
     const auto programRow = [&](int row, const QString &name, const QString &caption,
                                 QLabel *&target) {
-        programLayout->addWidget(ui::caption(program, name + QStringLiteral("_popis"), caption),
-                                 row, 0);
-        target = value(name, caption, program);
+        QLabel *label = ui::caption(program, name + QStringLiteral("_popis"), caption);
+        programLayout->addWidget(label, row, 0);
+        target = value(name, label, program);
         target->setWordWrap(true);
         programLayout->addWidget(target, row, 1);
     };
@@ -248,9 +248,9 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
                             0);
     const auto systemRow = [&](int row, const QString &name, const QString &caption,
                                QLabel *&target) {
-        systemLayout->addWidget(ui::caption(system, name + QStringLiteral("_popis"), caption), row,
-                                1);
-        target = value(name, caption, system);
+        QLabel *label = ui::caption(system, name + QStringLiteral("_popis"), caption);
+        systemLayout->addWidget(label, row, 1);
+        target = value(name, label, system);
         target->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         systemLayout->addWidget(target, row, 2);
     };
@@ -347,9 +347,9 @@ TNov::TNov(QWidget *parent) : QDialog(parent)
     m_subtitle2 = ui::caption(this, QStringLiteral("Podtitul2"), kNewsSubtitle2);
 
     m_versionCaption = ui::caption(this, QStringLiteral("Verze_popis"), kNewsVersionCaption);
-    m_version = ui::valueLabel(this, QStringLiteral("Verze"), kNewsVersionCaption);
+    m_version = ui::valueLabel(this, QStringLiteral("Verze"), m_versionCaption);
     m_dateCaption = ui::caption(this, QStringLiteral("Datum_popis"), kNewsDateCaption);
-    m_date = ui::valueLabel(this, QStringLiteral("Datum"), kNewsDateCaption);
+    m_date = ui::valueLabel(this, QStringLiteral("Datum"), m_dateCaption);
     QLabel *authorCaption =
         ui::caption(this, QStringLiteral("Autor_popis"), QStringLiteral("Autor:"));
     QLabel *author = ui::caption(this, QStringLiteral("Autor"), version::kMakerName);
@@ -415,6 +415,8 @@ void TNov::FormShow()
         file ? lang::text(central, QStringLiteral("112"), QStringLiteral("Uvedena dne")) +
                    QLatin1Char(':')
              : kNewsDateCaption);
+    m_version->setAccessibleDescription(ui::spoken(m_versionCaption->text()));
+    m_date->setAccessibleDescription(ui::spoken(m_dateCaption->text()));
     m_text1->setText(lang::caption(central, QStringLiteral("113"), kNewsText1));
     m_text2->setText(lang::caption(central, QStringLiteral("114"), kNewsText2));
     // The version is the program's own, whatever a language file says.

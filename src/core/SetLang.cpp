@@ -30,9 +30,9 @@ const QColor kRoot(0x80, 0x00, 0x00);
 
 // A value read from a file, wrapped so long values stay visible; screen
 // readers hear the value with its caption as description.
-QLabel *fileValue(QWidget *parent, const char *name, const QLabel *caption)
+QLabel *fileValue(QWidget *parent, const char *name, QLabel *caption)
 {
-    QLabel *l = ui::valueLabel(parent, QLatin1String(name), caption->text());
+    QLabel *l = ui::valueLabel(parent, QLatin1String(name), caption);
     l->setWordWrap(true);
     l->setMinimumWidth(160);
     return l;
@@ -71,7 +71,6 @@ TSet_Lang::TSet_Lang(QWidget *parent) : QDialog(parent)
     auto *emailCaption = ui::caption(this, QStringLiteral("Label4"),
                                      QStringLiteral("Autor contact e-mail (double click):"));
     m_email = fileValue(this, "Email", emailCaption);
-    m_email->setAccessibleName(QStringLiteral("Autor contact e-mail"));
     m_email->setMinimumHeight(m_email->fontMetrics().height());
     m_email->installEventFilter(this);
     auto *verzeCaption =
@@ -85,7 +84,7 @@ TSet_Lang::TSet_Lang(QWidget *parent) : QDialog(parent)
     auto *prgCaption =
         ui::caption(this, QStringLiteral("Label7"), QStringLiteral("This prg. version num:"));
     m_programVersion = fileValue(this, "Verze_prg", prgCaption);
-    m_state = ui::valueLabel(this, QStringLiteral("Stav"), infoCaption->text());
+    m_state = ui::valueLabel(this, QStringLiteral("Stav"), infoCaption);
     ui::setBold(m_state);
 
     auto *note =

@@ -51,6 +51,20 @@ QLabel *valueLabel(QWidget *parent, const QString &name, const QString &caption,
     return l;
 }
 
+QLabel *valueLabel(QWidget *parent, const QString &name, QLabel *caption, const QString &text)
+{
+    QLabel *l = valueLabel(parent, name, caption->text(), text);
+    nameValue(caption, l);
+    return l;
+}
+
+void nameValue(QLabel *caption, QLabel *value)
+{
+    caption->setBuddy(value);
+    if (caption->parentWidget() == value->parentWidget())
+        value->stackUnder(caption);
+}
+
 QString spoken(const QString &caption)
 {
     QString s = caption;

@@ -23,6 +23,15 @@ QLabel *caption(QWidget *parent, const QString &name, const QString &text = QStr
 // is spoken, goes into its accessible description.
 QLabel *valueLabel(QWidget *parent, const QString &name, const QString &caption,
                    const QString &text = QString());
+// The same for a value shown beside its caption label: the caption also
+// labels the value (the relation assistive tools follow), and the value
+// comes first among the window's children, so a tool looking for the
+// caption's text finds the value it names.
+QLabel *valueLabel(QWidget *parent, const QString &name, QLabel *caption,
+                   const QString &text = QString());
+// Makes an existing caption label name an existing value label, as above;
+// the description is left to the caller.
+void nameValue(QLabel *caption, QLabel *value);
 // The caption's text as screen readers should hear it: without the
 // ampersand, the padding blanks, an opening bracket and trailing colons.
 QString spoken(const QString &caption);

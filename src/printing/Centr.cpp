@@ -25,7 +25,7 @@ TCentr::TCentr(Session &, QWidget *parent) : QDialog(parent)
                                QStringLiteral("Nastavená výchozí tiskárna pro operační systém:"));
     layout->addWidget(label1);
 
-    m_printer = ui::valueLabel(this, QStringLiteral("Tiskarny"), label1->text());
+    m_printer = ui::valueLabel(this, QStringLiteral("Tiskarny"), label1);
     m_printer->setFrameShape(QFrame::Panel);
     m_printer->setFrameShadow(QFrame::Sunken);
     m_printer->setAlignment(Qt::AlignCenter);

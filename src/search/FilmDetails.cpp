@@ -60,7 +60,7 @@ TSeznam::TSeznam(THledej_film &search, QWidget *parent) : QDialog(parent), m_sea
     auto *header = new QHBoxLayout;
     QLabel *l1 = ui::caption(this, QStringLiteral("Label1"),
                              QStringLiteral("Počet nalezených filmů, dle nastavených parametrů:"));
-    m_count = ui::valueLabel(this, QStringLiteral("Pocet"), l1->text());
+    m_count = ui::valueLabel(this, QStringLiteral("Pocet"), l1);
     ui::setBold(m_count);
     m_cut = ui::caption(this, QStringLiteral("Zkraceno"));
     m_cut->hide();

@@ -49,9 +49,9 @@ void deleteStaleWorkFiles()
     }
 }
 
-QLabel *boldValue(QWidget *parent, const char *name, const QLabel *caption)
+QLabel *boldValue(QWidget *parent, const char *name, QLabel *caption)
 {
-    QLabel *v = ui::valueLabel(parent, QLatin1String(name), caption->text());
+    QLabel *v = ui::valueLabel(parent, QLatin1String(name), caption);
     ui::setBold(v);
     return v;
 }

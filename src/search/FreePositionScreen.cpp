@@ -57,8 +57,7 @@ TVyhledej_Pozici::TVyhledej_Pozici(Session &session, QWidget *parent)
     auto *countRow = new QHBoxLayout;
     auto *countLabel = ui::caption(header, QStringLiteral("Label_pocet"),
                                    QStringLiteral("Celkem VK / Povolených pro nahrání:"));
-    m_counts = ui::valueLabel(header, QStringLiteral("pocet"), countLabel->text(),
-                              QStringLiteral("0 / 0"));
+    m_counts = ui::valueLabel(header, QStringLiteral("pocet"), countLabel, QStringLiteral("0 / 0"));
     ui::setBold(m_counts);
     countRow->addWidget(countLabel);
     countRow->addWidget(m_counts);
@@ -88,7 +87,7 @@ TVyhledej_Pozici::TVyhledej_Pozici(Session &session, QWidget *parent)
     ui::digitsOnly(m_minutes);
     auto *hoursLabel =
         ui::caption(space, QStringLiteral("Label_V_Hod"), QStringLiteral("v hodinách:"));
-    m_hours = ui::valueLabel(space, QStringLiteral("V_Hod"), hoursLabel->text(), kNoRequest);
+    m_hours = ui::valueLabel(space, QStringLiteral("V_Hod"), hoursLabel, kNoRequest);
     ui::setBold(m_hours);
     spaceLayout->addWidget(ui::caption(space, QStringLiteral("Label_V_Min"),
                                        QStringLiteral("v minutách :"), m_minutes),
@@ -121,8 +120,8 @@ TVyhledej_Pozici::TVyhledej_Pozici(Session &session, QWidget *parent)
     auto *foundRow = new QHBoxLayout;
     auto *foundLabel = ui::caption(this, QStringLiteral("Label_Celkem_moznosti"),
                                    QStringLiteral("Nalezeno možností:"));
-    m_found = ui::valueLabel(this, QStringLiteral("Celkem_moznosti"), foundLabel->text(),
-                             QStringLiteral("0"));
+    m_found =
+        ui::valueLabel(this, QStringLiteral("Celkem_moznosti"), foundLabel, QStringLiteral("0"));
     ui::setBold(m_found);
     foundRow->addWidget(foundLabel);
     foundRow->addWidget(m_found);
