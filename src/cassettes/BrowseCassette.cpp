@@ -30,7 +30,7 @@ QString vk(const char *key, const QString &def, const QString &builtIn)
 } // namespace
 
 TProhlizej_kazetu::TProhlizej_kazetu(Session &session, QWidget *parent)
-    : QDialog(parent), m_session(session)
+    : ScreenDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Prohlizej_kazetu"));
     setWindowTitle(kCaption);
@@ -123,13 +123,6 @@ void TProhlizej_kazetu::FormActivate()
 {
     // The printer may have been found or lost since the screen was made.
     m_printLabel->setEnabled(m_session.settings().printerAvailable);
-}
-
-void TProhlizej_kazetu::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TProhlizej_kazetu::changeEvent(QEvent *event)

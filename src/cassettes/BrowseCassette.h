@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ScreenDialog.h"
 
 class QPushButton;
 
@@ -13,7 +13,7 @@ class Session;
 // with the label printing of the cassette shown. Its captions come from
 // section VK_001 of the language file. The main window opens the table
 // with index cislo before and closes it after.
-class TProhlizej_kazetu : public QDialog
+class TProhlizej_kazetu : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -29,12 +29,11 @@ public:
     static inline const QString kSection = QStringLiteral("VK_001");
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
     void done(int result) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void FormActivate();
     void readLanguage();
     void TiskClick();

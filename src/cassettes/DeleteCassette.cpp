@@ -13,7 +13,7 @@
 
 namespace velmora {
 
-TZrusit_vk::TZrusit_vk(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
+TZrusit_vk::TZrusit_vk(Session &session, QWidget *parent) : ScreenDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Zrusit_vk"));
     setWindowTitle(kCaption);
@@ -77,13 +77,6 @@ void TZrusit_vk::ZrusitClick()
         return;
     }
     FormShow();
-}
-
-void TZrusit_vk::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TZrusit_vk::keyPressEvent(QKeyEvent *event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ScreenDialog.h"
 
 class QPushButton;
 
@@ -13,7 +13,7 @@ class Session;
 // removes the one shown from data.dbf for good, after a question. It reads
 // no language file. The main window opens the table before and closes it
 // after; the screen selects the index itself.
-class TZrusit_vk : public QDialog
+class TZrusit_vk : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -33,13 +33,12 @@ public:
     static inline const QString kInfo = QStringLiteral("Informace:");
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void done(int result) override;
 
 private:
     // Also run after every deletion.
-    void FormShow();
+    void FormShow() override;
     void ZrusitClick();
 
     Session &m_session;

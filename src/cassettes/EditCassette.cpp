@@ -30,7 +30,7 @@ const QString kNumberField = QStringLiteral("cislo");
 } // namespace
 
 TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent)
-    : QDialog(parent), m_session(session)
+    : ScreenDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Uprav_kazetu"));
     setWindowTitle(QStringLiteral("Upravení (editace existující videokazety) ...."));
@@ -82,17 +82,9 @@ TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent)
 
 TUprav_kazetu::~TUprav_kazetu() = default;
 
-void TUprav_kazetu::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        m_closed = false;
-        FormShow();
-    }
-}
-
 void TUprav_kazetu::FormShow()
 {
+    m_closed = false;
     try {
         m_blocks->fillLists(m_session.tables().Users_01, m_session.tables().Users_02);
     } catch (const std::exception &e) {

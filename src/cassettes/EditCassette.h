@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ScreenDialog.h"
 
 class QPushButton;
 
@@ -15,7 +15,7 @@ class Session;
 // order. While changes are pending the screen neither moves to another
 // cassette nor closes: they must be saved or cancelled first. The table is
 // opened with the index cislo by the command and stays open meanwhile.
-class TUprav_kazetu : public QDialog
+class TUprav_kazetu : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -36,12 +36,11 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void Jdi_hnedChange(const QString &number);
     void navigated();

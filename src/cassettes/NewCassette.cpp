@@ -28,7 +28,7 @@ const QString kNumberField = QStringLiteral("cislo");
 
 } // namespace
 
-TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
+TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent) : ScreenDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Nova_kazeta"));
     setWindowTitle(QStringLiteral("Vložení nové videokazety"));
@@ -69,11 +69,8 @@ TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent) : QDialog(parent),
 
 TNova_kazeta::~TNova_kazeta() = default;
 
-void TNova_kazeta::showEvent(QShowEvent *event)
+void TNova_kazeta::FormShow()
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
     m_closed = false;
     if (!m_confirm)
         m_confirm = new ConfirmWindow(this);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ScreenDialog.h"
 
 class QComboBox;
 class QPushButton;
@@ -13,7 +13,7 @@ class Session;
 
 // Adds cassettes to data.dbf, one after another: after each save the screen
 // clears itself for the next cassette and stays open until it is cancelled.
-class TNova_kazeta : public QDialog
+class TNova_kazeta : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -34,7 +34,7 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

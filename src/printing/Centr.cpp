@@ -15,7 +15,7 @@
 
 namespace velmora {
 
-TCentr::TCentr(Session &, QWidget *parent) : QDialog(parent)
+TCentr::TCentr(Session &, QWidget *parent) : ScreenDialog(parent)
 {
     setObjectName(QStringLiteral("Centr"));
     setWindowTitle(QStringLiteral("Hlavní nastavení tiskárny ze systému ..."));
@@ -51,13 +51,6 @@ TCentr::TCentr(Session &, QWidget *parent) : QDialog(parent)
 
     connect(m_setup, &QPushButton::clicked, this, &TCentr::NastaveniClick);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void TCentr::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TCentr::FormShow()

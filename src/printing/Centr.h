@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ScreenDialog.h"
 
 class QLabel;
 class QPushButton;
@@ -11,7 +11,7 @@ class Session;
 
 // System printer screen: the current printer and the platform's printer
 // setup, whose choice stays the printer of the run.
-class TCentr : public QDialog
+class TCentr : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -20,12 +20,10 @@ public:
     static QString noPrinterText() { return QStringLiteral("Nebyla nalezena žádná tiskárna ..."); }
 
 public slots:
-    void FormShow();
+    void FormShow() override;
     void NastaveniClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     QLabel *m_printer = nullptr;
     QPushButton *m_setup = nullptr;

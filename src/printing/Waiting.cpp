@@ -17,7 +17,7 @@ const QString kBuiltInText = QStringLiteral("Strpení, data se zpracovávají");
 } // namespace
 
 TWaiting_Form::TWaiting_Form(QWidget *owner)
-    : QDialog(owner, Qt::Tool | Qt::FramelessWindowHint), m_owner(owner)
+    : ScreenDialog(owner, Qt::Tool | Qt::FramelessWindowHint), m_owner(owner)
 {
     setObjectName(QStringLiteral("Waiting_Form"));
     setModal(false);
@@ -42,13 +42,6 @@ TWaiting_Form::TWaiting_Form(QWidget *owner)
     layout->addWidget(m_text);
     layout->addWidget(m_gauge);
     outer->addWidget(panel);
-}
-
-void TWaiting_Form::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TWaiting_Form::FormShow()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ScreenDialog.h"
 
 class QLabel;
 class QProgressBar;
@@ -11,7 +11,7 @@ namespace velmora {
 // screen it serves, with a text and the gauge Ukazatel. The screen sets the
 // number of records the build will visit, shows the window, advances it
 // after each record (pending events are handled then) and hides it.
-class TWaiting_Form : public QDialog
+class TWaiting_Form : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -33,11 +33,9 @@ public:
     int maximum() const;
 
 public slots:
-    void FormShow();
+    void FormShow() override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     QWidget *m_owner;
     int m_count = 0;

@@ -50,7 +50,7 @@ QIcon TSeznam::image(int index)
     return images[qBound(0, index, 2)];
 }
 
-TSeznam::TSeznam(THledej_film &search, QWidget *parent) : QDialog(parent), m_search(search)
+TSeznam::TSeznam(THledej_film &search, QWidget *parent) : ScreenDialog(parent), m_search(search)
 {
     setObjectName(QStringLiteral("Seznam"));
     setWindowTitle(QStringLiteral("Seznam nalezených filmů a jejich specifikace"));
@@ -122,19 +122,7 @@ TSeznam::TSeznam(THledej_film &search, QWidget *parent) : QDialog(parent), m_sea
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TSeznam::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    try {
-        prepare();
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-    }
-}
-
-void TSeznam::prepare()
+void TSeznam::FormShow()
 {
     m_print->setEnabled(m_search.session().printerAvailable());
     m_close->setEnabled(true);

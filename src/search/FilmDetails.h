@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ScreenDialog.h"
 #include <QIcon>
 
 class QLabel;
@@ -15,7 +15,7 @@ class THledej_film;
 
 // The details window of the film search: the found cassettes in a tree,
 // marked when they are away from home, and the films of the chosen one.
-class TSeznam : public QDialog
+class TSeznam : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -33,11 +33,10 @@ public slots:
     void printList();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
     void done(int result) override;
 
 private:
-    void prepare();
     void buildTree();
     void nodeChosen(QTreeWidgetItem *item);
     void showCassette(const QString &nodeText);

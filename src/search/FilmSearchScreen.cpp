@@ -58,7 +58,7 @@ QLabel *boldValue(QWidget *parent, const char *name, QLabel *caption)
 
 } // namespace
 
-THledej_film::THledej_film(Session &session, QWidget *parent) : QDialog(parent), m_session(session)
+THledej_film::THledej_film(Session &session, QWidget *parent) : ScreenDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Hledej_film"));
     setWindowTitle(QStringLiteral("Vyhledávání filmů podle nastavených parametrů ..."));
@@ -187,19 +187,6 @@ report::Mode THledej_film::mode() const
     return report::modeFor(m_session.systemCode());
 }
 
-void THledej_film::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    try {
-        prepare();
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-    }
-    m_text->setFocus();
-}
-
 void THledej_film::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
@@ -207,7 +194,7 @@ void THledej_film::changeEvent(QEvent *event)
         m_text->setFocus();
 }
 
-void THledej_film::prepare()
+void THledej_film::FormShow()
 {
     const QStringList genres = readUserList(m_session.tables().Users_01);
     {
@@ -235,6 +222,7 @@ void THledej_film::prepare()
     // Clearing an empty text changes nothing, yet the state must be that of
     // an empty search text.
     reset();
+    m_text->setFocus();
 }
 
 void THledej_film::reset(bool keepEnabled)

@@ -3,7 +3,7 @@
 #include "printing/ReportText.h"
 #include "search/FilmSearch.h"
 
-#include <QDialog>
+#include "platform/ScreenDialog.h"
 #include <vector>
 
 class QButtonGroup;
@@ -23,7 +23,7 @@ class Session;
 // genre and speed, over a result table built from data.dbf at each opening.
 // The main window opens data.dbf with the index cislo before and closes it
 // after; the screen leaves the table open.
-class THledej_film : public QDialog
+class THledej_film : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -50,12 +50,11 @@ public slots:
     void showDetails(); // "Zobrazit detaily"
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
     void changeEvent(QEvent *event) override;
     void done(int result) override;
 
 private:
-    void prepare();
     // The common reset after a change of the criteria; the genre box keeps
     // the enabled state of the other criteria (keepEnabled).
     void reset(bool keepEnabled = false);

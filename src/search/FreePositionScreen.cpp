@@ -43,7 +43,7 @@ void paintHead(QLabel *head, bool highlighted)
 } // namespace
 
 TVyhledej_Pozici::TVyhledej_Pozici(Session &session, QWidget *parent)
-    : QDialog(parent), m_session(session)
+    : ScreenDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Vyhledej_Pozici"));
     setWindowTitle(kCaption);
@@ -236,14 +236,7 @@ QString TVyhledej_Pozici::hoursText() const
     return m_hours->text();
 }
 
-void TVyhledej_Pozici::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        prepare();
-}
-
-void TVyhledej_Pozici::prepare()
+void TVyhledej_Pozici::FormShow()
 {
     try {
         fillWorkTable();

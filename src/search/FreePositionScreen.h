@@ -2,7 +2,7 @@
 
 #include "search/FreePosition.h"
 
-#include <QDialog>
+#include "platform/ScreenDialog.h"
 #include <vector>
 
 class QLabel;
@@ -22,7 +22,7 @@ class Table;
 // search copies those with more room than the request into Search2.dbf.
 // The screen opens and closes data.dbf itself; both work tables live in
 // the private temporary directory and are deleted when it closes.
-class TVyhledej_Pozici : public QDialog
+class TVyhledej_Pozici : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -39,13 +39,12 @@ public:
     ReportPane *pane() const { return m_pane; }
 
 public slots:
-    void prepare();
     void requestChanged();
     void search();
     void showList();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
     void done(int result) override;
 
 private:
