@@ -7,17 +7,17 @@ namespace velmora {
 
 void ReportWriter::rule(int spaces, int hyphens)
 {
-    ready(report::rule(mode(), spaces, hyphens));
+    formatted(report::rule(mode(), spaces, hyphens));
 }
 
 void ReportWriter::dateLine(int lineRun, int documentRun, int leading)
 {
-    ready(report::dateLine(mode(), document() ? documentRun : lineRun, leading));
+    formatted(report::dateLine(mode(), document() ? documentRun : lineRun, leading));
 }
 
 void ReportWriter::makerLine(int leading)
 {
-    ready(report::makerLine(mode(), leading));
+    formatted(report::makerLine(mode(), leading));
 }
 
 void LineWriter::line(const QString &text)

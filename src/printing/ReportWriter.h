@@ -59,8 +59,8 @@ public:
     virtual void fragment(const QString &markup) = 0;
 
 protected:
-    // A text of either mode as it is, already made for the mode in force.
-    virtual void ready(const QString &text) = 0;
+    // A text made for the mode in force (a rule, a date line), written as it is.
+    virtual void formatted(const QString &text) = 0;
 };
 
 // Appends to a pane line by line.
@@ -81,7 +81,7 @@ public:
     void fragment(const QString &) override {}
 
 protected:
-    void ready(const QString &text) override { line(text); }
+    void formatted(const QString &text) override { line(text); }
 
 private:
     ReportPane &m_pane;
@@ -105,7 +105,7 @@ public:
     void fragment(const QString &markup) override;
 
 protected:
-    void ready(const QString &text) override { fragment(text); }
+    void formatted(const QString &text) override { fragment(text); }
 
 private:
     rtf::Document &m_doc;

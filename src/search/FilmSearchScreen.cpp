@@ -58,7 +58,8 @@ QLabel *boldValue(QWidget *parent, const char *name, QLabel *caption)
 
 } // namespace
 
-THledej_film::THledej_film(Session &session, QWidget *parent) : ScreenDialog(parent), m_session(session)
+THledej_film::THledej_film(Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Hledej_film"));
     setWindowTitle(QStringLiteral("Vyhledávání filmů podle nastavených parametrů ..."));

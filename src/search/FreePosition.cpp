@@ -116,6 +116,16 @@ std::vector<PositionRow> readPositions(Table &work)
     return rows;
 }
 
+void showAtHomeOnly(Table &work, bool on)
+{
+    if (on) {
+        work.setFilter(QStringLiteral("pujceno=False"));
+        work.setFiltered(true);
+    } else {
+        work.setFiltered(false);
+    }
+}
+
 void appendPositions(Table &work, const std::vector<PositionRow> &rows)
 {
     const PositionColumns c(work);

@@ -41,6 +41,8 @@ std::vector<PositionRow> openCassettes(Table &cassettes);
 
 // The rows of a work table in its order and filter.
 std::vector<PositionRow> readPositions(Table &work);
+// Limits a work table to the cassettes at home, or lifts the limit.
+void showAtHomeOnly(Table &work, bool on);
 // Appends rows to an open work table in one batch.
 void appendPositions(Table &work, const std::vector<PositionRow> &rows);
 

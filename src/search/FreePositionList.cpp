@@ -43,12 +43,7 @@ void TSeznam2::filterChanged()
                    QString::number(m_search.candidateCount()));
     try {
         Table &t = m_search.candidates();
-        if (m_atHomeOnly->isChecked()) {
-            t.setFilter(QStringLiteral("pujceno=False"));
-            t.setFiltered(true);
-        } else {
-            t.setFiltered(false);
-        }
+        showAtHomeOnly(t, m_atHomeOnly->isChecked());
         const std::vector<PositionRow> rows = readPositions(t);
         const QString hours = m_search.hoursText();
         report::write(*pane(), mode(), [&](ReportWriter &w) { writePositionList(w, hours, rows); });

@@ -248,8 +248,7 @@ TEST(FreePosition, WorkTableRoundTripOrdersAndTheStrictBoundary)
 
     // Read back in the table's order and filter, as the list window does.
     work.setIndex("cislo");
-    work.setFilter("pujceno=False");
-    work.setFiltered(true);
+    showAtHomeOnly(work, true);
     const std::vector<PositionRow> home = readPositions(work);
     ASSERT_EQ(home.size(), 2u);
     EXPECT_EQ(home[0].number, "00002");
