@@ -34,22 +34,13 @@ template <typename Screen> TTitul::Handler changingCassettes()
 void registerScreens(TTitul &window)
 {
     // Application core.
-    window.registerCommand(QStringLiteral("core.about"), [](TTitul &w) {
-        TI_o_prg screen(&w);
-        dialogs::exec(screen);
-    });
-    window.registerCommand(QStringLiteral("core.news"), [](TTitul &w) {
-        TNov screen(&w);
-        dialogs::exec(screen);
-    });
+    window.registerCommand(QStringLiteral("core.about"), TTitul::modalOver<TI_o_prg>());
+    window.registerCommand(QStringLiteral("core.news"), TTitul::modalOver<TNov>());
     window.registerCommand(QStringLiteral("core.systemWindow"), [](TTitul &w) {
         TInfo_System_OS screen(w.settings().storedSystemCode, &w);
         dialogs::exec(screen);
     });
-    window.registerCommand(QStringLiteral("core.languages"), [](TTitul &w) {
-        TSet_Lang screen(&w);
-        dialogs::exec(screen);
-    });
+    window.registerCommand(QStringLiteral("core.languages"), TTitul::modalOver<TSet_Lang>());
     window.registerCommand(QStringLiteral("core.password"), [](TTitul &w) {
         TPasswordDlg screen(w.settings().password, &w);
         if (dialogs::exec(screen) != QDialog::Accepted)

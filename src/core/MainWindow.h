@@ -56,6 +56,14 @@ public:
             dialogs::exec(screen);
         };
     }
+    // The same for a screen that needs nothing but its parent.
+    template <typename Screen> static Handler modalOver()
+    {
+        return [](TTitul &w) {
+            Screen screen(&w);
+            dialogs::exec(screen);
+        };
+    }
     bool hasCommand(const QString &action) const { return m_handlers.contains(action); }
     // Runs a menu command with its guard.
     void runEntry(const MenuEntry &entry);
