@@ -187,13 +187,7 @@ TEST_F(MainWindowTest, GuardPassedFindsTheTableOpenWithItsIndexAndClosesItAfter)
 TEST_F(MainWindowTest, UnfilterCommandsSwitchOffWhatTheScreenLeft)
 {
     TTitul &w = ready();
-    Table t;
-    t.setPath(Paths::dataFile("cd01.dbf"));
-    t.open();
-    t.append();
-    t.setString("Cislocd", "00001");
-    t.post();
-    t.close();
+    addCdTitle("00001");
     w.registerCommand("cds.show", [](TTitul &win) {
         win.tables().CD_Table1.setFilter("cislocd='00001'");
         win.tables().CD_Table1.setFiltered(true);
@@ -309,13 +303,7 @@ TEST_F(MainWindowTest, CoreScreensOpenFromBothMenus)
 TEST_F(MainWindowTest, ScreenThatFailsLeavesNoFilterForTheNextCommand)
 {
     TTitul &w = ready();
-    Table t;
-    t.setPath(Paths::dataFile("cd01.dbf"));
-    t.open();
-    t.append();
-    t.setString("Cislocd", "00001");
-    t.post();
-    t.close();
+    addCdTitle("00001");
     w.registerCommand("cds.show", [](TTitul &win) {
         win.tables().CD_Table1.setFilter("Cislocd='99999'");
         win.tables().CD_Table1.setFiltered(true);

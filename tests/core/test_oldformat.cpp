@@ -156,13 +156,7 @@ TEST_F(OldFormatTest, GuardsOpenTheCassettesReadOnlySoNoScreenCanCutAGenre)
 
     // The other tables are written as always.
     bool cdsWritable = false;
-    Table cd;
-    cd.setPath(Paths::dataFile("cd01.dbf"));
-    cd.open();
-    cd.append();
-    cd.setString("Cislocd", "00001");
-    cd.post();
-    cd.close();
+    addCdTitle("00001");
     window->registerCommand("cds.edit",
                             [&](TTitul &w) { cdsWritable = !w.tables().CD_Table1.isReadOnly(); });
     window->runEntry(*window->entryFor("cds.edit"));

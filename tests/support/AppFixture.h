@@ -77,6 +77,18 @@ protected:
         appendCassette(c);
     }
 
+    // A CD title row appended straight to cd01.dbf.
+    void addCdTitle(const QString &number)
+    {
+        Table t;
+        t.setPath(Paths::dataFile(QStringLiteral("cd01.dbf")));
+        t.open();
+        t.append();
+        t.setString("Cislocd", number);
+        t.post();
+        t.close();
+    }
+
     TestEnv env;
     ScriptedAnswerer user;
     std::unique_ptr<TTitul> window;
