@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
+#include "platform/Widgets.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -39,12 +40,8 @@ TProhlizej_kazetu::TProhlizej_kazetu(Session &session, QWidget *parent)
     m_display = new CassetteDisplay(true, this);
     layout->addWidget(m_display);
 
-    m_printLabel = new QPushButton(kPrint, this);
-    m_printLabel->setObjectName(QStringLiteral("Tisk"));
-    m_printLabel->setAutoDefault(false);
-    m_close = new QPushButton(kClose, this);
-    m_close->setObjectName(QStringLiteral("Zavrit"));
-    m_close->setAutoDefault(false);
+    m_printLabel = ui::button(this, QStringLiteral("Tisk"), kPrint);
+    m_close = ui::button(this, QStringLiteral("Zavrit"), kClose);
     m_display->buttonRow()->addWidget(m_printLabel);
     m_display->buttonRow()->addSpacing(12);
     m_display->buttonRow()->addWidget(m_close);

@@ -4,6 +4,7 @@
 #include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
+#include "platform/Widgets.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -26,12 +27,8 @@ TZrusit_vk::TZrusit_vk(Session &session, QWidget *parent) : ScreenDialog(parent)
     m_display->setTexts(texts);
     layout->addWidget(m_display);
 
-    m_close = new QPushButton(QStringLiteral("&Zavřít okno"), this);
-    m_close->setObjectName(QStringLiteral("Zavrit"));
-    m_close->setAutoDefault(false);
-    m_delete = new QPushButton(QStringLiteral("&Zrušení Videokazety"), this);
-    m_delete->setObjectName(QStringLiteral("Zrusit"));
-    m_delete->setAutoDefault(false);
+    m_close = ui::button(this, QStringLiteral("Zavrit"), QStringLiteral("&Zavřít okno"));
+    m_delete = ui::button(this, QStringLiteral("Zrusit"), QStringLiteral("&Zrušení Videokazety"));
     m_display->buttonRow()->addWidget(m_close);
     m_display->buttonRow()->addSpacing(12);
     m_display->buttonRow()->addWidget(m_delete);

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
+#include "platform/Widgets.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -49,15 +50,10 @@ TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent)
     m_navigator->setTable(&m_session.tables().Table1);
     m_navigator->installWheelOn(this);
 
-    m_close = new QPushButton(QStringLiteral("&Uzavřít okno"), this);
-    m_close->setObjectName(QStringLiteral("BitBtn1"));
-    m_close->setAutoDefault(false);
-    m_save = new QPushButton(QStringLiteral("&Uložit změny"), this);
-    m_save->setObjectName(QStringLiteral("BitBtn2"));
+    m_close = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("&Uzavřít okno"));
+    m_save = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Uložit změny"));
     m_save->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("&Zrušit změny"), this);
-    m_cancel->setObjectName(QStringLiteral("BitBtn3"));
-    m_cancel->setAutoDefault(false);
+    m_cancel = ui::button(this, QStringLiteral("BitBtn3"), QStringLiteral("&Zrušit změny"));
 
     auto *jump = new QGridLayout;
     jump->addWidget(jumpLabel, 0, 0, 1, 2);

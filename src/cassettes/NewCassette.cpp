@@ -7,6 +7,7 @@
 #include "engine/Table.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
+#include "platform/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,7 +29,8 @@ const QString kNumberField = QStringLiteral("cislo");
 
 } // namespace
 
-TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent) : ScreenDialog(parent), m_session(session)
+TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_session(session)
 {
     setObjectName(QStringLiteral("Nova_kazeta"));
     setWindowTitle(QStringLiteral("Vložení nové videokazety"));
@@ -43,12 +45,9 @@ TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent) : ScreenDialog(par
     auto *numberLabel = new QLabel(QStringLiteral("Číslo zaváděné kazety :"), this);
     numberLabel->setBuddy(m_number);
 
-    m_save = new QPushButton(QStringLiteral("Uložit kazetu"), this);
-    m_save->setObjectName(QStringLiteral("BitBtn1"));
+    m_save = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("Uložit kazetu"));
     m_save->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Neuložit a zrušit"), this);
-    m_cancel->setObjectName(QStringLiteral("BitBtn2"));
-    m_cancel->setAutoDefault(false);
+    m_cancel = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("Neuložit a zrušit"));
 
     auto *number = new QVBoxLayout;
     number->addWidget(numberLabel);

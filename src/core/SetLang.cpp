@@ -91,12 +91,8 @@ TSet_Lang::TSet_Lang(QWidget *parent) : QDialog(parent)
         ui::caption(this, QStringLiteral("Label8"),
                     QStringLiteral("This Form is Not for User seting Language available."));
 
-    m_exit = new QPushButton(QStringLiteral("Exit without saving"), this);
-    m_exit->setObjectName(QStringLiteral("BitBtn1"));
-    m_exit->setAutoDefault(false);
-    m_save = new QPushButton(QStringLiteral("Save changes"), this);
-    m_save->setObjectName(QStringLiteral("BitBtn2"));
-    m_save->setAutoDefault(false);
+    m_exit = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("Exit without saving"));
+    m_save = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("Save changes"));
     m_save->setEnabled(false);
 
     auto *info = new QGridLayout;
