@@ -1,8 +1,13 @@
 #include "engine/Collation.h"
 
+#include "engine/Codepage.h"
+
 #include <QChar>
 #include <QString>
 #include <array>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace velmora {
@@ -148,6 +153,64 @@ std::string czechSortKey(QStringView text)
     key.reserve(size_t(text.size()) * 4 + 3);
     appendCzechSortKey(text, key);
     return key;
+}
+
+ByteCollation::ByteCollation(const Codepage &cp)
+{
+    for (int b = 0; b < 256; ++b) {
+        const char16_t c = cp.decodeByte(uint8_t(b));
+        const Weights w = weightsOf(c);
+        Entry &e = m_entries[size_t(b)];
+        e.primary = w.primary;
+        e.secondary = w.secondary;
+        e.tertiary = w.tertiary;
+        e.c = c == u'c' ? 1 : (c == u'C' ? 2 : 0);
+        e.h = c == u'h' || c == u'H';
+    }
+}
+
+const ByteCollation &ByteCollation::of(const Codepage &cp)
+{
+    static std::mutex mutex;
+    static std::map<const Codepage *, std::unique_ptr<ByteCollation>> known;
+    std::lock_guard<std::mutex> lock(mutex);
+    auto &slot = known[&cp];
+    if (!slot)
+        slot.reset(new ByteCollation(cp));
+    return *slot;
+}
+
+void ByteCollation::appendKey(const char *bytes, int length, std::string &key) const
+{
+    thread_local std::vector<Entry> ws;
+    ws.resize(size_t(length));
+    size_t m = 0;
+    for (int i = 0; i < length; ++i) {
+        const Entry &e = m_entries[uint8_t(bytes[i])];
+        if (e.c && i + 1 < length && m_entries[uint8_t(bytes[i + 1])].h) {
+            Entry ch;
+            ch.primary = letterWeight(u'h') + 1;
+            ch.tertiary = e.c;
+            ws[m++] = ch;
+            ++i;
+            continue;
+        }
+        ws[m++] = e;
+    }
+    const size_t at = key.size();
+    key.resize(at + m * 4 + 3);
+    char *out = key.data() + at;
+    for (size_t i = 0; i < m; ++i) {
+        *out++ = char(ws[i].primary >> 8);
+        *out++ = char(ws[i].primary & 0xFF);
+    }
+    *out++ = '\0';
+    *out++ = '\0';
+    for (size_t i = 0; i < m; ++i)
+        *out++ = char(ws[i].secondary);
+    *out++ = '\0';
+    for (size_t i = 0; i < m; ++i)
+        *out++ = char(ws[i].tertiary);
 }
 
 int czechCompare(QStringView a, QStringView b)

@@ -269,6 +269,13 @@ qint64 memoBlock(const FieldInfo &f, const char *rec)
         const auto *u = reinterpret_cast<const unsigned char *>(p);
         return qint64(u[0]) | (qint64(u[1]) << 8) | (qint64(u[2]) << 16) | (qint64(u[3]) << 24);
     }
+    int blanks = 0;
+    while (blanks < f.length && p[blanks] == ' ')
+        ++blanks;
+    if (blanks == f.length)
+        return 0;
+    if (const auto v = plainInteger(p, f.length))
+        return *v > 0 ? *v : 0;
     const QByteArray s = QByteArray(p, f.length).trimmed();
     if (s.isEmpty() || s.size() > 10)
         return 0;

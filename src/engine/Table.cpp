@@ -54,6 +54,7 @@ void Table::attach(std::shared_ptr<TableFile> file)
 {
     m_file = std::move(file);
     m_blank = QByteArray(m_file->recordSize(), ' ');
+    m_lastText.assign(m_file->fields().size(), LastText());
     for (const FieldInfo &f : m_file->fields())
         codec::clear(f, m_blank.data());
     m_countVersion = ~0ull;
@@ -271,6 +272,8 @@ int Table::positionOf(int rec) const
 {
     if (rec < 0)
         return -1;
+    if (rec >= m_file->count()) // cut off by another program
+        return orderSize();
     if (m_tagIndex < 0)
         return rec;
     const TagData &t = m_file->tag(m_tagIndex);
@@ -319,6 +322,7 @@ void Table::first()
 {
     requireOpen();
     checkNotEditing();
+    m_file->checkLength();
     const int n = orderSize();
     for (int pos = 0; pos < n; ++pos) {
         const int rec = orderAt(pos);
@@ -334,6 +338,7 @@ void Table::last()
 {
     requireOpen();
     checkNotEditing();
+    m_file->checkLength();
     for (int pos = orderSize() - 1; pos >= 0; --pos) {
         const int rec = orderAt(pos);
         if (visible(rec)) {
@@ -348,6 +353,7 @@ void Table::next()
 {
     requireOpen();
     checkNotEditing();
+    m_file->noticeCuts();
     if (m_rec < 0) {
         setCurrent(-1, true, m_bof);
         return;
@@ -372,8 +378,13 @@ void Table::prior()
 {
     requireOpen();
     checkNotEditing();
+    m_file->noticeCuts();
     if (m_rec < 0) {
         setCurrent(-1, m_eof, true);
+        return;
+    }
+    if (m_rec >= m_file->count()) {
+        last();
         return;
     }
     for (int pos = positionOf(m_rec) - 1; pos >= 0; --pos) {
@@ -396,6 +407,7 @@ bool Table::isEmpty() const
 int Table::recordCount() const
 {
     requireOpen();
+    m_file->checkLength();
     if (!m_filtered) {
         if (m_tagIndex >= 0)
             return int(m_file->tag(m_tagIndex).order.size());
@@ -417,6 +429,7 @@ void Table::moveToRecord(int physical)
 {
     requireOpen();
     checkNotEditing();
+    m_file->noticeCuts();
     if (physical < 0 || physical >= m_file->count() || !visible(physical))
         return;
     setCurrent(physical, false, false);
@@ -425,6 +438,7 @@ void Table::moveToRecord(int physical)
 std::vector<int> Table::visibleRecords() const
 {
     requireOpen();
+    m_file->checkLength();
     std::vector<int> out;
     const int n = orderSize();
     out.reserve(size_t(n));
@@ -555,6 +569,7 @@ bool Table::locate(const QString &field, const QVariant &value, bool partial, bo
 {
     const int fi = requireField(field);
     checkNotEditing();
+    m_file->checkLength();
     const int n = orderSize();
     for (int pos = 0; pos < n; ++pos) {
         const int rec = orderAt(pos);

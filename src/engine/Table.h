@@ -12,11 +12,13 @@
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace velmora {
 
 class TableFile;
+struct FieldInfo;
 
 // The field types of a table as the program sees them. Tables created by
 // this program use the first six; the others are read from older files.
@@ -240,6 +242,7 @@ private:
     void parseFilter();
     char *editField(int field);
     QString stringAt(int field, const char *rec) const;
+    QString textOf(const FieldInfo &f, const char *rec) const;
     bool matchesValue(int field, const char *rec, const QVariant &value, bool partial,
                       bool caseInsensitive) const;
 
@@ -261,6 +264,14 @@ private:
     QByteArray m_buffer;               // edit buffer
     QByteArray m_blank;                // an empty record, read when none is current
     QHash<int, QString> m_pendingMemo; // memo texts assigned in the edit buffer
+    // The text last read from each field with the bytes it came from: the
+    // same genre, speed or length on record after record is one string then.
+    struct LastText
+    {
+        std::string raw;
+        QString text;
+    };
+    mutable std::vector<LastText> m_lastText;
     mutable quint64 m_countVersion = ~0ull;
     mutable int m_count = 0;
     bool m_batch = false;

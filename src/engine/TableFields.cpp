@@ -4,6 +4,8 @@
 #include "engine/Table.h"
 #include "engine/TableFile.h"
 
+#include <cstring>
+
 namespace velmora {
 
 // --- field access -----------------------------------------------------------
@@ -13,6 +15,7 @@ const char *Table::recordData() const
     requireOpen();
     if (m_state == State::Edit || m_state == State::Insert)
         return m_buffer.constData();
+    m_file->noticeCuts();
     if (m_rec < 0 || m_rec >= m_file->count())
         return m_blank.constData();
     return m_file->record(m_rec);
@@ -65,7 +68,21 @@ QString dateText(const QDate &d)
 
 QString Table::stringAt(int field, const char *r) const
 {
-    const FieldInfo &f = m_file->fields().at(size_t(field));
+    const FieldInfo &f = m_file->fields()[size_t(field)];
+    if (f.kind == FieldType::Memo) // its bytes name a block, not the text
+        return m_file->memoText(f, r);
+    LastText &last = m_lastText[size_t(field)];
+    const char *bytes = r + f.offset;
+    if (last.raw.size() == size_t(f.length) &&
+        std::memcmp(last.raw.data(), bytes, size_t(f.length)) == 0)
+        return last.text;
+    last.raw.assign(bytes, size_t(f.length));
+    last.text = textOf(f, r);
+    return last.text;
+}
+
+QString Table::textOf(const FieldInfo &f, const char *r) const
+{
     switch (f.kind) {
     case FieldType::Memo:
         return m_file->memoText(f, r);

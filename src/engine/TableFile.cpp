@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace velmora {
 namespace {
@@ -102,10 +103,12 @@ TableFile::~TableFile()
             // Nothing more can be done for a file that refuses its header.
         }
     }
-    if (m_memoData)
-        m_dbt.unmap(m_memoData);
-    if (!m_memory)
-        registry().remove(registryKey(m_path));
+    if (!m_memory) {
+        // A newer object may hold the path by now (the file was replaced).
+        const auto it = registry().constFind(registryKey(m_path));
+        if (it != registry().constEnd() && it->expired())
+            registry().erase(it);
+    }
 }
 
 void TableFile::fail(const QString &message) const
@@ -126,8 +129,15 @@ std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode
 {
     const QString key = registryKey(path);
     if (auto existing = registry().value(key).lock()) {
-        existing->addExclusive(mode == Table::Mode::Exclusive);
-        return existing;
+        // A file that another program replaced is read anew; the handles on
+        // the old one keep reading what they had.
+        if (!existing->replacedOnDisk()) {
+            existing->checkLength();
+            existing->addExclusive(mode == Table::Mode::Exclusive);
+            return existing;
+        }
+        if (mode == Table::Mode::Exclusive || existing->m_exclusive)
+            existing->addExclusive(true); // refuses, naming the file
     }
     std::shared_ptr<TableFile> file(new TableFile);
     file->m_path = path;
@@ -150,14 +160,10 @@ std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode
         }
     }
     file->parse(head, size);
-    const qint64 bytes = qint64(file->m_count) * file->m_recordSize;
-    file->m_dbf.seek(file->m_headerSize);
-    file->m_records.resize(bytes);
-    const qint64 got = bytes ? file->m_dbf.read(file->m_records.data(), bytes) : 0;
-    if (got < bytes) {
-        file->m_count = int(qMax<qint64>(got, 0) / file->m_recordSize);
-        file->m_records.resize(qint64(file->m_count) * file->m_recordSize);
-    }
+    file->m_identity = FileChunks::identity(file->m_dbf);
+    // Chunks of whole records, about 64 KiB each.
+    file->m_recordChunks.reset(&file->m_dbf, file->m_headerSize,
+                               qint64(qMax(1, 65536 / file->m_recordSize)) * file->m_recordSize);
     file->openMemo();
     file->findAutoIncrements();
     file->addExclusive(mode == Table::Mode::Exclusive);
@@ -183,6 +189,54 @@ std::shared_ptr<TableFile> TableFile::fromMemory(const QByteArray &dbf, const QB
     file->findAutoIncrements();
     file->addExclusive(false);
     return file;
+}
+
+const char *TableFile::missingRecord() const
+{
+    if (m_missing.size() != m_recordSize) {
+        m_missing = QByteArray(m_recordSize, ' ');
+        m_missing[0] = '*';
+    }
+    m_cutSeen = true;
+    return m_missing.constData();
+}
+
+bool TableFile::replacedOnDisk() const
+{
+    if (m_memory || m_identity == 0)
+        return false;
+    return FileChunks::identity(m_path) != m_identity;
+}
+
+void TableFile::shrinkToFile(bool cut)
+{
+    if (m_memory || !m_dbf.isOpen())
+        return;
+    m_cutSeen = false;
+    if (m_dbt.isOpen()) {
+        const qint64 memoSize = FileChunks::fileSize(m_dbt);
+        if (memoSize >= 0 && memoSize < m_memoSize) {
+            m_memoSize = memoSize;
+            m_memoChunks.drop();
+        }
+    }
+    const qint64 size = FileChunks::fileSize(m_dbf);
+    if (size < 0)
+        return;
+    const int fit =
+        size < m_headerSize ? 0 : int(qMin<qint64>((size - m_headerSize) / m_recordSize, m_count));
+    if (fit == m_count && !cut)
+        return;
+    m_count = fit;
+    m_recordChunks.drop();
+    m_memoChunks.drop();
+    for (auto &t : m_tags)
+        if (t)
+            t->built = false;
+    ++m_changes;
+    // Told later: this runs in the middle of a read, where views must not
+    // be reset under their feet.
+    QMetaObject::invokeMethod(this, &TableFile::changed, Qt::QueuedConnection);
 }
 
 void TableFile::findAutoIncrements()
@@ -224,6 +278,7 @@ void TableFile::parse(const QByteArray &bytes, qint64 fileSize)
         m_cp = &Codepage::forDriverName(QByteArray(h + 32, 32));
     else
         m_cp = &Codepage::forLanguageDriver(uint8_t(m_driver));
+    m_collation = &ByteCollation::of(*m_cp);
 
     int offset = 1;
     bool hasMemo = false;
@@ -284,24 +339,13 @@ void TableFile::openMemo()
                                : QIODevice::ReadOnly | QIODevice::Unbuffered) &&
         !m_dbt.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return;
-    mapMemo();
-    if (m_memoDb4 && m_memoSize >= 22) {
-        const int bs = le16(reinterpret_cast<const char *>(m_memoData) + 20);
-        if (bs >= 32)
-            m_blockSize = bs;
-    }
-}
-
-void TableFile::mapMemo()
-{
-    if (m_memoData)
-        m_dbt.unmap(m_memoData);
-    m_memoData = nullptr;
     m_memoSize = m_dbt.size();
-    if (m_memoSize > 0)
-        m_memoData = m_dbt.map(0, m_memoSize);
-    if (!m_memoData)
-        m_memoSize = 0;
+    m_memoChunks.reset(&m_dbt, 0, 65536);
+    if (m_memoDb4 && m_memoSize >= 22) {
+        const QByteArray bs = memoBytes(20, 2, false);
+        if (bs.size() == 2 && le16(bs.constData()) >= 32)
+            m_blockSize = le16(bs.constData());
+    }
 }
 
 QString TableFile::memoText(const FieldInfo &f, const char *rec) const
@@ -309,28 +353,84 @@ QString TableFile::memoText(const FieldInfo &f, const char *rec) const
     return readMemo(codec::memoBlock(f, rec));
 }
 
+QByteArray TableFile::memoBytes(qint64 offset, qint64 length, bool toMarker) const
+{
+    // Runs across chunks; a dBASE III text ends at its end marker.
+    QByteArray out;
+    while (length != 0) {
+        qint64 available = 0;
+        const char *p = m_memoChunks.at(offset, &available);
+        if (!p)
+            break;
+        if (length > 0)
+            available = qMin(available, length);
+        if (toMarker) {
+            if (const void *end = std::memchr(p, kEndMarker, size_t(available))) {
+                out.append(p, static_cast<const char *>(end) - p);
+                break;
+            }
+        }
+        out.append(p, available);
+        offset += available;
+        if (length > 0)
+            length -= available;
+    }
+    return out;
+}
+
+namespace {
+bool isDb4MemoHead(const char *p)
+{
+    return uint8_t(p[0]) == 0xFF && uint8_t(p[1]) == 0xFF && p[2] == 0x08 && p[3] == 0x00;
+}
+} // namespace
+
 QString TableFile::readMemo(qint64 block) const
 {
-    const char *data =
-        m_memoData ? reinterpret_cast<const char *>(m_memoData) : m_memoMemory.constData();
-    const qint64 size = m_memoData ? m_memoSize : m_memoMemory.size();
-    if (block <= 0 || !data || block > size / m_blockSize)
+    if (block <= 0)
+        return QString();
+    if (m_memory) {
+        const char *data = m_memoMemory.constData();
+        const qint64 size = m_memoMemory.size();
+        if (block > size / m_blockSize || block * m_blockSize >= size)
+            return QString();
+        const char *p = data + block * m_blockSize;
+        const qint64 avail = size - block * m_blockSize;
+        if (m_memoDb4 && avail >= 8 && isDb4MemoHead(p)) {
+            const qint64 len = qint64(le32(p + 4)) - 8;
+            return len <= 0
+                       ? QString()
+                       : m_cp->decode(p + 8, int(qMin<qint64>(qMin(len, avail - 8), 0x7FFFFFFF)));
+        }
+        const void *end = std::memchr(p, kEndMarker, size_t(avail));
+        const qint64 len = end ? static_cast<const char *>(end) - p : avail;
+        return m_cp->decode(p, int(qMin<qint64>(len, 0x7FFFFFFF)));
+    }
+    if (!m_dbt.isOpen() || block > std::numeric_limits<qint64>::max() / m_blockSize)
         return QString();
     const qint64 start = block * m_blockSize;
-    if (start >= size)
+    qint64 avail = 0;
+    const char *p = m_memoChunks.at(start, &avail);
+    if (!p)
         return QString();
-    const char *p = data + start;
-    qint64 avail = size - start;
-    if (m_memoDb4 && avail >= 8 && uint8_t(p[0]) == 0xFF && uint8_t(p[1]) == 0xFF && p[2] == 0x08 &&
-        p[3] == 0x00) {
-        const qint64 len = qint64(le32(p + 4)) - 8;
-        if (len <= 0)
-            return QString();
-        return m_cp->decode(p + 8, int(qMin<qint64>(qMin(len, avail - 8), 0x7FFFFFFF)));
+    if (m_memoDb4) {
+        const QByteArray head =
+            avail >= 8 ? QByteArray::fromRawData(p, 8) : memoBytes(start, 8, false);
+        if (head.size() == 8 && isDb4MemoHead(head.constData())) {
+            const qint64 len = qint64(le32(head.constData() + 4)) - 8;
+            if (len <= 0)
+                return QString();
+            if (len <= avail - 8)
+                return m_cp->decode(p + 8, int(len));
+            const QByteArray text = memoBytes(start + 8, qMin<qint64>(len, 0x7FFFFFFF), false);
+            return m_cp->decode(text.constData(), int(text.size()));
+        }
     }
-    const void *end = std::memchr(p, kEndMarker, size_t(avail));
-    const qint64 len = end ? static_cast<const char *>(end) - p : avail;
-    return m_cp->decode(p, int(qMin<qint64>(len, 0x7FFFFFFF)));
+    // Most texts end within the chunk that holds their start.
+    if (const void *end = std::memchr(p, kEndMarker, size_t(avail)))
+        return m_cp->decode(p, int(static_cast<const char *>(end) - p));
+    const QByteArray text = memoBytes(start, -1, true);
+    return m_cp->decode(text.constData(), int(qMin<qint64>(text.size(), 0x7FFFFFFF)));
 }
 
 void TableFile::writeAt(QFile &file, qint64 offset, const char *data, qint64 size,
@@ -401,10 +501,12 @@ qint64 TableFile::storeMemo(const QString &text)
         writeAt(m_dbt, 0, head, 4, m_dbt.fileName());
     } catch (const DbError &) {
         m_dbt.resize(oldSize);
-        mapMemo();
+        m_memoChunks.drop();
         throw;
     }
-    mapMemo();
+    m_memoChunks.wrote(next * m_blockSize, payload.constData(), payload.size());
+    m_memoChunks.wrote(0, head, 4);
+    m_memoSize = qMax(m_memoSize, (next + blocks) * m_blockSize);
     return next;
 }
 
@@ -426,7 +528,8 @@ void TableFile::rollbackMemo(const MemoMark &mark)
     m_dbt.resize(mark.size);
     if (mark.head.size() == 4 && m_dbt.seek(0))
         m_dbt.write(mark.head);
-    mapMemo();
+    m_memoChunks.drop();
+    m_memoSize = mark.size;
 }
 
 void TableFile::writeRecord(int rec, const QByteArray &data)
@@ -435,8 +538,7 @@ void TableFile::writeRecord(int rec, const QByteArray &data)
         fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
     writeAt(m_dbf, m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize,
             m_path);
-    std::memcpy(m_records.data() + qsizetype(rec) * m_recordSize, data.constData(),
-                size_t(m_recordSize));
+    m_recordChunks.wrote(m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize);
     // The count is unchanged, so only the date of the last change is due; it
     // is written when the file is let go.
     m_headerDirty = true;
@@ -459,6 +561,7 @@ int TableFile::appendRecord(QByteArray data)
     QByteArray out = data;
     out.append(kEndMarker);
     auto giveBack = [&] {
+        m_recordChunks.drop();
         m_dbf.resize(offset);
         const char end = kEndMarker;
         if (m_dbf.seek(offset))
@@ -470,6 +573,7 @@ int TableFile::appendRecord(QByteArray data)
         giveBack();
         throw;
     }
+    m_recordChunks.wrote(offset, out.constData(), out.size());
     ++m_count;
     if (m_batch) {
         m_headerDirty = true;
@@ -496,7 +600,6 @@ int TableFile::appendRecord(QByteArray data)
             }
         }
     }
-    m_records.append(data);
     const int rec = m_count - 1;
     updateTags(rec, false);
     ++m_changes;
@@ -536,15 +639,11 @@ void TableFile::buildKey(TagData &t, int rec, std::string &out) const
     const char *r = record(rec);
     switch (f.kind) {
     case FieldType::String: {
-        thread_local std::vector<char16_t> buf;
         const char *p = r + f.offset;
         int n = f.length;
         while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0'))
             --n;
-        buf.resize(size_t(n));
-        for (int i = 0; i < n; ++i)
-            buf[size_t(i)] = m_cp->decodeByte(uint8_t(p[i]));
-        appendCzechSortKey(QStringView(buf.data(), n), out);
+        m_collation->appendKey(p, n, out);
         return;
     }
     case FieldType::Memo:
@@ -599,6 +698,9 @@ const TagData &TableFile::tag(int field)
     t.keyLength.assign(size_t(m_count), 0);
     t.order.clear();
     t.order.reserve(size_t(m_count));
+    const FieldInfo &f = m_fields[size_t(field)];
+    if (f.kind == FieldType::String)
+        t.pool.reserve(size_t(m_count) * size_t(qMin(f.length, 16) * 4 + 3));
     for (int rec = 0; rec < m_count; ++rec) {
         const size_t before = t.pool.size();
         buildKey(t, rec, t.pool);

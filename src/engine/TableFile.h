@@ -1,9 +1,12 @@
 #pragma once
 
 // The shared state of one open table file, used only by Table. Records are
-// held in memory; every post writes through to the file at once.
+// read from the file in chunks when asked for; every post writes through to
+// the file at once and into the chunks held.
 
 #include "engine/Codepage.h"
+#include "engine/Collation.h"
+#include "engine/FileChunks.h"
 #include "engine/Table.h"
 
 #include <QByteArray>
@@ -77,17 +80,35 @@ public:
     int fieldIndex(const QString &name) const { return m_byName.value(name.toLower(), -1); }
     quint64 changeCounter() const { return m_changes; }
 
+    // The bytes of a record; good until many other records were read. A
+    // record that the file no longer holds reads as a deleted blank one.
     const char *record(int rec) const
     {
-        return m_records.constData() + qsizetype(rec) * m_recordSize;
+        if (m_memory)
+            return m_records.constData() + qsizetype(rec) * m_recordSize;
+        qint64 available = 0;
+        const char *p = m_recordChunks.at(m_headerSize + qint64(rec) * m_recordSize, &available);
+        return p && available >= m_recordSize ? p : missingRecord();
     }
     bool deleted(int rec) const { return record(rec)[0] == '*'; }
+
+    // A file that another program shortened reads as the shorter table from
+    // here on. noticeCuts looks only at what reading met (cheap enough for
+    // every step); checkLength also asks the system for the file's length.
+    void noticeCuts()
+    {
+        if (m_cutSeen) [[unlikely]]
+            shrinkToFile(true);
+    }
+    void checkLength() { shrinkToFile(false); }
+    // Whether the file at the path is no longer the one this holds open.
+    bool replacedOnDisk() const;
 
     // Index tag over a field, built on first use and kept up to date.
     const TagData &tag(int field);
 
     QString memoText(const FieldInfo &f, const char *rec) const;
-    bool hasMemoFile() const { return m_memoData != nullptr || !m_memoMemory.isEmpty(); }
+    bool hasMemoFile() const { return m_dbt.isOpen() || !m_memoMemory.isEmpty(); }
 
     // Writing. Each throws DbError and leaves the table unchanged on failure.
     // Writes a memo text into new blocks and returns its block number (0 for
@@ -116,8 +137,10 @@ signals:
 private:
     TableFile() = default;
     void parse(const QByteArray &bytes, qint64 fileSize);
+    const char *missingRecord() const;
+    QByteArray memoBytes(qint64 offset, qint64 length, bool toMarker) const;
+    void shrinkToFile(bool cut);
     void openMemo();
-    void mapMemo();
     void writeAt(QFile &file, qint64 offset, const char *data, qint64 size, const QString &which);
     void writeHeader();
     void updateTags(int rec, bool removed);
@@ -136,12 +159,17 @@ private:
     int m_count = 0;
     int m_driver = 0;
     const Codepage *m_cp = nullptr;
+    const ByteCollation *m_collation = nullptr;
     std::vector<FieldInfo> m_fields;
     QHash<QString, int> m_byName;
-    QByteArray m_records;
+    QByteArray m_records; // the records of a table held in memory
     QFile m_dbf;
     QFile m_dbt;
-    uchar *m_memoData = nullptr;
+    mutable FileChunks m_recordChunks;
+    mutable FileChunks m_memoChunks;
+    mutable QByteArray m_missing;
+    mutable bool m_cutSeen = false;
+    quint64 m_identity = 0;
     qint64 m_memoSize = 0;
     QByteArray m_memoMemory;
     int m_blockSize = 512;
