@@ -277,6 +277,9 @@ int Table::positionOf(int rec) const
     if (m_tagIndex < 0)
         return rec;
     const TagData &t = m_file->tag(m_tagIndex);
+    // A walk asks for the place of the record it just stepped to.
+    if (m_lastPos >= 0 && size_t(m_lastPos) < t.order.size() && t.order[size_t(m_lastPos)] == rec)
+        return m_lastPos;
     const auto it = std::lower_bound(t.order.begin(), t.order.end(), rec,
                                      [&t](int a, int b) { return t.less(a, b); });
     return int(it - t.order.begin());
@@ -327,6 +330,7 @@ void Table::first()
     for (int pos = 0; pos < n; ++pos) {
         const int rec = orderAt(pos);
         if (visible(rec)) {
+            m_lastPos = pos;
             setCurrent(rec, false, true);
             return;
         }
@@ -365,6 +369,7 @@ void Table::next()
     for (; pos < n; ++pos) {
         const int rec = orderAt(pos);
         if (visible(rec)) {
+            m_lastPos = pos;
             setCurrent(rec, false, false);
             return;
         }

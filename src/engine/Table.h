@@ -273,6 +273,7 @@ private:
     };
     mutable std::vector<LastText> m_lastText;
     mutable quint64 m_countVersion = ~0ull;
+    int m_lastPos = -1; // place in the order of the record a walk last stepped to
     mutable int m_count = 0;
     bool m_batch = false;
 };

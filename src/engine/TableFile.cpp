@@ -7,8 +7,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace velmora {
 namespace {
@@ -98,6 +103,7 @@ TableFile::~TableFile()
 {
     if (m_headerDirty && m_writable) {
         try {
+            flushPending();
             writeHeader();
         } catch (const DbError &) {
             // Nothing more can be done for a file that refuses its header.
@@ -161,6 +167,7 @@ std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode
     }
     file->parse(head, size);
     file->m_identity = FileChunks::identity(file->m_dbf);
+    file->m_written = file->m_count;
     // Chunks of whole records, about 64 KiB each.
     file->m_recordChunks.reset(&file->m_dbf, file->m_headerSize,
                                qint64(qMax(1, 65536 / file->m_recordSize)) * file->m_recordSize);
@@ -223,11 +230,14 @@ void TableFile::shrinkToFile(bool cut)
     const qint64 size = FileChunks::fileSize(m_dbf);
     if (size < 0)
         return;
-    const int fit =
-        size < m_headerSize ? 0 : int(qMin<qint64>((size - m_headerSize) / m_recordSize, m_count));
-    if (fit == m_count && !cut)
+    const int fit = size < m_headerSize
+                        ? 0
+                        : int(qMin<qint64>((size - m_headerSize) / m_recordSize, m_written));
+    if (fit == m_written && !cut)
         return;
-    m_count = fit;
+    // Posts not yet written would land in the wrong place now.
+    m_pending.resize(0);
+    m_count = m_written = fit;
     m_recordChunks.drop();
     m_memoChunks.drop();
     for (auto &t : m_tags)
@@ -436,8 +446,50 @@ QString TableFile::readMemo(qint64 block) const
 void TableFile::writeAt(QFile &file, qint64 offset, const char *data, qint64 size,
                         const QString &which)
 {
+#ifdef Q_OS_UNIX
+    // One call instead of a seek and a write: posts in bulk are many.
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n =
+            ::pwrite(int(file.handle()), data + done, size_t(size - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            fail(QObject::tr("Zápis do tabulky se nezdařil: %1 (%2)")
+                     .arg(which, QString::fromLocal8Bit(std::strerror(n < 0 ? errno : ENOSPC))));
+        done += n;
+    }
+#else
     if (!file.seek(offset) || file.write(data, size) != size)
         fail(QObject::tr("Zápis do tabulky se nezdařil: %1 (%2)").arg(which, file.errorString()));
+#endif
+}
+
+void TableFile::flushPending()
+{
+    if (m_pending.isEmpty())
+        return;
+    const qint64 offset = m_headerSize + qint64(m_written) * m_recordSize;
+    m_pending.append(kEndMarker);
+    try {
+        writeAt(m_dbf, offset, m_pending.constData(), m_pending.size(), m_path);
+    } catch (const DbError &) {
+        // The unwritten posts are given up whole, and the file ends where it did.
+        m_recordChunks.drop();
+        m_dbf.resize(offset);
+        const char end = kEndMarker;
+        writeAt(m_dbf, offset, &end, 1, m_path);
+        m_pending.resize(0);
+        m_count = m_written;
+        for (auto &t : m_tags)
+            if (t)
+                t->built = false;
+        ++m_changes;
+        throw;
+    }
+    m_recordChunks.wrote(offset, m_pending.constData(), m_pending.size());
+    m_written = m_count;
+    m_pending.resize(0); // keeps its room for the next posts
 }
 
 void TableFile::writeHeader()
@@ -452,8 +504,11 @@ void TableFile::writeHeader()
 
 void TableFile::endBatch()
 {
-    if (m_batch > 0 && --m_batch == 0 && m_headerDirty)
-        writeHeader();
+    if (m_batch > 0 && --m_batch == 0) {
+        flushPending();
+        if (m_headerDirty)
+            writeHeader();
+    }
 }
 
 qint64 TableFile::storeMemo(const QString &text)
@@ -536,8 +591,13 @@ void TableFile::writeRecord(int rec, const QByteArray &data)
 {
     if (!m_writable)
         fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
-    writeAt(m_dbf, m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize,
-            m_path);
+    if (rec >= m_written) {
+        std::memcpy(m_pending.data() + qsizetype(rec - m_written) * m_recordSize, data.constData(),
+                    size_t(m_recordSize));
+    } else {
+        writeAt(m_dbf, m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize,
+                m_path);
+    }
     m_recordChunks.wrote(m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize);
     // The count is unchanged, so only the date of the last change is due; it
     // is written when the file is let go.
@@ -557,34 +617,16 @@ int TableFile::appendRecord(QByteArray data)
             codec::putInteger(f, data.data(), qint64(f.autoNext ? f.autoNext : 1));
         }
     }
-    const qint64 offset = m_headerSize + qint64(m_count) * m_recordSize;
-    QByteArray out = data;
-    out.append(kEndMarker);
-    auto giveBack = [&] {
-        m_recordChunks.drop();
-        m_dbf.resize(offset);
-        const char end = kEndMarker;
-        if (m_dbf.seek(offset))
-            m_dbf.write(&end, 1);
-    };
-    try {
-        writeAt(m_dbf, offset, out.constData(), out.size(), m_path);
-    } catch (const DbError &) {
-        giveBack();
-        throw;
-    }
-    m_recordChunks.wrote(offset, out.constData(), out.size());
-    ++m_count;
     if (m_batch) {
+        // Posts of a batch reach the file together, at the latest when the
+        // batch ends; until then they are read from here.
+        m_pending.append(data);
+        ++m_count;
         m_headerDirty = true;
+        if (m_pending.size() >= kPendingBytes)
+            flushPending();
     } else {
-        try {
-            writeHeader();
-        } catch (const DbError &) {
-            --m_count;
-            giveBack();
-            throw;
-        }
+        appendNow(data);
     }
     for (FieldInfo &f : m_fields) {
         if (f.kind != FieldType::AutoInc)
@@ -605,6 +647,36 @@ int TableFile::appendRecord(QByteArray data)
     ++m_changes;
     emit changed();
     return rec;
+}
+
+void TableFile::appendNow(const QByteArray &data)
+{
+    const qint64 offset = m_headerSize + qint64(m_count) * m_recordSize;
+    QByteArray out = data;
+    out.append(kEndMarker);
+    auto giveBack = [&] {
+        m_recordChunks.drop();
+        m_dbf.resize(offset);
+        const char end = kEndMarker;
+        if (m_dbf.seek(offset))
+            m_dbf.write(&end, 1);
+    };
+    try {
+        writeAt(m_dbf, offset, out.constData(), out.size(), m_path);
+    } catch (const DbError &) {
+        giveBack();
+        throw;
+    }
+    m_recordChunks.wrote(offset, out.constData(), out.size());
+    ++m_count;
+    try {
+        writeHeader();
+    } catch (const DbError &) {
+        --m_count;
+        giveBack();
+        throw;
+    }
+    m_written = m_count;
 }
 
 void TableFile::markDeleted(int rec)
@@ -629,7 +701,12 @@ void TableFile::releaseHandle(bool exclusive)
         m_exclusive = false;
     if (m_headerDirty && m_handles == 0 && m_writable) {
         m_batch = 0;
-        writeHeader();
+        try {
+            flushPending();
+            writeHeader();
+        } catch (const DbError &) {
+            // Let go while unwinding from an error: nothing can report this.
+        }
     }
 }
 

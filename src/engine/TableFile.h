@@ -86,6 +86,8 @@ public:
     {
         if (m_memory)
             return m_records.constData() + qsizetype(rec) * m_recordSize;
+        if (rec >= m_written) [[unlikely]]
+            return m_pending.constData() + qsizetype(rec - m_written) * m_recordSize;
         qint64 available = 0;
         const char *p = m_recordChunks.at(m_headerSize + qint64(rec) * m_recordSize, &available);
         return p && available >= m_recordSize ? p : missingRecord();
@@ -141,6 +143,8 @@ private:
     QByteArray memoBytes(qint64 offset, qint64 length, bool toMarker) const;
     void shrinkToFile(bool cut);
     void openMemo();
+    void appendNow(const QByteArray &data);
+    void flushPending();
     void writeAt(QFile &file, qint64 offset, const char *data, qint64 size, const QString &which);
     void writeHeader();
     void updateTags(int rec, bool removed);
@@ -170,6 +174,11 @@ private:
     mutable QByteArray m_missing;
     mutable bool m_cutSeen = false;
     quint64 m_identity = 0;
+    // Records appended in a batch and not yet written; the file holds the
+    // first m_written records.
+    QByteArray m_pending;
+    int m_written = 0;
+    static constexpr qsizetype kPendingBytes = 256 * 1024;
     qint64 m_memoSize = 0;
     QByteArray m_memoMemory;
     int m_blockSize = 512;

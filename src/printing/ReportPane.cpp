@@ -82,6 +82,7 @@ void ReportPane::endBuild()
     if (!m_building)
         return;
     m_building = false;
+    flushRun();
     writer().cursor().endEditBlock();
     setUpdatesEnabled(true);
     horizontalScrollBar()->setValue(0);
@@ -93,11 +94,14 @@ void ReportPane::clearReport()
     // Inside a build the emptying belongs to the same edit as the filling:
     // the document then counts as new and is laid out in steps, while the
     // interface stays responsive, instead of all at once.
+    m_runOpen = false;
+    m_run.clear();
     document()->clear();
     m_rtf.clear();
     m_colour = report::kBlack;
     m_points = 8;
     m_bold = false;
+    m_formatValid = false;
     writer() = rtf::BlockWriter(QTextCursor(document()));
 }
 
@@ -113,39 +117,73 @@ void ReportPane::setAttributes(const QColor &colour, int points, bool bold)
     m_colour = colour;
     m_points = points;
     m_bold = bold;
+    m_formatValid = false;
 }
 
 void ReportPane::setColour(const QColor &colour)
 {
     m_colour = colour;
+    m_formatValid = false;
 }
 
 void ReportPane::setSize(int points)
 {
     m_points = points;
+    m_formatValid = false;
 }
 
 void ReportPane::setBold(bool bold)
 {
     m_bold = bold;
+    m_formatValid = false;
 }
 
-QTextCharFormat ReportPane::lineFormat() const
+const QTextCharFormat &ReportPane::lineFormat()
 {
-    return rtf::charFormat(baseFont().family(), m_points, m_bold, m_colour);
+    if (!m_formatValid) {
+        m_format = rtf::charFormat(baseFont().family(), m_points, m_bold, m_colour);
+        m_formatValid = true;
+    }
+    return m_format;
 }
 
 void ReportPane::appendLine(const QString &text)
 {
-    const QTextCharFormat f = lineFormat();
+    const QTextCharFormat &f = lineFormat();
+    if (!m_building) {
+        rtf::BlockWriter &w = writer();
+        w.text(text, f);
+        w.endParagraph(f);
+        return;
+    }
+    if (m_runOpen && f == m_runFormat) {
+        m_run += QChar::ParagraphSeparator;
+        m_run += text;
+        return;
+    }
+    flushRun();
+    m_run = text;
+    m_runFormat = f;
+    m_runOpen = true;
+}
+
+void ReportPane::flushRun()
+{
+    if (!m_runOpen)
+        return;
+    m_runOpen = false;
+    // Each separator opens a paragraph of the run's format, so empty lines
+    // keep their height.
     rtf::BlockWriter &w = writer();
-    w.text(text, f);
-    w.endParagraph(f);
+    w.text(m_run, m_runFormat);
+    w.endParagraph(m_runFormat);
+    m_run.clear();
 }
 
 void ReportPane::setRtf(const QByteArray &document)
 {
     const bool own = !m_building;
+    flushRun();
     if (own)
         beginBuild();
     else if (writer().started())
@@ -158,6 +196,7 @@ void ReportPane::setRtf(const QByteArray &document)
 
 QStringList ReportPane::lines() const
 {
+    const_cast<ReportPane *>(this)->flushRun();
     // An untouched pane has its one empty block and no lines.
     if (!m_writer || !m_writer->started())
         return {};

@@ -1,5 +1,7 @@
 #include "printing/ReportText.h"
 
+#include <vector>
+
 #include "core/Version.h"
 
 namespace velmora::report {
@@ -70,10 +72,15 @@ QString rule(Mode mode, int spaces_, int hyphens)
     return spaces(spaces_) + QString(qMax(0, hyphens), QLatin1Char('-')) + paragraphEnd(mode);
 }
 
-QString format(QStringView templ, const QStringList &values)
+namespace {
+
+QString formatViews(QStringView templ, const QStringView *values, qsizetype count)
 {
     QString out;
-    out.reserve(templ.size() + 16 * values.size());
+    qsizetype guess = templ.size();
+    for (qsizetype k = 0; k < count; ++k)
+        guess += values[k].size();
+    out.reserve(guess + 8);
     qsizetype next = 0;
     const qsizetype n = templ.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -101,18 +108,42 @@ QString format(QStringView templ, const QStringList &values)
             out += c;
             continue;
         }
-        const QString value = values.value(next++);
+        const QStringView value = next < count ? values[next] : QStringView();
+        ++next;
         const qsizetype fill = qMax<qsizetype>(0, width - value.size());
-        if (left) {
-            out += value;
-            out += QString(fill, QLatin1Char(' '));
-        } else {
-            out += QString(fill, QLatin1Char(' '));
-            out += value;
-        }
+        if (!left)
+            out.resize(out.size() + fill, QLatin1Char(' '));
+        out += value;
+        if (left)
+            out.resize(out.size() + fill, QLatin1Char(' '));
         i = j;
     }
     return out;
+}
+
+} // namespace
+
+QString format(QStringView templ, const QStringList &values)
+{
+    std::vector<QStringView> views(values.begin(), values.end());
+    return formatViews(templ, views.data(), qsizetype(views.size()));
+}
+
+QString format(QStringView templ, std::initializer_list<QStringView> values)
+{
+    return formatViews(templ, values.begin(), qsizetype(values.size()));
+}
+
+NumberText::NumberText(qint64 value)
+{
+    const bool negative = value < 0;
+    quint64 v = negative ? quint64(0) - quint64(value) : quint64(value);
+    do {
+        m_digits[--m_start] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (negative)
+        m_digits[--m_start] = u'-';
 }
 
 } // namespace velmora::report

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <initializer_list>
 
 namespace velmora::report {
 
@@ -56,5 +57,21 @@ QString rule(Mode mode, int spaces, int hyphens);
 // longer value is written whole and pushes the rest of the line on. "%%" is
 // a percent sign. Missing values count as empty.
 QString format(QStringView templ, const QStringList &values);
+// The same for values that are at hand as views: no list is built, which
+// reports of tens of thousands of lines notice.
+QString format(QStringView templ, std::initializer_list<QStringView> values);
+
+// A whole number as text on the stack, for the values of format().
+class NumberText
+{
+public:
+    explicit NumberText(qint64 value);
+    operator QStringView() const { return QStringView(m_digits + m_start, kSize - m_start); }
+
+private:
+    static constexpr int kSize = 24;
+    char16_t m_digits[kSize];
+    int m_start = kSize;
+};
 
 } // namespace velmora::report

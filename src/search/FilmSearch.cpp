@@ -37,12 +37,48 @@ QString upperAscii(const QString &text)
     return out;
 }
 
+bool containsUpperAscii(QStringView text, QStringView upperNeedle)
+{
+    const qsizetype n = text.size(), m = upperNeedle.size();
+    if (m == 0)
+        return true;
+    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    const char16_t *t = reinterpret_cast<const char16_t *>(text.data());
+    const char16_t *k = reinterpret_cast<const char16_t *>(upperNeedle.data());
+    for (qsizetype i = 0; i + m <= n; ++i) {
+        if (fold(t[i]) != k[0])
+            continue;
+        qsizetype j = 1;
+        while (j < m && fold(t[i + j]) == k[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+// Genres and speeds come from short lists: every row of one value shares
+// one string.
+const QString &shared(QSet<QString> &known, const QString &value)
+{
+    auto it = known.constFind(value);
+    if (it == known.constEnd())
+        it = known.insert(value);
+    return *it;
+}
+
+} // namespace
+
 std::vector<FilmRow> buildFilmRows(const Table &cassettes)
 {
     std::vector<FilmRow> rows;
     const CassetteColumns c(cassettes);
     const std::vector<int> records = cassettes.visibleRecords();
-    rows.reserve(records.size() * 2);
+    // Room for every slot; the pages of rows never filled are never touched.
+    rows.reserve(records.size() * c.recordings.size());
+    QSet<QString> genres, speeds;
     for (const int rec : records) {
         const QString number = cassettes.asStringAt(rec, c.number);
         const bool lent = c.loan.lentAt(cassettes, rec);
@@ -50,14 +86,12 @@ std::vector<FilmRow> buildFilmRows(const Table &cassettes)
             QString title = cassettes.asStringAt(rec, slot.title);
             if (title.isEmpty())
                 continue;
-            FilmRow r;
+            FilmRow &r = rows.emplace_back();
             r.cislo = number;
-            r.filmUpper = upperAscii(title);
             r.film = std::move(title);
-            r.zanr = cassettes.asStringAt(rec, slot.genre);
-            r.rychl = cassettes.asStringAt(rec, slot.speed);
+            r.zanr = shared(genres, cassettes.asStringAt(rec, slot.genre));
+            r.rychl = shared(speeds, cassettes.asStringAt(rec, slot.speed));
             r.pujceno = lent;
-            rows.push_back(std::move(r));
         }
     }
     return rows;
@@ -66,7 +100,7 @@ std::vector<FilmRow> buildFilmRows(const Table &cassettes)
 bool filmMatches(const FilmRow &row, const FilmCriteria &c, bool caseSensitive)
 {
     if (c.text != QLatin1String("*")) {
-        if (caseSensitive ? !row.film.contains(c.text) : !row.filmUpper.contains(c.text))
+        if (caseSensitive ? !row.film.contains(c.text) : !containsUpperAscii(row.film, c.text))
             return false;
     }
     if (c.genre != QLatin1String("*") && row.zanr != c.genre)

@@ -9,11 +9,13 @@ namespace velmora {
 class Table;
 
 // One film of the film search's result table: a filled recording slot.
+// The title's upper-case form (film_v: a-z folded to A-Z, nothing else) is
+// not kept: searches fold the title as they compare, which half a million
+// rows open faster for.
 struct FilmRow
 {
     QString cislo;
     QString film;
-    QString filmUpper; // film_v: a-z folded to A-Z, nothing else
     QString zanr;
     QString rychl;
     bool pujceno = false;
@@ -37,13 +39,16 @@ QString criteriaField(const QString &criteria, int k);
 
 // Only the ASCII letters a to z are folded; "č" stays "č".
 QString upperAscii(const QString &text);
+// Whether upperAscii(text) contains upperNeedle (already folded).
+bool containsUpperAscii(QStringView text, QStringView upperNeedle);
 
 // Builds the result table from the open cassette table in its current
 // order, slot by slot; returns the rows.
 std::vector<FilmRow> buildFilmRows(const Table &cassettes);
 
 // The predicate of one row. Case-insensitive searches compare the folded
-// search text with filmUpper; the caller folds it (see FilmSearch::run).
+// search text with the folded title; the caller folds the text (see
+// runFilmSearch).
 bool filmMatches(const FilmRow &row, const FilmCriteria &criteria, bool caseSensitive);
 
 // The found-cassette list holds at most this many numbers.

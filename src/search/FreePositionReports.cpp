@@ -48,11 +48,15 @@ void writeNoPosition(ReportWriter &w)
 
 void writePositions(ReportWriter &w, const std::vector<PositionRow> &rows)
 {
-    for (const PositionRow &r : rows)
-        w.line(report::format(kResultLine,
-                              {r.number, r.type, QString::number(r.occupied),
-                               QString::number(r.remaining),
-                               QLatin1Char('(') + positionHours(r.remaining) + QLatin1Char(')')}));
+    QString hours;
+    for (const PositionRow &r : rows) {
+        hours.clear();
+        hours += QLatin1Char('(');
+        hours += positionHours(r.remaining);
+        hours += QLatin1Char(')');
+        w.line(report::format(kResultLine, {r.number, r.type, report::NumberText(r.occupied),
+                                            report::NumberText(r.remaining), hours}));
+    }
 }
 
 void writePositionList(ReportWriter &w, const QString &hoursText,
@@ -82,7 +86,7 @@ void writePositionList(ReportWriter &w, const QString &hoursText,
         const QString who = r.borrower.trimmed();
         const QString since = r.from.trimmed();
         const QString row =
-            report::format(kListRow, {r.number, r.type, QString::number(r.remaining),
+            report::format(kListRow, {r.number, r.type, report::NumberText(r.remaining),
                                       r.lent ? QStringLiteral("Ano") : QStringLiteral("Ne"),
                                       who.isEmpty() ? none : who, since.isEmpty() ? none : since});
         w.colour(r.lent ? report::kRed : report::kBlack);

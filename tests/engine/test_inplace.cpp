@@ -315,3 +315,67 @@ TEST(ByteCollation, KeysFromStoredBytesEqualKeysOfTheDecodedText)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(InPlaceTest, PostsOfABatchAreReadBeforeTheyReachTheFileAndAllReachIt)
+{
+    Table::create(path(), fields(), {QStringLiteral("name")});
+    Table writer, reader;
+    writer.setPath(path());
+    reader.setPath(path());
+    reader.setIndex(QStringLiteral("name"));
+    writer.open();
+    reader.open(Table::Mode::ReadOnly);
+    writer.beginBatch();
+    // Enough records for several writes on the way, and a last few that
+    // stay unwritten until the batch ends.
+    for (int i = 0; i < 20000; ++i) {
+        writer.append();
+        writer.setString("name", QStringLiteral("z%1").arg(i, 5, 10, QLatin1Char('0')));
+        writer.setInteger("num", i);
+        writer.post();
+    }
+    ASSERT_TRUE(writer.locate("num", 19999));
+    writer.edit();
+    writer.setString("name", QStringLiteral("a-poslední"));
+    writer.post();
+    EXPECT_EQ(reader.recordCount(), 20000);
+    reader.first();
+    EXPECT_EQ(reader.asString("name"), QStringLiteral("a-poslední"));
+    writer.endBatch();
+
+    writer.close();
+    reader.close();
+    Table again;
+    again.setPath(path());
+    again.open(Table::Mode::ReadOnly);
+    EXPECT_EQ(again.recordCount(), 20000);
+    again.last();
+    EXPECT_EQ(again.asString("name"), QStringLiteral("a-poslední"));
+    EXPECT_EQ(again.asInteger("num"), 19999);
+}
+
+TEST_F(InPlaceTest, ClosingInTheMiddleOfABatchWritesWhatWasPosted)
+{
+    Table::create(path(), fields());
+    {
+        Table t;
+        t.setPath(path());
+        t.open();
+        t.beginBatch();
+        for (int i = 0; i < 10; ++i) {
+            t.append();
+            t.setInteger("num", i);
+            t.post();
+        }
+    } // no endBatch: the handle is let go
+    Table t;
+    t.setPath(path());
+    t.open(Table::Mode::ReadOnly);
+    EXPECT_EQ(t.recordCount(), 10);
+    t.last();
+    EXPECT_EQ(t.asInteger("num"), 9);
+}
+
+} // namespace

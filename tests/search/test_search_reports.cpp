@@ -19,7 +19,7 @@ namespace {
 FilmRow film(const QString &number, const QString &title, const QString &genre,
              const QString &speed)
 {
-    return {number, title, upperAscii(title), genre, speed, false};
+    return {number, title, genre, speed, false};
 }
 
 const std::vector<FilmRow> kRows{film("00001", "Alfa {1}", "Drama", "SP"),
