@@ -1,6 +1,8 @@
 // The table engine on a catalogue of 99,999 cassettes with every slot and
 // note filled: open with the number tag, full scan, locate, batch append,
-// and beside them `cat` and Python's dbfread reading the same files.
+// and beside them `cat` and Python's dbfread reading the same files. The
+// comparisons run first; the rows after them carry their ratios to them
+// (x_cat: our time over cat's, dbfread_x: dbfread's time over ours).
 
 #include "Catalogue.h"
 
@@ -8,25 +10,180 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
+#include <malloc.h>
+#include <vector>
 
 using namespace velmora;
 using namespace velmora::bench;
 
 namespace {
 
-void BM_OpenWithNumberTag(benchmark::State &state)
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Whole programs, timed by the wall clock; returns milliseconds.
+double runOnce(const QString &command)
+{
+    const QByteArray cmd = command.toLocal8Bit();
+    const auto start = Clock::now();
+    if (std::system(cmd.constData()) != 0)
+        return -1;
+    return msSince(start);
+}
+
+QString catBoth()
+{
+    return QStringLiteral("cat %1 %2 > /dev/null")
+        .arg(quoted(dataPath()), quoted(workDir().filePath("data.dbt")));
+}
+
+QString catData()
+{
+    return QStringLiteral("cat %1 > /dev/null").arg(quoted(dataPath()));
+}
+
+QString dbfread()
+{
+    return QStringLiteral(
+               "/usr/bin/python3 -c \"import sys; from dbfread import DBF; "
+               "n = sum(1 for r in DBF(sys.argv[1], encoding='cp1250') for v in r.values()); "
+               "\" %1")
+        .arg(quoted(dataPath()));
+}
+
+// The times of the comparison programs in this run, median of those taken.
+struct Reference
+{
+    QString command;
+    int runs;
+    std::vector<double> samples;
+
+    double median()
+    {
+        while (int(samples.size()) < runs) {
+            const double ms = runOnce(command);
+            if (ms < 0)
+                return 0;
+            samples.push_back(ms);
+        }
+        std::vector<double> sorted = samples;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+};
+
+Reference &catOfBoth()
+{
+    static Reference r{catBoth(), 5, {}};
+    return r;
+}
+
+Reference &catOfData()
+{
+    static Reference r{catData(), 5, {}};
+    return r;
+}
+
+Reference &dbfreadScan()
+{
+    static Reference r{dbfread(), 1, {}};
+    return r;
+}
+
+void BM_CatOfTheFiles(benchmark::State &state, Reference &(*which)())
 {
     ensureCatalogue();
     for (auto _ : state) {
+        const double ms = runOnce(which().command);
+        if (ms < 0) {
+            state.SkipWithError("command failed");
+            break;
+        }
+        which().samples.push_back(ms);
+        state.SetIterationTime(ms / 1000.0);
+    }
+}
+
+void BM_DbfreadFullScan(benchmark::State &state)
+{
+    BM_CatOfTheFiles(state, dbfreadScan);
+}
+
+// Sets the ratio counters of a row from its own mean time per iteration.
+void compare(benchmark::State &state, double ms, Reference &against, bool withDbfread)
+{
+    if (state.iterations() == 0)
+        return;
+    const double per = ms / double(state.iterations());
+    if (const double ref = against.median(); ref > 0)
+        state.counters["x_cat"] = per / ref;
+    if (withDbfread)
+        if (const double ref = dbfreadScan().median(); ref > 0)
+            state.counters["dbfread_x"] = ref / per;
+}
+
+// Heap in use (malloc'ed and mapped blocks) and resident set, in MB.
+double heapMb()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return double(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
+}
+
+// A line "Name:  N kB" of /proc/self/status, in MB.
+double statusMb(const char *name)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray key = QByteArray(name) + ':';
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+// Starts a new peak of the resident set (Linux keeps one per process).
+void resetPeakResident()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
+void BM_OpenWithNumberTag(benchmark::State &state)
+{
+    ensureCatalogue();
+    double heap = 0, peak = 0, timed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        resetPeakResident();
+        const double heapBefore = heapMb(), residentBefore = statusMb("VmRSS");
+        state.ResumeTiming();
+        const auto start = Clock::now();
         Table t;
         t.setPath(dataPath());
         t.setIndex(QStringLiteral("cislo"));
         t.open(Table::Mode::ReadOnly);
         benchmark::DoNotOptimize(t.asString("cislo"));
+        timed += msSince(start);
+        // What the open table holds: chunks of the file and the tag, not
+        // a copy of the 66 MB of records.
+        state.PauseTiming();
+        heap = std::max(heap, heapMb() - heapBefore);
+        peak = std::max(peak, statusMb("VmHWM") - residentBefore);
+        state.ResumeTiming();
     }
+    compare(state, timed, catOfData(), false);
+    state.counters["heap_MB"] = heap;
+    state.counters["peak_rss_MB"] = peak;
 }
 
 void BM_FullScanEveryField(benchmark::State &state)
@@ -36,6 +193,7 @@ void BM_FullScanEveryField(benchmark::State &state)
     t.setPath(dataPath());
     t.open(Table::Mode::ReadOnly);
     const int fields = t.fieldCount();
+    const auto start = Clock::now();
     for (auto _ : state) {
         qsizetype chars = 0;
         for (t.first(); !t.eof(); t.next())
@@ -43,6 +201,7 @@ void BM_FullScanEveryField(benchmark::State &state)
                 chars += t.asString(f).size();
         benchmark::DoNotOptimize(chars);
     }
+    compare(state, msSince(start), catOfBoth(), true);
     state.counters["records"] = t.recordCount();
 }
 
@@ -54,6 +213,7 @@ void BM_FullScanTypedFields(benchmark::State &state)
     t.setPath(dataPath());
     t.open(Table::Mode::ReadOnly);
     const QList<FieldDef> defs = t.fieldDefs();
+    const auto start = Clock::now();
     for (auto _ : state) {
         qint64 sum = 0;
         for (t.first(); !t.eof(); t.next())
@@ -73,6 +233,7 @@ void BM_FullScanTypedFields(benchmark::State &state)
                 }
         benchmark::DoNotOptimize(sum);
     }
+    compare(state, msSince(start), catOfBoth(), true);
 }
 
 void BM_LocateNumber(benchmark::State &state)
@@ -110,45 +271,21 @@ void BM_AppendBatchOf1000(benchmark::State &state)
     }
 }
 
-// Whole programs, timed by the wall clock.
-void runCommand(benchmark::State &state, const QString &command)
-{
-    ensureCatalogue();
-    const QByteArray cmd = command.toLocal8Bit();
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        if (std::system(cmd.constData()) != 0)
-            state.SkipWithError("command failed");
-        state.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-}
-
-void BM_CatOfTheFiles(benchmark::State &state)
-{
-    runCommand(state, QStringLiteral("cat %1 %2 > /dev/null")
-                          .arg(quoted(dataPath()), quoted(workDir().filePath("data.dbt"))));
-}
-
-void BM_DbfreadFullScan(benchmark::State &state)
-{
-    runCommand(state,
-               QStringLiteral(
-                   "/usr/bin/python3 -c \"import sys; from dbfread import DBF; "
-                   "n = sum(1 for r in DBF(sys.argv[1], encoding='cp1250') for v in r.values()); "
-                   "\" %1")
-                   .arg(quoted(dataPath())));
-}
-
 } // namespace
 
+// The comparisons first, so that the rows after them see their times.
+BENCHMARK_CAPTURE(BM_CatOfTheFiles, data_dbf, catOfData)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CatOfTheFiles, data_dbf_and_dbt, catOfBoth)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DbfreadFullScan)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenWithNumberTag)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullScanEveryField)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullScanTypedFields)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LocateNumber)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AppendBatchOf1000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CatOfTheFiles)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DbfreadFullScan)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

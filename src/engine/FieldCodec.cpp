@@ -118,6 +118,15 @@ QString text(const FieldInfo &f, const char *rec, const Codepage &cp)
 std::optional<qint64> plainInteger(const char *p, int n)
 {
     int i = 0;
+    // Numbers stand right-aligned in wide fields: skip the blanks in eights.
+    constexpr uint64_t kBlanks = 0x2020202020202020ull;
+    while (i + 8 <= n) {
+        uint64_t eight;
+        std::memcpy(&eight, p + i, 8);
+        if (eight != kBlanks)
+            break;
+        i += 8;
+    }
     while (i < n && p[i] == ' ')
         ++i;
     bool negative = false;

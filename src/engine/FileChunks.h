@@ -45,7 +45,7 @@ public:
     static quint64 identity(const QFile &file);
     static quint64 identity(const QString &path);
 
-    static constexpr int kChunks = 16;
+    static constexpr int kChunks = 4;
 
 private:
     struct Chunk

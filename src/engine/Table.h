@@ -266,10 +266,14 @@ private:
     QHash<int, QString> m_pendingMemo; // memo texts assigned in the edit buffer
     // The text last read from each field with the bytes it came from: the
     // same genre, speed or length on record after record is one string then.
+    // A field whose value keeps changing (a title) stops being kept for a
+    // while: keeping costs more than it saves there.
     struct LastText
     {
         std::string raw;
         QString text;
+        int misses = 0;
+        int rest = 0;
     };
     mutable std::vector<LastText> m_lastText;
     mutable quint64 m_countVersion = ~0ull;

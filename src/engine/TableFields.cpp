@@ -72,10 +72,23 @@ QString Table::stringAt(int field, const char *r) const
     if (f.kind == FieldType::Memo) // its bytes name a block, not the text
         return m_file->memoText(f, r);
     LastText &last = m_lastText[size_t(field)];
+    if (last.rest > 0) {
+        --last.rest;
+        return textOf(f, r);
+    }
     const char *bytes = r + f.offset;
     if (last.raw.size() == size_t(f.length) &&
-        std::memcmp(last.raw.data(), bytes, size_t(f.length)) == 0)
+        std::memcmp(last.raw.data(), bytes, size_t(f.length)) == 0) {
+        last.misses = 0;
         return last.text;
+    }
+    if (++last.misses >= 16) {
+        last.misses = 0;
+        last.rest = 256;
+        last.raw.clear();
+        last.text.clear();
+        return textOf(f, r);
+    }
     last.raw.assign(bytes, size_t(f.length));
     last.text = textOf(f, r);
     return last.text;

@@ -350,7 +350,7 @@ void TableFile::openMemo()
         !m_dbt.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return;
     m_memoSize = m_dbt.size();
-    m_memoChunks.reset(&m_dbt, 0, 65536);
+    m_memoChunks.reset(&m_dbt, 0, 262144);
     if (m_memoDb4 && m_memoSize >= 22) {
         const QByteArray bs = memoBytes(20, 2, false);
         if (bs.size() == 2 && le16(bs.constData()) >= 32)
