@@ -56,6 +56,12 @@ int headerSize(const QString &path)
     return uint8_t(h[8]) | (uint8_t(h[9]) << 8);
 }
 
+// Renames a file over another in one step, as careful writers replace a file.
+void renameOver(const QString &from, const QString &to)
+{
+    ASSERT_EQ(::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()), 0);
+}
+
 void cutTo(const QString &path, qint64 size)
 {
     ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), off_t(size)), 0);
@@ -65,6 +71,15 @@ class InPlaceTest : public ::testing::Test
 {
 protected:
     QString path(const QString &name = QStringLiteral("t.dbf")) const { return env.file(name); }
+    // Another program writes a new table beside ours and renames it over
+    // ours, as careful writers do.
+    void replaceTable(int count, const QString &prefix)
+    {
+        const QString other = path(QStringLiteral("other.dbf"));
+        fill(other, count, prefix);
+        renameOver(other, path());
+        renameOver(Table::memoPath(other), Table::memoPath(path()));
+    }
     test::TestEnv env;
 };
 
@@ -197,15 +212,7 @@ TEST_F(InPlaceTest, ATableReplacedBetweenTwoOpensIsReadAnew)
     keeper.setPath(path());
     keeper.open(Table::Mode::ReadOnly);
 
-    // Another program writes a new table beside it and renames it over
-    // the old one, as careful writers do.
-    const QString other = path(QStringLiteral("other.dbf"));
-    fill(other, 3, QStringLiteral("nový"));
-    for (const QString &ext : {QStringLiteral(".dbf"), QStringLiteral(".dbt")}) {
-        const QString from = other.chopped(4) + ext, to = path().chopped(4) + ext;
-        ASSERT_EQ(::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()),
-                  0);
-    }
+    replaceTable(3, QStringLiteral("nový"));
 
     Table fresh;
     fresh.setPath(path());
@@ -219,13 +226,9 @@ TEST_F(InPlaceTest, ATableReplacedBetweenTwoOpensIsReadAnew)
     fresh.close();
 
     // With nothing open in between, the next open reads the file too.
-    fill(other, 5, QStringLiteral("další"));
-    QFile::remove(path());
-    ASSERT_TRUE(QFile::rename(other, path()));
-    Table again;
-    again.setPath(path());
-    again.open(Table::Mode::ReadOnly);
-    EXPECT_EQ(again.recordCount(), 5);
+    replaceTable(5, QStringLiteral("další"));
+    fresh.open(Table::Mode::ReadOnly);
+    EXPECT_EQ(fresh.recordCount(), 5);
 }
 
 TEST_F(InPlaceTest, AFileReplacedWhileHeldExclusivelyIsRefusedByName)
@@ -234,10 +237,7 @@ TEST_F(InPlaceTest, AFileReplacedWhileHeldExclusivelyIsRefusedByName)
     Table owner;
     owner.setPath(path());
     owner.open(Table::Mode::Exclusive);
-    const QString other = path(QStringLiteral("other.dbf"));
-    fill(other, 2);
-    ASSERT_EQ(::rename(QFile::encodeName(other).constData(), QFile::encodeName(path()).constData()),
-              0);
+    replaceTable(2, QStringLiteral("r"));
     Table second;
     second.setPath(path());
     try {
