@@ -1,0 +1,205 @@
+// The memo file of a table: texts read across chunks, new texts written
+// into fresh blocks.
+
+#include "engine/FieldCodec.h"
+#include "engine/FileBytes.h"
+#include "engine/TableFile.h"
+
+#include <QFileInfo>
+#include <cstring>
+#include <limits>
+
+namespace velmora {
+
+using namespace filebytes;
+
+void TableFile::openMemo()
+{
+    const bool needsMemo = std::any_of(m_fields.begin(), m_fields.end(), [](const FieldInfo &f) {
+        return f.kind == FieldType::Memo;
+    });
+    if (!needsMemo)
+        return;
+    QString memo = Table::memoPath(m_path);
+    if (!QFileInfo::exists(memo)) {
+        const QString upper = memo.left(memo.size() - 3) + QStringLiteral("DBT");
+        if (!QFileInfo::exists(upper))
+            return; // memos read as empty; writing one is refused
+        memo = upper;
+    }
+    m_dbt.setFileName(memo);
+    if (!m_dbt.open(m_writable ? QIODevice::ReadWrite | QIODevice::Unbuffered
+                               : QIODevice::ReadOnly | QIODevice::Unbuffered) &&
+        !m_dbt.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return;
+    m_memoSize = m_dbt.size();
+    m_memoChunks.reset(&m_dbt, 0, 262144);
+    if (m_memoDb4 && m_memoSize >= 22) {
+        const QByteArray bs = memoBytes(20, 2, false);
+        if (bs.size() == 2 && le16(bs.constData()) >= 32)
+            m_blockSize = le16(bs.constData());
+    }
+}
+
+QString TableFile::memoText(const FieldInfo &f, const char *rec) const
+{
+    return readMemo(codec::memoBlock(f, rec));
+}
+
+QByteArray TableFile::memoBytes(qint64 offset, qint64 length, bool toMarker) const
+{
+    // Runs across chunks; a dBASE III text ends at its end marker.
+    QByteArray out;
+    while (length != 0) {
+        qint64 available = 0;
+        const char *p = m_memoChunks.at(offset, &available);
+        if (!p)
+            break;
+        if (length > 0)
+            available = qMin(available, length);
+        if (toMarker) {
+            if (const void *end = std::memchr(p, kEndMarker, size_t(available))) {
+                out.append(p, static_cast<const char *>(end) - p);
+                break;
+            }
+        }
+        out.append(p, available);
+        offset += available;
+        if (length > 0)
+            length -= available;
+    }
+    return out;
+}
+
+namespace {
+bool isDb4MemoHead(const char *p)
+{
+    return uint8_t(p[0]) == 0xFF && uint8_t(p[1]) == 0xFF && p[2] == 0x08 && p[3] == 0x00;
+}
+} // namespace
+
+QString TableFile::readMemo(qint64 block) const
+{
+    if (block <= 0)
+        return QString();
+    if (m_memory) {
+        const char *data = m_memoMemory.constData();
+        const qint64 size = m_memoMemory.size();
+        if (block > size / m_blockSize || block * m_blockSize >= size)
+            return QString();
+        const char *p = data + block * m_blockSize;
+        const qint64 avail = size - block * m_blockSize;
+        if (m_memoDb4 && avail >= 8 && isDb4MemoHead(p)) {
+            const qint64 len = qint64(le32(p + 4)) - 8;
+            return len <= 0
+                       ? QString()
+                       : m_cp->decode(p + 8, int(qMin<qint64>(qMin(len, avail - 8), 0x7FFFFFFF)));
+        }
+        const void *end = std::memchr(p, kEndMarker, size_t(avail));
+        const qint64 len = end ? static_cast<const char *>(end) - p : avail;
+        return m_cp->decode(p, int(qMin<qint64>(len, 0x7FFFFFFF)));
+    }
+    if (!m_dbt.isOpen() || block > std::numeric_limits<qint64>::max() / m_blockSize)
+        return QString();
+    const qint64 start = block * m_blockSize;
+    qint64 avail = 0;
+    const char *p = m_memoChunks.at(start, &avail);
+    if (!p)
+        return QString();
+    if (m_memoDb4) {
+        const QByteArray head =
+            avail >= 8 ? QByteArray::fromRawData(p, 8) : memoBytes(start, 8, false);
+        if (head.size() == 8 && isDb4MemoHead(head.constData())) {
+            const qint64 len = qint64(le32(head.constData() + 4)) - 8;
+            if (len <= 0)
+                return QString();
+            if (len <= avail - 8)
+                return m_cp->decode(p + 8, int(len));
+            const QByteArray text = memoBytes(start + 8, qMin<qint64>(len, 0x7FFFFFFF), false);
+            return m_cp->decode(text.constData(), int(text.size()));
+        }
+    }
+    // Most texts end within the chunk that holds their start.
+    if (const void *end = std::memchr(p, kEndMarker, size_t(avail)))
+        return m_cp->decode(p, int(static_cast<const char *>(end) - p));
+    const QByteArray text = memoBytes(start, -1, true);
+    return m_cp->decode(text.constData(), int(qMin<qint64>(text.size(), 0x7FFFFFFF)));
+}
+
+qint64 TableFile::storeMemo(const QString &text)
+{
+    if (text.isEmpty())
+        return 0;
+    if (!m_writable)
+        fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
+    if (!m_dbt.isOpen() || !m_dbt.isWritable())
+        fail(QObject::tr("Chybí soubor poznámek %1, poznámku nelze zapsat.")
+                 .arg(Table::memoPath(m_path)));
+    QByteArray bytes = m_cp->encode(text);
+    bytes.replace(kEndMarker, ' ');
+    QByteArray payload;
+    if (m_memoDb4) {
+        payload.resize(8);
+        payload[0] = char(0xFF);
+        payload[1] = char(0xFF);
+        payload[2] = 0x08;
+        payload[3] = 0x00;
+        putLe32(payload.data() + 4, uint32_t(bytes.size() + 8));
+        payload += bytes;
+    } else {
+        payload = bytes;
+        payload.append(kEndMarker).append(kEndMarker);
+    }
+    const qint64 blocks = (payload.size() + m_blockSize - 1) / m_blockSize;
+    payload.append(QByteArray(blocks * m_blockSize - payload.size(), '\0'));
+
+    const qint64 oldSize = m_dbt.size();
+    char head[4] = {0, 0, 0, 0};
+    if (oldSize >= 4) {
+        m_dbt.seek(0);
+        m_dbt.read(head, 4);
+    }
+    // The next free block of the header is trusted only when it lies past
+    // what the file already holds.
+    qint64 next = le32(head);
+    const qint64 used = qMax<qint64>(1, (oldSize + m_blockSize - 1) / m_blockSize);
+    if (next < used)
+        next = used;
+    try {
+        writeAt(m_dbt, next * m_blockSize, payload.constData(), payload.size(), m_dbt.fileName());
+        putLe32(head, uint32_t(next + blocks));
+        writeAt(m_dbt, 0, head, 4, m_dbt.fileName());
+    } catch (const DbError &) {
+        m_dbt.resize(oldSize);
+        m_memoChunks.drop();
+        throw;
+    }
+    m_memoChunks.wrote(next * m_blockSize, payload.constData(), payload.size());
+    m_memoChunks.wrote(0, head, 4);
+    m_memoSize = qMax(m_memoSize, (next + blocks) * m_blockSize);
+    return next;
+}
+
+TableFile::MemoMark TableFile::memoMark()
+{
+    MemoMark mark;
+    if (!m_dbt.isOpen() || !m_dbt.isWritable())
+        return mark;
+    mark.size = m_dbt.size();
+    if (m_dbt.seek(0))
+        mark.head = m_dbt.read(4);
+    return mark;
+}
+
+void TableFile::rollbackMemo(const MemoMark &mark)
+{
+    if (mark.size < 0 || m_dbt.size() == mark.size)
+        return;
+    m_dbt.resize(mark.size);
+    if (mark.head.size() == 4 && m_dbt.seek(0))
+        m_dbt.write(mark.head);
+    m_memoChunks.drop();
+    m_memoSize = mark.size;
+}
+
+} // namespace velmora
