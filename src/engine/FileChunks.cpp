@@ -1,5 +1,6 @@
 #include "engine/FileChunks.h"
 
+#include <cerrno>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
@@ -53,7 +54,15 @@ FileChunks::Chunk &FileChunks::load(qint64 index)
         while (got < m_chunkBytes) {
             const ssize_t n = ::pread(int(m_file->handle()), c.bytes.data() + got,
                                       size_t(m_chunkBytes - got), off_t(offset + got));
-            if (n <= 0)
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                // A failed read is not kept: the next access tries again.
+                c.filled = qMax<qint64>(got, 0);
+                c.used = 0;
+                return c;
+            }
+            if (n == 0)
                 break;
             got += n;
         }
@@ -75,8 +84,10 @@ const char *FileChunks::atSlow(qint64 offset, qint64 *available)
     }
     const qint64 index = rel / m_chunkBytes;
     Chunk *c = &load(index);
-    m_last = c;
-    m_lastBegin = m_start + index * m_chunkBytes;
+    if (c->index == index) {
+        m_last = c;
+        m_lastBegin = m_start + index * m_chunkBytes;
+    }
     const qint64 within = rel - index * m_chunkBytes;
     if (within >= c->filled) {
         *available = 0;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <exception>
 
 namespace velmora {
 
@@ -18,6 +19,13 @@ Table::Table(const QString &handleName, QObject *parent) : QObject(parent)
 Table::~Table()
 {
     if (m_file) {
+        // A batch left open (unwinding from an error) must not hold back
+        // the posts of the other handles on the file.
+        try {
+            endBatch();
+        } catch (const DbError &) {
+            // Nothing can report it here; the posts not written are lost.
+        }
         m_file->releaseHandle(m_exclusive);
         m_file.reset();
     }
@@ -105,7 +113,14 @@ void Table::close()
     if (!m_file)
         return;
     disconnect(m_file.get(), nullptr, this, nullptr);
-    endBatch();
+    // The handle is let go even when the batch's posts cannot be written;
+    // the error is told afterwards.
+    std::exception_ptr failed;
+    try {
+        endBatch();
+    } catch (const DbError &) {
+        failed = std::current_exception();
+    }
     m_file->releaseHandle(m_exclusive);
     m_file.reset();
     m_state = State::Inactive;
@@ -120,6 +135,8 @@ void Table::close()
     m_filterValid = false;
     m_countVersion = ~0ull;
     emit stateChanged();
+    if (failed)
+        std::rethrow_exception(failed);
 }
 
 bool Table::isReadOnly() const
@@ -234,7 +251,7 @@ void Table::setIndex(const QString &tag)
         resolveIndex();
         throw;
     }
-    if (m_rec < 0 || m_file->deleted(m_rec))
+    if (m_rec < 0 || m_rec >= m_file->count() || m_file->deleted(m_rec))
         first();
     else
         setCurrent(m_rec, false, false);

@@ -68,7 +68,7 @@ QString dateText(const QDate &d)
 
 QString Table::stringAt(int field, const char *r) const
 {
-    const FieldInfo &f = m_file->fields()[size_t(field)];
+    const FieldInfo &f = m_file->fields().at(size_t(field));
     if (f.kind == FieldType::Memo) // its bytes name a block, not the text
         return m_file->memoText(f, r);
     LastText &last = m_lastText[size_t(field)];

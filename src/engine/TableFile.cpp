@@ -172,13 +172,14 @@ std::shared_ptr<TableFile> TableFile::fromMemory(const QByteArray &dbf, const QB
     return file;
 }
 
-const char *TableFile::missingRecord() const
+const char *TableFile::missingRecord(bool cut) const
 {
     if (m_missing.size() != m_recordSize) {
         m_missing = QByteArray(m_recordSize, ' ');
         m_missing[0] = '*';
     }
-    m_cutSeen = true;
+    if (cut)
+        m_cutSeen = true;
     return m_missing.constData();
 }
 
@@ -209,11 +210,14 @@ void TableFile::shrinkToFile(bool cut)
                         : int(qMin<qint64>((size - m_headerSize) / m_recordSize, m_written));
     if (fit == m_written && !cut)
         return;
-    // Posts not yet written would land in the wrong place now.
-    m_pending.resize(0);
-    m_count = m_written = fit;
     m_recordChunks.drop();
     m_memoChunks.drop();
+    // Posts not yet written would land in the wrong place in a shorter
+    // file; a file that still holds every written record keeps them.
+    if (fit < m_written) {
+        m_pending.resize(0);
+        m_count = m_written = fit;
+    }
     for (auto &t : m_tags)
         if (t)
             t->built = false;
@@ -335,17 +339,19 @@ void TableFile::flushPending()
     try {
         writeAt(m_dbf, offset, m_pending.constData(), m_pending.size(), m_path);
     } catch (const DbError &) {
-        // The unwritten posts are given up whole, and the file ends where it did.
-        m_recordChunks.drop();
-        m_dbf.resize(offset);
-        const char end = kEndMarker;
-        writeAt(m_dbf, offset, &end, 1, m_path);
+        // The unwritten posts are given up whole, and the file is made to
+        // end where it did, as far as it still lets itself be written.
         m_pending.resize(0);
         m_count = m_written;
         for (auto &t : m_tags)
             if (t)
                 t->built = false;
         ++m_changes;
+        m_recordChunks.drop();
+        m_dbf.resize(offset);
+        const char end = kEndMarker;
+        if (m_dbf.seek(offset))
+            m_dbf.write(&end, 1);
         throw;
     }
     m_recordChunks.wrote(offset, m_pending.constData(), m_pending.size());
@@ -376,6 +382,8 @@ void TableFile::writeRecord(int rec, const QByteArray &data)
 {
     if (!m_writable)
         fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
+    if (rec < 0 || rec >= m_count)
+        fail(QObject::tr("Záznam už v tabulce není (soubor byl mezitím zkrácen): %1").arg(m_path));
     if (rec >= m_written) {
         std::memcpy(m_pending.data() + qsizetype(rec - m_written) * m_recordSize, data.constData(),
                     size_t(m_recordSize));

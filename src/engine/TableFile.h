@@ -84,13 +84,15 @@ public:
     // record that the file no longer holds reads as a deleted blank one.
     const char *record(int rec) const
     {
+        if (rec >= m_count) [[unlikely]] // a handle still on a record cut away
+            return missingRecord(false);
         if (m_memory)
             return m_records.constData() + qsizetype(rec) * m_recordSize;
         if (rec >= m_written) [[unlikely]]
             return m_pending.constData() + qsizetype(rec - m_written) * m_recordSize;
         qint64 available = 0;
         const char *p = m_recordChunks.at(m_headerSize + qint64(rec) * m_recordSize, &available);
-        return p && available >= m_recordSize ? p : missingRecord();
+        return p && available >= m_recordSize ? p : missingRecord(true);
     }
     bool deleted(int rec) const { return record(rec)[0] == '*'; }
 
@@ -139,7 +141,7 @@ signals:
 private:
     TableFile() = default;
     void parse(const QByteArray &bytes, qint64 fileSize);
-    const char *missingRecord() const;
+    const char *missingRecord(bool cut) const;
     QByteArray memoBytes(qint64 offset, qint64 length, bool toMarker) const;
     void shrinkToFile(bool cut);
     void openMemo();

@@ -8,6 +8,7 @@
 #include "engine/Table.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <gtest/gtest.h>
@@ -376,6 +377,76 @@ TEST_F(InPlaceTest, ClosingInTheMiddleOfABatchWritesWhatWasPosted)
     EXPECT_EQ(t.recordCount(), 10);
     t.last();
     EXPECT_EQ(t.asInteger("num"), 9);
+}
+
+} // namespace
+
+namespace {
+
+uint32_t countInHeader(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    const QByteArray h = f.read(8);
+    return uint8_t(h[4]) | (uint8_t(h[5]) << 8) | (uint8_t(h[6]) << 16) |
+           (uint32_t(uint8_t(h[7])) << 24);
+}
+
+TEST_F(InPlaceTest, ARecordCutAwayWhileBeingEditedIsRefusedByName)
+{
+    fill(path(), 2000);
+    Table editor, viewer;
+    editor.setPath(path());
+    viewer.setPath(path());
+    editor.open();
+    viewer.open(Table::Mode::ReadOnly);
+    ASSERT_TRUE(editor.locate("num", 1500));
+    editor.edit();
+    editor.setString("name", QStringLiteral("ztracený"));
+    editor.setString("note", QStringLiteral("nová poznámka"));
+    const qint64 memoSize = QFileInfo(Table::memoPath(path())).size();
+
+    const int recordSize = 1 + 20 + 11 + 10;
+    cutTo(path(), headerSize(path()) + 50 * recordSize);
+    ASSERT_EQ(viewer.recordCount(), 50); // the shared file learns the new length
+    try {
+        editor.post();
+        FAIL() << "posted a record the file no longer holds";
+    } catch (const DbError &e) {
+        EXPECT_TRUE(QString(e.what()).contains(path())) << e.what();
+    }
+    editor.cancel();
+    EXPECT_EQ(QFileInfo(path()).size(), headerSize(path()) + 50 * recordSize);
+    EXPECT_EQ(QFileInfo(Table::memoPath(path())).size(), memoSize);
+    // Choosing an order on the lost record starts from the first one.
+    editor.setIndex(QStringLiteral("name"));
+    EXPECT_EQ(editor.asString("name"), QStringLiteral("r00000"));
+    EXPECT_EQ(names(editor).size(), 50);
+}
+
+TEST_F(InPlaceTest, AHandleLetGoInTheMiddleOfABatchHoldsBackNoPosts)
+{
+    Table::create(path(), fields());
+    Table keeper;
+    keeper.setPath(path());
+    keeper.open();
+    {
+        Table bulk;
+        bulk.setPath(path());
+        bulk.open();
+        bulk.beginBatch();
+        for (int i = 0; i < 3; ++i) {
+            bulk.append();
+            bulk.setInteger("num", i);
+            bulk.post();
+        }
+    } // unwound without endBatch
+    EXPECT_EQ(countInHeader(path()), 3u);
+    // Later posts of the other handle reach the file at once again.
+    keeper.append();
+    keeper.setInteger("num", 3);
+    keeper.post();
+    EXPECT_EQ(countInHeader(path()), 4u);
 }
 
 } // namespace
