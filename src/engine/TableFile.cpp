@@ -162,11 +162,7 @@ std::shared_ptr<TableFile> TableFile::fromMemory(const QByteArray &dbf, const QB
     file->parse(head, dbf.size());
     file->m_records = dbf.mid(file->m_headerSize, qsizetype(file->m_count) * file->m_recordSize);
     file->m_memoMemory = dbt;
-    if (file->m_memoDb4 && dbt.size() >= 22) {
-        const int bs = le16(dbt.constData() + 20);
-        if (bs >= 32)
-            file->m_blockSize = bs;
-    }
+    file->readMemoBlockSize();
     file->findAutoIncrements();
     file->addExclusive(false);
     return file;

@@ -142,9 +142,11 @@ private:
     TableFile() = default;
     void parse(const QByteArray &bytes, qint64 fileSize);
     const char *missingRecord(bool cut) const;
+    const char *memoAt(qint64 offset, qint64 *available) const;
     QByteArray memoBytes(qint64 offset, qint64 length, bool toMarker) const;
     void shrinkToFile(bool cut);
     void openMemo();
+    void readMemoBlockSize();
     void appendNow(const QByteArray &data);
     void flushPending();
     void writeAt(QFile &file, qint64 offset, const char *data, qint64 size, const QString &which);

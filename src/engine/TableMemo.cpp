@@ -34,16 +34,32 @@ void TableFile::openMemo()
         return;
     m_memoSize = m_dbt.size();
     m_memoChunks.reset(&m_dbt, 0, 262144);
-    if (m_memoDb4 && m_memoSize >= 22) {
-        const QByteArray bs = memoBytes(20, 2, false);
-        if (bs.size() == 2 && le16(bs.constData()) >= 32)
-            m_blockSize = le16(bs.constData());
-    }
+    readMemoBlockSize();
+}
+
+void TableFile::readMemoBlockSize()
+{
+    // dBASE IV memo files name their block size in the header.
+    if (!m_memoDb4)
+        return;
+    const QByteArray bs = memoBytes(20, 2, false);
+    if (bs.size() == 2 && le16(bs.constData()) >= 32)
+        m_blockSize = le16(bs.constData());
 }
 
 QString TableFile::memoText(const FieldInfo &f, const char *rec) const
 {
     return readMemo(codec::memoBlock(f, rec));
+}
+
+const char *TableFile::memoAt(qint64 offset, qint64 *available) const
+{
+    if (!m_memory)
+        return m_memoChunks.at(offset, available);
+    // A table held in memory has its memo file whole at hand.
+    const qint64 size = m_memoMemory.size();
+    *available = offset >= 0 && offset < size ? size - offset : 0;
+    return *available > 0 ? m_memoMemory.constData() + offset : nullptr;
 }
 
 QByteArray TableFile::memoBytes(qint64 offset, qint64 length, bool toMarker) const
@@ -52,7 +68,7 @@ QByteArray TableFile::memoBytes(qint64 offset, qint64 length, bool toMarker) con
     QByteArray out;
     while (length != 0) {
         qint64 available = 0;
-        const char *p = m_memoChunks.at(offset, &available);
+        const char *p = memoAt(offset, &available);
         if (!p)
             break;
         if (length > 0)
@@ -80,30 +96,12 @@ bool isDb4MemoHead(const char *p)
 
 QString TableFile::readMemo(qint64 block) const
 {
-    if (block <= 0)
-        return QString();
-    if (m_memory) {
-        const char *data = m_memoMemory.constData();
-        const qint64 size = m_memoMemory.size();
-        if (block > size / m_blockSize || block * m_blockSize >= size)
-            return QString();
-        const char *p = data + block * m_blockSize;
-        const qint64 avail = size - block * m_blockSize;
-        if (m_memoDb4 && avail >= 8 && isDb4MemoHead(p)) {
-            const qint64 len = qint64(le32(p + 4)) - 8;
-            return len <= 0
-                       ? QString()
-                       : m_cp->decode(p + 8, int(qMin<qint64>(qMin(len, avail - 8), 0x7FFFFFFF)));
-        }
-        const void *end = std::memchr(p, kEndMarker, size_t(avail));
-        const qint64 len = end ? static_cast<const char *>(end) - p : avail;
-        return m_cp->decode(p, int(qMin<qint64>(len, 0x7FFFFFFF)));
-    }
-    if (!m_dbt.isOpen() || block > std::numeric_limits<qint64>::max() / m_blockSize)
+    if (block <= 0 || (!m_memory && !m_dbt.isOpen()) ||
+        block > std::numeric_limits<qint64>::max() / m_blockSize)
         return QString();
     const qint64 start = block * m_blockSize;
     qint64 avail = 0;
-    const char *p = m_memoChunks.at(start, &avail);
+    const char *p = memoAt(start, &avail);
     if (!p)
         return QString();
     if (m_memoDb4) {
