@@ -4,6 +4,10 @@
 #include "cassettes/DeleteCassette.h"
 #include "cassettes/EditCassette.h"
 #include "cassettes/NewCassette.h"
+#include "cds/DeleteCdTitle.h"
+#include "cds/EditCdTitle.h"
+#include "cds/NewCdTitle.h"
+#include "cds/ShowCdTitles.h"
 #include "core/InfoWindows.h"
 #include "core/MainWindow.h"
 #include "core/PasswordDlg.h"
@@ -52,6 +56,12 @@ void registerScreens(TTitul &window)
     window.registerCommand(QStringLiteral("cassettes.edit"), changingCassettes<TUprav_kazetu>());
     window.registerCommand(QStringLiteral("cassettes.browse"), TTitul::modal<TProhlizej_kazetu>());
     window.registerCommand(QStringLiteral("cassettes.delete"), changingCassettes<TZrusit_vk>());
+
+    // Music CDs.
+    window.registerCommand(QStringLiteral("cds.show"), TTitul::modal<TZobrazit_CD_Data>());
+    window.registerCommand(QStringLiteral("cds.new"), TTitul::modal<TNovy_CD_disk>());
+    window.registerCommand(QStringLiteral("cds.edit"), TTitul::modal<TOpravit_CD_disk>());
+    window.registerCommand(QStringLiteral("cds.delete"), TTitul::modal<TZrusit_CD>());
 
     // Searches.
     window.registerCommand(QStringLiteral("search.films"), TTitul::modal<THledej_film>());

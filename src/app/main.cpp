@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/Version.h"
+#include "platform/CdDrive.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
@@ -110,6 +111,14 @@ int run(Application &app)
         Paths::resolveDataDir(QApplication::arguments(), QApplication::applicationDirPath());
     Paths::setDataDir(dataDir);
     QDir().mkpath(dataDir);
+    // --cd-device PATH: the drive or disc image the track-count dialog offers first.
+    const QStringList args = QApplication::arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--cd-device") && i + 1 < args.size())
+            cd::setPreferredDevice(args.at(i + 1));
+        else if (args.at(i).startsWith(QLatin1String("--cd-device=")))
+            cd::setPreferredDevice(args.at(i).section(QLatin1Char('='), 1));
+    }
     InstanceLock lock;
     if (!claimDataDirectory(lock, dataDir))
         return 1;

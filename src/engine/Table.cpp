@@ -704,6 +704,13 @@ void Table::deleteRecord()
         setCurrent(-1, true, true);
 }
 
+void Table::recallRecord(int physical)
+{
+    requireWritable();
+    cancel();
+    m_file->recall(physical); // refuses a record the file no longer holds
+}
+
 void Table::beginBatch()
 {
     requireOpen();

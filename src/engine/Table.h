@@ -150,6 +150,9 @@ public:
     void post();
     void cancel();
     void deleteRecord();
+    // Brings a deleted record back (dBASE's RECALL), so work given up half
+    // way can be undone; the current record stays.
+    void recallRecord(int physical);
     // Defers header updates of posts until endBatch (bulk work).
     void beginBatch();
     void endBatch();

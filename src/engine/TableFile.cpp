@@ -475,6 +475,13 @@ void TableFile::markDeleted(int rec)
     writeRecord(rec, data);
 }
 
+void TableFile::recall(int rec)
+{
+    QByteArray data(record(rec), m_recordSize);
+    data[0] = ' ';
+    writeRecord(rec, data);
+}
+
 void TableFile::addExclusive(bool exclusive)
 {
     if (m_exclusive || (exclusive && m_handles > 0))

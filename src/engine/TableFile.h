@@ -129,6 +129,7 @@ public:
     void writeRecord(int rec, const QByteArray &data);
     int appendRecord(QByteArray data);
     void markDeleted(int rec);
+    void recall(int rec);
     void beginBatch() { ++m_batch; }
     void endBatch();
 

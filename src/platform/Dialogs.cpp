@@ -123,4 +123,11 @@ QString saveFileName(const QString &caption, const QString &dir, const QString &
     return QFileDialog::getSaveFileName(g_parent, caption, dir, filter);
 }
 
+QString openFileName(const QString &caption, const QString &dir, const QString &filter)
+{
+    if (g_answerer)
+        return g_answerer->openFileName(caption, dir, filter);
+    return QFileDialog::getOpenFileName(g_parent, caption, dir, filter);
+}
+
 } // namespace velmora::dialogs

@@ -36,6 +36,14 @@ public:
         Q_UNUSED(filter);
         return QString();
     }
+    // The name of an existing file to open; empty when the user cancels.
+    virtual QString openFileName(const QString &caption, const QString &dir, const QString &filter)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(dir);
+        Q_UNUSED(filter);
+        return QString();
+    }
 };
 
 namespace dialogs {
@@ -59,6 +67,8 @@ int exec(QDialog &screen);
 
 // Asks for the name of a file to save to; empty when cancelled.
 QString saveFileName(const QString &caption, const QString &dir, const QString &filter);
+// Asks for an existing file to open; empty when cancelled.
+QString openFileName(const QString &caption, const QString &dir, const QString &filter);
 
 } // namespace dialogs
 } // namespace velmora

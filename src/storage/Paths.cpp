@@ -60,11 +60,12 @@ QStringList Paths::positionalArguments(const QStringList &arguments)
     QStringList out;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
-        if (a == QLatin1String("--data-dir")) {
+        if (a == QLatin1String("--data-dir") || a == QLatin1String("--cd-device")) {
             ++i;
             continue;
         }
-        if (a.startsWith(QLatin1String("--data-dir=")))
+        if (a.startsWith(QLatin1String("--data-dir=")) ||
+            a.startsWith(QLatin1String("--cd-device=")))
             continue;
         out << a;
     }

@@ -55,6 +55,12 @@ public:
         return d.result();
     }
 
+    QString openFileName(const QString &caption, const QString &, const QString &) override
+    {
+        events.append(caption);
+        return openFiles.isEmpty() ? QString() : openFiles.takeFirst();
+    }
+
     // Texts of the message boxes only.
     QStringList texts() const
     {
@@ -65,6 +71,7 @@ public:
     }
 
     QList<bool> answers;
+    QStringList openFiles; // answers of the open-file dialogs, in order
     QList<Shown> shown;
     QStringList screens;                   // class names of the screens shown
     QStringList events;                    // message texts and screen names in order

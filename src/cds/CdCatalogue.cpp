@@ -1,0 +1,235 @@
+#include "cds/CdCatalogue.h"
+
+#include "cds/CdRules.h"
+#include "engine/Table.h"
+
+#include <algorithm>
+
+namespace velmora {
+namespace {
+
+const QString kNumberField = QStringLiteral("Cislocd");
+
+QString filterFor(const QString &number)
+{
+    return QStringLiteral("cislocd='") + number + QLatin1Char('\'');
+}
+
+// The physical records of a title's tracks, found in one walk of the file.
+std::vector<int> trackRecords(Table &tracks, const QString &number)
+{
+    tracks.setIndex(QString());
+    tracks.setFilter(filterFor(number));
+    tracks.setFiltered(true);
+    return tracks.visibleRecords();
+}
+
+bool removeRecord(Table &table, int physical)
+{
+    table.moveToRecord(physical);
+    if (table.recordNumber() != physical)
+        return false;
+    table.deleteRecord();
+    return true;
+}
+
+// Takes back appended and deleted records; false when that failed too.
+bool undo(Table &tracks, const std::vector<int> &appended, const std::vector<int> &deleted)
+{
+    bool ok = true;
+    for (int rec : deleted) {
+        try {
+            tracks.recallRecord(rec);
+        } catch (const std::exception &) {
+            ok = false;
+        }
+    }
+    for (int rec : appended) {
+        try {
+            if (!removeRecord(tracks, rec))
+                ok = false;
+        } catch (const std::exception &) {
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+// Appends the rows under the number; `appended` collects the records
+// written, also when a later one fails.
+void appendTracks(Table &tracks, const QString &number, const std::vector<CdTrack> &rows,
+                  std::vector<int> &appended)
+{
+    tracks.setFiltered(false);
+    const CdTrackColumns c(tracks);
+    for (CdTrack r : rows) {
+        r.number = number;
+        tracks.append();
+        c.write(tracks, r);
+        tracks.post();
+        appended.push_back(tracks.recordNumber());
+    }
+}
+
+[[noreturn]] void failed(const std::exception &e, bool intact)
+{
+    const QString why = QString::fromUtf8(e.what());
+    if (intact)
+        throw CatalogueError(QStringLiteral("Titul se nepodařilo uložit, databáze zůstala beze "
+                                            "změny.\r\n") +
+                                 why,
+                             true);
+    throw CatalogueError(QStringLiteral("Titul se nepodařilo uložit a databázi se nepodařilo "
+                                        "vrátit do původního stavu. Zkontrolujte jeho stopy.\r\n") +
+                             why,
+                         false);
+}
+
+} // namespace
+
+QStringList titleNumbers(Table &titles)
+{
+    titles.setIndex(QStringLiteral("cislocd"));
+    const int field = titles.requireField(kNumberField);
+    QStringList out;
+    for (int rec : titles.visibleRecords())
+        out << titles.asStringAt(rec, field);
+    return out;
+}
+
+std::vector<CdTrack> titleTracks(Table &tracks, const QString &number)
+{
+    const std::vector<int> recs = trackRecords(tracks, number);
+    const CdTrackColumns c(tracks);
+    std::vector<CdTrack> out;
+    out.reserve(recs.size());
+    for (int rec : recs)
+        out.push_back(c.readAt(tracks, rec));
+    std::stable_sort(out.begin(), out.end(), [](const CdTrack &a, const CdTrack &b) {
+        const int da = discOfLabel(a.label), db = discOfLabel(b.label);
+        return da != db ? da < db : a.track < b.track;
+    });
+    return out;
+}
+
+QStringList discLabels(const std::vector<CdTrack> &tracks)
+{
+    QStringList out;
+    for (const CdTrack &t : tracks) {
+        const QString label = t.label.trimmed();
+        if (out.isEmpty() || out.last() != label)
+            if (!out.contains(label))
+                out << label;
+    }
+    return out;
+}
+
+std::vector<CdTrack> discTracks(const std::vector<CdTrack> &tracks, const QString &label)
+{
+    std::vector<CdTrack> out;
+    for (const CdTrack &t : tracks)
+        if (t.label.trimmed() == label)
+            out.push_back(t);
+    return out;
+}
+
+int totalSeconds(const std::vector<CdTrack> &tracks)
+{
+    int total = 0;
+    for (const CdTrack &t : tracks)
+        total += t.seconds;
+    return total;
+}
+
+void saveNewTitle(Table &titles, Table &tracks, const CdTitle &title,
+                  const std::vector<CdTrack> &rows)
+{
+    std::vector<int> appended;
+    try {
+        tracks.setFiltered(false);
+        appendTracks(tracks, title.number, rows, appended);
+        titles.append();
+        CdTitleColumns(titles).writeNew(titles, title);
+        titles.post();
+    } catch (const std::exception &e) {
+        if (titles.isOpen())
+            titles.cancel();
+        if (tracks.isOpen())
+            tracks.cancel();
+        failed(e, undo(tracks, appended, {}));
+    }
+}
+
+void saveEditedTitle(Table &titles, Table &tracks, const CdTitle &title,
+                     const std::vector<CdTrack> &rows)
+{
+    const int titleRec = titles.recordNumber();
+    const CdTitleColumns tc(titles);
+    const CdTitle before = tc.read(titles);
+    std::vector<int> appended;
+    std::vector<int> deleted;
+    bool titleWritten = false;
+    try {
+        const std::vector<int> old = trackRecords(tracks, before.number);
+        tracks.setFiltered(false);
+        appendTracks(tracks, before.number, rows, appended);
+        titles.moveToRecord(titleRec);
+        titles.edit();
+        CdTitle content = title;
+        content.number = before.number;
+        tc.writeContent(titles, content);
+        titles.post();
+        titleWritten = true;
+        for (int rec : old)
+            if (removeRecord(tracks, rec))
+                deleted.push_back(rec);
+    } catch (const std::exception &e) {
+        titles.cancel();
+        tracks.cancel();
+        bool intact = undo(tracks, appended, deleted);
+        if (titleWritten) {
+            try {
+                titles.moveToRecord(titleRec);
+                titles.edit();
+                tc.writeContent(titles, before);
+                titles.post();
+            } catch (const std::exception &) {
+                titles.cancel();
+                intact = false;
+            }
+        }
+        failed(e, intact);
+    }
+}
+
+DeleteOutcome deleteTitle(Table &titles, Table &tracks)
+{
+    const CdTitleColumns tc(titles);
+    const int titleRec = titles.recordNumber();
+    const QString number = titles.asString(tc.number);
+    DeleteOutcome outcome;
+    for (int rec : titles.visibleRecords())
+        if (rec != titleRec && titles.asStringAt(rec, tc.number) == number)
+            outcome.sharedNumber = true;
+    std::vector<int> deleted;
+    try {
+        if (!outcome.sharedNumber)
+            for (int rec : trackRecords(tracks, number))
+                if (removeRecord(tracks, rec))
+                    deleted.push_back(rec);
+        titles.moveToRecord(titleRec);
+        titles.deleteRecord();
+    } catch (const std::exception &e) {
+        const bool intact = undo(tracks, {}, deleted);
+        throw CatalogueError(
+            (intact ? QStringLiteral("Titul se nepodařilo zrušit, databáze zůstala beze změny.\r\n")
+                    : QStringLiteral("Titul se nepodařilo zrušit a jeho stopy se nepodařilo "
+                                     "obnovit.\r\n")) +
+                QString::fromUtf8(e.what()),
+            intact);
+    }
+    outcome.tracksDeleted = int(deleted.size());
+    return outcome;
+}
+
+} // namespace velmora

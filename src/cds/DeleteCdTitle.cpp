@@ -1,0 +1,114 @@
+#include "cds/DeleteCdTitle.h"
+
+#include "cds/CdCatalogue.h"
+#include "cds/CdTitleDisplay.h"
+#include "core/Session.h"
+#include "platform/Dialogs.h"
+#include "platform/RecordNavigator.h"
+#include "platform/Widgets.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+TZrusit_CD::TZrusit_CD(Session &session, QWidget *parent) : ScreenDialog(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("Zrusit_CD"));
+    setWindowTitle(QStringLiteral("Zrušení hudebního titulu natrvalo z databáze, včetně zvukových "
+                                  "stop a členění na CD disky ..."));
+    m_display =
+        new CdTitleDisplay(session, false, QStringLiteral("Titul CD obsahuje tyto disky:"), this);
+    auto *close = ui::button(this, QStringLiteral("Zavrit"), QStringLiteral("&Zavřít okno"));
+    m_delete =
+        ui::button(this, QStringLiteral("Zrusit"), QStringLiteral("&Zrušení hudebního titulu"));
+    m_display->buttonRow()->addSpacing(12);
+    m_display->buttonRow()->addWidget(close);
+    m_display->buttonRow()->addWidget(m_delete);
+    m_display->navigator()->installWheelOn(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_display);
+    resize(860, 620);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_delete, &QPushButton::clicked, this, &TZrusit_CD::ZrusitClick);
+    connect(m_display, &CdTitleDisplay::titleChanged, this, &TZrusit_CD::updateButton);
+}
+
+void TZrusit_CD::FormShow()
+{
+    try {
+        m_display->showFromLast();
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    updateButton();
+}
+
+void TZrusit_CD::updateButton()
+{
+    m_delete->setEnabled(!m_display->title().number.isEmpty() && !m_display->title().loan.lent);
+}
+
+void TZrusit_CD::ZrusitClick()
+{
+    if (!m_delete->isEnabled())
+        return;
+    if (!dialogs::question(kQuestionCaption, kQuestion)) {
+        dialogs::information(QStringLiteral("Informace:"), kCancelled);
+        return;
+    }
+    Table &titles = m_session.tables().CD_Table1;
+    Table &tracks = m_session.tables().CD_Table2;
+    try {
+        if (tracks.isOpen() && tracks.isReadOnly())
+            tracks.close();
+        if (!tracks.isOpen())
+            tracks.open();
+        const DeleteOutcome outcome = deleteTitle(titles, tracks);
+        if (outcome.sharedNumber)
+            dialogs::information(
+                QStringLiteral("Informace:"),
+                QStringLiteral("Titul byl zrušen. Stejné číslo %1 nese v databázi ještě jiný "
+                               "titul; stopy tohoto čísla nelze od sebe rozlišit, a proto "
+                               "zůstaly tomu titulu.")
+                    .arg(m_display->title().number));
+    } catch (const CatalogueError &e) {
+        dialogs::error(QStringLiteral("Chyba:"), e.text());
+        return;
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+        return;
+    }
+    titles.setFiltered(false);
+    if (titles.isEmpty()) {
+        dialogs::information(QStringLiteral("Rozhodnutí:"), kEmpty);
+        reject();
+        return;
+    }
+    FormShow();
+}
+
+void TZrusit_CD::keyPressEvent(QKeyEvent *event)
+{
+    // The delete button is the screen's cancel button: Esc asks the deletion
+    // question instead of closing.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_delete->isEnabled())
+            m_delete->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TZrusit_CD::done(int result)
+{
+    Table &tracks = m_session.tables().CD_Table2;
+    tracks.setFiltered(false);
+    tracks.close();
+    QDialog::done(result);
+}
+
+} // namespace velmora

@@ -1,0 +1,199 @@
+#include "cds/EditCdTitle.h"
+
+#include "cds/CdCatalogue.h"
+#include "cds/CdTitleForm.h"
+#include "core/Session.h"
+#include "platform/Dialogs.h"
+#include "platform/Widgets.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace velmora {
+namespace {
+
+const QString kNumberField = QStringLiteral("Cislocd");
+
+} // namespace
+
+TOpravit_CD_disk::TOpravit_CD_disk(Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("Opravit_CD_disk"));
+    setWindowTitle(QStringLiteral("Oprava existujících CD titulů v databázi ..."));
+    m_form = new CdTitleForm(CdTitleForm::Kind::Edit, session, this);
+    m_close = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("&Zavřít okno"));
+    m_save = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("Uložit změny"));
+    m_save->setDefault(true);
+    m_cancel = ui::button(this, QStringLiteral("BitBtn3"), QStringLiteral("Zrušit změny"));
+    m_form->buttonRow()->addWidget(m_close);
+    m_form->buttonRow()->addWidget(m_save);
+    m_form->buttonRow()->addWidget(m_cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_form);
+    resize(900, 680);
+
+    connect(m_form, &CdTitleForm::edited, this, [this] { setPending(true); });
+    connect(m_form->numberList(), &QComboBox::activated, this, &TOpravit_CD_disk::Cislo_cdChange);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_save, &QPushButton::clicked, this, &TOpravit_CD_disk::BitBtn2Click);
+    connect(m_cancel, &QPushButton::clicked, this, &TOpravit_CD_disk::BitBtn3Click);
+    setPending(false);
+}
+
+TOpravit_CD_disk::~TOpravit_CD_disk() = default;
+
+void TOpravit_CD_disk::FormShow()
+{
+    m_closed = false;
+    try {
+        Table &tracks = m_session.tables().CD_Table2;
+        if (!tracks.isOpen())
+            tracks.open();
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    fillNumbers();
+    try {
+        m_session.tables().CD_Table1.last();
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    m_form->fillLists();
+    load();
+    m_form->lockTime()->setChecked(true);
+    m_form->numberList()->setFocus();
+}
+
+void TOpravit_CD_disk::fillNumbers()
+{
+    QComboBox *numbers = m_form->numberList();
+    numbers->clear();
+    try {
+        numbers->addItems(titleNumbers(m_session.tables().CD_Table1));
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    numbers->setCurrentIndex(numbers->count() - 1);
+}
+
+void TOpravit_CD_disk::load(int disc)
+{
+    try {
+        Table &titles = m_session.tables().CD_Table1;
+        const CdTitle title = CdTitleColumns(titles).read(titles);
+        m_form->numberList()->setCurrentIndex(m_form->numberList()->findText(title.number));
+        m_form->load(title, titleTracks(m_session.tables().CD_Table2, title.number), disc);
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    setPending(false);
+}
+
+void TOpravit_CD_disk::setPending(bool on)
+{
+    m_pending = on;
+    m_save->setEnabled(on);
+    m_cancel->setEnabled(on);
+    m_close->setEnabled(!on);
+    m_form->numberList()->setEnabled(!on);
+}
+
+void TOpravit_CD_disk::Cislo_cdChange(int index)
+{
+    if (m_pending || index < 0)
+        return;
+    try {
+        m_session.tables().CD_Table1.locate(kNumberField, m_form->numberList()->itemText(index));
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    load();
+}
+
+void TOpravit_CD_disk::BitBtn2Click()
+{
+    if (!m_pending || !m_form->checkLengths())
+        return;
+    Table &titles = m_session.tables().CD_Table1;
+    try {
+        saveEditedTitle(titles, m_session.tables().CD_Table2, m_form->content(),
+                        m_form->tracksToSave());
+    } catch (const CatalogueError &e) {
+        // The edits stay on the screen, still pending.
+        dialogs::error(QStringLiteral("Chyba:"), e.text());
+        return;
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+        return;
+    }
+    const int rec = titles.recordNumber();
+    fillNumbers();
+    titles.moveToRecord(rec);
+    load();
+}
+
+void TOpravit_CD_disk::BitBtn3Click()
+{
+    load(m_form->currentDisc());
+}
+
+void TOpravit_CD_disk::wheelEvent(QWheelEvent *event)
+{
+    // Towards the user the next title, away from the user the previous one.
+    QComboBox *numbers = m_form->numberList();
+    const int step = event->angleDelta().y() < 0 ? 1 : event->angleDelta().y() > 0 ? -1 : 0;
+    const int to = numbers->currentIndex() + step;
+    if (!m_pending && step != 0 && to >= 0 && to < numbers->count()) {
+        numbers->setCurrentIndex(to);
+        Cislo_cdChange(to);
+    }
+    event->accept();
+}
+
+void TOpravit_CD_disk::keyPressEvent(QKeyEvent *event)
+{
+    // Esc belongs to "Zrušit změny"; it never closes the screen.
+    if (event->key() == Qt::Key_Escape) {
+        if (m_cancel->isEnabled())
+            m_cancel->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TOpravit_CD_disk::closeEvent(QCloseEvent *event)
+{
+    if (m_pending) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TOpravit_CD_disk::done(int result)
+{
+    if (m_pending)
+        return; // pending changes are saved or cancelled first
+    FormClose();
+    QDialog::done(result);
+}
+
+void TOpravit_CD_disk::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    Table &tracks = m_session.tables().CD_Table2;
+    tracks.setFiltered(false);
+    tracks.close();
+}
+
+} // namespace velmora

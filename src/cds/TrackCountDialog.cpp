@@ -1,0 +1,135 @@
+#include "cds/TrackCountDialog.h"
+
+#include "cds/CdAudio.h"
+#include "cds/CdRules.h"
+#include "platform/CdDrive.h"
+#include "platform/Dialogs.h"
+#include "platform/Widgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+TKolik_CDs::TKolik_CDs(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Kolik_CDs"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setModal(true);
+
+    auto *choices = new QGroupBox(QStringLiteral("Vaše možnosti vložení stop:"), this);
+    choices->setObjectName(QStringLiteral("RadioGroup1"));
+    m_read = new QRadioButton(
+        QStringLiteral("Detekce z disku CD a automatické nastavení stop a délek"), choices);
+    m_read->setObjectName(QStringLiteral("Detekce"));
+    m_hand = new QRadioButton(
+        QStringLiteral("Ruční nastavení počtu hudebních stop a délek skladeb"), choices);
+    m_hand->setObjectName(QStringLiteral("Rucne"));
+    auto *choiceLayout = new QVBoxLayout(choices);
+    choiceLayout->addWidget(m_read);
+    choiceLayout->addWidget(m_hand);
+
+    m_drives = new QComboBox(this);
+    m_drives->setObjectName(QStringLiteral("CD_Rom"));
+    m_drives->setToolTip(QStringLiteral("Detekované systémové CD-Rom mechaniky"));
+    QStringList entries = ListCdDrives();
+    const QString preferred = cd::preferredDevice();
+    if (!preferred.isEmpty() && !entries.contains(driveEntry(preferred)))
+        entries.prepend(driveEntry(preferred));
+    entries << kImageEntry;
+    m_drives->addItems(entries);
+    m_drives->setCurrentIndex(
+        preferred.isEmpty() ? 0 : std::max(0, m_drives->findText(driveEntry(preferred))));
+    auto *drivesLabel =
+        ui::caption(this, QStringLiteral("Label1"), QStringLiteral("Vaše CD Rom :"), m_drives);
+
+    m_count = new QComboBox(this);
+    m_count->setObjectName(QStringLiteral("Pocet_skladeb"));
+    for (int n = 1; n <= kMaxTrackChoice; ++n)
+        m_count->addItem(QString::number(n));
+    auto *countLabel =
+        ui::caption(this, QStringLiteral("Label2"), QStringLiteral("Počet skladeb :"), m_count);
+
+    m_confirm = ui::button(this, QStringLiteral("Zapsat"), QStringLiteral("Zapsat informaci"));
+    m_confirm->setDefault(true);
+    m_close = ui::button(this, QStringLiteral("Zavrit"), QStringLiteral("&Zavřít"));
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(drivesLabel, 0, 0);
+    grid->addWidget(m_drives, 0, 1);
+    grid->addWidget(countLabel, 1, 0);
+    grid->addWidget(m_count, 1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_confirm);
+    buttons->addWidget(m_close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(choices);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    connect(m_read, &QRadioButton::toggled, this, &TKolik_CDs::choiceChanged);
+    connect(m_hand, &QRadioButton::toggled, this, &TKolik_CDs::choiceChanged);
+    connect(m_confirm, &QPushButton::clicked, this, &TKolik_CDs::ZapsatClick);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TKolik_CDs::prepare(const QString &tabCaption, int tracks)
+{
+    setWindowTitle(QStringLiteral("Nastavení počtu stop na: ") + tabCaption);
+    m_count->setCurrentIndex(std::clamp(tracks, 1, kMaxTrackChoice) - 1);
+    (tracks < 2 ? m_read : m_hand)->setChecked(true);
+    choiceChanged();
+}
+
+void TKolik_CDs::choiceChanged()
+{
+    const bool read = m_read->isChecked();
+    m_drives->setEnabled(read);
+    m_count->setEnabled(!read);
+    m_confirm->setText(read ? QStringLiteral("Načíst z CD-Rom")
+                            : QStringLiteral("Vytvořit počet stop"));
+}
+
+bool TKolik_CDs::readFromCd() const
+{
+    return m_read->isChecked();
+}
+
+QString TKolik_CDs::drive() const
+{
+    return driveOf(m_drives->currentText());
+}
+
+int TKolik_CDs::count() const
+{
+    return m_count->currentText().toInt();
+}
+
+void TKolik_CDs::ZapsatClick()
+{
+    if (readFromCd() && m_drives->currentText() == kImageEntry) {
+        // Rips of a CD are read like the disc: the image joins the list.
+        const QString file = dialogs::openFileName(
+            QStringLiteral("Obraz hudebního disku"), QString(),
+            QStringLiteral("Obrazy disků (*.cue *.toc *.nrg);;Všechny soubory (*)"));
+        if (file.isEmpty())
+            return;
+        const QString entry = driveEntry(file);
+        int at = m_drives->findText(entry);
+        if (at < 0) {
+            at = m_drives->count() - 1;
+            m_drives->insertItem(at, entry);
+        }
+        m_drives->setCurrentIndex(at);
+    }
+    accept();
+}
+
+} // namespace velmora

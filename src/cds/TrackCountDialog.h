@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace velmora {
+
+// The track-count dialog: read the disc's tracks from an audio CD (or a
+// disc image), or set their number by hand. Its frame has no close box;
+// "&Zavřít" leaves it.
+class TKolik_CDs : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TKolik_CDs(QWidget *parent = nullptr);
+
+    // Before every showing: the tab of the disc and its track count (0 for
+    // an empty disc).
+    void prepare(const QString &tabCaption, int tracks);
+
+    bool readFromCd() const;
+    QString drive() const; // what follows "CD Rom " in the chosen entry
+    int count() const;
+
+    QRadioButton *readChoice() const { return m_read; }
+    QRadioButton *handChoice() const { return m_hand; }
+    QComboBox *driveList() const { return m_drives; }
+    QComboBox *countList() const { return m_count; }
+    QPushButton *confirmButton() const { return m_confirm; }
+
+    void ZapsatClick();
+
+private:
+    void choiceChanged();
+
+    QRadioButton *m_read = nullptr;
+    QRadioButton *m_hand = nullptr;
+    QComboBox *m_drives = nullptr;
+    QComboBox *m_count = nullptr;
+    QPushButton *m_confirm = nullptr;
+    QPushButton *m_close = nullptr;
+};
+
+// The edit screen's twin, the same in look and behaviour.
+class TKolik_CDs2 : public TKolik_CDs
+{
+    Q_OBJECT
+public:
+    using TKolik_CDs::TKolik_CDs;
+};
+
+} // namespace velmora

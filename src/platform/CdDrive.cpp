@@ -1,0 +1,181 @@
+#include "platform/CdDrive.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <cdio/cdio.h>
+#include <cdio/cdtext.h>
+#include <cdio/logging.h>
+
+namespace velmora::cd {
+namespace {
+
+std::atomic<int> g_timeoutMs{20000};
+std::atomic<bool> g_busy{false};
+QString g_preferred;
+
+void quietLog(cdio_log_level_t, const char *) {}
+
+// CD-Text comes from libcdio as UTF-8 of Latin-1 bytes. Cue sheets are
+// mostly written in UTF-8, which then arrives encoded twice: undo that.
+QString cdText(const char *utf8)
+{
+    if (!utf8)
+        return QString();
+    const QString text = QString::fromUtf8(utf8).trimmed();
+    bool latin = true;
+    for (const QChar c : text)
+        if (c.unicode() > 0xFF) {
+            latin = false;
+            break;
+        }
+    if (latin) {
+        const QByteArray bytes = text.toLatin1();
+        QString again = QString::fromUtf8(bytes);
+        if (bytes != text.toUtf8() && !again.contains(QChar::ReplacementCharacter))
+            return again;
+    }
+    return text;
+}
+
+DiscInfo readNow(const QByteArray &device)
+{
+    DiscInfo info;
+    CdIo_t *p = cdio_open(device.constData(), DRIVER_UNKNOWN);
+    if (!p)
+        return info;
+    const track_t first = cdio_get_first_track_num(p);
+    const track_t count = cdio_get_num_tracks(p);
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
+        cdio_destroy(p);
+        return info;
+    }
+    cdtext_t *text = cdio_get_cdtext(p);
+    for (track_t i = first; i < first + count; ++i) {
+        TrackInfo t;
+        t.frames = int(cdio_get_track_sec_count(p, i));
+        t.audio = cdio_get_track_format(p, i) == TRACK_FORMAT_AUDIO;
+        if (text)
+            t.title = cdText(cdtext_get_const(text, CDTEXT_FIELD_TITLE, i));
+        info.tracks.push_back(t);
+    }
+    if (text) {
+        info.title = cdText(cdtext_get_const(text, CDTEXT_FIELD_TITLE, 0));
+        info.performer = cdText(cdtext_get_const(text, CDTEXT_FIELD_PERFORMER, 0));
+    }
+    cdio_destroy(p);
+    info.status = DiscInfo::Status::Ok;
+    return info;
+}
+
+struct Reading
+{
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    DiscInfo result;
+};
+
+} // namespace
+
+QStringList devices()
+{
+    cdio_log_set_handler(quietLog);
+    QStringList out;
+    char **list = cdio_get_devices(DRIVER_DEVICE);
+    if (!list)
+        return out;
+    for (char **d = list; *d; ++d)
+        out << QString::fromLocal8Bit(*d);
+    cdio_free_device_list(list);
+    out.removeDuplicates();
+    return out;
+}
+
+bool isImageFile(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("cue") || suffix == QLatin1String("toc") ||
+           suffix == QLatin1String("nrg");
+}
+
+DiscInfo readDisc(const QString &device)
+{
+    cdio_log_set_handler(quietLog);
+    if (device.isEmpty())
+        return {};
+    bool expected = false;
+    if (!g_busy.compare_exchange_strong(expected, true)) {
+        DiscInfo busy;
+        busy.status = DiscInfo::Status::Busy;
+        return busy;
+    }
+    auto reading = std::make_shared<Reading>();
+    const QByteArray name = QFile::encodeName(device);
+    std::thread([reading, name] {
+        DiscInfo info = readNow(name);
+        // Free for the next reading before the waiting caller goes on.
+        g_busy = false;
+        {
+            std::lock_guard lock(reading->mutex);
+            reading->result = std::move(info);
+            reading->finished = true;
+        }
+        reading->done.notify_all();
+    }).detach();
+
+    const bool cursor = qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
+    if (cursor)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    QDeadlineTimer deadline(g_timeoutMs.load());
+    DiscInfo out;
+    out.status = DiscInfo::Status::TimedOut;
+    for (;;) {
+        {
+            std::unique_lock lock(reading->mutex);
+            reading->done.wait_for(lock, std::chrono::milliseconds(
+                                             std::clamp<qint64>(deadline.remainingTime(), 0, 50)));
+            if (reading->finished) {
+                out = reading->result;
+                break;
+            }
+        }
+        if (deadline.hasExpired())
+            break;
+        // The window keeps repainting while the drive spins up.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (cursor)
+        QApplication::restoreOverrideCursor();
+    return out;
+}
+
+void setTimeoutMs(int ms)
+{
+    g_timeoutMs = ms;
+}
+
+int timeoutMs()
+{
+    return g_timeoutMs;
+}
+
+void setPreferredDevice(const QString &device)
+{
+    g_preferred = device;
+}
+
+QString preferredDevice()
+{
+    return g_preferred;
+}
+
+} // namespace velmora::cd

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace velmora::cd {
+
+// The layer over libcdio: the CD drives of the machine and the table of
+// contents of the disc in one of them, or of a disc image (.cue with its
+// .bin, .toc, .nrg) read the same way.
+
+inline constexpr int kFramesPerSecond = 75;
+
+struct TrackInfo
+{
+    int frames = 0; // length in frames of 1/75 s
+    bool audio = false;
+    QString title; // CD-Text, empty without
+};
+
+struct DiscInfo
+{
+    enum class Status
+    {
+        Ok,
+        Unreadable, // no disc, no such drive or image, or a damaged one
+        TimedOut,   // the drive did not answer in time
+        Busy,       // an earlier reading that timed out is still running
+    };
+    Status status = Status::Unreadable;
+    std::vector<TrackInfo> tracks;
+    QString title;     // CD-Text of the disc
+    QString performer; // CD-Text of the disc
+};
+
+// The CD drives libcdio finds ("/dev/sr0"), in its order.
+QStringList devices();
+// A file that is read as a disc image rather than a drive.
+bool isImageFile(const QString &path);
+
+// Reads the table of contents. The drive is asked on a thread of its own
+// while the caller waits at most the time set below with the waiting
+// cursor shown, so a drive that hangs never freezes the program.
+DiscInfo readDisc(const QString &device);
+void setTimeoutMs(int ms); // 20 s unless set
+int timeoutMs();
+
+// The drive or image given on the command line (--cd-device PATH).
+void setPreferredDevice(const QString &device);
+QString preferredDevice();
+
+} // namespace velmora::cd

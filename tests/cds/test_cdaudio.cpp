@@ -1,0 +1,123 @@
+// Reading audio CDs, through libcdio, from real disc images written here.
+
+#include "DiscImages.h"
+#include "ScriptedAnswerer.h"
+#include "TestEnv.h"
+#include "cds/CdAudio.h"
+#include "platform/CdDrive.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+class CdAudio : public ::testing::Test
+{
+protected:
+    QString image(const std::vector<ImageTrack> &tracks, const QString &title = {},
+                  const QString &performer = {})
+    {
+        return writeCueImage(env.dataDir(), QStringLiteral("disc"), tracks, title, performer);
+    }
+    TestEnv env;
+    ScriptedAnswerer user;
+};
+
+} // namespace
+
+TEST_F(CdAudio, LengthsDropTheFramesAndTitlesAreNumbered)
+{
+    const QString cue = image({{frames(3, 59, 74)}, {frames(4, 7)}, {frames(0, 2, 1)}});
+    const auto reading = readAudioCd(cue);
+    ASSERT_TRUE(reading.has_value()) << user.texts().join('|').toStdString();
+    ASSERT_EQ(reading->tracks.size(), 3u);
+    EXPECT_EQ(reading->tracks[0].title, "Stopa 1");
+    EXPECT_EQ(reading->tracks[0].minutes, 3);
+    EXPECT_EQ(reading->tracks[0].seconds, 59); // 74 frames are not rounded up
+    EXPECT_EQ(reading->tracks[1].minutes, 4);
+    EXPECT_EQ(reading->tracks[1].seconds, 7);
+    EXPECT_EQ(reading->tracks[2].title, "Stopa 3");
+    EXPECT_TRUE(reading->title.isEmpty());
+    EXPECT_TRUE(user.shown.isEmpty());
+}
+
+TEST_F(CdAudio, TwelveTracksGiveTwelveRowsInOrder)
+{
+    std::vector<ImageTrack> tracks;
+    for (int i = 1; i <= 12; ++i)
+        tracks.push_back({frames(0, i * 3)});
+    const auto reading = readAudioCd(image(tracks));
+    ASSERT_TRUE(reading.has_value());
+    ASSERT_EQ(reading->tracks.size(), 12u);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(reading->tracks[size_t(i)].title, QStringLiteral("Stopa %1").arg(i + 1));
+        EXPECT_EQ(reading->tracks[size_t(i)].seconds, (i + 1) * 3);
+    }
+}
+
+TEST_F(CdAudio, DataDiscsMissingImagesAndEmptyDrivesAreNoAudioCd)
+{
+    const QString data = image({{frames(1, 0), false}});
+    EXPECT_FALSE(IsAudioCd(data));
+    EXPECT_FALSE(readAudioCd(data).has_value());
+    EXPECT_FALSE(readAudioCd(env.file(QStringLiteral("none.cue"))).has_value());
+    // "CD: Není!" names no drive.
+    EXPECT_FALSE(readAudioCd(driveOf(kNoDrive)).has_value());
+    ASSERT_EQ(user.shown.size(), 3);
+    for (const auto &s : user.shown) {
+        EXPECT_EQ(s.caption, "Chyba:");
+        EXPECT_EQ(s.text, "Vámi zvolená mechanika neobsahuje vložený hudební disk, nelze načíst "
+                          "informace! Změňte svoje požadavky ...");
+    }
+}
+
+TEST_F(CdAudio, CdTextNamesTracksAndTheDisc)
+{
+    const QString cue = image({{frames(2, 0), true, QStringLiteral("Úvod")},
+                               {frames(3, 0), true, QString()},
+                               {frames(1, 30), true, QStringLiteral("Píseň")}},
+                              QStringLiteral("Žluťoučký kůň"), QStringLiteral("Ďábelské ódy"));
+    const auto reading = readAudioCd(cue);
+    ASSERT_TRUE(reading.has_value());
+    EXPECT_EQ(reading->title, QStringLiteral("Žluťoučký kůň"));
+    EXPECT_EQ(reading->performer, QStringLiteral("Ďábelské ódy"));
+    EXPECT_EQ(reading->tracks[0].title, QStringLiteral("Úvod"));
+    EXPECT_EQ(reading->tracks[1].title, QStringLiteral("Stopa 2")); // no text for this one
+    EXPECT_EQ(reading->tracks[2].title, QStringLiteral("Píseň"));
+}
+
+TEST_F(CdAudio, RoutinesKeepTheirResultsAndFailOnAClosedDevice)
+{
+    const QString cue = image({{frames(3, 59, 74)}, {frames(0, 10)}});
+    ASSERT_TRUE(IsAudioCd(cue));
+    const int device = OpenCdAudio(cue);
+    ASSERT_NE(device, 0);
+    EXPECT_EQ(SetMsfTimeFormat(device), 0);
+    EXPECT_EQ(TrackCount(device), "2");
+    // Minutes in the lowest byte, seconds in the next, frames above.
+    EXPECT_EQ(TrackLength(device, 1).toUInt(), 3u + 59u * 256u + 74u * 65536u);
+    EXPECT_EQ(TrackLength(device, 3), kNotFound);
+    CloseCdAudio(device);
+    EXPECT_EQ(TrackCount(device), kNotFound);
+    EXPECT_EQ(TrackLength(device, 1), kNotFound);
+    EXPECT_NE(SetMsfTimeFormat(device), 0);
+    EXPECT_EQ(OpenCdAudio(env.file(QStringLiteral("none.cue"))), 0);
+}
+
+TEST_F(CdAudio, DriveEntriesNameTheirDevice)
+{
+    const QStringList drives = ListCdDrives();
+    ASSERT_FALSE(drives.isEmpty());
+    if (cd::devices().isEmpty()) {
+        EXPECT_EQ(drives, QStringList{kNoDrive});
+    }
+    for (const QString &d : cd::devices())
+        EXPECT_TRUE(drives.contains("CD Rom " + d));
+    EXPECT_EQ(driveOf("CD Rom /dev/sr0"), "/dev/sr0");
+    EXPECT_EQ(driveOf(kNoDrive), "");
+    EXPECT_EQ(driveOf(kImageEntry), "");
+    EXPECT_TRUE(cd::isImageFile("/x/Disk.CUE"));
+    EXPECT_FALSE(cd::isImageFile("/dev/sr0"));
+}
