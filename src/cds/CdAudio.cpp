@@ -153,11 +153,11 @@ std::optional<CdReading> readAudioCd(const QString &drive)
     }
     const int device = OpenCdAudio(drive);
     if (device == 0)
-        dialogs::error(QStringLiteral("Chyba"), QStringLiteral("Chyba zařízení ..."));
+        dialogs::error(kErrorCaption, QStringLiteral("Chyba zařízení ..."));
     repaint();
     if (const int code = SetMsfTimeFormat(device); code != 0) {
         const QString text = CdErrorText(code);
-        dialogs::error(QStringLiteral("Chyba"),
+        dialogs::error(kErrorCaption,
                        QStringLiteral("Chyba formátování ...\r\n") +
                            (text.isEmpty() ? QStringLiteral("Není bližší informace.") : text));
     }

@@ -42,7 +42,10 @@ void CdTitleForm::connectAll()
     connect(m_note, &QLineEdit::textEdited, this, edits);
     connect(m_title, &QLineEdit::textEdited, this, edits);
     connect(m_artist, &QLineEdit::textEdited, this, edits);
-    connect(m_date, &DateBox::changed, this, edits);
+    connect(m_date, &DateBox::changed, this, [this] {
+        m_dateTouched = true;
+        changed();
+    });
     connect(m_artist, &QLineEdit::editingFinished, this, [this] { applyArtist(); });
     connect(m_allOne, &QCheckBox::clicked, this, [this] {
         applyArtist();
@@ -105,9 +108,10 @@ void CdTitleForm::trackCountAction()
 {
     const QString label = currentLabel();
     const QString caption = m_tabs->tabText(m_tabs->currentIndex());
+    // A failed reading brings the dialog back as the user left it.
+    m_countDialog->prepare(caption, m_work.trackCount(label));
     for (;;) {
         const int k = m_work.trackCount(label);
-        m_countDialog->prepare(caption, k);
         if (dialogs::exec(*m_countDialog) != QDialog::Accepted) {
             if (k == 0) {
                 m_work.append({label, 1, QStringLiteral("Stopa 1"), kZeroLength, titleStyle(),

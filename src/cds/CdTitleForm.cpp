@@ -107,7 +107,6 @@ void CdTitleForm::build()
     m_deleteTrack =
         m_menu->addAction(QStringLiteral("Smazat nastavenou stopu a přečíslovat disk ..."));
     m_deleteTrack->setObjectName(QStringLiteral("SmazatStopu"));
-    m_menu->addSeparator();
     m_insertDisc = m_menu->addAction(QString());
     m_insertDisc->setObjectName(QStringLiteral("VlozitDisk"));
     m_deleteDisc = m_menu->addAction(
@@ -267,6 +266,7 @@ void CdTitleForm::startNew()
     m_discCount->setCurrentIndex(0);
     m_lockTime->setChecked(true);
     m_date->setDate(QDate::currentDate());
+    m_storedDate.clear();
     m_format->setCurrentIndex(m_format->findText(kDefaultFormat));
     m_style->setCurrentIndex(0);
     m_work.clear();
@@ -291,10 +291,13 @@ void CdTitleForm::load(const CdTitle &title, const std::vector<CdTrack> &tracks,
     m_style->setCurrentIndex(0);
     m_size->setCurrentIndex(m_size->findText(title.size.trimmed()));
     m_format->setCurrentIndex(m_format->findText(title.format));
-    QDate d = QDate::fromString(title.acquired.trimmed(), QStringLiteral("dd.MM.yyyy"));
-    if (!d.isValid())
-        d = QDate::fromString(title.acquired.trimmed(), QStringLiteral("d.M.yyyy"));
+    QDate d;
+    for (const char *form : {"dd.MM.yyyy", "d.M.yyyy", "yyyy-MM-dd"})
+        if (!d.isValid())
+            d = QDate::fromString(title.acquired.trimmed(), QLatin1String(form));
     m_date->setDate(d);
+    m_storedDate = title.acquired;
+    m_dateTouched = false;
     m_work.clear();
     QStringList labels;
     for (const CdTrack &t : tracks) {
@@ -327,7 +330,9 @@ CdTitle CdTitleForm::content() const
     t.title = m_title->text();
     t.artist = m_artist->text();
     const QDate d = m_date->date();
-    t.acquired = d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    t.acquired = d.isValid()     ? d.toString(QStringLiteral("dd.MM.yyyy"))
+                 : m_dateTouched ? QString()
+                                 : m_storedDate;
     t.format = m_format->currentText();
     t.note = m_note->text();
     return t;

@@ -158,7 +158,10 @@ private:
     TKolik_CDs *m_countDialog = nullptr;
     TZapis_Delku *m_lengthDialog = nullptr;
     TZapis_Styl *m_styleDialog = nullptr;
-    int m_enteredColumn = -1;
+    // A stored date the box cannot show is saved back as it was, unless the
+    // user changed the box.
+    QString m_storedDate;
+    bool m_dateTouched = false;
 };
 
 } // namespace velmora

@@ -6,12 +6,14 @@
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -45,6 +47,7 @@ TOpravit_CD_disk::TOpravit_CD_disk(Session &session, QWidget *parent)
     connect(m_save, &QPushButton::clicked, this, &TOpravit_CD_disk::BitBtn2Click);
     connect(m_cancel, &QPushButton::clicked, this, &TOpravit_CD_disk::BitBtn3Click);
     setPending(false);
+    qApp->installEventFilter(this);
 }
 
 TOpravit_CD_disk::~TOpravit_CD_disk() = default;
@@ -59,12 +62,23 @@ void TOpravit_CD_disk::FormShow()
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
-    fillNumbers();
     try {
+        // The title with the highest number comes first.
+        m_session.tables().CD_Table1.setIndex(QStringLiteral("cislocd"));
         m_session.tables().CD_Table1.last();
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
+    showAgain();
+}
+
+void TOpravit_CD_disk::showAgain()
+{
+    // The current record stays the title shown.
+    Table &titles = m_session.tables().CD_Table1;
+    const int rec = titles.recordNumber();
+    fillNumbers();
+    titles.moveToRecord(rec);
     m_form->fillLists();
     load();
     m_form->lockTime()->setChecked(true);
@@ -133,10 +147,7 @@ void TOpravit_CD_disk::BitBtn2Click()
         dialogs::showError(e);
         return;
     }
-    const int rec = titles.recordNumber();
-    fillNumbers();
-    titles.moveToRecord(rec);
-    load();
+    showAgain();
 }
 
 void TOpravit_CD_disk::BitBtn3Click()
@@ -144,17 +155,33 @@ void TOpravit_CD_disk::BitBtn3Click()
     load(m_form->currentDisc());
 }
 
-void TOpravit_CD_disk::wheelEvent(QWheelEvent *event)
+bool TOpravit_CD_disk::eventFilter(QObject *watched, QEvent *event)
+{
+    // The wheel anywhere over the screen moves between titles, except over
+    // the track grid, which scrolls its tracks. Lists and boxes would take
+    // it for themselves, so it is caught for the application first.
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType() || !isVisible())
+        return ScreenDialog::eventFilter(watched, event);
+    auto *w = static_cast<QWidget *>(watched);
+    if (w != this && !isAncestorOf(w))
+        return ScreenDialog::eventFilter(watched, event);
+    QWidget *grid = m_form->grid();
+    if (w == grid || grid->isAncestorOf(w))
+        return ScreenDialog::eventFilter(watched, event);
+    wheel(static_cast<QWheelEvent *>(event)->angleDelta().y());
+    return true;
+}
+
+void TOpravit_CD_disk::wheel(int dy)
 {
     // Towards the user the next title, away from the user the previous one.
     QComboBox *numbers = m_form->numberList();
-    const int step = event->angleDelta().y() < 0 ? 1 : event->angleDelta().y() > 0 ? -1 : 0;
+    const int step = dy < 0 ? 1 : dy > 0 ? -1 : 0;
     const int to = numbers->currentIndex() + step;
     if (!m_pending && step != 0 && to >= 0 && to < numbers->count()) {
         numbers->setCurrentIndex(to);
         Cislo_cdChange(to);
     }
-    event->accept();
 }
 
 void TOpravit_CD_disk::keyPressEvent(QKeyEvent *event)

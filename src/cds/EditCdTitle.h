@@ -33,12 +33,14 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormShow() override;
     void FormClose();
     void fillNumbers();
+    void showAgain();
+    void wheel(int dy);
     void setPending(bool on);
 
     Session &m_session;

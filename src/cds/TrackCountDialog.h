@@ -50,7 +50,10 @@ class TKolik_CDs2 : public TKolik_CDs
 {
     Q_OBJECT
 public:
-    using TKolik_CDs::TKolik_CDs;
+    explicit TKolik_CDs2(QWidget *parent = nullptr) : TKolik_CDs(parent)
+    {
+        setObjectName(QStringLiteral("Kolik_CDs2"));
+    }
 };
 
 } // namespace velmora

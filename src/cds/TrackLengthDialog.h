@@ -41,7 +41,10 @@ class TZapis_Delku2 : public TZapis_Delku
 {
     Q_OBJECT
 public:
-    using TZapis_Delku::TZapis_Delku;
+    explicit TZapis_Delku2(QWidget *parent = nullptr) : TZapis_Delku(parent)
+    {
+        setObjectName(QStringLiteral("Zapis_Delku2"));
+    }
 };
 
 } // namespace velmora

@@ -35,7 +35,10 @@ class TZapis_Styl2 : public TZapis_Styl
 {
     Q_OBJECT
 public:
-    using TZapis_Styl::TZapis_Styl;
+    explicit TZapis_Styl2(QWidget *parent = nullptr) : TZapis_Styl(parent)
+    {
+        setObjectName(QStringLiteral("Zapis_Styl2"));
+    }
 };
 
 } // namespace velmora

@@ -6,6 +6,7 @@
 #include "cds/CdRules.h"
 #include "cds/CdTitleForm.h"
 #include "cds/EditCdTitle.h"
+#include "cds/TrackCountDialog.h"
 #include "cds/TrackModel.h"
 
 #include <QAction>
@@ -210,4 +211,31 @@ TEST_F(EditTitle, AFullDiskStopsTheSaveAndTheTitleKeepsItsOldTracks)
               (QStringList{"CD1/1/00001/CD1/1/10", "CD1/2/00001/CD1/2/20"}));
     button("BitBtn2")->click();
     EXPECT_EQ(dbfreadTracks("00001").size(), 40);
+}
+
+TEST_F(EditTitle, ADateTheBoxCannotShowIsKeptUnlessTheUserChangesIt)
+{
+    addTitle("00001", "Jedna");
+    {
+        Table t;
+        t.setPath(Paths::dataFile("cd01.dbf"));
+        t.open();
+        t.first();
+        t.edit();
+        t.setString("Porizeno", "jaro 2002");
+        t.post();
+    }
+    addDisc("00001", "CD1", 1);
+    open();
+    EXPECT_EQ(screen->findChild<QDialog *>("Kolik_CDs2"),
+              static_cast<QDialog *>(form().countDialog()));
+    form().titleBox()->setText("Jiná");
+    emit form().titleBox()->textEdited("Jiná");
+    button("BitBtn2")->click();
+    Table titles;
+    titles.setPath(Paths::dataFile("cd01.dbf"));
+    titles.open(Table::Mode::ReadOnly);
+    titles.first();
+    EXPECT_EQ(titles.asString("TitulCD"), "Jiná");
+    EXPECT_EQ(titles.asString("Porizeno"), "jaro 2002");
 }
