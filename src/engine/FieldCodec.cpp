@@ -103,8 +103,13 @@ void fillRight(char *dst, int width, const QByteArray &s)
 
 QByteArray rawText(const FieldInfo &f, const char *rec)
 {
+    return rawView(f, rec).toByteArray();
+}
+
+QByteArrayView rawView(const FieldInfo &f, const char *rec)
+{
     const char *p = fieldBytes(f, rec);
-    return QByteArray(p, trimmedLength(p, f.length));
+    return QByteArrayView(p, trimmedLength(p, f.length));
 }
 
 QString text(const FieldInfo &f, const char *rec, const Codepage &cp)

@@ -6,6 +6,7 @@
 #include "engine/Codepage.h"
 #include "engine/TableFile.h"
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -17,6 +18,8 @@ namespace velmora::codec {
 QString text(const FieldInfo &f, const char *rec, const Codepage &cp);
 // Raw bytes of a character field without trailing blanks.
 QByteArray rawText(const FieldInfo &f, const char *rec);
+// The same bytes where they lie, for comparisons that must not allocate.
+QByteArrayView rawView(const FieldInfo &f, const char *rec);
 std::optional<qint64> integer(const FieldInfo &f, const char *rec);
 std::optional<double> number(const FieldInfo &f, const char *rec);
 QDate date(const FieldInfo &f, const char *rec);

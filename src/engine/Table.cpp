@@ -313,7 +313,7 @@ bool Table::matchesFilter(int rec) const
         return b.value_or(false) == m_filter.boolValue;
     }
     if (!m_caseInsensitive)
-        return codec::rawText(f, r) == m_filter.bytes;
+        return codec::rawView(f, r) == m_filter.bytes;
     return codec::text(f, r, m_file->codepage()).compare(m_filter.text, Qt::CaseInsensitive) == 0;
 }
 
