@@ -6,7 +6,12 @@
 #include "cds/CdAudio.h"
 #include "platform/CdDrive.h"
 
+#include <QElapsedTimer>
+#include <QThread>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -120,4 +125,38 @@ TEST_F(CdAudio, DriveEntriesNameTheirDevice)
     EXPECT_EQ(driveOf(kImageEntry), "");
     EXPECT_TRUE(cd::isImageFile("/x/Disk.CUE"));
     EXPECT_FALSE(cd::isImageFile("/dev/sr0"));
+}
+
+TEST_F(CdAudio, ADriveThatDoesNotAnswerIsGivenUpWithAMessage)
+{
+    // A cue sheet that is a pipe nobody writes: opening it blocks, as a
+    // hanging drive does.
+    const QString pipe = env.file(QStringLiteral("hang.cue"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const int before = cd::timeoutMs();
+    cd::setTimeoutMs(300);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(readAudioCd(pipe).has_value());
+    EXPECT_LT(clock.elapsed(), 5000);
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_TRUE(user.shown[0].text.startsWith("Mechanika " + pipe + " neodpověděla do 0 s"))
+        << user.shown[0].text.toStdString();
+    // While the first reading still hangs, another one is refused at once.
+    EXPECT_FALSE(readAudioCd(image({{frames(1, 0)}})).has_value());
+    EXPECT_EQ(user.shown.last().text, "Mechanika ještě dokončuje předchozí čtení.");
+    // The drive answers at last: every time the reading opens the pipe, a
+    // writer comes and goes, so it reads an empty file and gives up.
+    const QString good = image({{frames(1, 0)}});
+    bool answered = false;
+    for (int i = 0; i < 200 && !answered; ++i) {
+        const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+        QThread::msleep(10);
+        answered = IsAudioCd(good);
+    }
+    cd::setTimeoutMs(before);
+    EXPECT_TRUE(answered);
+    EXPECT_TRUE(readAudioCd(good).has_value());
 }
