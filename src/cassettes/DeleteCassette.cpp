@@ -40,6 +40,9 @@ TZrusit_vk::TZrusit_vk(Session &session, QWidget *parent) : ScreenDialog(parent)
 
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_delete, &QPushButton::clicked, this, &TZrusit_vk::ZrusitClick);
+    // The delete button is the screen's cancel button: Esc asks the
+    // deletion question instead of closing.
+    setEscapeButton(m_delete);
 }
 
 void TZrusit_vk::FormShow()
@@ -76,26 +79,11 @@ void TZrusit_vk::ZrusitClick()
     FormShow();
 }
 
-void TZrusit_vk::keyPressEvent(QKeyEvent *event)
-{
-    // The delete button is the screen's cancel button: Esc asks the
-    // deletion question instead of closing, and does nothing while the
-    // button is disabled.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (m_delete->isEnabled())
-            m_delete->click();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TZrusit_vk::done(int result)
+void TZrusit_vk::FormClose()
 {
     Table &t = m_session.tables().Table1;
     if (t.filtered())
         t.setFiltered(false);
-    QDialog::done(result);
 }
 
 } // namespace velmora

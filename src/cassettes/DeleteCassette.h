@@ -32,13 +32,10 @@ public:
         QStringLiteral("Zrušení nastavené kazety bylo stornováno uživatelem.");
     static inline const QString kInfo = QStringLiteral("Informace:");
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void done(int result) override;
-
 private:
     // Also run after every deletion.
     void FormShow() override;
+    void FormClose() override;
     void ZrusitClick();
 
     Session &m_session;

@@ -73,6 +73,9 @@ TUprav_kazetu::TUprav_kazetu(Session &session, QWidget *parent)
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_save, &QPushButton::clicked, this, &TUprav_kazetu::BitBtn2Click);
     connect(m_cancel, &QPushButton::clicked, this, &TUprav_kazetu::BitBtn3Click);
+    // Pending changes are saved or cancelled first; Esc cancels them.
+    setEscapeButton(m_cancel);
+    setHeldOpen([this] { return m_pending; });
     updateButtons();
 }
 
@@ -197,35 +200,6 @@ void TUprav_kazetu::BitBtn2Click()
 void TUprav_kazetu::BitBtn3Click()
 {
     load();
-}
-
-void TUprav_kazetu::keyPressEvent(QKeyEvent *event)
-{
-    // Esc belongs to "&Zrušit změny"; it never closes the screen.
-    if (event->key() == Qt::Key_Escape) {
-        if (m_cancel->isEnabled())
-            m_cancel->click();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TUprav_kazetu::closeEvent(QCloseEvent *event)
-{
-    if (m_pending) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TUprav_kazetu::done(int result)
-{
-    if (m_pending)
-        return; // pending changes are saved or cancelled first
-    FormClose();
-    QDialog::done(result);
 }
 
 void TUprav_kazetu::FormClose()

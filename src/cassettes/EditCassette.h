@@ -33,15 +33,9 @@ public:
     void BitBtn2Click(); // "&Uložit změny"
     void BitBtn3Click(); // "&Zrušit změny"
 
-    void done(int result) override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void FormShow() override;
-    void FormClose();
+    void FormClose() override;
     void Jdi_hnedChange(const QString &number);
     void navigated();
     void setPending(bool on);

@@ -197,12 +197,6 @@ void TNova_kazeta::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void TNova_kazeta::done(int result)
-{
-    FormClose();
-    QDialog::done(result);
-}
-
 void TNova_kazeta::FormClose()
 {
     if (m_closed)

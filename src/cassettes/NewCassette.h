@@ -31,15 +31,13 @@ public:
     // "Uložit kazetu".
     void BitBtn1Click();
 
-    void done(int result) override;
-
 protected:
     void FormShow() override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void titleChanged(int n);
-    void FormClose();
+    void FormClose() override;
 
     Session &m_session;
     RecordingBlocks *m_blocks = nullptr;

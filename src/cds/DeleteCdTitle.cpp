@@ -34,6 +34,9 @@ TZrusit_CD::TZrusit_CD(Session &session, QWidget *parent) : ScreenDialog(parent)
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_delete, &QPushButton::clicked, this, &TZrusit_CD::ZrusitClick);
     connect(m_display, &CdTitleDisplay::titleChanged, this, &TZrusit_CD::updateButton);
+    // The delete button is the screen's cancel button: Esc asks the
+    // deletion question instead of closing.
+    setEscapeButton(m_delete);
 }
 
 void TZrusit_CD::FormShow()
@@ -90,25 +93,11 @@ void TZrusit_CD::ZrusitClick()
     FormShow();
 }
 
-void TZrusit_CD::keyPressEvent(QKeyEvent *event)
-{
-    // The delete button is the screen's cancel button: Esc asks the deletion
-    // question instead of closing.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (m_delete->isEnabled())
-            m_delete->click();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TZrusit_CD::done(int result)
+void TZrusit_CD::FormClose()
 {
     Table &tracks = m_session.tables().CD_Table2;
     tracks.setFiltered(false);
     tracks.close();
-    QDialog::done(result);
 }
 
 } // namespace velmora

@@ -30,13 +30,10 @@ public:
         QStringLiteral("V hlavní databázi CD titulů nejsou žádná data, zavírám prohlížení ...");
 
     void ZrusitClick();
-    void done(int result) override;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormShow() override;
+    void FormClose() override;
     void updateButton();
 
     Session &m_session;

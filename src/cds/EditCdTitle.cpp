@@ -47,6 +47,9 @@ TOpravit_CD_disk::TOpravit_CD_disk(Session &session, QWidget *parent)
     connect(m_save, &QPushButton::clicked, this, &TOpravit_CD_disk::BitBtn2Click);
     connect(m_cancel, &QPushButton::clicked, this, &TOpravit_CD_disk::BitBtn3Click);
     setPending(false);
+    // Pending changes are saved or cancelled first; Esc cancels them.
+    setEscapeButton(m_cancel);
+    setHeldOpen([this] { return m_pending; });
     qApp->installEventFilter(this);
 }
 
@@ -182,35 +185,6 @@ void TOpravit_CD_disk::wheel(int dy)
         numbers->setCurrentIndex(to);
         Cislo_cdChange(to);
     }
-}
-
-void TOpravit_CD_disk::keyPressEvent(QKeyEvent *event)
-{
-    // Esc belongs to "Zrušit změny"; it never closes the screen.
-    if (event->key() == Qt::Key_Escape) {
-        if (m_cancel->isEnabled())
-            m_cancel->click();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TOpravit_CD_disk::closeEvent(QCloseEvent *event)
-{
-    if (m_pending) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TOpravit_CD_disk::done(int result)
-{
-    if (m_pending)
-        return; // pending changes are saved or cancelled first
-    FormClose();
-    QDialog::done(result);
 }
 
 void TOpravit_CD_disk::FormClose()

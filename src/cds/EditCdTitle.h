@@ -28,16 +28,12 @@ public:
     void BitBtn3Click(); // "Zrušit změny"
     void Cislo_cdChange(int index);
 
-    void done(int result) override;
-
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormShow() override;
-    void FormClose();
+    void FormClose() override;
     void fillNumbers();
     void showAgain();
     void wheel(int dy);

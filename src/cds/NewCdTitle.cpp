@@ -97,12 +97,6 @@ void TNovy_CD_disk::BitBtn2Click()
     prepare();
 }
 
-void TNovy_CD_disk::done(int result)
-{
-    FormClose();
-    QDialog::done(result);
-}
-
 void TNovy_CD_disk::FormClose()
 {
     if (m_closed)

@@ -29,11 +29,10 @@ public:
 
     void prepare();
     void BitBtn2Click(); // "Uložit CD titul"
-    void done(int result) override;
 
 private:
     void FormShow() override;
-    void FormClose();
+    void FormClose() override;
 
     Session &m_session;
     CdTitleForm *m_form = nullptr;

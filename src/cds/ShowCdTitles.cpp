@@ -39,12 +39,11 @@ void TZobrazit_CD_Data::FormShow()
     }
 }
 
-void TZobrazit_CD_Data::done(int result)
+void TZobrazit_CD_Data::FormClose()
 {
     Table &tracks = m_session.tables().CD_Table2;
     tracks.setFiltered(false);
     tracks.close();
-    QDialog::done(result);
 }
 
 } // namespace velmora

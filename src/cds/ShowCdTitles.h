@@ -18,10 +18,10 @@ public:
     explicit TZobrazit_CD_Data(Session &session, QWidget *parent = nullptr);
 
     CdTitleDisplay *display() const { return m_display; }
-    void done(int result) override;
 
 private:
     void FormShow() override;
+    void FormClose() override;
 
     Session &m_session;
     CdTitleDisplay *m_display = nullptr;
