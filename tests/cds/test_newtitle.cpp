@@ -6,6 +6,7 @@
 #include "cds/CdAudio.h"
 #include "cds/CdRules.h"
 #include "cds/CdTitleForm.h"
+#include "cds/EditCdTitle.h"
 #include "cds/NewCdTitle.h"
 #include "cds/TrackCountDialog.h"
 #include "cds/TrackLengthDialog.h"
@@ -149,6 +150,20 @@ TEST_F(NewTitle, ATitleOfTwoDiscsOneReadFromAnImageOneByHand)
     EXPECT_EQ(grid(), QStringList{"1 Stopa 1 00:00"});
     EXPECT_EQ(form().discTotal()->text(), "0 min 00 sek.");
     EXPECT_TRUE(form().titleBox()->text().isEmpty());
+    screen->reject();
+
+    // The edit screen shows the stored 425 seconds as 07:05 again.
+    window->tables().CD_Table1.open();
+    TOpravit_CD_disk edit(window->session());
+    edit.show();
+    QApplication::processEvents();
+    EXPECT_EQ(edit.form()->numberList()->currentText(), "00002");
+    EXPECT_EQ(edit.form()->titleBox()->text(), "Živě");
+    edit.form()->tabs()->setCurrentIndex(1);
+    EXPECT_EQ(edit.form()->model()->index(0, TrackModel::Length).data().toString(), "07:05");
+    EXPECT_EQ(edit.form()->discTotal()->text(), "7 min 05 sek.");
+    edit.reject();
+    window->tables().CD_Table1.close();
 }
 
 TEST_F(NewTitle, ADataImageBringsTheDialogBack)
