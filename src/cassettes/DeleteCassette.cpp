@@ -7,7 +7,6 @@
 #include "platform/Widgets.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>

@@ -10,11 +10,9 @@
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>

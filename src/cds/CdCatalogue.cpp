@@ -117,9 +117,8 @@ QStringList discLabels(const std::vector<CdTrack> &tracks)
     QStringList out;
     for (const CdTrack &t : tracks) {
         const QString label = t.label.trimmed();
-        if (out.isEmpty() || out.last() != label)
-            if (!out.contains(label))
-                out << label;
+        if (!out.contains(label))
+            out << label;
     }
     return out;
 }

@@ -8,7 +8,6 @@
 #include "platform/Widgets.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
