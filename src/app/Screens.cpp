@@ -12,6 +12,12 @@
 #include "core/MainWindow.h"
 #include "core/PasswordDlg.h"
 #include "core/SetLang.h"
+#include "lending/ArchiveScreen.h"
+#include "lending/AwayScreen.h"
+#include "lending/HistoryScreen.h"
+#include "lending/LendCassette.h"
+#include "lending/LendCd.h"
+#include "lending/ReturnScreen.h"
 #include "platform/Dialogs.h"
 #include "printing/Centr.h"
 #include "search/FilmSearchScreen.h"
@@ -30,6 +36,17 @@ template <typename Screen> TTitul::Handler changingCassettes()
             return;
         }
         TTitul::modal<Screen>()(w);
+    };
+}
+
+// The items-away screen as the start-up reminders open it: the list in
+// bold red.
+template <typename Screen> TTitul::Handler reminding()
+{
+    return [](TTitul &w) {
+        Screen screen(w.session(), &w);
+        screen.setReminder(true);
+        dialogs::exec(screen);
     };
 }
 
@@ -62,6 +79,32 @@ void registerScreens(TTitul &window)
     window.registerCommand(QStringLiteral("cds.new"), TTitul::modal<TNovy_CD_disk>());
     window.registerCommand(QStringLiteral("cds.edit"), TTitul::modal<TOpravit_CD_disk>());
     window.registerCommand(QStringLiteral("cds.delete"), TTitul::modal<TZrusit_CD>());
+
+    // Lending.
+    window.registerCommand(QStringLiteral("lending.lendCassette"),
+                           changingCassettes<TZapsat_pujceni>());
+    window.registerCommand(QStringLiteral("lending.returnCassette"),
+                           changingCassettes<TVraceni_kazety>());
+    window.registerCommand(QStringLiteral("lending.cassettesAway"),
+                           TTitul::modal<TZobrazeni_zapujcek>());
+    window.registerCommand(QStringLiteral("lending.cassettesAwayReminder"),
+                           reminding<TZobrazeni_zapujcek>());
+    window.registerCommand(QStringLiteral("lending.cassetteArchive"), TTitul::modal<TArchiv>());
+    window.registerCommand(QStringLiteral("lending.cassetteHistoryByNumber"),
+                           TTitul::modal<TSledovani_kazety>());
+    window.registerCommand(QStringLiteral("lending.cassetteHistoryByPerson"),
+                           TTitul::modal<TSledovani_podle_osoby>());
+    window.registerCommand(QStringLiteral("lending.lendCd"), TTitul::modal<TZapsat_pujceni_CD>());
+    window.registerCommand(QStringLiteral("lending.returnCd"), TTitul::modal<TVraceni_CDForm>());
+    window.registerCommand(QStringLiteral("lending.cdsAway"),
+                           TTitul::modal<TZobrazeni_zapujcekCD>());
+    window.registerCommand(QStringLiteral("lending.cdsAwayReminder"),
+                           reminding<TZobrazeni_zapujcekCD>());
+    window.registerCommand(QStringLiteral("lending.cdArchive"), TTitul::modal<TArchivCD>());
+    window.registerCommand(QStringLiteral("lending.cdHistoryByNumber"),
+                           TTitul::modal<TSledovani_CD>());
+    window.registerCommand(QStringLiteral("lending.cdHistoryByPerson"),
+                           TTitul::modal<TSledovani_CD2>());
 
     // Searches.
     window.registerCommand(QStringLiteral("search.films"), TTitul::modal<THledej_film>());

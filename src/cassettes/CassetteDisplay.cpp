@@ -83,6 +83,7 @@ CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(par
     ui::nameValue(m_capacityLabel, m_capacityValue);
     auto *closing = ui::caption(this, QStringLiteral("Label_Minutaz_end"));
     closing->setText(QStringLiteral(")"));
+    m_capacityEnd = closing;
     header->addWidget(m_typeLabel);
     header->addWidget(m_typeValue);
     header->addWidget(m_capacityLabel);
@@ -131,6 +132,7 @@ CassetteDisplay::CassetteDisplay(bool withNumber, QWidget *parent) : QWidget(par
     stateRow->addWidget(m_loan, 1);
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel_Rezerva"));
+    m_remainingPanel = panel;
     panel->setFrameShape(QFrame::StyledPanel);
     auto *panelRow = new QHBoxLayout(panel);
     panelRow->setContentsMargins(8, 3, 8, 3);
@@ -374,6 +376,14 @@ void CassetteDisplay::clear()
     m_note->clear();
     setLoanLabel(QString(), false);
     setRemaining(0, false);
+}
+
+void CassetteDisplay::setTapeTimeVisible(bool on)
+{
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_capacityLabel), static_cast<QWidget *>(m_capacityValue),
+          static_cast<QWidget *>(m_capacityEnd), m_remainingPanel})
+        w->setVisible(on);
 }
 
 void CassetteDisplay::setLoanLabel(const QString &text, bool lent)

@@ -82,6 +82,11 @@ public:
     void showCurrent();
     void clear();
 
+    // The capacity and the remaining tape time; the lending screen has no
+    // use for them.
+    void setTapeTimeVisible(bool on);
+    QLabel *loanLabel() const { return m_loan; }
+
     // The number of the cassette shown; empty when none.
     QString currentNumber() const { return m_number; }
     // Capacity minus the SP minutes of the five blocks, from the counters.
@@ -138,6 +143,8 @@ private:
     QLabel *m_typeValue = nullptr;
     QLabel *m_capacityLabel = nullptr;
     QLabel *m_capacityValue = nullptr;
+    QLabel *m_capacityEnd = nullptr;
+    QWidget *m_remainingPanel = nullptr;
     std::array<Block, 5> m_blocks;
     QLabel *m_noteLabel = nullptr;
     QLineEdit *m_note = nullptr;

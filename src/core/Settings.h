@@ -31,6 +31,9 @@ struct SettingsRecord
     // data.dbf has the format of the previous release (genres of 12
     // characters): for the whole run no screen or command may write it.
     bool cassettesReadOnly = false;
+    // The run was started by the log-on entry with "/AutoRun": the lists
+    // of lent items open showing only the overdue ones.
+    bool autoRunStart = false;
 };
 
 namespace settings {

@@ -135,6 +135,7 @@ StartOutcome firstShowing(TTitul &window, const QStringList &positionalArguments
     const bool autoRun = s.autoCheckEntry && !positionalArguments.isEmpty() &&
                          positionalArguments.first() == QLatin1String("/AutoRun");
     if (autoRun) {
+        s.autoRunStart = true;
         TSplashScreen2 check(window, true, today);
         dialogs::exec(check);
         return StartOutcome::End;

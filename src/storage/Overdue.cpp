@@ -1,22 +1,18 @@
 #include "storage/Overdue.h"
 
-#include "engine/DbError.h"
 #include "engine/Table.h"
 #include "storage/DateText.h"
 
-#include <QCoreApplication>
-
 namespace velmora {
 
-bool isOverdue(const Loan &loan, const QDate &today)
+LoanTerm loanTerm(const Loan &loan, const QDate &today)
 {
     if (!loan.lent)
-        return false;
+        return LoanTerm::AtHome;
     const QDate from = parseShortDate(loan.since);
     if (!from.isValid())
-        throw DbError(
-            QCoreApplication::translate("Overdue", "'%1' není platné datum.").arg(loan.since));
-    return from.daysTo(today) > loan.days;
+        return LoanTerm::Unreadable;
+    return from.daysTo(today) > loan.days ? LoanTerm::Overdue : LoanTerm::InTerm;
 }
 
 int countOverdue(Table &table, const QDate &today)

@@ -1,0 +1,214 @@
+#include "lending/AwayScreen.h"
+
+#include "core/Session.h"
+#include "lending/AwayModel.h"
+#include "lending/FilmWindows.h"
+#include "platform/Dialogs.h"
+#include "platform/Widgets.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace velmora {
+namespace {
+
+const QString kNoTitle = QStringLiteral("Titul hudebního CD: Není nastaveno hudební CD ...");
+const QString kTitlePrefix = QStringLiteral("Titul hudebního CD: ");
+
+} // namespace
+
+AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_kind(kind), m_session(session)
+{
+    const bool cd = kind == ItemKind::Cd;
+    setObjectName(cd ? QStringLiteral("Zobrazeni_zapujcekCD")
+                     : QStringLiteral("Zobrazeni_zapujcek"));
+    setWindowTitle(cd ? QStringLiteral("Zobrazení zapůjčených hudebních CD disků ...")
+                      : QStringLiteral("Zobrazení zapůjčených videokazet ..."));
+    resize(760, 500);
+
+    auto *counts = new QGridLayout;
+    const QStringList captions{cd ? QStringLiteral("Počet zapůjčených CD     :")
+                                  : QStringLiteral("Počet zapůjčených kazet  :"),
+                               QStringLiteral(" - z toho jsou ještě v termínu :"),
+                               QStringLiteral(" - z toho jsou mimo termín     :")};
+    const QStringList names{QStringLiteral("Pocet"), QStringLiteral("V_terminu"),
+                            QStringLiteral("Mimo_termin")};
+    QLabel **values[3] = {&m_lent, &m_inTerm, &m_overdueCount};
+    for (int i = 0; i < 3; ++i) {
+        auto *caption = ui::caption(this, QStringLiteral("Label_") + names[i], captions[i]);
+        *values[i] = ui::valueLabel(this, names[i], caption, QStringLiteral("0"));
+        ui::setBold(*values[i]);
+        counts->addWidget(caption, i, 0);
+        counts->addWidget(*values[i], i, 1);
+    }
+    counts->setColumnStretch(2, 1);
+
+    m_onlyOverdue = new QCheckBox(this);
+    m_onlyOverdue->setObjectName(QStringLiteral("CheckBox2"));
+
+    m_model = new AwayModel(kind, this);
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("DBGrid1"));
+    m_grid->setAccessibleName(cd ? QStringLiteral("Zapůjčená hudební CD")
+                                 : QStringLiteral("Zapůjčené videokazety"));
+    m_grid->setModel(m_model);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+
+    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(counts);
+    layout->addWidget(m_onlyOverdue);
+    if (cd) {
+        m_titleName = ui::valueLabel(this, QStringLiteral("CD_Titul_Name"),
+                                     QStringLiteral("Titul hudebního CD"), kNoTitle);
+        layout->addWidget(m_titleName);
+    } else {
+        m_showFilms =
+            new QCheckBox(QStringLiteral("Zobrazit názvy filmů při listování v seznamu."), this);
+        m_showFilms->setObjectName(QStringLiteral("CheckBox1"));
+        layout->addWidget(m_showFilms);
+        m_films = new TFilmy3(this);
+        m_films->setFocusReturn(m_grid);
+        connect(m_showFilms, &QCheckBox::clicked, this, &AwayScreen::CheckBox1Click);
+        connect(m_films, &FilmListWindow::closed, this, [this] { m_showFilms->setChecked(false); });
+    }
+    layout->addWidget(m_grid, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_close);
+    layout->addLayout(buttons);
+
+    connect(m_onlyOverdue, &QCheckBox::clicked, this, &AwayScreen::CheckBox2Click);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &AwayScreen::rowChosen);
+    connect(m_grid, &QTableView::clicked, this, &AwayScreen::rowChosen);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void AwayScreen::setReminder(bool on)
+{
+    m_model->setReminder(on);
+}
+
+bool AwayScreen::reminder() const
+{
+    return m_model->reminder();
+}
+
+const std::vector<AwayItem> &AwayScreen::shownItems() const
+{
+    return m_onlyOverdue->isChecked() ? m_overdue : m_all;
+}
+
+Table &AwayScreen::items() const
+{
+    return m_kind == ItemKind::Cd ? m_session.tables().CD_Table1 : m_session.tables().Table1;
+}
+
+void AwayScreen::FormShow()
+{
+    m_all.clear();
+    m_overdue.clear();
+    Table &t = items();
+    if (t.isOpen()) {
+        t.setIndex(m_kind == ItemKind::Cd ? QStringLiteral("cislocd") : QStringLiteral("cislo"));
+        m_all = lentItems(m_kind, t, QDate::currentDate());
+    }
+    for (const AwayItem &a : m_all)
+        if (a.term == LoanTerm::Overdue)
+            m_overdue.push_back(a);
+    if (m_showFilms)
+        m_showFilms->setChecked(false);
+    m_onlyOverdue->setEnabled(true);
+    // Started at log-on to look for debts: only the overdue ones.
+    m_onlyOverdue->setChecked(m_session.settings().autoRunStart);
+    CheckBox2Click();
+    m_grid->setFocus();
+}
+
+void AwayScreen::CheckBox2Click()
+{
+    const bool only = m_onlyOverdue->isChecked();
+    const bool cd = m_kind == ItemKind::Cd;
+    if (only)
+        m_onlyOverdue->setText(
+            cd ? QStringLiteral("Zobrazeny jen CD mimo termín vrácení !")
+               : QStringLiteral("Zobrazeny jen videokazety mimo termín vrácení !"));
+    else
+        m_onlyOverdue->setText(
+            cd ? QStringLiteral("Zobrazit jen CD tituly, u kterých termín vrácení vypršel !")
+               : QStringLiteral("Zobrazit jen videokazety, u kterých termín vrácení vypršel !"));
+    ui::setBold(m_onlyOverdue, only);
+    m_model->setItems(&shownItems());
+    if (m_model->rowCount() > 0)
+        m_grid->setCurrentIndex(m_model->index(0, 0));
+    const AwayCounts c = countAway(m_all);
+    m_lent->setText(QString::number(c.lent));
+    m_inTerm->setText(QString::number(c.inTerm));
+    m_overdueCount->setText(QString::number(c.overdue));
+    if (m_titleName)
+        m_titleName->setText(kNoTitle);
+    fillFilms();
+}
+
+void AwayScreen::CheckBox1Click()
+{
+    if (!m_films)
+        return;
+    if (m_showFilms->isChecked()) {
+        fillFilms();
+        m_films->placeInCorner();
+        m_films->show();
+    } else {
+        m_films->hide();
+    }
+}
+
+void AwayScreen::rowChosen()
+{
+    const AwayItem *item = m_model->itemAt(m_grid->currentIndex().row());
+    if (m_titleName && item)
+        m_titleName->setText(kTitlePrefix + item->title);
+    fillFilms();
+}
+
+void AwayScreen::fillFilms()
+{
+    if (!m_films)
+        return;
+    if (const AwayItem *item = m_model->itemAt(m_grid->currentIndex().row()))
+        m_films->showFilms(item->number, item->films, item->genres);
+    else
+        m_films->showFilms(QString(), {}, {});
+}
+
+void AwayScreen::changeEvent(QEvent *event)
+{
+    ScreenDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        fillFilms();
+        m_grid->setFocus();
+    }
+}
+
+void AwayScreen::FormClose()
+{
+    if (m_films)
+        m_films->hide();
+}
+
+} // namespace velmora

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "lending/LoanBook.h"
+#include "platform/ScreenDialog.h"
+
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace velmora {
+
+class AwayModel;
+class Session;
+class Table;
+class TFilmy3;
+
+// What is away from home: every lent item with its loan, how many are in
+// term and how many overdue, and the overdue ones alone on request. The
+// start-up reminders open it in reminder mode (the list in bold red). The
+// opener has the item table open, filtered to the lent items.
+class AwayScreen : public ScreenDialog
+{
+    Q_OBJECT
+public:
+    ItemKind kind() const { return m_kind; }
+    void setReminder(bool on);
+    bool reminder() const;
+
+    const std::vector<AwayItem> &allItems() const { return m_all; }
+    const std::vector<AwayItem> &overdueItems() const { return m_overdue; }
+    // The items the grid shows now.
+    const std::vector<AwayItem> &shownItems() const;
+
+    QTableView *grid() const { return m_grid; }
+    AwayModel *model() const { return m_model; }
+    QCheckBox *overdueBox() const { return m_onlyOverdue; } // CheckBox2
+    QCheckBox *filmsBox() const { return m_showFilms; }     // CheckBox1, cassettes only
+    TFilmy3 *filmsWindow() const { return m_films; }        // cassettes only
+    QLabel *titleLabel() const { return m_titleName; }      // CDs only
+    QLabel *lentCount() const { return m_lent; }
+    QLabel *inTermCount() const { return m_inTerm; }
+    QLabel *overdueCount() const { return m_overdueCount; }
+
+public slots:
+    void CheckBox2Click();
+    void CheckBox1Click();
+    void rowChosen();
+
+protected:
+    AwayScreen(ItemKind kind, Session &session, QWidget *parent);
+    void FormShow() override;
+    void FormClose() override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    Table &items() const;
+    void fillFilms();
+
+    ItemKind m_kind;
+    Session &m_session;
+    std::vector<AwayItem> m_all;
+    std::vector<AwayItem> m_overdue;
+    QLabel *m_lent = nullptr;
+    QLabel *m_inTerm = nullptr;
+    QLabel *m_overdueCount = nullptr;
+    QCheckBox *m_onlyOverdue = nullptr;
+    QCheckBox *m_showFilms = nullptr;
+    QLabel *m_titleName = nullptr;
+    QTableView *m_grid = nullptr;
+    AwayModel *m_model = nullptr;
+    TFilmy3 *m_films = nullptr;
+    QPushButton *m_close = nullptr;
+};
+
+class TZobrazeni_zapujcek : public AwayScreen
+{
+    Q_OBJECT
+public:
+    explicit TZobrazeni_zapujcek(Session &session, QWidget *parent = nullptr)
+        : AwayScreen(ItemKind::Cassette, session, parent)
+    {
+    }
+};
+
+class TZobrazeni_zapujcekCD : public AwayScreen
+{
+    Q_OBJECT
+public:
+    explicit TZobrazeni_zapujcekCD(Session &session, QWidget *parent = nullptr)
+        : AwayScreen(ItemKind::Cd, session, parent)
+    {
+    }
+};
+
+} // namespace velmora

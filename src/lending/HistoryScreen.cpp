@@ -1,0 +1,237 @@
+#include "lending/HistoryScreen.h"
+
+#include "core/Session.h"
+#include "lending/FilmWindows.h"
+#include "platform/Dialogs.h"
+#include "platform/Widgets.h"
+#include "printing/ReportPane.h"
+#include "printing/ReportWriter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+namespace {
+
+struct Wording
+{
+    QString caption, objectName, choice, note, companion;
+};
+
+Wording wording(ItemKind kind, bool byPerson)
+{
+    if (kind == ItemKind::Cassette)
+        return byPerson
+                   ? Wording{QStringLiteral(
+                                 "Sledování kazety podle osoby (zda byla osobě už zapůjčena ?)"),
+                             QStringLiteral("Sledovani_podle_osoby"),
+                             QStringLiteral("Jméno hledané osoby :"),
+                             QStringLiteral("(test, zda měla již půjčenou danou kazetu)"),
+                             QStringLiteral("Zobrazit filmy, které nastavená osoba viděla ?")}
+                   : Wording{
+                         QStringLiteral("Sledování kazety a komu byla půjčena ..."),
+                         QStringLiteral("Sledovani_kazety"),
+                         QStringLiteral("Najdi a nastav kazetu s číslem :"), QString(),
+                         QStringLiteral("Zobrazit názvy filmů k nastavené kazetě při listování ?")};
+    return byPerson
+               ? Wording{QStringLiteral("Sledování hudebního CD  podle osoby (zda bylo "
+                                        "osobě už zapůjčeno ?)"),
+                         QStringLiteral("Sledovani_CD2"), QStringLiteral("Jméno hledané osoby :"),
+                         QStringLiteral("(test, zda měla již půjčenou dané hudební CD)"), QString()}
+               : Wording{QStringLiteral("Sledování hudebního CD a komu bylo půjčeno ..."),
+                         QStringLiteral("Sledovani_CD"),
+                         QStringLiteral("Najdi a nastav CD s číslem :"), QString(), QString()};
+}
+
+} // namespace
+
+HistoryScreen::HistoryScreen(ItemKind kind, bool byPerson, Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_kind(kind), m_byPerson(byPerson), m_session(session)
+{
+    const Wording w = wording(kind, byPerson);
+    setObjectName(w.objectName);
+    setWindowTitle(w.caption);
+    resize(760, 560);
+
+    m_choice = new QComboBox(this);
+    m_choice->setObjectName(QStringLiteral("Jdi_hned"));
+    m_choice->setMinimumWidth(m_choice->fontMetrics().averageCharWidth() * 20);
+    auto *choiceLabel = ui::caption(this, QStringLiteral("Label_Jdi_hned"), w.choice, m_choice);
+    auto *top = new QHBoxLayout;
+    top->addWidget(choiceLabel);
+    top->addWidget(m_choice);
+    if (!w.note.isEmpty())
+        top->addWidget(ui::caption(this, QStringLiteral("Label_Test"), w.note));
+    if (kind == ItemKind::Cd && !byPerson) {
+        auto *titleCaption =
+            ui::caption(this, QStringLiteral("Label_Tit"), QStringLiteral("Titul CD :"));
+        m_title = ui::valueLabel(this, QStringLiteral("Tit"), titleCaption,
+                                 QStringLiteral("CD name is ?"));
+        ui::setBold(m_title);
+        top->addSpacing(12);
+        top->addWidget(titleCaption);
+        top->addWidget(m_title);
+    }
+    top->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    if (kind == ItemKind::Cassette && !byPerson) {
+        m_count = ui::valueLabel(this, QStringLiteral("Soucet"), QStringLiteral("Součet"));
+        layout->addWidget(m_count);
+    }
+    m_pane = new ReportPane(this);
+    m_pane->setObjectName(QStringLiteral("RichEdit1"));
+    m_pane->setAccessibleName(QStringLiteral("Historie půjčování"));
+    layout->addWidget(m_pane, 1);
+
+    auto *bottom = new QHBoxLayout;
+    if (!w.companion.isEmpty()) {
+        m_companionBox = new QCheckBox(w.companion, this);
+        m_companionBox->setObjectName(QStringLiteral("CheckBox1"));
+        bottom->addWidget(m_companionBox);
+        connect(m_companionBox, &QCheckBox::clicked, this, &HistoryScreen::companionClicked);
+        if (byPerson) {
+            m_personFilms = new TFilmy2(session.printerAvailable(), this);
+            connect(m_personFilms, &TFilmy2::closed, this,
+                    [this] { m_companionBox->setChecked(false); });
+        } else {
+            m_films = new TFilmy(this);
+            m_films->setFocusReturn(m_choice);
+            connect(m_films, &FilmListWindow::closed, this,
+                    [this] { m_companionBox->setChecked(false); });
+        }
+    }
+    bottom->addStretch();
+    m_print = ui::button(this, QStringLiteral("Tisk"), QStringLiteral("&Vytiskni seznam"));
+    m_pdf = ui::button(this, QStringLiteral("Ulozit_PDF"), m_pane->savePdfAction()->text());
+    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+    bottom->addWidget(m_print);
+    bottom->addWidget(m_pdf);
+    bottom->addWidget(m_close);
+    layout->addLayout(bottom);
+
+    connect(m_choice, &QComboBox::textActivated, this, &HistoryScreen::choose);
+    connect(m_print, &QPushButton::clicked, this, &HistoryScreen::print);
+    connect(m_pdf, &QPushButton::clicked, m_pane, &ReportPane::saveAsPdf);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+report::Mode HistoryScreen::mode() const
+{
+    return report::modeFor(m_session.systemCode());
+}
+
+void HistoryScreen::FormShow()
+{
+    Table &archive =
+        m_kind == ItemKind::Cd ? m_session.tables().CD_Archiv : m_session.tables().Table2;
+    m_rows = archive.isOpen() ? readArchive(archive) : std::vector<ArchiveRow>();
+    const QStringList keys = m_byPerson ? distinctBorrowers(m_rows) : distinctNumbers(m_rows);
+    m_choice->clear();
+    m_choice->addItems(keys);
+    m_print->setEnabled(m_session.printerAvailable());
+    if (m_count) {
+        // The catalogue's size through a handle of its own: the menu has
+        // only the archive open.
+        Table cassettes;
+        cassettes.setPath(m_session.tables().Table1.path());
+        int total = 0;
+        try {
+            cassettes.open(Table::Mode::ReadOnly);
+            total = cassettes.recordCount();
+            cassettes.close();
+        } catch (const std::exception &e) {
+            dialogs::showError(e);
+        }
+        m_count->setText(QStringLiteral("Dohromady se půjčuje: %1 kazet z %2 kazet")
+                             .arg(keys.size())
+                             .arg(total));
+    }
+    if (!keys.isEmpty()) {
+        m_choice->setCurrentIndex(0);
+        choose(keys.first());
+    }
+    m_choice->setFocus();
+}
+
+void HistoryScreen::loadCassettes()
+{
+    if (m_cassettes.loaded())
+        return;
+    Table cassettes;
+    cassettes.setPath(m_session.tables().Table1.path());
+    cassettes.open(Table::Mode::ReadOnly);
+    m_cassettes.load(cassettes);
+    cassettes.close();
+}
+
+void HistoryScreen::choose(const QString &key)
+{
+    m_chosen = key;
+    const report::Mode mode = this->mode();
+    try {
+        if (m_byPerson) {
+            const std::vector<ArchiveRow> loans = loansOfPerson(m_rows, key);
+            report::write(*m_pane, mode,
+                          [&](ReportWriter &w) { writePersonHistory(w, m_kind, key, loans); });
+            if (m_personFilms) {
+                loadCassettes();
+                const QStringList lines = m_cassettes.linesFor(loans);
+                report::write(*m_personFilms->pane(), mode,
+                              [&](ReportWriter &w) { writePersonFilms(w, key, lines); });
+            }
+        } else {
+            const std::vector<ArchiveRow> loans = loansOfItem(m_rows, key);
+            const QString title = loans.empty() ? QString() : loans.front().title;
+            if (m_title)
+                m_title->setText(title);
+            report::write(*m_pane, mode,
+                          [&](ReportWriter &w) { writeItemHistory(w, m_kind, key, title, loans); });
+            if (m_films) {
+                loadCassettes();
+                std::array<QString, kCassetteSlots> titles, genres;
+                m_cassettes.films(key, titles, genres);
+                m_films->showFilms(key, titles, genres);
+            }
+        }
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+}
+
+void HistoryScreen::companionClicked()
+{
+    QDialog *window = m_films ? static_cast<QDialog *>(m_films) : m_personFilms;
+    if (!window)
+        return;
+    if (m_companionBox->isChecked()) {
+        if (m_films)
+            m_films->placeInCorner();
+        else
+            m_personFilms->placeInCorner();
+        window->show();
+    } else {
+        window->hide();
+    }
+}
+
+void HistoryScreen::print()
+{
+    // The screen stays open for the next history.
+    m_pane->print();
+}
+
+void HistoryScreen::FormClose()
+{
+    if (m_films)
+        m_films->hide();
+    if (m_personFilms)
+        m_personFilms->hide();
+}
+
+} // namespace velmora

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "lending/LoanHistory.h"
+#include "platform/ScreenDialog.h"
+#include "printing/ReportText.h"
+
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace velmora {
+
+class ReportPane;
+class Session;
+class TFilmy;
+class TFilmy2;
+
+// The loan history of an item or of a person, read from a copy of the
+// archive taken when the screen opens. The opener has the archive open.
+class HistoryScreen : public ScreenDialog
+{
+    Q_OBJECT
+public:
+    ItemKind kind() const { return m_kind; }
+    bool byPerson() const { return m_byPerson; }
+    const std::vector<ArchiveRow> &archive() const { return m_rows; }
+    // The key whose history the pane shows.
+    QString chosen() const { return m_chosen; }
+
+    QComboBox *choiceBox() const { return m_choice; }
+    ReportPane *pane() const { return m_pane; }
+    QLabel *countLabel() const { return m_count; }             // cassettes by number
+    QLabel *titleLabel() const { return m_title; }             // CDs by number
+    QCheckBox *companionBox() const { return m_companionBox; } // cassette screens
+    TFilmy *filmsWindow() const { return m_films; }            // cassettes by number
+    TFilmy2 *personFilms() const { return m_personFilms; }     // cassettes by person
+    QPushButton *printButton() const { return m_print; }
+    QPushButton *pdfButton() const { return m_pdf; }
+
+    report::Mode mode() const;
+
+public slots:
+    // A choice in the drop-down; also run once at opening.
+    void choose(const QString &key);
+    void print();
+
+protected:
+    HistoryScreen(ItemKind kind, bool byPerson, Session &session, QWidget *parent);
+    void FormShow() override;
+    void FormClose() override;
+
+private:
+    void companionClicked();
+    void loadCassettes();
+
+    ItemKind m_kind;
+    bool m_byPerson;
+    Session &m_session;
+    std::vector<ArchiveRow> m_rows;
+    CassetteFilms m_cassettes;
+    QString m_chosen;
+
+    QComboBox *m_choice = nullptr;
+    QLabel *m_count = nullptr;
+    QLabel *m_title = nullptr;
+    ReportPane *m_pane = nullptr;
+    QCheckBox *m_companionBox = nullptr;
+    TFilmy *m_films = nullptr;
+    TFilmy2 *m_personFilms = nullptr;
+    QPushButton *m_print = nullptr;
+    QPushButton *m_pdf = nullptr;
+    QPushButton *m_close = nullptr;
+};
+
+class TSledovani_kazety : public HistoryScreen
+{
+    Q_OBJECT
+public:
+    explicit TSledovani_kazety(Session &session, QWidget *parent = nullptr)
+        : HistoryScreen(ItemKind::Cassette, false, session, parent)
+    {
+    }
+};
+
+class TSledovani_podle_osoby : public HistoryScreen
+{
+    Q_OBJECT
+public:
+    explicit TSledovani_podle_osoby(Session &session, QWidget *parent = nullptr)
+        : HistoryScreen(ItemKind::Cassette, true, session, parent)
+    {
+    }
+};
+
+class TSledovani_CD : public HistoryScreen
+{
+    Q_OBJECT
+public:
+    explicit TSledovani_CD(Session &session, QWidget *parent = nullptr)
+        : HistoryScreen(ItemKind::Cd, false, session, parent)
+    {
+    }
+};
+
+class TSledovani_CD2 : public HistoryScreen
+{
+    Q_OBJECT
+public:
+    explicit TSledovani_CD2(Session &session, QWidget *parent = nullptr)
+        : HistoryScreen(ItemKind::Cd, true, session, parent)
+    {
+    }
+};
+
+} // namespace velmora

@@ -1,0 +1,86 @@
+#include "lending/LendCassette.h"
+
+#include "cassettes/CassetteDisplay.h"
+#include "core/Session.h"
+#include "lending/BorrowerDialog.h"
+#include "lending/LoanBook.h"
+#include "platform/Dialogs.h"
+#include "platform/RecordNavigator.h"
+#include "platform/Widgets.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+TZapsat_pujceni::TZapsat_pujceni(Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("Zapsat_pujceni"));
+    setWindowTitle(QStringLiteral("Vyberte si, kterou kazetu chcete někomu zapůjčit ..."));
+
+    auto *layout = new QVBoxLayout(this);
+    m_display = new CassetteDisplay(true, this);
+    m_display->setTapeTimeVisible(false);
+    m_display->loanLabel()->setObjectName(QStringLiteral("pujceno"));
+    layout->addWidget(m_display);
+
+    m_lend = ui::button(this, QStringLiteral("Pujceni"), QStringLiteral("Zapůjčit kazetu"));
+    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+    m_display->buttonRow()->addWidget(m_lend);
+    m_display->buttonRow()->addSpacing(12);
+    m_display->buttonRow()->addWidget(m_close);
+    m_display->navigator()->setHints(
+        {QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
+         QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
+    m_display->navigator()->installWheelOn(this);
+    m_display->setTable(&session.tables().Table1);
+
+    m_borrower = new TKomu_pujcit(this);
+    m_borrower->setArchivePath(session.tables().Table2.path());
+
+    connect(m_display, &CassetteDisplay::cassetteChanged, this, &TZapsat_pujceni::refresh);
+    connect(m_lend, &QPushButton::clicked, this, &TZapsat_pujceni::PujceniClick);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TZapsat_pujceni::FormShow()
+{
+    m_display->showFromLast();
+    refresh();
+}
+
+void TZapsat_pujceni::refresh()
+{
+    Table &t = m_session.tables().Table1;
+    const bool shown = t.isOpen() && t.recordNumber() >= 0;
+    m_lend->setEnabled(shown && !LoanColumns(t).read(t).lent);
+}
+
+void TZapsat_pujceni::PujceniClick()
+{
+    Table &t = m_session.tables().Table1;
+    if (dialogs::exec(*m_borrower) == QDialog::Accepted && !m_borrower->name().isEmpty()) {
+        const Loan loan = newLoan(m_borrower->name(), m_borrower->from(), m_borrower->days());
+        try {
+            lendCurrent(t, loan);
+            dialogs::information(QStringLiteral("Informace ..."),
+                                 QStringLiteral("Kazeta byla zaevidována na jméno: ") +
+                                     loan.borrower);
+        } catch (const std::exception &e) {
+            dialogs::showError(e);
+        }
+    }
+    m_display->showCurrent();
+    refresh();
+}
+
+void TZapsat_pujceni::FormClose()
+{
+    Table &t = m_session.tables().Table1;
+    t.setFiltered(false);
+}
+
+} // namespace velmora

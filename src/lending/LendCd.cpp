@@ -1,0 +1,229 @@
+#include "lending/LendCd.h"
+
+#include "cds/CdCatalogue.h"
+#include "cds/CdTitleDisplay.h"
+#include "core/Session.h"
+#include "lending/BorrowerDialog.h"
+#include "lending/LoanBook.h"
+#include "platform/Dialogs.h"
+#include "platform/JumpList.h"
+#include "platform/RecordNavigator.h"
+#include "platform/Widgets.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace velmora {
+namespace {
+
+const QString kNumberField = QStringLiteral("Cislocd");
+
+QLineEdit *readOnlyBox(QWidget *parent, const QString &name)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    return box;
+}
+
+} // namespace
+
+TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("Zapsat_pujceni_CD"));
+    setWindowTitle(QStringLiteral("Vyberte si, které hudební CD chcete někomu zapůjčit ..."));
+    resize(720, 560);
+
+    m_jump = new JumpList(this);
+    m_jump->setObjectName(QStringLiteral("Jdi_hned"));
+    auto *jumpLabel =
+        ui::caption(this, QStringLiteral("Label_Jdi_hned"), QStringLiteral("Jdi na CD :"), m_jump);
+    auto *sizeCaption =
+        ui::caption(this, QStringLiteral("Label_Typ"), QStringLiteral("Typ (velikost) CD :"));
+    m_size = ui::valueLabel(this, QStringLiteral("T_cd"), sizeCaption);
+    ui::setBold(m_size);
+    m_titleBox = readOnlyBox(this, QStringLiteral("TitulCD"));
+    m_artist = readOnlyBox(this, QStringLiteral("Artist"));
+    m_note = readOnlyBox(this, QStringLiteral("PoznCD"));
+    auto *titleLabel = ui::caption(this, QStringLiteral("Label_TitulCD"),
+                                   QStringLiteral("Titul CD disku :"), m_titleBox);
+    auto *artistLabel = ui::caption(this, QStringLiteral("Label_Artist"),
+                                    QStringLiteral("Nazpíval(a)     :"), m_artist);
+    auto *noteLabel = ui::caption(this, QStringLiteral("Label_PoznCD"),
+                                  QStringLiteral("Poznámka k hudebnímu CD:"), m_note);
+
+    m_grid = new QTableWidget(0, 4, this);
+    m_grid->setObjectName(QStringLiteral("Seznam_skladeb"));
+    m_grid->setHorizontalHeaderLabels({QStringLiteral("Disk"), QStringLiteral("Pořadí"),
+                                       QStringLiteral("Název skladby"), QStringLiteral("Styl")});
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    auto *gridLabel = ui::caption(this, QStringLiteral("Label_Seznam"),
+                                  QStringLiteral("Seznam skladeb na hudebním CD:"), m_grid);
+
+    m_loan = ui::valueLabel(this, QStringLiteral("pujceno"), QStringLiteral("Stav půjčení"));
+    m_navigator = new RecordNavigator(this);
+    m_navigator->setHints({QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
+                           QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
+    m_navigator->setTable(&session.tables().CD_Table1);
+    m_navigator->installWheelOn(this);
+    m_lend = ui::button(this, QStringLiteral("Pujceni"), QStringLiteral("Zapůjčit hudební CD"));
+    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+
+    auto *head = new QGridLayout;
+    head->addWidget(jumpLabel, 0, 0);
+    head->addWidget(m_jump, 0, 1);
+    head->addWidget(sizeCaption, 0, 2);
+    head->addWidget(m_size, 0, 3);
+    head->setColumnStretch(4, 1);
+    head->addWidget(titleLabel, 1, 0);
+    head->addWidget(m_titleBox, 1, 1, 1, 4);
+    head->addWidget(artistLabel, 2, 0);
+    head->addWidget(m_artist, 2, 1, 1, 4);
+    head->addWidget(noteLabel, 3, 0);
+    head->addWidget(m_note, 3, 1, 1, 4);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_navigator);
+    buttons->addStretch();
+    buttons->addWidget(m_lend);
+    buttons->addSpacing(12);
+    buttons->addWidget(m_close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(head);
+    layout->addWidget(gridLabel);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(m_loan);
+    layout->addLayout(buttons);
+
+    m_borrower = new TKomu_pujcitCD(this);
+    m_borrower->setArchivePath(session.tables().CD_Archiv.path());
+
+    connect(m_jump, &JumpList::chosen, this, &TZapsat_pujceni_CD::jumpChosen);
+    connect(m_navigator, &RecordNavigator::moved, this, &TZapsat_pujceni_CD::showCurrent);
+    connect(m_lend, &QPushButton::clicked, this, &TZapsat_pujceni_CD::PujceniClick);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString TZapsat_pujceni_CD::sizeText(const QString &size)
+{
+    return size.trimmed().isEmpty() ? QStringLiteral("Neznýmá") : size + QStringLiteral(" MB");
+}
+
+void TZapsat_pujceni_CD::FormShow()
+{
+    Table &t = m_session.tables().CD_Table1;
+    if (!t.isOpen())
+        return;
+    t.setIndex(QStringLiteral("cislocd"));
+    m_jump->fill(t, kNumberField);
+    if (m_jump->count() > 0) {
+        m_jump->setCurrentIndex(m_jump->count() - 1);
+        t.last();
+    }
+    showCurrent();
+}
+
+void TZapsat_pujceni_CD::jumpChosen(const QString &number)
+{
+    Table &t = m_session.tables().CD_Table1;
+    try {
+        if (t.locate(kNumberField, number, true))
+            showCurrent();
+        else
+            m_jump->follow(m_title.number);
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+}
+
+void TZapsat_pujceni_CD::showCurrent()
+{
+    Table &titles = m_session.tables().CD_Table1;
+    std::vector<CdTrack> tracks;
+    m_title = CdTitle();
+    try {
+        if (titles.isOpen() && titles.recordNumber() >= 0) {
+            m_title = CdTitleColumns(titles).read(titles);
+            Table &trackTable = m_session.tables().CD_Table2;
+            if (!trackTable.isOpen())
+                trackTable.open(Table::Mode::ReadOnly);
+            tracks = titleTracks(trackTable, m_title.number);
+        }
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    m_jump->follow(m_title.number);
+    m_size->setText(sizeText(m_title.size));
+    m_titleBox->setText(m_title.title);
+    m_artist->setText(m_title.artist);
+    m_note->setText(m_title.note);
+
+    m_grid->setRowCount(int(tracks.size()));
+    for (int row = 0; row < int(tracks.size()); ++row) {
+        const CdTrack &track = tracks[size_t(row)];
+        const QStringList cells{track.label, QString::number(track.track) + QLatin1Char('.'),
+                                track.title, track.style};
+        const bool first = track.track == 1;
+        for (int col = 0; col < cells.size(); ++col) {
+            auto *item = new QTableWidgetItem(cells[col]);
+            if (first) {
+                QFont f = item->font();
+                f.setBold(true);
+                item->setFont(f);
+                item->setForeground(kFirstTrackText);
+                item->setBackground(kFirstTrackBack);
+            }
+            m_grid->setItem(row, col, item);
+        }
+    }
+    m_grid->resizeColumnsToContents();
+    m_grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+
+    const Loan &loan = m_title.loan;
+    QPalette p = m_loan->palette();
+    p.setColor(QPalette::WindowText,
+               loan.lent ? CdTitleDisplay::kLentColour : CdTitleDisplay::kNotLentColour);
+    m_loan->setPalette(p);
+    ui::setBold(m_loan, loan.lent);
+    m_loan->setText(loan.lent ? QStringLiteral("Hudební CD je půjčeno! ... ( ") + loan.borrower +
+                                    QStringLiteral("   od   ") + loan.since + QStringLiteral(" )")
+                              : QStringLiteral("Hudební CD není půjčeno ..."));
+    m_lend->setEnabled(titles.isOpen() && titles.recordNumber() >= 0 && !loan.lent);
+    m_navigator->refresh();
+}
+
+void TZapsat_pujceni_CD::PujceniClick()
+{
+    Table &t = m_session.tables().CD_Table1;
+    if (dialogs::exec(*m_borrower) == QDialog::Accepted && !m_borrower->name().isEmpty()) {
+        const Loan loan = newLoan(m_borrower->name(), m_borrower->from(), m_borrower->days());
+        try {
+            lendCurrent(t, loan);
+            dialogs::information(QStringLiteral("Informace ..."),
+                                 QStringLiteral("Hudební CD: ") + m_title.number +
+                                     QStringLiteral(" bylo zapůjčeno na jméno: ") + loan.borrower);
+        } catch (const std::exception &e) {
+            dialogs::showError(e);
+        }
+    }
+    showCurrent();
+}
+
+void TZapsat_pujceni_CD::FormClose()
+{
+    m_session.tables().CD_Table1.setFiltered(false);
+    Table &tracks = m_session.tables().CD_Table2;
+    tracks.setFiltered(false);
+    tracks.close();
+}
+
+} // namespace velmora

@@ -1,0 +1,158 @@
+#include "lending/ReturnScreen.h"
+
+#include "core/Session.h"
+#include "platform/Dialogs.h"
+#include "platform/TableModel.h"
+#include "platform/Widgets.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace velmora {
+namespace {
+
+const QString kNoTitle = QStringLiteral("Titul hudebního CD: Není nastaven ...");
+const QString kTitlePrefix = QStringLiteral("Titul hudebního CD: ");
+
+} // namespace
+
+ReturnScreen::ReturnScreen(ItemKind kind, Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_kind(kind), m_session(session)
+{
+    const bool cd = kind == ItemKind::Cd;
+    setObjectName(cd ? QStringLiteral("Vraceni_CDForm") : QStringLiteral("Vraceni_kazety"));
+    setWindowTitle(cd ? QStringLiteral("Vrácení půjčeného CD zpět domů ... dvoj-klik")
+                      : QStringLiteral("Vrácení půjčené kazety zpět domů ... dvoj-klik"));
+    resize(720, 460);
+
+    auto *countCaption = ui::caption(this, QStringLiteral("Label_Pocet"),
+                                     QStringLiteral("Počet zapůjčených kazet:"));
+    m_count = ui::valueLabel(this, QStringLiteral("Pocet"), countCaption);
+    ui::setBold(m_count);
+
+    QList<TableModel::Column> columns;
+    if (cd)
+        columns = {{QStringLiteral("Cislocd"), QStringLiteral("Číslo CD")},
+                   {QStringLiteral("Komu"), QStringLiteral("Komu zapůjčeno")},
+                   {QStringLiteral("Od_kdy"), QStringLiteral("Zapůjčeno dne")},
+                   {QStringLiteral("Delka_pujc"), QStringLiteral("Na dnů")},
+                   {QStringLiteral("PoznCD"), QStringLiteral("Poznámka k hudebnímu CD")}};
+    else
+        columns = {{QStringLiteral("cislo"), QStringLiteral("Číslo kazety")},
+                   {QStringLiteral("komu"), QStringLiteral("Komu zapůjčeno")},
+                   {QStringLiteral("od_kdy"), QStringLiteral("Zapůjčeno dne")},
+                   {QStringLiteral("delka_pujc"), QStringLiteral("Na dnů")},
+                   {QStringLiteral("pozn"), QStringLiteral("Poznámka ke kazetě")}};
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("DBGrid1"));
+    m_grid->setAccessibleName(QStringLiteral("Zapůjčené položky"));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_model = new TableModel(&items(), columns, this);
+    TableModel::bind(m_grid, m_model);
+
+    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+
+    auto *head = new QHBoxLayout;
+    head->addWidget(countCaption);
+    head->addWidget(m_count);
+    head->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(head);
+    if (cd) {
+        m_titleName = ui::valueLabel(this, QStringLiteral("CD_Titul_Name"),
+                                     QStringLiteral("Titul hudebního CD"), kNoTitle);
+        layout->addWidget(m_titleName);
+    }
+    layout->addWidget(m_grid, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_close);
+    layout->addLayout(buttons);
+
+    connect(m_grid, &QTableView::doubleClicked, this, &ReturnScreen::returnCurrent);
+    connect(m_grid, &QTableView::clicked, this, &ReturnScreen::rowClicked);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Table &ReturnScreen::items() const
+{
+    return m_kind == ItemKind::Cd ? m_session.tables().CD_Table1 : m_session.tables().Table1;
+}
+
+Table &ReturnScreen::archive() const
+{
+    return m_kind == ItemKind::Cd ? m_session.tables().CD_Archiv : m_session.tables().Table2;
+}
+
+void ReturnScreen::FormShow()
+{
+    Table &t = items();
+    t.setFilter(QStringLiteral("pujceno=True"));
+    t.setFiltered(true);
+    if (t.isOpen())
+        t.first();
+    m_model->refresh();
+    if (m_titleName)
+        m_titleName->setText(kNoTitle);
+    showCount();
+    m_grid->setFocus();
+}
+
+void ReturnScreen::FormClose()
+{
+    Table &t = items();
+    t.setFiltered(false);
+    t.setFilter(QString());
+}
+
+void ReturnScreen::showCount()
+{
+    m_count->setText(QString::number(m_model->rowCount()));
+}
+
+void ReturnScreen::rowClicked()
+{
+    Table &t = items();
+    if (m_titleName && t.isOpen() && t.recordNumber() >= 0)
+        m_titleName->setText(kTitlePrefix + t.asString(QStringLiteral("TitulCD")));
+}
+
+void ReturnScreen::returnCurrent()
+{
+    const bool cd = m_kind == ItemKind::Cd;
+    Table &t = items();
+    if (m_model->rowCount() == 0 || t.recordNumber() < 0) {
+        dialogs::warning(
+            QStringLiteral("Varování:"),
+            cd ? QStringLiteral("Není co vracet, žádné CD není vedené jako zapůjčené ...")
+               : QStringLiteral("Není co vracet, žádná kazeta není vedena jako půjčená ..."));
+        return;
+    }
+    if (!dialogs::question(
+            cd ? QStringLiteral("Vrácení CD ...") : QStringLiteral("Vrácení kazety..."),
+            cd ? QStringLiteral("Chcete vybrané hudební CD od teď evidovat jako vrácené ?")
+               : QStringLiteral("Chcete vybranou kazetu od teď evidovat jako vrácenou ?")))
+        return;
+
+    try {
+        velmora::returnCurrent(m_kind, t, archive().path(), QDate::currentDate());
+    } catch (const ReturnError &e) {
+        dialogs::error(QStringLiteral("Chyba"), QString::fromUtf8(e.what()));
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    m_model->refresh();
+    showCount();
+    if (m_titleName && m_model->rowCount() == 0)
+        m_titleName->setText(kNoTitle);
+}
+
+} // namespace velmora

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "lending/LoanBook.h"
+#include "platform/ScreenDialog.h"
+
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace velmora {
+
+class Session;
+class Table;
+class TableModel;
+
+// Returning lent items: the lent items of the catalogue in a grid, and a
+// double click on one ends its loan into the archive. The command opens the
+// item table with its number index before and closes it after.
+class ReturnScreen : public ScreenDialog
+{
+    Q_OBJECT
+public:
+    ItemKind kind() const { return m_kind; }
+    QTableView *grid() const { return m_grid; }
+    TableModel *model() const { return m_model; }
+    QLabel *countLabel() const { return m_count; }
+    QLabel *titleLabel() const { return m_titleName; } // CD screen only
+
+public slots:
+    // The double click on the current row of the grid.
+    void returnCurrent();
+
+protected:
+    ReturnScreen(ItemKind kind, Session &session, QWidget *parent);
+    void FormShow() override;
+    void FormClose() override;
+
+private:
+    Table &items() const;
+    Table &archive() const;
+    void showCount();
+    void rowClicked();
+
+    ItemKind m_kind;
+    Session &m_session;
+    QLabel *m_count = nullptr;
+    QLabel *m_titleName = nullptr;
+    QTableView *m_grid = nullptr;
+    TableModel *m_model = nullptr;
+    QPushButton *m_close = nullptr;
+};
+
+class TVraceni_kazety : public ReturnScreen
+{
+    Q_OBJECT
+public:
+    explicit TVraceni_kazety(Session &session, QWidget *parent = nullptr)
+        : ReturnScreen(ItemKind::Cassette, session, parent)
+    {
+    }
+};
+
+class TVraceni_CDForm : public ReturnScreen
+{
+    Q_OBJECT
+public:
+    explicit TVraceni_CDForm(Session &session, QWidget *parent = nullptr)
+        : ReturnScreen(ItemKind::Cd, session, parent)
+    {
+    }
+};
+
+} // namespace velmora

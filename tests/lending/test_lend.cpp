@@ -1,0 +1,244 @@
+// Lending a cassette and a CD title through their screens and the borrower
+// dialog, as the menu opens them.
+
+#include "LendingFixture.h"
+#include "cassettes/CassetteDisplay.h"
+#include "lending/BorrowerDialog.h"
+#include "lending/LendCassette.h"
+#include "lending/LendCd.h"
+#include "platform/DateBox.h"
+#include "platform/JumpList.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace velmora::test {
+namespace {
+
+class LendTest : public LendingFixture
+{
+protected:
+    // What the user does in the borrower dialog, one entry per loan: the
+    // name typed (empty: cancel) and the day count chosen. The dialog's
+    // state at opening is recorded.
+    struct Answer
+    {
+        Answer(const QString &n = {}, const QString &d = QStringLiteral("07")) : name(n), days(d) {}
+        QString name;
+        QString days;
+    };
+    struct Seen
+    {
+        QString name;
+        QStringList names;
+        QString date;
+        QString days;
+        bool saveEnabled = false;
+    };
+
+    void answerBorrower(const char *dialogClass, QList<Answer> answers)
+    {
+        user.onScreen[dialogClass] = [this, answers](QDialog &d) mutable {
+            auto &dialog = static_cast<TKomu_pujcit &>(d);
+            Seen s;
+            s.name = dialog.nameBox()->currentText();
+            for (int i = 0; i < dialog.nameBox()->count(); ++i)
+                s.names << dialog.nameBox()->itemText(i);
+            s.date = dialog.dateBox()->edit()->text();
+            s.days = dialog.daysBox()->currentText();
+            s.saveEnabled = dialog.saveButton()->isEnabled();
+            seen << s;
+            const Answer a = answers.takeFirst();
+            if (a.name.isEmpty()) {
+                dialog.closeButton()->click();
+                return;
+            }
+            dialog.nameBox()->setEditText(a.name);
+            dialog.daysBox()->setCurrentText(a.days);
+            dialog.saveButton()->click();
+        };
+    }
+
+    // Lends from inside the lending screen: each entry is the number to
+    // show and the answer in the dialog.
+    void lendCassettes(QList<QPair<QString, Answer>> loans)
+    {
+        QList<Answer> answers;
+        for (const auto &l : loans)
+            answers << l.second;
+        answerBorrower("TKomu_pujcit", answers);
+        user.onScreen["TZapsat_pujceni"] = [this, loans](QDialog &d) {
+            auto &screen = static_cast<TZapsat_pujceni &>(d);
+            lastNumber = screen.display()->currentNumber();
+            for (const auto &l : loans) {
+                emit screen.display()->jumpList()->chosen(l.first);
+                enabledBefore << screen.lendButton()->isEnabled();
+                screen.lendButton()->click();
+                enabledAfter << screen.lendButton()->isEnabled();
+                loanLine = screen.findChild<QLabel *>("pujceno")->text();
+            }
+        };
+        run("lending.lendCassette");
+    }
+
+    QList<Seen> seen;
+    QString lastNumber;
+    QString loanLine;
+    QList<bool> enabledBefore, enabledAfter;
+};
+
+TEST_F(LendTest, ACassetteIsLentFromTheDialogAndTheScreenShowsIt)
+{
+    cassette("00001");
+    cassette("00002");
+    cassette("00003");
+    archived(ItemKind::Cassette, "00001", "Eva");
+    archived(ItemKind::Cassette, "00002", "adam");
+    archived(ItemKind::Cassette, "00003", "Eva");
+    archived(ItemKind::Cassette, "00003", "Čeněk");
+    lendCassettes({{"00002", {"Zdeněk", "21"}}});
+
+    EXPECT_EQ(lastNumber, "00003"); // the screen opens on the highest number
+    ASSERT_EQ(seen.size(), 1);
+    // Former borrowers once each, in Czech order; today and 7 days proposed.
+    EXPECT_EQ(seen[0].names, (QStringList{"adam", "Čeněk", "Eva"}));
+    EXPECT_EQ(seen[0].name, "");
+    EXPECT_FALSE(seen[0].saveEnabled);
+    EXPECT_EQ(seen[0].date, today());
+    EXPECT_EQ(seen[0].days, "07");
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00002"), "T|Zdeněk|" + today() + "|21");
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00001"), "F|||0");
+    EXPECT_EQ(user.texts(), QStringList{"Kazeta byla zaevidována na jméno: Zdeněk"});
+    EXPECT_EQ(user.shown[0].caption, "Informace ...");
+    EXPECT_EQ(enabledBefore, QList<bool>{true});
+    EXPECT_EQ(enabledAfter, QList<bool>{false}); // a lent cassette cannot be lent again
+    EXPECT_EQ(loanLine, "Kazeta je půjčena! ... ( Zdeněk   od   " + today() + " )");
+    EXPECT_FALSE(window->tables().Table1.isOpen());
+    // No archive row is written by a loan.
+    EXPECT_EQ(dbfreadArchive(ItemKind::Cassette).size(), 4);
+}
+
+TEST_F(LendTest, TheNameStaysForTheNextLoanOfTheVisitAndLongNamesAreCut)
+{
+    cassette("00001");
+    cassette("00002");
+    cassette("00003");
+    archived(ItemKind::Cassette, "00003", "Eva");
+    lendCassettes({{"00001", {"Bartoloměj Novák ml."}}, {"00002", {"Karel", "01"}}});
+    ASSERT_EQ(seen.size(), 2);
+    // The dialog cuts what is typed to the field's 15 characters.
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00001"), "T|Bartoloměj Nová|" + today() + "|7");
+    // The second loan finds the first name in the box and may save at once.
+    EXPECT_EQ(seen[1].name, "Bartoloměj Nová");
+    EXPECT_TRUE(seen[1].saveEnabled);
+    EXPECT_EQ(seen[1].names, QStringList{"Eva"});
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00002"), "T|Karel|" + today() + "|1");
+
+    // A new visit starts with an empty name.
+    seen.clear();
+    lendCassettes({{"00003", {QString()}}});
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_EQ(seen[0].name, "");
+}
+
+TEST_F(LendTest, CancellingOrClosingTheDialogLeavesTheCassetteAtHome)
+{
+    cassette("00001");
+    lendCassettes({{"00001", {QString()}}});
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00001"), "F|||0");
+    EXPECT_TRUE(user.texts().isEmpty());
+    EXPECT_EQ(enabledAfter, QList<bool>{true});
+
+    // Closed by the window's frame: the same.
+    user.onScreen["TKomu_pujcit"] = [](QDialog &d) {
+        static_cast<TKomu_pujcit &>(d).nameBox()->setEditText("Eva");
+        d.close();
+    };
+    user.onScreen["TZapsat_pujceni"] = [](QDialog &d) {
+        static_cast<TZapsat_pujceni &>(d).lendButton()->click();
+    };
+    run("lending.lendCassette");
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00001"), "F|||0");
+}
+
+TEST_F(LendTest, OnlyARealDateCanBeSaved)
+{
+    cassette("00001");
+    bool enabledWithBadDate = true;
+    user.onScreen["TKomu_pujcit"] = [&](QDialog &d) {
+        auto &dialog = static_cast<TKomu_pujcit &>(d);
+        dialog.nameBox()->setEditText("Eva");
+        dialog.dateBox()->edit()->setText("31.02.2024");
+        emit dialog.dateBox()->changed();
+        enabledWithBadDate = dialog.saveButton()->isEnabled();
+        dialog.saveButton()->click(); // refused while the date is not a day
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.dateBox()->setDate(QDate(2024, 2, 29));
+        emit dialog.dateBox()->changed();
+        dialog.saveButton()->click();
+    };
+    user.onScreen["TZapsat_pujceni"] = [](QDialog &d) {
+        static_cast<TZapsat_pujceni &>(d).lendButton()->click();
+    };
+    run("lending.lendCassette");
+    EXPECT_FALSE(enabledWithBadDate);
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00001"), "T|Eva|29.02.2024|7");
+}
+
+TEST_F(LendTest, AnEmptyCatalogueIsRefusedAndAnOldFormatOneIsNotWritten)
+{
+    run("lending.lendCassette");
+    EXPECT_EQ(user.texts(), QStringList{"V databázi nejsou žádná data, nelze pokračovat!"});
+    EXPECT_TRUE(user.screens.isEmpty());
+}
+
+TEST_F(LendTest, ACdTitleIsLentWithItsTracksShownFirstTrackOfEachDiscMarked)
+{
+    cdTitle("00001", "První");
+    cdTitle("00002", "Druhé", {}, QString());
+    disc("00002", "CD2", 2);
+    disc("00002", "CD1", 3);
+    disc("00001", "CD1", 1);
+    archived(ItemKind::Cd, "00001", "Olga");
+
+    QStringList rows;
+    QList<bool> firstMarked;
+    QString size, line;
+    answerBorrower("TKomu_pujcitCD", {{"Petr", "14"}});
+    user.onScreen["TZapsat_pujceni_CD"] = [&](QDialog &d) {
+        auto &screen = static_cast<TZapsat_pujceni_CD &>(d);
+        QTableWidget *grid = screen.trackGrid();
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < grid->columnCount(); ++c)
+                cells << grid->item(r, c)->text();
+            rows << cells.join('|');
+            firstMarked << (grid->item(r, 1)->font().bold() &&
+                            grid->item(r, 1)->background().color() ==
+                                TZapsat_pujceni_CD::kFirstTrackBack);
+        }
+        size = screen.sizeLabel()->text();
+        screen.lendButton()->click();
+        line = screen.loanLabel()->text();
+        EXPECT_FALSE(screen.lendButton()->isEnabled());
+    };
+    run("lending.lendCd", TTitul::Cds);
+
+    EXPECT_EQ(rows, (QStringList{"CD1|1.|CD1 skladba 1|Pop", "CD1|2.|CD1 skladba 2|Pop",
+                                 "CD1|3.|CD1 skladba 3|Pop", "CD2|1.|CD2 skladba 1|Pop",
+                                 "CD2|2.|CD2 skladba 2|Pop"}));
+    EXPECT_EQ(firstMarked, (QList<bool>{true, false, false, true, false}));
+    EXPECT_EQ(size, "Neznýmá");
+    EXPECT_EQ(seen[0].names, QStringList{"Olga"});
+    EXPECT_EQ(loanOf(ItemKind::Cd, "00002"), "T|Petr|" + today() + "|14");
+    EXPECT_EQ(user.texts(), QStringList{"Hudební CD: 00002 bylo zapůjčeno na jméno: Petr"});
+    EXPECT_EQ(line, "Hudební CD je půjčeno! ... ( Petr   od   " + today() + " )");
+    EXPECT_FALSE(window->tables().CD_Table1.isOpen());
+    EXPECT_FALSE(window->tables().CD_Table2.isOpen());
+}
+
+} // namespace
+} // namespace velmora::test
