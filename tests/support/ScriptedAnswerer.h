@@ -61,6 +61,13 @@ public:
         return openFiles.isEmpty() ? QString() : openFiles.takeFirst();
     }
 
+    QString saveFileName(const QString &caption, const QString &, const QString &filter) override
+    {
+        events.append(caption);
+        saveFilters.append(filter);
+        return saveFiles.isEmpty() ? QString() : saveFiles.takeFirst();
+    }
+
     // Texts of the message boxes only.
     QStringList texts() const
     {
@@ -71,7 +78,9 @@ public:
     }
 
     QList<bool> answers;
-    QStringList openFiles; // answers of the open-file dialogs, in order
+    QStringList openFiles;   // answers of the open-file dialogs, in order
+    QStringList saveFiles;   // answers of the save-file dialogs, in order
+    QStringList saveFilters; // the filters the save-file dialogs were asked with
     QList<Shown> shown;
     QStringList screens;                   // class names of the screens shown
     QStringList events;                    // message texts and screen names in order

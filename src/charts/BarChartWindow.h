@@ -1,0 +1,71 @@
+#pragma once
+
+#include "charts/ChartPages.h"
+#include "platform/ScreenDialog.h"
+
+#include <QImage>
+#include <QStringList>
+#include <vector>
+
+class QChart;
+class QChartView;
+class QPushButton;
+class QScrollArea;
+
+namespace velmora {
+
+class Session;
+
+// A window with one bar chart: the bars in the order given, each value
+// written above its bar, the labels turned upright under them, a title of
+// two lines. Buttons copy the chart, print it landscape, save it as PDF and
+// close. The loan charts fill it with setTitleLines() and setBars().
+class BarChartWindow : public ScreenDialog
+{
+    Q_OBJECT
+public:
+    explicit BarChartWindow(Session &session, QWidget *parent = nullptr);
+
+    void setTitleLines(const QString &line1, const QString &line2);
+    // Left to right in the given order; replaces the bars shown.
+    void setBars(std::vector<ChartBar> bars);
+    const std::vector<ChartBar> &bars() const { return m_bars; }
+    QStringList titleLines() const { return m_title; }
+
+    // The chart shown: a new one after each setBars() or setTitleLines().
+    QChart *chart() const { return m_chart; }
+    // Scrolls sideways inside scrollArea() when the bars need more room.
+    QChartView *chartView() const { return m_view; }
+    QScrollArea *scrollArea() const { return m_scroll; }
+    // The whole chart as shown, also its part scrolled out of sight: what
+    // the clipboard gets.
+    QImage picture() const;
+
+public slots:
+    // "Kopírovat graf do schránky Windows": the picture as a bitmap.
+    void copyToClipboard();
+    // "&Vytiskni graf (Naležato)": one landscape job on the run's printer.
+    bool print();
+    // "Uložit jako PDF ...": the printed pages into a file the user names.
+    bool saveAsPdf();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void rebuild();
+
+    Session &m_session;
+    std::vector<ChartBar> m_bars;
+    QStringList m_title{QString(), QString()};
+
+    QChart *m_chart = nullptr;
+    QChartView *m_view = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    QPushButton *m_copy = nullptr;
+    QPushButton *m_print = nullptr;
+    QPushButton *m_pdf = nullptr;
+    QPushButton *m_close = nullptr;
+};
+
+} // namespace velmora
