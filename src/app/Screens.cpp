@@ -17,6 +17,7 @@
 #include "lending/HistoryScreen.h"
 #include "lending/LendCassette.h"
 #include "lending/LendCd.h"
+#include "lending/LoanCharts.h"
 #include "lending/ReturnScreen.h"
 #include "platform/Dialogs.h"
 #include "printing/Centr.h"
@@ -94,6 +95,14 @@ void registerScreens(TTitul &window)
                            TTitul::modal<TSledovani_kazety>());
     window.registerCommand(QStringLiteral("lending.cassetteHistoryByPerson"),
                            TTitul::modal<TSledovani_podle_osoby>());
+    window.registerCommand(QStringLiteral("lending.cassetteChartByNumber"),
+                           TTitul::modal<TZobraz_archiv_vk_dografu>());
+    window.registerCommand(QStringLiteral("lending.cassetteChartByPerson"),
+                           TTitul::modal<TZobraz_archiv_vk_dografu2>());
+    window.registerCommand(QStringLiteral("lending.cdChartByNumber"),
+                           TTitul::modal<TZobraz_archiv_cd_dografu>());
+    window.registerCommand(QStringLiteral("lending.cdChartByPerson"),
+                           TTitul::modal<TZobraz_archiv_cd_dografu2>());
     window.registerCommand(QStringLiteral("lending.lendCd"), TTitul::modal<TZapsat_pujceni_CD>());
     window.registerCommand(QStringLiteral("lending.returnCd"), TTitul::modal<TVraceni_CDForm>());
     window.registerCommand(QStringLiteral("lending.cdsAway"),

@@ -188,6 +188,7 @@ TEST(Loans, CdTitlesShareTheLoanColumnsAndTheOverdueRule)
     t.post();
     EXPECT_EQ(countOverdue(t, today), 0);
     EXPECT_EQ(countOverdue(t, today.addDays(1)), 1);
+    t.first();
     EXPECT_EQ(loanTerm(loan.read(t), today), LoanTerm::Unreadable);
 }
 
