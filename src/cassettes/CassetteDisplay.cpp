@@ -342,7 +342,8 @@ void CassetteDisplay::showCurrent()
         b.length->setText(LengthDisplay(s.length));
         b.source->setText(s.source);
         b.date->setText(s.date.isValid() ? shortDate(s.date) : QString());
-        b.start->setText(counterText(slot, s.start, s.end));
+        b.start->setText(m_firstStartShown && slot == 0 ? QString::number(s.start)
+                                                        : counterText(slot, s.start, s.end));
         b.end->setText(s.end == 0 ? QString() : QString::number(s.end));
         b.note->setPlainText(s.note);
         for (QLineEdit *e : {b.film, b.genre, b.source})

@@ -86,6 +86,8 @@ public:
     // use for them.
     void setTapeTimeVisible(bool on);
     QLabel *loanLabel() const { return m_loan; }
+    // The lending screen shows the start of block 1 even when it is 0.
+    void setFirstStartAlwaysShown(bool on) { m_firstStartShown = on; }
 
     // The number of the cassette shown; empty when none.
     QString currentNumber() const { return m_number; }
@@ -134,6 +136,7 @@ private:
     QPointer<Table> m_table;
     QString m_number;
     int m_remaining = 0;
+    bool m_firstStartShown = false;
 
     QLabel *m_jumpLabel = nullptr;
     JumpList *m_jump = nullptr;

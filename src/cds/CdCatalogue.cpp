@@ -97,7 +97,7 @@ QStringList titleNumbers(Table &titles)
     return out;
 }
 
-std::vector<CdTrack> titleTracks(Table &tracks, const QString &number)
+std::vector<CdTrack> titleTracks(Table &tracks, const QString &number, TrackOrder order)
 {
     const std::vector<int> recs = trackRecords(tracks, number);
     const CdTrackColumns c(tracks);
@@ -105,9 +105,10 @@ std::vector<CdTrack> titleTracks(Table &tracks, const QString &number)
     out.reserve(recs.size());
     for (int rec : recs)
         out.push_back(c.readAt(tracks, rec));
-    std::stable_sort(out.begin(), out.end(), [](const CdTrack &a, const CdTrack &b) {
+    const bool byNumber = order == TrackOrder::ByTrackNumber;
+    std::stable_sort(out.begin(), out.end(), [byNumber](const CdTrack &a, const CdTrack &b) {
         const int da = discOfLabel(a.label), db = discOfLabel(b.label);
-        return da != db ? da < db : a.track < b.track;
+        return da != db ? da < db : byNumber && a.track < b.track;
     });
     return out;
 }

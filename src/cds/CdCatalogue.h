@@ -17,9 +17,16 @@ class Table;
 // is kept. Selects the index cislocd.
 QStringList titleNumbers(Table &titles);
 
-// The tracks of a title by disc number, then track number. Leaves the
-// track table filtered to the title, as the screens show it.
-std::vector<CdTrack> titleTracks(Table &tracks, const QString &number);
+// Within a disc: by track number, or as the tracks stand in the table.
+enum class TrackOrder
+{
+    ByTrackNumber,
+    AsStored
+};
+// The tracks of a title by disc number, then in the order given. Leaves
+// the track table filtered to the title, as the screens show it.
+std::vector<CdTrack> titleTracks(Table &tracks, const QString &number,
+                                 TrackOrder order = TrackOrder::ByTrackNumber);
 // The labels of the discs among these tracks, in ascending disc number.
 QStringList discLabels(const std::vector<CdTrack> &tracks);
 // The tracks of one disc, in track order.

@@ -161,13 +161,8 @@ void HistoryScreen::FormShow()
 
 void HistoryScreen::loadCassettes()
 {
-    if (m_cassettes.loaded())
-        return;
-    Table cassettes;
-    cassettes.setPath(m_session.tables().Table1.path());
-    cassettes.open(Table::Mode::ReadOnly);
-    m_cassettes.load(cassettes);
-    cassettes.close();
+    if (!m_cassettes.isOpen())
+        m_cassettes.open(m_session.tables().Table1.path());
 }
 
 void HistoryScreen::choose(const QString &key)
@@ -228,6 +223,7 @@ void HistoryScreen::print()
 
 void HistoryScreen::FormClose()
 {
+    m_cassettes.close();
     if (m_films)
         m_films->hide();
     if (m_personFilms)

@@ -24,6 +24,7 @@ TZapsat_pujceni::TZapsat_pujceni(Session &session, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     m_display = new CassetteDisplay(true, this);
     m_display->setTapeTimeVisible(false);
+    m_display->setFirstStartAlwaysShown(true);
     m_display->loanLabel()->setObjectName(QStringLiteral("pujceno"));
     layout->addWidget(m_display);
 

@@ -156,7 +156,7 @@ void TZapsat_pujceni_CD::showCurrent()
             Table &trackTable = m_session.tables().CD_Table2;
             if (!trackTable.isOpen())
                 trackTable.open(Table::Mode::ReadOnly);
-            tracks = titleTracks(trackTable, m_title.number);
+            tracks = titleTracks(trackTable, m_title.number, TrackOrder::AsStored);
         }
     } catch (const std::exception &e) {
         dialogs::showError(e);

@@ -6,21 +6,27 @@
 #include "storage/DateText.h"
 
 #include <QFile>
+#include <QSet>
 #include <algorithm>
 
 namespace velmora {
 
 QStringList distinctBorrowers(const std::vector<ArchiveRow> &rows)
 {
-    QStringList names;
-    names.reserve(qsizetype(rows.size()));
+    // Each name once first, then only those sorted: an archive holds far
+    // more loans than people, and a Czech comparison is not cheap.
+    QSet<QString> seen;
     for (const ArchiveRow &r : rows)
-        names << r.borrower;
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int c = czechCompare(a, b);
-        return c != 0 ? c < 0 : a < b;
-    });
-    names.erase(std::unique(names.begin(), names.end()), names.end());
+        seen.insert(r.borrower);
+    std::vector<std::pair<std::string, QString>> keyed;
+    keyed.reserve(size_t(seen.size()));
+    for (const QString &name : seen)
+        keyed.emplace_back(czechSortKey(name), name);
+    std::sort(keyed.begin(), keyed.end());
+    QStringList names;
+    names.reserve(qsizetype(keyed.size()));
+    for (auto &k : keyed)
+        names << std::move(k.second);
     return names;
 }
 

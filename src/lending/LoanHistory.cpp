@@ -144,41 +144,51 @@ void writePersonHistory(ReportWriter &w, ItemKind kind, const QString &name,
     writeFooter(w);
 }
 
-void CassetteFilms::load(const Table &t)
+CassetteFilms::CassetteFilms() = default;
+CassetteFilms::~CassetteFilms() = default;
+
+void CassetteFilms::open(const QString &path)
 {
-    m_cassettes.clear();
+    m_records.clear();
+    m_table = std::make_unique<Table>();
+    m_table->setPath(path);
+    m_table->open(Table::Mode::ReadOnly);
+    const Table &t = *m_table;
     const int number = t.requireField(QStringLiteral("cislo"));
-    std::array<int, kCassetteSlots> titles{}, genres{};
     for (int n = 0; n < kCassetteSlots; ++n) {
-        titles[size_t(n)] = t.requireField(QStringLiteral("film%1").arg(n + 1));
-        genres[size_t(n)] = t.requireField(QStringLiteral("zanr%1").arg(n + 1));
+        m_titles[size_t(n)] = t.requireField(QStringLiteral("film%1").arg(n + 1));
+        m_genres[size_t(n)] = t.requireField(QStringLiteral("zanr%1").arg(n + 1));
     }
-    const std::vector<int> records = t.visibleRecords();
-    m_cassettes.reserve(records.size());
-    for (int rec : records) {
-        Cassette c;
-        c.number = t.asStringAt(rec, number);
-        for (size_t n = 0; n < size_t(kCassetteSlots); ++n) {
-            c.titles[n] = t.asStringAt(rec, titles[n]);
-            c.genres[n] = t.asStringAt(rec, genres[n]);
-        }
-        m_cassettes.push_back(std::move(c));
-    }
-    std::stable_sort(m_cassettes.begin(), m_cassettes.end(),
-                     [](const Cassette &a, const Cassette &b) { return a.number < b.number; });
-    m_loaded = true;
+    for (int rec : t.visibleRecords())
+        m_records[t.asStringAt(rec, number)].push_back(rec);
+}
+
+bool CassetteFilms::isOpen() const
+{
+    return m_table && m_table->isOpen();
+}
+
+void CassetteFilms::close()
+{
+    m_table.reset();
+    m_records.clear();
 }
 
 QStringList CassetteFilms::linesFor(const std::vector<ArchiveRow> &loans) const
 {
     QStringList lines;
-    const auto less = [](const Cassette &c, const QString &n) { return c.number < n; };
+    if (!isOpen())
+        return lines;
     for (const ArchiveRow &loan : loans) {
-        auto it = std::lower_bound(m_cassettes.begin(), m_cassettes.end(), loan.number, less);
-        for (; it != m_cassettes.end() && it->number == loan.number; ++it)
-            for (const QString &title : it->titles)
+        const auto it = m_records.constFind(loan.number);
+        if (it == m_records.constEnd())
+            continue;
+        for (int rec : *it)
+            for (int field : m_titles) {
+                const QString title = m_table->asStringAt(rec, field);
                 if (!title.isEmpty())
                     lines << QStringLiteral(" K: ") + loan.number + QStringLiteral("  ") + title;
+            }
     }
     return lines;
 }
@@ -186,16 +196,16 @@ QStringList CassetteFilms::linesFor(const std::vector<ArchiveRow> &loans) const
 bool CassetteFilms::films(const QString &number, std::array<QString, kCassetteSlots> &titles,
                           std::array<QString, kCassetteSlots> &genres) const
 {
-    const auto it =
-        std::lower_bound(m_cassettes.begin(), m_cassettes.end(), number,
-                         [](const Cassette &c, const QString &n) { return c.number < n; });
-    if (it == m_cassettes.end() || !it->number.startsWith(number)) {
-        titles = {};
-        genres = {};
+    titles = {};
+    genres = {};
+    const auto it = isOpen() ? m_records.constFind(number) : m_records.constEnd();
+    if (it == m_records.constEnd() || it->empty())
         return false;
+    const int rec = it->front();
+    for (size_t n = 0; n < size_t(kCassetteSlots); ++n) {
+        titles[n] = m_table->asStringAt(rec, m_titles[n]);
+        genres[n] = m_table->asStringAt(rec, m_genres[n]);
     }
-    titles = it->titles;
-    genres = it->genres;
     return true;
 }
 

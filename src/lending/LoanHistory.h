@@ -2,8 +2,10 @@
 
 #include "lending/LoanBook.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 namespace velmora {
@@ -35,14 +37,17 @@ void writeItemHistory(ReportWriter &w, ItemKind kind, const QString &number, con
 void writePersonHistory(ReportWriter &w, ItemKind kind, const QString &name,
                         const std::vector<ArchiveRow> &loans);
 
-// The films of the cassettes of data.dbf, found by number; built once for
-// the companion pane of the person history.
+// The films of the cassettes of data.dbf, found by number. Opening reads
+// only the numbers; the titles of a cassette are read when asked for.
 class CassetteFilms
 {
 public:
-    // Reads the titles of every cassette of the table (open, any order).
-    void load(const Table &cassettes);
-    bool loaded() const { return m_loaded; }
+    CassetteFilms();
+    ~CassetteFilms();
+    // Opens the catalogue at `path` read-only for as long as this lives.
+    void open(const QString &path);
+    bool isOpen() const;
+    void close();
     // " K: <number>  <title>" for every non-empty title of every cassette
     // with the number of each loan, in the loans' order: a cassette lent
     // twice is listed twice, a deleted one not at all.
@@ -52,14 +57,10 @@ public:
                std::array<QString, kCassetteSlots> &genres) const;
 
 private:
-    struct Cassette
-    {
-        QString number;
-        std::array<QString, kCassetteSlots> titles;
-        std::array<QString, kCassetteSlots> genres;
-    };
-    std::vector<Cassette> m_cassettes; // in number order, stable
-    bool m_loaded = false;
+    std::unique_ptr<Table> m_table;
+    QHash<QString, std::vector<int>> m_records; // by number, in the table's order
+    std::array<int, kCassetteSlots> m_titles{};
+    std::array<int, kCassetteSlots> m_genres{};
 };
 
 // The companion pane: the films a person has had at home.

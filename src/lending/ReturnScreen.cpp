@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -77,9 +78,24 @@ ReturnScreen::ReturnScreen(ItemKind kind, Session &session, QWidget *parent)
     buttons->addWidget(m_close);
     layout->addLayout(buttons);
 
-    connect(m_grid, &QTableView::doubleClicked, this, &ReturnScreen::returnCurrent);
+    // Every double click over the list counts, also one on an empty list,
+    // which is told that nothing is lent.
+    m_grid->viewport()->installEventFilter(this);
     connect(m_grid, &QTableView::clicked, this, &ReturnScreen::rowClicked);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool ReturnScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const QModelIndex at =
+            m_grid->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        if (at.isValid())
+            m_grid->setCurrentIndex(at);
+        returnCurrent();
+        return true;
+    }
+    return ScreenDialog::eventFilter(watched, event);
 }
 
 Table &ReturnScreen::items() const

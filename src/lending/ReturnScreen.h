@@ -34,6 +34,7 @@ protected:
     ReturnScreen(ItemKind kind, Session &session, QWidget *parent);
     void FormShow() override;
     void FormClose() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     Table &items() const;

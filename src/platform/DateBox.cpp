@@ -31,6 +31,25 @@ CalendarDialog::CalendarDialog(const QDate &initial, QWidget *parent) : QDialog(
     m_calendar->setAccessibleName(windowTitle());
     m_calendar->setSelectedDate(initial.isValid() ? initial : QDate::currentDate());
 
+    // A year back or forward in one step, beside the calendar's own month
+    // arrows, which get their hints here too.
+    if (auto *prev = m_calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_prevmonth")))
+        prev->setToolTip(QStringLiteral("o měsíc dozadu"));
+    if (auto *next = m_calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_nextmonth")))
+        next->setToolTip(QStringLiteral("o měsíc dopředu"));
+    auto *yearBack = new QToolButton(this);
+    yearBack->setObjectName(QStringLiteral("RokZpet"));
+    yearBack->setText(QStringLiteral("«"));
+    yearBack->setToolTip(QStringLiteral("o rok dozadu"));
+    yearBack->setAccessibleName(yearBack->toolTip());
+    auto *yearOn = new QToolButton(this);
+    yearOn->setObjectName(QStringLiteral("RokVpred"));
+    yearOn->setText(QStringLiteral("»"));
+    yearOn->setToolTip(QStringLiteral("o rok dopředu"));
+    yearOn->setAccessibleName(yearOn->toolTip());
+    connect(yearBack, &QToolButton::clicked, m_calendar, &QCalendarWidget::showPreviousYear);
+    connect(yearOn, &QToolButton::clicked, m_calendar, &QCalendarWidget::showNextYear);
+
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("OK"));
@@ -39,9 +58,14 @@ CalendarDialog::CalendarDialog(const QDate &initial, QWidget *parent) : QDialog(
         buttons->addButton(QStringLiteral("Zrušit"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("Cancel"));
 
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(yearBack);
+    bottom->addWidget(yearOn);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_calendar);
-    layout->addWidget(buttons);
+    layout->addLayout(bottom);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -9,11 +9,13 @@
 #include "platform/DateBox.h"
 #include "platform/JumpList.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QToolButton>
 
 namespace velmora::test {
 namespace {
@@ -238,6 +240,76 @@ TEST_F(LendTest, ACdTitleIsLentWithItsTracksShownFirstTrackOfEachDiscMarked)
     EXPECT_EQ(line, "Hudební CD je půjčeno! ... ( Petr   od   " + today() + " )");
     EXPECT_FALSE(window->tables().CD_Table1.isOpen());
     EXPECT_FALSE(window->tables().CD_Table2.isOpen());
+}
+
+TEST_F(LendTest, TheLendingScreenAlwaysShowsTheStartOfTheFirstRecording)
+{
+    cassette("00001", {}, 0); // an empty cassette: every counter 0
+    QString first, second;
+    user.onScreen["TZapsat_pujceni"] = [&](QDialog &d) {
+        first = d.findChild<QLineEdit *>("Start_Time1")->text();
+        second = d.findChild<QLineEdit *>("Start_Time2")->text();
+    };
+    run("lending.lendCassette");
+    EXPECT_EQ(first, "0");
+    EXPECT_EQ(second, "");
+}
+
+TEST_F(LendTest, TheCalendarOfTheLoanDateMovesByMonthsAndYears)
+{
+    cassette("00001");
+    QStringList hints;
+    QDate picked;
+    user.onScreen["CalendarDialog"] = [&](QDialog &d) {
+        auto &c = static_cast<CalendarDialog &>(d);
+        for (const char *name :
+             {"RokZpet", "qt_calendar_prevmonth", "qt_calendar_nextmonth", "RokVpred"})
+            hints << d.findChild<QToolButton *>(name)->toolTip();
+        d.findChild<QToolButton *>("RokZpet")->click();
+        c.calendar()->setSelectedDate(
+            QDate(c.calendar()->yearShown(), c.calendar()->monthShown(), 1));
+        d.accept();
+    };
+    user.onScreen["TKomu_pujcit"] = [&](QDialog &d) {
+        auto &dialog = static_cast<TKomu_pujcit &>(d);
+        dialog.nameBox()->setEditText("Eva");
+        dialog.dateBox()->calendarButton()->click();
+        picked = dialog.from();
+        dialog.saveButton()->click();
+    };
+    user.onScreen["TZapsat_pujceni"] = [](QDialog &d) {
+        static_cast<TZapsat_pujceni &>(d).lendButton()->click();
+    };
+    run("lending.lendCassette");
+    EXPECT_EQ(hints,
+              (QStringList{"o rok dozadu", "o měsíc dozadu", "o měsíc dopředu", "o rok dopředu"}));
+    const QDate yearAgo = QDate::currentDate().addYears(-1);
+    EXPECT_EQ(picked, QDate(yearAgo.year(), yearAgo.month(), 1));
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00001"), "T|Eva|" + shortDate(picked) + "|7");
+}
+
+TEST_F(LendTest, TracksOfADiscKeepTheirStoredOrderAndDiscsGoByNumber)
+{
+    cdTitle("00001", "Pořadí");
+    Table t;
+    t.setPath(Paths::dataFile("cd02.dbf"));
+    t.open();
+    const CdTrackColumns c(t);
+    for (const auto &[label, n] :
+         std::vector<std::pair<QString, int>>{{"CD10", 1}, {"CD1", 2}, {"CD1", 1}, {"CD2", 1}}) {
+        t.append();
+        c.write(t, {"00001", label, n, label + "/" + QString::number(n), 60, "Pop", {}});
+        t.post();
+    }
+    t.close();
+    QStringList rows;
+    user.onScreen["TZapsat_pujceni_CD"] = [&](QDialog &d) {
+        QTableWidget *grid = static_cast<TZapsat_pujceni_CD &>(d).trackGrid();
+        for (int r = 0; r < grid->rowCount(); ++r)
+            rows << grid->item(r, 2)->text() + (grid->item(r, 2)->font().bold() ? "*" : "");
+    };
+    run("lending.lendCd", TTitul::Cds);
+    EXPECT_EQ(rows, (QStringList{"CD1/2", "CD1/1*", "CD2/1*", "CD10/1*"}));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTableView>
+#include <QTest>
 
 namespace velmora::test {
 namespace {
@@ -35,7 +36,10 @@ protected:
                     if (screen.titleLabel())
                         titles << screen.titleLabel()->text();
                 }
-                screen.returnCurrent();
+                // The user's double click: on the row, or anywhere on an empty list.
+                const QPoint at = row >= 0 ? grid->visualRect(grid->model()->index(row, 0)).center()
+                                           : grid->viewport()->rect().center();
+                QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
                 counts << screen.countLabel()->text();
                 if (screen.titleLabel())
                     titles << screen.titleLabel()->text();
