@@ -14,7 +14,8 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -37,17 +38,21 @@ BarChartWindow::BarChartWindow(Session &session, QWidget *parent)
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setFocusPolicy(Qt::StrongFocus);
 
-    // Each bar keeps its width however many there are: a chart wider than
-    // the window scrolls sideways instead of squeezing its labels.
-    m_scroll = new QScrollArea(this);
+    // Each bar keeps its width however many there are: the chart shows the
+    // bars that fit and the scroll bar moves along the others, instead of
+    // squeezing their labels or drawing a chart miles wide.
+    layout->addWidget(m_view, 1);
+    m_scroll = new QScrollBar(Qt::Horizontal, this);
     m_scroll->setObjectName(QStringLiteral("GrafPosun"));
     m_scroll->setAccessibleName(QStringLiteral("Posun grafu"));
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidget(m_view);
-    layout->addWidget(m_scroll, 1);
+    m_scroll->hide();
+    layout->addWidget(m_scroll);
+    connect(m_scroll, &QScrollBar::valueChanged, this, [this](int first) {
+        if (first != m_first) {
+            m_first = first;
+            showRun();
+        }
+    });
 
     auto *buttons = new QHBoxLayout;
     m_copy = ui::button(this, QStringLiteral("Kopirovat"),
@@ -84,23 +89,47 @@ void BarChartWindow::setBars(std::vector<ChartBar> bars)
 
 void BarChartWindow::rebuild()
 {
+    const int count = int(m_bars.size());
+    const int room = std::max(m_view->width(), charts::kChartFrameWidth + charts::kMinBarWidth);
+    const int fit = std::max(1, charts::barsPerChart(room));
+    m_shown = std::min(count, fit);
+    const int last = std::max(0, count - m_shown);
+    m_first = std::clamp(m_first, 0, last);
+    m_showing = true;
+    m_scroll->setRange(0, last);
+    m_scroll->setPageStep(std::max(1, m_shown));
+    m_scroll->setSingleStep(1);
+    m_scroll->setValue(m_first);
+    m_scroll->setVisible(last > 0);
+    m_showing = false;
+    showRun();
+}
+
+void BarChartWindow::showRun()
+{
+    if (m_showing)
+        return;
     // A new chart each time: one filled again keeps showing its old axis
     // labels until the event loop deletes them, and a copy made before then
-    // would show both.
+    // would show both. All runs share the scale of the whole series.
+    const auto from = m_bars.begin() + m_first;
+    const std::vector<ChartBar> run(from, from + m_shown);
     auto *fresh = new QChart;
     fresh->setAnimationOptions(QChart::NoAnimation);
-    charts::fillChart(*fresh, m_bars, m_title, charts::valueScale(m_bars));
+    charts::fillChart(*fresh, run, m_title, charts::valueScale(m_bars));
     QChart *old = m_view->chart();
     m_view->setChart(fresh);
     delete old;
     m_chart = fresh;
-    const int width = charts::chartWidthFor(m_bars.size());
-    m_view->setMinimumWidth(width);
-    // The scroll area fits the view on its next layout; done now, so that a
-    // picture taken at once shows the chart at its new width.
-    const QSize room = m_scroll->viewport()->size();
-    m_view->resize(std::max(width, room.width()), room.height());
     m_chart->layout()->activate();
+}
+
+void BarChartWindow::resizeEvent(QResizeEvent *event)
+{
+    ScreenDialog::resizeEvent(event);
+    // The view has its new size once the layout has run.
+    layout()->activate();
+    rebuild();
 }
 
 QImage BarChartWindow::picture() const

@@ -10,7 +10,7 @@
 class QChart;
 class QChartView;
 class QPushButton;
-class QScrollArea;
+class QScrollBar;
 
 namespace velmora {
 
@@ -20,6 +20,9 @@ class Session;
 // written above its bar, the labels turned upright under them, a title of
 // two lines. Buttons copy the chart, print it landscape, save it as PDF and
 // close. The loan charts fill it with setTitleLines() and setBars().
+// The window shows as many bars as fit it at their least width, all on the
+// value axis of the whole series, and a scroll bar moves along the rest: a
+// catalogue of a hundred thousand cassettes is still one chart.
 class BarChartWindow : public ScreenDialog
 {
     Q_OBJECT
@@ -32,13 +35,16 @@ public:
     const std::vector<ChartBar> &bars() const { return m_bars; }
     QStringList titleLines() const { return m_title; }
 
-    // The chart shown: a new one after each setBars() or setTitleLines().
+    // The chart shown: a new one after each change of bars, titles, size or
+    // scrolling.
     QChart *chart() const { return m_chart; }
-    // Scrolls sideways inside scrollArea() when the bars need more room.
     QChartView *chartView() const { return m_view; }
-    QScrollArea *scrollArea() const { return m_scroll; }
-    // The whole chart as shown, also its part scrolled out of sight: what
-    // the clipboard gets.
+    // Moves the run of bars shown; hidden while every bar fits.
+    QScrollBar *scrollBar() const { return m_scroll; }
+    // The run of bars shown: from the first, how many.
+    int firstShown() const { return m_first; }
+    int shownCount() const { return m_shown; }
+    // The chart as shown: what the clipboard gets.
     QImage picture() const;
 
 public slots:
@@ -51,9 +57,11 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void rebuild();
+    void showRun();
 
     Session &m_session;
     std::vector<ChartBar> m_bars;
@@ -61,7 +69,10 @@ private:
 
     QChart *m_chart = nullptr;
     QChartView *m_view = nullptr;
-    QScrollArea *m_scroll = nullptr;
+    QScrollBar *m_scroll = nullptr;
+    int m_first = 0;
+    int m_shown = 0;
+    bool m_showing = false;
     QPushButton *m_copy = nullptr;
     QPushButton *m_print = nullptr;
     QPushButton *m_pdf = nullptr;

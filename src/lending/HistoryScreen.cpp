@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace velmora {
@@ -59,7 +60,11 @@ HistoryScreen::HistoryScreen(ItemKind kind, bool byPerson, Session &session, QWi
 
     m_choice = new QComboBox(this);
     m_choice->setObjectName(QStringLiteral("Jdi_hned"));
-    m_choice->setMinimumWidth(m_choice->fontMetrics().averageCharWidth() * 20);
+    // Sized for a name, not by measuring every entry of a long list.
+    m_choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_choice->setMinimumContentsLength(16);
+    m_keys = new QStringListModel(m_choice);
+    m_choice->setModel(m_keys);
     auto *choiceLabel = ui::caption(this, QStringLiteral("Label_Jdi_hned"), w.choice, m_choice);
     auto *top = new QHBoxLayout;
     top->addWidget(choiceLabel);
@@ -132,19 +137,17 @@ void HistoryScreen::FormShow()
         m_kind == ItemKind::Cd ? m_session.tables().CD_Archiv : m_session.tables().Table2;
     m_rows = archive.isOpen() ? readArchive(archive) : std::vector<ArchiveRow>();
     const QStringList keys = m_byPerson ? distinctBorrowers(m_rows) : distinctNumbers(m_rows);
-    m_choice->clear();
-    m_choice->addItems(keys);
+    // A plain list model: an archive may name tens of thousands of items,
+    // which items of the combo box's own model would take long to make.
+    m_keys->setStringList(keys);
     m_print->setEnabled(m_session.printerAvailable());
     if (m_count) {
-        // The catalogue's size through a handle of its own: the menu has
-        // only the archive open.
-        Table cassettes;
-        cassettes.setPath(m_session.tables().Table1.path());
+        // The catalogue's size from the handle that also finds the films:
+        // the menu has only the archive open.
         int total = 0;
         try {
-            cassettes.open(Table::Mode::ReadOnly);
-            total = cassettes.recordCount();
-            cassettes.close();
+            loadCassettes();
+            total = m_cassettes.count();
         } catch (const std::exception &e) {
             dialogs::showError(e);
         }

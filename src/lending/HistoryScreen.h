@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QStringListModel;
 
 namespace velmora {
 
@@ -64,6 +65,7 @@ private:
     QString m_chosen;
 
     QComboBox *m_choice = nullptr;
+    QStringListModel *m_keys = nullptr;
     QLabel *m_count = nullptr;
     QLabel *m_title = nullptr;
     ReportPane *m_pane = nullptr;

@@ -5,6 +5,7 @@
 #include "printing/ReportWriter.h"
 #include "printing/Rtf.h"
 
+#include <QSet>
 #include <algorithm>
 
 namespace velmora {
@@ -49,12 +50,12 @@ void writeFooter(ReportWriter &w)
 
 QStringList distinctNumbers(const std::vector<ArchiveRow> &rows)
 {
-    QStringList numbers;
-    numbers.reserve(qsizetype(rows.size()));
+    // Far fewer items than loans: each number once, then sorted.
+    QSet<QString> seen;
     for (const ArchiveRow &r : rows)
-        numbers << r.number;
+        seen.insert(r.number);
+    QStringList numbers(seen.begin(), seen.end());
     std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     return numbers;
 }
 
@@ -166,6 +167,11 @@ void CassetteFilms::open(const QString &path)
 bool CassetteFilms::isOpen() const
 {
     return m_table && m_table->isOpen();
+}
+
+int CassetteFilms::count() const
+{
+    return isOpen() ? m_table->recordCount() : 0;
 }
 
 void CassetteFilms::close()

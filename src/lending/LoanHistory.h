@@ -48,6 +48,8 @@ public:
     void open(const QString &path);
     bool isOpen() const;
     void close();
+    // The number of cassettes in the catalogue.
+    int count() const;
     // " K: <number>  <title>" for every non-empty title of every cassette
     // with the number of each loan, in the loans' order: a cassette lent
     // twice is listed twice, a deleted one not at all.

@@ -17,7 +17,6 @@
 #include <QLegend>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <QValueAxis>
@@ -308,21 +307,45 @@ TEST_F(BarChartTest, HundredsOfBarsScrollInsteadOfSqueezing)
     showChart();
     // Given while shown, and looked at before the event loop runs again.
     chart->setBars(borrowers(300));
-    QScrollArea *area = chart->scrollArea();
-    ASSERT_EQ(area->widget(), chart->chartView());
-    EXPECT_GT(chart->chartView()->width(), chart->width());
-    EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
-    EXPECT_GE(chart->chart()->plotArea().width() / 300, charts::kMinBarWidth);
-    // Every name is written out in full, none cut to "...".
-    const QSet<QString> shown = shownTexts();
-    for (const ChartBar &b : borrowers(300))
-        EXPECT_TRUE(shown.contains(b.label)) << b.label.toStdString();
-    // The picture is the whole chart, also what is scrolled out of sight.
+    QScrollBar *bar = chart->scrollBar();
+    EXPECT_TRUE(bar->isVisible());
+    const int shownCount = chart->shownCount();
+    ASSERT_GT(shownCount, 0);
+    EXPECT_LT(shownCount, 300);
+    EXPECT_EQ(bar->maximum(), 300 - shownCount);
+    EXPECT_EQ(bar->pageStep(), shownCount);
+    EXPECT_GE(chart->chart()->plotArea().width() / shownCount, charts::kMinBarWidth);
+    // Every name shown is written out in full, none cut to "...".
+    const std::vector<ChartBar> all = borrowers(300);
+    QSet<QString> shown = shownTexts();
+    for (int i = 0; i < shownCount; ++i)
+        EXPECT_TRUE(shown.contains(all[size_t(i)].label)) << all[size_t(i)].label.toStdString();
+    // Scrolled to the end, the last bars are shown, on the same value axis.
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(chart->firstShown(), 300 - shownCount);
+    shown = shownTexts();
+    EXPECT_TRUE(shown.contains(all.back().label));
+    EXPECT_FALSE(shown.contains(all.front().label));
+    // The picture is the chart as shown.
     EXPECT_EQ(chart->picture().width(),
               qRound(chart->chartView()->width() * chart->devicePixelRatioF()));
 
     // A few bars fill the window without scrolling.
     chart->setBars(borrowers(5));
-    EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0);
-    EXPECT_LE(chart->chartView()->width(), area->viewport()->width());
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(chart->shownCount(), 5);
+    EXPECT_EQ(chart->firstShown(), 0);
+}
+
+TEST_F(BarChartTest, AHundredThousandBarsAreOneChartShownARunAtATime)
+{
+    std::vector<ChartBar> many;
+    for (int i = 1; i <= 99999; ++i)
+        many.push_back({QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0')), i % 7});
+    showChart();
+    chart->setBars(many);
+    EXPECT_EQ(chart->bars().size(), 99999u);
+    EXPECT_LT(chart->shownCount(), 200);
+    chart->scrollBar()->setValue(50000);
+    EXPECT_TRUE(shownTexts().contains("50001"));
 }
