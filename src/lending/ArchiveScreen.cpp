@@ -86,6 +86,7 @@ ArchiveScreen::ArchiveScreen(ItemKind kind, Session &session, QWidget *parent)
 void ArchiveScreen::FormShow()
 {
     m_model->refresh();
+    m_grid->resizeColumnsToContents();
     m_count->setText(QString::number(m_model->rowCount()));
     m_grid->setFocus();
 }

@@ -14,6 +14,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -34,6 +35,9 @@ AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
     setWindowTitle(cd ? QStringLiteral("Zobrazení zapůjčených hudebních CD disků ...")
                       : QStringLiteral("Zobrazení zapůjčených videokazet ..."));
     resize(760, 500);
+    // Shown at start, before the main window, the window manager would
+    // otherwise give it no more than its layout's least size.
+    setMinimumSize(640, 420);
 
     auto *counts = new QGridLayout;
     const QStringList captions{cd ? QStringLiteral("Počet zapůjčených CD     :")
@@ -102,6 +106,14 @@ AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
 void AwayScreen::setReminder(bool on)
 {
     m_model->setReminder(on);
+    // The chosen row stays red too, on a light ground instead of the
+    // usual dark one that would turn its text white.
+    QPalette p = m_grid->style()->standardPalette();
+    if (on) {
+        p.setColor(QPalette::Highlight, QColor(255, 225, 225));
+        p.setColor(QPalette::HighlightedText, Qt::red);
+    }
+    m_grid->setPalette(p);
 }
 
 bool AwayScreen::reminder() const
@@ -154,6 +166,7 @@ void AwayScreen::CheckBox2Click()
                : QStringLiteral("Zobrazit jen videokazety, u kterých termín vrácení vypršel !"));
     ui::setBold(m_onlyOverdue, only);
     m_model->setItems(&shownItems());
+    m_grid->resizeColumnsToContents();
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, 0));
     const AwayCounts c = countAway(m_all);

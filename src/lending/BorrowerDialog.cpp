@@ -66,6 +66,8 @@ void TKomu_pujcit::build(const QString &caption, const QString &nameCaption)
     m_days = new QComboBox(this);
     m_days->setObjectName(QStringLiteral("Poc_dni"));
     m_days->addItems(dayChoices());
+    // As wide as its list opens, so the list lies under the box.
+    m_days->setMinimumWidth(m_days->fontMetrics().averageCharWidth() * 12 + 30);
     auto *daysLabel = ui::caption(this, QStringLiteral("Label3"),
                                   QStringLiteral("Na kolik dní půjčeno         ?"), m_days);
 
@@ -133,6 +135,7 @@ void TKomu_pujcit::retest()
     // from judging the loan, so only a real day is stored.
     const bool dateOk = m_date->date().isValid();
     m_dateHint->setText(dateOk ? QString() : QStringLiteral("Zadejte platné datum."));
+    m_dateHint->setVisible(!dateOk);
     m_save->setEnabled(!name().isEmpty() && dateOk);
 }
 

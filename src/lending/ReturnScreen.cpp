@@ -116,6 +116,7 @@ void ReturnScreen::FormShow()
     if (t.isOpen())
         t.first();
     m_model->refresh();
+    m_grid->resizeColumnsToContents();
     if (m_titleName)
         m_titleName->setText(kNoTitle);
     showCount();
