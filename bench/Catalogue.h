@@ -11,6 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <vector>
 
 namespace velmora::bench {
 
@@ -36,6 +40,24 @@ inline QString dataPath()
 inline QString quoted(const QString &path)
 {
     return QLatin1Char('\'') + path + QLatin1Char('\'');
+}
+
+// The median time of five runs of `cat` over a file, in milliseconds; the
+// figure the benchmarks of screens are set against. 0 when cat fails.
+inline double catMedianMs(const QString &path)
+{
+    std::vector<double> runs;
+    const QByteArray cmd = QStringLiteral("cat %1 > /dev/null").arg(quoted(path)).toLocal8Bit();
+    for (int i = 0; i < 5; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        if (std::system(cmd.constData()) != 0)
+            return 0.0;
+        runs.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
 }
 
 inline void fillCatalogue(const QString &path, int count)

@@ -98,22 +98,9 @@ void ensureLending()
 
 double catMs()
 {
-    static double median = [] {
+    static const double median = [] {
         ensureLending();
-        std::vector<double> runs;
-        const QByteArray cmd = QStringLiteral("cat %1 > /dev/null")
-                                   .arg(quoted(lendingPath("archiv.dbf")))
-                                   .toLocal8Bit();
-        for (int i = 0; i < 5; ++i) {
-            const auto start = std::chrono::steady_clock::now();
-            if (std::system(cmd.constData()) != 0)
-                return 0.0;
-            runs.push_back(
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count());
-        }
-        std::sort(runs.begin(), runs.end());
-        return runs[runs.size() / 2];
+        return catMedianMs(lendingPath("archiv.dbf"));
     }();
     return median;
 }

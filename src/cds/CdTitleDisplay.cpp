@@ -24,14 +24,6 @@ namespace {
 
 const QString kNumberField = QStringLiteral("Cislocd");
 
-QLineEdit *readOnlyBox(QWidget *parent, const QString &name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    return box;
-}
-
 } // namespace
 
 CdTitleDisplay::CdTitleDisplay(Session &session, bool withTotal, const QString &discsCaption,
@@ -48,9 +40,9 @@ CdTitleDisplay::CdTitleDisplay(Session &session, bool withTotal, const QString &
     m_size = ui::valueLabel(this, QStringLiteral("T_cd"), sizeCaption);
     ui::setBold(m_size);
     m_loan = ui::valueLabel(this, QStringLiteral("Pujceno"), QStringLiteral("Stav půjčení"));
-    m_titleBox = readOnlyBox(this, QStringLiteral("TitulCD"));
-    m_artist = readOnlyBox(this, QStringLiteral("Artist"));
-    m_note = readOnlyBox(this, QStringLiteral("PoznCD"));
+    m_titleBox = ui::readOnlyBox(this, QStringLiteral("TitulCD"));
+    m_artist = ui::readOnlyBox(this, QStringLiteral("Artist"));
+    m_note = ui::readOnlyBox(this, QStringLiteral("PoznCD"));
 
     auto *grid = new QGridLayout;
     grid->addWidget(jumpLabel, 0, 0);

@@ -155,15 +155,9 @@ bool BarChartWindow::print()
 
 bool BarChartWindow::saveAsPdf()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty())
-        dir = QDir::homePath();
-    QString name = dialogs::saveFileName(QStringLiteral("Uložit jako PDF"), dir,
-                                         QStringLiteral("Dokument PDF (*.pdf)"));
+    const QString name = report::askPdfFileName();
     if (name.isEmpty())
         return false;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".pdf");
     if (!charts::writeChartPdf(name, m_bars, m_title)) {
         dialogs::error(QStringLiteral("Chyba"),
                        QStringLiteral("Graf nelze uložit do souboru \"%1\".")

@@ -39,15 +39,8 @@ ArchiveScreen::ArchiveScreen(ItemKind kind, Session &session, QWidget *parent)
                         {QStringLiteral("pozn"), cd ? QStringLiteral("Poznámka k hudebnímu CD")
                                                     : QStringLiteral("Poznámka ke kazetě")}},
                        this);
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("DBGrid1"));
-    m_grid->setAccessibleName(QStringLiteral("Archiv zápůjček"));
+    m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), QStringLiteral("Archiv zápůjček"));
     m_grid->setToolTip(QStringLiteral("Zobrazení archivu zapůjčených kazet ..."));
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
     TableModel::bind(m_grid, m_model);
 
     m_byItem = ui::button(this, QStringLiteral("Podle_cisel"),

@@ -60,16 +60,10 @@ AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
     m_onlyOverdue->setObjectName(QStringLiteral("CheckBox2"));
 
     m_model = new AwayModel(kind, this);
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("DBGrid1"));
-    m_grid->setAccessibleName(cd ? QStringLiteral("Zapůjčená hudební CD")
-                                 : QStringLiteral("Zapůjčené videokazety"));
+    m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"),
+                         cd ? QStringLiteral("Zapůjčená hudební CD")
+                            : QStringLiteral("Zapůjčené videokazety"));
     m_grid->setModel(m_model);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
 
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
 

@@ -6,12 +6,10 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -89,11 +87,7 @@ QStringList FilmListWindow::genres() const
 
 void FilmListWindow::placeInCorner()
 {
-    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.x() + area.width() - kFromRight, area.y());
+    ui::placeAtTopRight(this, kFromRight);
 }
 
 void FilmListWindow::changeEvent(QEvent *event)
@@ -161,11 +155,7 @@ TFilmy2::TFilmy2(bool printerAvailable, QWidget *parent) : QDialog(parent)
 
 void TFilmy2::placeInCorner()
 {
-    QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.x() + area.width() - kFromRight, area.y());
+    ui::placeAtTopRight(this, kFromRight);
 }
 
 void TFilmy2::hideEvent(QHideEvent *event)

@@ -24,14 +24,6 @@ namespace {
 
 const QString kNumberField = QStringLiteral("Cislocd");
 
-QLineEdit *readOnlyBox(QWidget *parent, const QString &name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    return box;
-}
-
 } // namespace
 
 TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
@@ -49,9 +41,9 @@ TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
         ui::caption(this, QStringLiteral("Label_Typ"), QStringLiteral("Typ (velikost) CD :"));
     m_size = ui::valueLabel(this, QStringLiteral("T_cd"), sizeCaption);
     ui::setBold(m_size);
-    m_titleBox = readOnlyBox(this, QStringLiteral("TitulCD"));
-    m_artist = readOnlyBox(this, QStringLiteral("Artist"));
-    m_note = readOnlyBox(this, QStringLiteral("PoznCD"));
+    m_titleBox = ui::readOnlyBox(this, QStringLiteral("TitulCD"));
+    m_artist = ui::readOnlyBox(this, QStringLiteral("Artist"));
+    m_note = ui::readOnlyBox(this, QStringLiteral("PoznCD"));
     auto *titleLabel = ui::caption(this, QStringLiteral("Label_TitulCD"),
                                    QStringLiteral("Titul CD disku :"), m_titleBox);
     auto *artistLabel = ui::caption(this, QStringLiteral("Label_Artist"),

@@ -48,14 +48,7 @@ ReturnScreen::ReturnScreen(ItemKind kind, Session &session, QWidget *parent)
                    {QStringLiteral("od_kdy"), QStringLiteral("Zapůjčeno dne")},
                    {QStringLiteral("delka_pujc"), QStringLiteral("Na dnů")},
                    {QStringLiteral("pozn"), QStringLiteral("Poznámka ke kazetě")}};
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("DBGrid1"));
-    m_grid->setAccessibleName(QStringLiteral("Zapůjčené položky"));
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), QStringLiteral("Zapůjčené položky"));
     m_model = new TableModel(&items(), columns, this);
     TableModel::bind(m_grid, m_model);
 

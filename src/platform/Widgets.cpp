@@ -1,10 +1,14 @@
 #include "platform/Widgets.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTableView>
 
 namespace velmora::ui {
 namespace {
@@ -96,6 +100,37 @@ void digitsOnly(QLineEdit *box)
 {
     // One filter per box, owned by it.
     box->installEventFilter(new DigitKeys(box));
+}
+
+QLineEdit *readOnlyBox(QWidget *parent, const QString &name)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    return box;
+}
+
+QTableView *rowGrid(QWidget *parent, const QString &name, const QString &accessibleName)
+{
+    auto *grid = new QTableView(parent);
+    grid->setObjectName(name);
+    grid->setAccessibleName(accessibleName);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
+}
+
+void placeAtTopRight(QWidget *window, int fromRight)
+{
+    QWidget *parent = window->parentWidget();
+    QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    window->move(area.x() + area.width() - fromRight, area.y());
 }
 
 } // namespace velmora::ui

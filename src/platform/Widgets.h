@@ -5,6 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTableView;
 class QWidget;
 
 namespace velmora::ui {
@@ -40,6 +41,16 @@ QString spoken(const QString &caption);
 QPushButton *button(QWidget *parent, const QString &name, const QString &text);
 
 void setBold(QWidget *widget, bool bold = true);
+
+// A read-only line showing a stored value.
+QLineEdit *readOnlyBox(QWidget *parent, const QString &name);
+// A read-only grid of whole rows, one chosen at a time, without row numbers,
+// its last column taking the rest of the width.
+QTableView *rowGrid(QWidget *parent, const QString &name, const QString &accessibleName);
+
+// Places a top-level window at the top of the screen its parent is on,
+// its left edge this far from the screen's right edge.
+void placeAtTopRight(QWidget *window, int fromRight);
 
 // Lets only digits and control keys into a box: every other key with a
 // character code from 32 to 47 or above 57 is dropped, as the number boxes

@@ -226,15 +226,9 @@ bool ReportPane::print()
 
 bool ReportPane::saveAsPdf()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty())
-        dir = QDir::homePath();
-    QString name = dialogs::saveFileName(QStringLiteral("Uložit jako PDF"), dir,
-                                         QStringLiteral("Dokument PDF (*.pdf)"));
+    const QString name = report::askPdfFileName();
     if (name.isEmpty())
         return false;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".pdf");
     if (!report::writePdf(*document(), name)) {
         dialogs::error(QStringLiteral("Chyba"),
                        QStringLiteral("Sestavu nelze uložit do souboru \"%1\".")

@@ -1,4 +1,8 @@
 #include "printing/ReportPrint.h"
+#include "platform/Dialogs.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include "platform/MachineInfo.h"
 
@@ -94,6 +98,18 @@ bool writePdf(const QTextDocument &document, const QString &fileName)
     page.setMargins(QMarginsF());
     pdf.setPageLayout(page);
     return printDocument(document, pdf);
+}
+
+QString askPdfFileName()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath();
+    QString name = dialogs::saveFileName(QStringLiteral("Uložit jako PDF"), dir,
+                                         QStringLiteral("Dokument PDF (*.pdf)"));
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".pdf");
+    return name;
 }
 
 } // namespace velmora::report

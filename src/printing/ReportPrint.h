@@ -27,6 +27,10 @@ QRect pageRect(const QPaintDevice &device);
 // fonts and colours. False when the job could not be started.
 bool printDocument(const QTextDocument &document, QPrinter &printer);
 
+// Asks where to save a PDF, starting in the documents folder; ".pdf" is
+// added to a name without a suffix. Empty when the user cancels.
+QString askPdfFileName();
+
 // The same print procedure into a PDF file, on the paper of the run's
 // printer; a file has no unprintable border, so the page is the paper.
 bool writePdf(const QTextDocument &document, const QString &fileName);
