@@ -79,7 +79,7 @@ ArchiveScreen::ArchiveScreen(ItemKind kind, Session &session, QWidget *parent)
 void ArchiveScreen::FormShow()
 {
     m_model->refresh();
-    m_grid->resizeColumnsToContents();
+    ui::fitColumns(m_grid);
     m_count->setText(QString::number(m_model->rowCount()));
     m_grid->setFocus();
 }

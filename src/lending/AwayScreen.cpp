@@ -160,7 +160,7 @@ void AwayScreen::CheckBox2Click()
                : QStringLiteral("Zobrazit jen videokazety, u kterých termín vrácení vypršel !"));
     ui::setBold(m_onlyOverdue, only);
     m_model->setItems(&shownItems());
-    m_grid->resizeColumnsToContents();
+    ui::fitColumns(m_grid);
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, 0));
     const AwayCounts c = countAway(m_all);

@@ -109,7 +109,7 @@ void ReturnScreen::FormShow()
     if (t.isOpen())
         t.first();
     m_model->refresh();
-    m_grid->resizeColumnsToContents();
+    ui::fitColumns(m_grid);
     if (m_titleName)
         m_titleName->setText(kNoTitle);
     showCount();

@@ -123,6 +123,14 @@ QTableView *rowGrid(QWidget *parent, const QString &name, const QString &accessi
     return grid;
 }
 
+void fitColumns(QTableView *grid)
+{
+    grid->resizeColumnsToContents();
+    const int last = grid->horizontalHeader()->count() - 1;
+    if (last >= 0)
+        grid->horizontalHeader()->setSectionResizeMode(last, QHeaderView::Stretch);
+}
+
 void placeAtTopRight(QWidget *window, int fromRight)
 {
     QWidget *parent = window->parentWidget();

@@ -48,6 +48,9 @@ QLineEdit *readOnlyBox(QWidget *parent, const QString &name);
 // its last column taking the rest of the width.
 QTableView *rowGrid(QWidget *parent, const QString &name, const QString &accessibleName);
 
+// Fits the grid's columns to their contents, the last one taking the rest.
+void fitColumns(QTableView *grid);
+
 // Places a top-level window at the top of the screen its parent is on,
 // its left edge this far from the screen's right edge.
 void placeAtTopRight(QWidget *window, int fromRight);
