@@ -21,8 +21,10 @@
 #include "lending/ReturnScreen.h"
 #include "platform/Dialogs.h"
 #include "printing/Centr.h"
+#include "search/DatabaseInfo.h"
 #include "search/FilmSearchScreen.h"
 #include "search/FreePositionScreen.h"
+#include "search/StatisticsScreen.h"
 
 namespace velmora {
 namespace {
@@ -119,6 +121,14 @@ void registerScreens(TTitul &window)
     window.registerCommand(QStringLiteral("search.films"), TTitul::modal<THledej_film>());
     window.registerCommand(QStringLiteral("search.freePosition"),
                            TTitul::modal<TVyhledej_Pozici>());
+
+    window.registerCommand(QStringLiteral("search.cassetteStatistics"),
+                           TTitul::modal<TStatistika>());
+    window.registerCommand(QStringLiteral("search.cdStatistics"), TTitul::modal<TStatistikaCD>());
+    window.registerCommand(QStringLiteral("search.cassetteDatabaseInfo"),
+                           TTitul::modal<TInf_databaze>());
+    window.registerCommand(QStringLiteral("search.cdDatabaseInfo"),
+                           TTitul::modal<TInf_databazecd>());
 
     // Printing.
     window.registerCommand(QStringLiteral("printing.printer"), TTitul::modal<TCentr>());

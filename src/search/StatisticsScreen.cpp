@@ -1,0 +1,129 @@
+#include "search/StatisticsScreen.h"
+
+#include "core/Session.h"
+#include "platform/Dialogs.h"
+#include "platform/Widgets.h"
+#include "printing/ReportPane.h"
+#include "printing/ReportWriter.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+StatisticsScreen::StatisticsScreen(bool cds, Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_cds(cds), m_session(session)
+{
+    setObjectName(cds ? QStringLiteral("StatistikaCD") : QStringLiteral("Statistika"));
+    setWindowTitle(cds ? QStringLiteral("Aktuální statistika hudebních CD ...")
+                       : QStringLiteral("Aktuální statistika videokazet ..."));
+    auto *layout = new QVBoxLayout(this);
+    m_values = new QWidget(this);
+    auto *form = new QFormLayout(m_values);
+    form->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_values);
+    if (cds) {
+        addValue(QStringLiteral("Pocet"), QStringLiteral("Počet Vašich hudebních CD:"));
+        addValue(QStringLiteral("Pujceno"), QStringLiteral("z toho aktuálně půjčených:"));
+        addValue(QStringLiteral("Skladby"), QStringLiteral("Počet skladeb na hudebních CD:"));
+        m_pane = new ReportPane(this);
+        m_pane->setAccessibleName(QStringLiteral("Statistika skladeb"));
+        m_pane->setMinimumHeight(220);
+        layout->addWidget(m_pane, 1);
+    } else {
+        addValue(QStringLiteral("Pocet"), QStringLiteral("Počet Vašich videokazet:"));
+        addValue(QStringLiteral("Pujceno"), QStringLiteral("z toho aktuálně půjčených:"));
+        auto *group = ui::caption(m_values, QStringLiteral("Label_Nahravky"),
+                                  QStringLiteral("Statistika Vašich nahrávek:"));
+        ui::setBold(group);
+        form->addRow(group);
+        addValue(QStringLiteral("Filmy"), QStringLiteral("Počet filmů na videokazetách"));
+        addValue(QStringLiteral("SP"), QStringLiteral("Filmy v systému SP:"));
+        addValue(QStringLiteral("LP"), QStringLiteral("Filmy v systému LP:"));
+        addValue(QStringLiteral("EP"), QStringLiteral("Filmy v systému EP:"));
+    }
+    m_away = ui::button(this, QStringLiteral("Zapujcky"),
+                        cds ? QStringLiteral("     Zobrazit zápujčky hudebních CD")
+                            : QStringLiteral("     Zobrazit zápujčky videokazet"));
+    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_away);
+    buttons->addStretch();
+    buttons->addWidget(m_close);
+    layout->addLayout(buttons);
+    connect(m_away, &QPushButton::clicked, this, &StatisticsScreen::showAway);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QLabel *StatisticsScreen::addValue(const QString &name, const QString &caption)
+{
+    auto *form = static_cast<QFormLayout *>(m_values->layout());
+    auto *label = ui::caption(m_values, QStringLiteral("Label_") + name, caption);
+    auto *value = ui::valueLabel(m_values, name, label, QStringLiteral("0"));
+    ui::setBold(value);
+    form->addRow(label, value);
+    return value;
+}
+
+QLabel *StatisticsScreen::value(const QString &name) const
+{
+    return m_values->findChild<QLabel *>(name, Qt::FindDirectChildrenOnly);
+}
+
+void StatisticsScreen::FormShow()
+{
+    TableHandles &tables = m_session.tables();
+    int lent = 0;
+    try {
+        Table items;
+        items.setPath(m_cds ? tables.CD_Table1.path() : tables.Table1.path());
+        items.open(Table::Mode::ReadOnly);
+        if (m_cds) {
+            lent = lentCount(items);
+            value(QStringLiteral("Pocet"))->setText(QString::number(items.recordCount()));
+            Table tracks;
+            tracks.setPath(tables.CD_Table2.path());
+            tracks.open(Table::Mode::ReadOnly);
+            value(QStringLiteral("Skladby"))->setText(QString::number(tracks.recordCount()));
+            const std::vector<StyleCount> styles = tracksPerStyle(tracks);
+            report::write(*m_pane, report::modeFor(m_session.systemCode()),
+                          [&](ReportWriter &w) { writeStyleStatistics(w, styles); });
+        } else {
+            const CassetteStatistics s = cassetteStatistics(items);
+            lent = s.lent;
+            value(QStringLiteral("Pocet"))->setText(QString::number(s.cassettes));
+            value(QStringLiteral("Filmy"))->setText(QString::number(s.films));
+            value(QStringLiteral("SP"))->setText(QString::number(s.sp));
+            value(QStringLiteral("LP"))->setText(QString::number(s.lp));
+            value(QStringLiteral("EP"))->setText(QString::number(s.ep));
+        }
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    value(QStringLiteral("Pujceno"))->setText(QString::number(lent));
+    m_away->setEnabled(lent > 0);
+}
+
+void StatisticsScreen::showAway()
+{
+    // As the menu opens it: the lent items of the table, in number order.
+    Table &t = m_cds ? m_session.tables().CD_Table1 : m_session.tables().Table1;
+    t.setFilter(QStringLiteral("Pujceno=True"));
+    t.setFiltered(true);
+    try {
+        t.open(m_session.openMode(t));
+        t.setIndex(m_cds ? QStringLiteral("cislocd") : QStringLiteral("cislo"));
+        m_session.runCommand(m_cds ? QStringLiteral("lending.cdsAway")
+                                   : QStringLiteral("lending.cassettesAway"));
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    t.setFiltered(false);
+    t.setFilter(QString());
+    t.close();
+}
+
+} // namespace velmora
