@@ -54,6 +54,29 @@ public:
     }
     void setCommandRunner(CommandRunner runner) { m_runner = std::move(runner); }
 
+    // Runs a command over the lent items of a table, as the menu's guard
+    // would open them: filtered to "Pujceno=True", in the index given; the
+    // table is unfiltered and closed afterwards, whatever happens.
+    void runOverLentItems(Table &table, const QString &index, const QString &action) const
+    {
+        table.setFilter(QStringLiteral("Pujceno=True"));
+        table.setFiltered(true);
+        const auto done = [&table] {
+            table.setFiltered(false);
+            table.setFilter(QString());
+            table.close();
+        };
+        try {
+            table.open(openMode(table));
+            table.setIndex(index);
+            runCommand(action);
+        } catch (...) {
+            done();
+            throw;
+        }
+        done();
+    }
+
 private:
     TableHandles &m_tables;
     SettingsRecord &m_settings;

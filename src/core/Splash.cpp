@@ -298,22 +298,7 @@ void TSplashScreen2::closeCheck()
 
 void TSplashScreen2::showAway(Table &table, const QString &index, const QString &action)
 {
-    table.setFilter(QStringLiteral("Pujceno=True"));
-    table.setFiltered(true);
-    const auto done = [&table] {
-        table.setFiltered(false);
-        table.setFilter(QString());
-        table.close();
-    };
-    try {
-        table.open(m_window.session().openMode(table));
-        table.setIndex(index);
-        m_window.runAction(action);
-    } catch (...) {
-        done();
-        throw;
-    }
-    done();
+    m_window.session().runOverLentItems(table, index, action);
 }
 
 void TSplashScreen2::showCassettes()

@@ -109,21 +109,14 @@ void StatisticsScreen::FormShow()
 
 void StatisticsScreen::showAway()
 {
-    // As the menu opens it: the lent items of the table, in number order.
     Table &t = m_cds ? m_session.tables().CD_Table1 : m_session.tables().Table1;
-    t.setFilter(QStringLiteral("Pujceno=True"));
-    t.setFiltered(true);
     try {
-        t.open(m_session.openMode(t));
-        t.setIndex(m_cds ? QStringLiteral("cislocd") : QStringLiteral("cislo"));
-        m_session.runCommand(m_cds ? QStringLiteral("lending.cdsAway")
-                                   : QStringLiteral("lending.cassettesAway"));
+        m_session.runOverLentItems(t, m_cds ? QStringLiteral("cislocd") : QStringLiteral("cislo"),
+                                   m_cds ? QStringLiteral("lending.cdsAway")
+                                         : QStringLiteral("lending.cassettesAway"));
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
-    t.setFiltered(false);
-    t.setFilter(QString());
-    t.close();
 }
 
 } // namespace velmora
