@@ -24,6 +24,7 @@
 #include "search/DatabaseInfo.h"
 #include "search/FilmSearchScreen.h"
 #include "search/FreePositionScreen.h"
+#include "search/SongSearchScreen.h"
 #include "search/StatisticsScreen.h"
 
 namespace velmora {
@@ -121,6 +122,7 @@ void registerScreens(TTitul &window)
     window.registerCommand(QStringLiteral("search.films"), TTitul::modal<THledej_film>());
     window.registerCommand(QStringLiteral("search.freePosition"),
                            TTitul::modal<TVyhledej_Pozici>());
+    window.registerCommand(QStringLiteral("search.songs"), TTitul::modal<THledej_Skladbu>());
 
     window.registerCommand(QStringLiteral("search.cassetteStatistics"),
                            TTitul::modal<TStatistika>());

@@ -12,12 +12,6 @@ QString FilmCriteria::toString() const
     return text + QLatin1Char('|') + genre + QLatin1Char('|') + speed + QLatin1Char('|') + number;
 }
 
-QString criteriaField(const QString &criteria, int k)
-{
-    const QStringList parts = criteria.split(QLatin1Char('|'));
-    return k >= 1 && k <= parts.size() ? parts.at(k - 1) : QString();
-}
-
 FilmCriteria FilmCriteria::parse(const QString &criteria)
 {
     FilmCriteria c;
@@ -26,35 +20,6 @@ FilmCriteria FilmCriteria::parse(const QString &criteria)
     c.speed = criteriaField(criteria, 3);
     c.number = criteriaField(criteria, 4);
     return c;
-}
-
-QString upperAscii(const QString &text)
-{
-    QString out = text;
-    for (QChar &c : out)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    return out;
-}
-
-bool containsUpperAscii(QStringView text, QStringView upperNeedle)
-{
-    const qsizetype n = text.size(), m = upperNeedle.size();
-    if (m == 0)
-        return true;
-    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
-    const char16_t *t = reinterpret_cast<const char16_t *>(text.data());
-    const char16_t *k = reinterpret_cast<const char16_t *>(upperNeedle.data());
-    for (qsizetype i = 0; i + m <= n; ++i) {
-        if (fold(t[i]) != k[0])
-            continue;
-        qsizetype j = 1;
-        while (j < m && fold(t[i + j]) == k[j])
-            ++j;
-        if (j == m)
-            return true;
-    }
-    return false;
 }
 
 namespace {
@@ -118,22 +83,15 @@ FilmSearchResult runFilmSearch(const std::vector<FilmRow> &rows, FilmCriteria cr
     if (!caseSensitive && criteria.text != QLatin1String("*"))
         criteria.text = upperAscii(criteria.text);
     FilmSearchResult out;
-    QString previous;
-    bool first = true;
+    FoundCollector found;
     for (int i = 0; i < int(rows.size()); ++i) {
         const FilmRow &r = rows[size_t(i)];
         if (!filmMatches(r, criteria, caseSensitive))
             continue;
         out.rows.push_back(i);
-        if (first || r.cislo != previous) {
-            if (out.cassettes.size() < kFoundListLimit)
-                out.cassettes << r.cislo;
-            else
-                out.cassettesCut = true;
-        }
-        previous = r.cislo;
-        first = false;
+        found.add(r.cislo);
     }
+    out.cassettes = found.take();
     return out;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/SearchResults.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -34,14 +36,6 @@ struct FilmCriteria
     static FilmCriteria parse(const QString &criteria);
 };
 
-// Field k (1-based) of a "|"-joined string; empty beyond the last field.
-QString criteriaField(const QString &criteria, int k);
-
-// Only the ASCII letters a to z are folded; "č" stays "č".
-QString upperAscii(const QString &text);
-// Whether upperAscii(text) contains upperNeedle (already folded).
-bool containsUpperAscii(QStringView text, QStringView upperNeedle);
-
 // Builds the result table from the open cassette table in its current
 // order, slot by slot; returns the rows.
 std::vector<FilmRow> buildFilmRows(const Table &cassettes);
@@ -51,14 +45,10 @@ std::vector<FilmRow> buildFilmRows(const Table &cassettes);
 // runFilmSearch).
 bool filmMatches(const FilmRow &row, const FilmCriteria &criteria, bool caseSensitive);
 
-// The found-cassette list holds at most this many numbers.
-inline constexpr int kFoundListLimit = 1000;
-
 struct FilmSearchResult
 {
-    std::vector<int> rows;     // indexes of passing rows, in result order
-    QStringList cassettes;     // distinct numbers in result order, at most 1000
-    bool cassettesCut = false; // more cassettes matched than the list holds
+    std::vector<int> rows; // indexes of passing rows, in result order
+    FoundList cassettes;   // the found-cassette list
 };
 
 // Runs a search as the screen does: folds the text when case-insensitive,

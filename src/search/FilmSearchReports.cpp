@@ -3,48 +3,39 @@
 #include "printing/ReportText.h"
 #include "printing/ReportWriter.h"
 #include "printing/Rtf.h"
+#include "search/SearchResults.h"
 
 namespace velmora {
 namespace {
 
-// Both panes of the search use black and red only.
-const QByteArray kColours =
-    QByteArrayLiteral("{\\colortbl ;\\red0\\green0\\blue0;\\red255\\green0\\blue0;}");
 const QString kFilmLine = QStringLiteral(" Film: %-40s  %-2s");
 const QString kDetailLine = QStringLiteral(" %-30s  %-15s  %-2s");
 const QString kRule = QStringLiteral(" ---------------------------------------------------");
 
 } // namespace
 
+const QString kFilmNotFound = QStringLiteral(" Nenalezen požadovaný film !!!");
+
 void writeFilmResults(ReportWriter &w, const std::vector<FilmRow> &rows,
                       const std::vector<int> &found, const std::function<void(int)> &progress)
 {
-    // The document's opening paragraph is the first empty line.
-    w.header(kColours, QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs20\\par"));
-    w.colour(report::kRed);
-    w.bold(true);
-    w.blank();
-    // The document keeps a blank before its paragraph ends.
-    w.either(QStringLiteral(" Report hledání:"), QStringLiteral(" Report hledání: \\par"));
-    w.colour(report::kBlack);
-    w.bold(false);
-    w.styledLine(QStringLiteral("\\b0\\cf1\\fs20"), QString());
-    if (found.empty())
-        w.either(QStringLiteral(" Nenalezen požadovaný film !!!"),
-                 QStringLiteral(" Nenalezen požadovaný film !!! \\par"));
-    int written = 0;
-    for (const int i : found) {
-        const FilmRow &r = rows[size_t(i)];
-        w.line(report::format(kFilmLine, {r.film, r.rychl}));
-        if (progress)
-            progress(++written);
-    }
+    writeSearchResults(w, kFilmNotFound, int(found.size()), filmLine(rows, found), progress);
+}
+
+std::function<QString(int)> filmLine(const std::vector<FilmRow> &rows,
+                                     const std::vector<int> &found)
+{
+    return [&rows, &found](int k) {
+        const FilmRow &r = rows[size_t(found[size_t(k)])];
+        return report::format(kFilmLine, {r.film, r.rychl});
+    };
 }
 
 void writeCassetteFilms(ReportWriter &w, const QString &nodeText,
                         const std::vector<const FilmRow *> &films, const QString &printingTime)
 {
-    w.header(kColours, QStringLiteral("\\viewkind4\\uc1\\pard\\cf1\\b\\lang1029\\f0\\fs24\\par"));
+    w.header(kSearchColours,
+             QStringLiteral("\\viewkind4\\uc1\\pard\\cf1\\b\\lang1029\\f0\\fs24\\par"));
     w.style(report::kBlack, 12, true);
     w.blank();
     // Line mode names the list and leaves two empty lines; the document

@@ -17,6 +17,12 @@ void writeFilmResults(ReportWriter &w, const std::vector<FilmRow> &rows,
                       const std::vector<int> &found,
                       const std::function<void(int written)> &progress = {});
 
+// Line k of the result pane: the k-th passing row.
+std::function<QString(int)> filmLine(const std::vector<FilmRow> &rows,
+                                     const std::vector<int> &found);
+// " Nenalezen požadovaný film !!!"
+extern const QString kFilmNotFound;
+
 // The details of one cassette of the tree (node text "VK: 00001"): its
 // films that meet the search, and the printing time.
 void writeCassetteFilms(ReportWriter &w, const QString &nodeText,

@@ -33,10 +33,6 @@ namespace {
 
 const QString kAny = QStringLiteral("*");
 
-// The gauge moves every 1024 lines: a step of a progress bar may repaint
-// it at once, which would cost more than the line itself.
-constexpr int kGaugeStep = 1024;
-
 // Only in the program's own temporary directory: files of these names in
 // the shared one may belong to someone else.
 void deleteStaleWorkFiles()
@@ -229,10 +225,7 @@ void THledej_film::FormShow()
 void THledej_film::reset(bool keepEnabled)
 {
     m_search->setEnabled(true);
-    m_details->hide();
-    m_pane->clearReport();
-    m_progress->setRange(0, 100);
-    m_progress->setValue(0);
+    clearSearchResults(*m_pane, *m_progress, *m_details);
     m_foundCount->setText(QStringLiteral("0"));
     m_found = FilmSearchResult();
     const bool any = !m_text->text().isEmpty();
@@ -284,25 +277,8 @@ void THledej_film::search()
 
 void THledej_film::showResults()
 {
-    const int count = foundCount();
-    if (count > 0) {
-        m_progress->setRange(0, count);
-        m_progress->setValue(0);
-    }
-    report::write(*m_pane, mode(), [&](ReportWriter &w) {
-        writeFilmResults(w, m_rows, m_found.rows, [this](int written) {
-            if (written % kGaugeStep == 0)
-                m_progress->setValue(written);
-        });
-    });
-    if (count > 0) {
-        m_progress->setValue(count);
-        m_details->show();
-    } else {
-        m_progress->setRange(0, 100);
-        m_progress->setValue(100);
-        m_details->hide();
-    }
+    showSearchResults(*m_pane, mode(), *m_progress, *m_details, kFilmNotFound, foundCount(),
+                      filmLine(m_rows, m_found.rows));
 }
 
 void THledej_film::showDetails()

@@ -3,6 +3,7 @@
 // change, both pane modes, the found cassettes in the tree and printing.
 
 #include "AppFixture.h"
+#include "ScreenChecks.h"
 #include "engine/Codepage.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
@@ -118,7 +119,7 @@ struct Screen
     bool clearedAfterChange() const
     {
         return lines().isEmpty() && !detailsButton()->isVisible() && found() == "0" &&
-               gauge()->value() == 0 && s.found().cassettes.isEmpty();
+               gauge()->value() == 0 && s.found().cassettes.numbers.isEmpty();
     }
 };
 
@@ -309,7 +310,7 @@ TEST_F(FilmSearchTest, StarListsEveryFilmInNumberAndSlotOrder)
         EXPECT_EQ(s.gauge()->maximum(), 6);
         EXPECT_EQ(s.gauge()->value(), 6);
         EXPECT_TRUE(s.detailsButton()->isVisible());
-        EXPECT_EQ(s.s.found().cassettes, (QStringList{"00001", "00002", "00003"}));
+        EXPECT_EQ(s.s.found().cassettes.numbers, (QStringList{"00001", "00002", "00003"}));
         EXPECT_EQ(s.s.criteria().toString(), "*|*|*|*");
         // The report is shown, not selected.
         EXPECT_FALSE(s.s.pane()->textCursor().hasSelection());
@@ -626,7 +627,7 @@ TEST_F(FilmSearchTest, MoreThanAThousandCassettesAreCutInTheTree)
             s.search("*");
             EXPECT_EQ(s.found(), QString::number(2 * count));
             EXPECT_EQ(s.lines().size(), 3 + 2 * count);
-            EXPECT_EQ(s.s.found().cassettes.size(), 1000);
+            EXPECT_EQ(s.s.found().cassettes.numbers.size(), 1000);
             details(s, [&](TSeznam &d) {
                 QTreeWidgetItem *root = d.tree()->topLevelItem(0);
                 ASSERT_EQ(root->childCount(), 1000);
@@ -740,29 +741,7 @@ TEST_F(FilmSearchTest, TheResultTableIsBuiltAtEveryOpening)
 TEST_F(FilmSearchTest, ControlsAreNamedLabelledAndFitTheSmallestScreen)
 {
     catalogue();
-    const auto check = [](QDialog &d) {
-        EXPECT_LE(d.width(), 800);
-        EXPECT_LE(d.height(), 600);
-        EXPECT_LE(d.minimumSizeHint().width(), 800);
-        EXPECT_LE(d.minimumSizeHint().height(), 600);
-        QList<const QWidget *> buddies;
-        for (const QLabel *l : d.findChildren<QLabel *>())
-            if (l->buddy())
-                buddies << l->buddy();
-        for (QWidget *w : d.findChildren<QWidget *>()) {
-            const bool input = qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) ||
-                               qobject_cast<QProgressBar *>(w) || qobject_cast<QTreeWidget *>(w) ||
-                               qobject_cast<ReportPane *>(w);
-            if (auto *b = qobject_cast<QAbstractButton *>(w)) {
-                EXPECT_FALSE(b->objectName().isEmpty()) << b->text().toStdString();
-                EXPECT_FALSE(b->text().isEmpty()) << b->objectName().toStdString();
-            } else if (input) {
-                EXPECT_FALSE(w->objectName().isEmpty()) << w->metaObject()->className();
-                EXPECT_TRUE(!w->accessibleName().isEmpty() || buddies.contains(w))
-                    << w->objectName().toStdString();
-            }
-        }
-    };
+    const auto check = test::expectNamedLabelledAndSmall;
     run([&](Screen &s) {
         check(s.s);
         for (const char *name :

@@ -80,11 +80,12 @@ TEST(FilmSearch, FoundListIsDistinctAndStopsAtItsLimit)
     }
     const FilmSearchResult r = runFilmSearch(rows, {"FILM", "*", "*", "*"}, false);
     EXPECT_EQ(r.rows.size(), 2004u);
-    EXPECT_EQ(r.cassettes.size(), kFoundListLimit);
-    EXPECT_EQ(r.cassettes.first(), "00001");
-    EXPECT_EQ(r.cassettes.last(), "01000");
-    EXPECT_TRUE(r.cassettesCut);
-    EXPECT_FALSE(runFilmSearch(rows, {"*", "*", "*", "00005"}, false).cassettesCut);
+    EXPECT_EQ(r.cassettes.numbers.size(), kFoundListLimit);
+    EXPECT_EQ(r.cassettes.numbers.first(), "00001");
+    EXPECT_EQ(r.cassettes.numbers.last(), "01000");
+    EXPECT_TRUE(r.cassettes.cut);
+    EXPECT_EQ(r.cassettes.items, 1002);
+    EXPECT_FALSE(runFilmSearch(rows, {"*", "*", "*", "00005"}, false).cassettes.cut);
 }
 
 TEST(FilmSearch, ResultTableFromTheCatalogueSlotBySlot)
@@ -174,7 +175,7 @@ TEST(FilmSearch, DetailsOfACassetteKeepATextHoldingTheSeparator)
                                     row("00002", "Tom|Jerry 2")};
     FilmCriteria c{"m|j", "*", "*", "*"};
     const FilmSearchResult found = runFilmSearch(rows, c, false);
-    EXPECT_EQ(found.cassettes, (QStringList{"00001", "00002"}));
+    EXPECT_EQ(found.cassettes.numbers, (QStringList{"00001", "00002"}));
     // The criteria as the search held them, with the number of a node added.
     c.text = upperAscii(c.text);
     c.number = "00001";

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "printing/ReportText.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QProgressBar;
+class QWidget;
+
+namespace velmora {
+
+class ReportPane;
+class ReportWriter;
+
+// Field k (1-based) of a "|"-joined string; empty beyond the last field.
+QString criteriaField(const QString &criteria, int k);
+
+// Only the ASCII letters a to z are folded; "č" stays "č".
+QString upperAscii(const QString &text);
+// Whether upperAscii(text) contains upperNeedle (already folded).
+bool containsUpperAscii(QStringView text, QStringView upperNeedle);
+
+// The found list of a search: the distinct item numbers of its passing
+// rows in result order, at most this many.
+inline constexpr int kFoundListLimit = 1000;
+
+struct FoundList
+{
+    QStringList numbers;
+    bool cut = false; // more items matched than the list holds
+    int items = 0;    // every distinct item, also those past the limit
+};
+
+// Collects a found list row by row: a row whose number differs from the
+// row before it starts one more item. Rows of one item stand together in
+// the result tables, so this is also the distinct count.
+class FoundCollector
+{
+public:
+    // Whether the row started a new item.
+    bool add(const QString &number);
+    const FoundList &list() const { return m_list; }
+    FoundList take() { return std::move(m_list); }
+
+private:
+    FoundList m_list;
+    QString m_previous;
+};
+
+// The colour table of the search panes: black and red only.
+extern const QByteArray kSearchColours;
+
+// The result pane of a search: its head, then one line per passing row
+// (lineAt(k) for k = 0 .. count-1; progress is told the count written
+// after each), or the note that nothing was found.
+void writeSearchResults(ReportWriter &w, const QString &notFound, int count,
+                        const std::function<QString(int)> &lineAt,
+                        const std::function<void(int written)> &progress = {});
+
+// Fills the result pane as the searches do: the gauge runs to the count
+// while the lines are written and "Zobrazit detaily" appears; with nothing
+// found the gauge stands full at 100 and the button stays hidden.
+void showSearchResults(ReportPane &pane, report::Mode mode, QProgressBar &gauge, QWidget &details,
+                       const QString &notFound, int count,
+                       const std::function<QString(int)> &lineAt);
+
+// The gauge and the pane of a search after a change of its criteria.
+void clearSearchResults(ReportPane &pane, QProgressBar &gauge, QWidget &details);
+
+} // namespace velmora

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/ScreenDialog.h"
+#include "printing/ReportText.h"
+#include "search/SongSearch.h"
+
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace velmora {
+
+class ReportPane;
+class Session;
+class TSeznam3;
+
+// The song search: finds tracks by a piece of their name, narrowed by
+// style, over a result table built from cd02.dbf at each opening. The main
+// window opens cd01.dbf before and closes it after; the screen opens and
+// closes cd02.dbf itself.
+class THledej_Skladbu : public ScreenDialog
+{
+    Q_OBJECT
+public:
+    explicit THledej_Skladbu(Session &session, QWidget *parent = nullptr);
+    ~THledej_Skladbu() override;
+
+    Session &session() const { return m_session; }
+    report::Mode mode() const;
+
+    const std::vector<SongRow> &rows() const { return m_rows; }
+    const SongCriteria &criteria() const { return m_criteria; }
+    void setCriteria(const SongCriteria &criteria) { m_criteria = criteria; }
+    bool caseSensitive() const { return m_caseSensitive; }
+    const SongSearchResult &found() const { return m_found; }
+    int foundCount() const { return int(m_found.rows.size()); }
+    ReportPane *pane() const { return m_pane; }
+    // The details window, made with the screen and shown on request.
+    TSeznam3 &details() const { return *m_detailsWindow; }
+
+public slots:
+    void search();      // "Vyhledat !"
+    void showDetails(); // "Zobrazit detaily"
+
+protected:
+    void FormShow() override;
+    void FormClose() override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void reset();
+    void styleRestrictionClicked();
+
+    Session &m_session;
+    std::vector<SongRow> m_rows;
+    SongCriteria m_criteria;
+    bool m_caseSensitive = false;
+    SongSearchResult m_found;
+
+    QLabel *m_trackCount = nullptr;
+    QLineEdit *m_text = nullptr;
+    QCheckBox *m_matchCase = nullptr;
+    QCheckBox *m_restrictStyle = nullptr;
+    QComboBox *m_styles = nullptr;
+    QPushButton *m_search = nullptr;
+    QLabel *m_foundCount = nullptr;
+    QLabel *m_titleCount = nullptr;
+    QLabel *m_awayCount = nullptr;
+    ReportPane *m_pane = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QPushButton *m_details = nullptr;
+    QPushButton *m_close = nullptr;
+    std::unique_ptr<TSeznam3> m_detailsWindow;
+};
+
+} // namespace velmora

@@ -1,0 +1,45 @@
+#pragma once
+
+// What every screen owes its users: it fits an 800 x 600 screen, each
+// button is named and says what it does, and each input is named and
+// labelled for screen readers.
+
+#include "printing/ReportPane.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+
+inline void expectNamedLabelledAndSmall(QDialog &d)
+{
+    EXPECT_LE(d.width(), 800);
+    EXPECT_LE(d.height(), 600);
+    EXPECT_LE(d.minimumSizeHint().width(), 800);
+    EXPECT_LE(d.minimumSizeHint().height(), 600);
+    QList<const QWidget *> buddies;
+    for (const QLabel *l : d.findChildren<QLabel *>())
+        if (l->buddy())
+            buddies << l->buddy();
+    for (QWidget *w : d.findChildren<QWidget *>()) {
+        const bool input = qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) ||
+                           qobject_cast<QProgressBar *>(w) || qobject_cast<QTreeWidget *>(w) ||
+                           qobject_cast<ReportPane *>(w);
+        if (auto *b = qobject_cast<QAbstractButton *>(w)) {
+            EXPECT_FALSE(b->objectName().isEmpty()) << b->text().toStdString();
+            EXPECT_FALSE(b->text().isEmpty()) << b->objectName().toStdString();
+        } else if (input) {
+            EXPECT_FALSE(w->objectName().isEmpty()) << w->metaObject()->className();
+            EXPECT_TRUE(!w->accessibleName().isEmpty() || buddies.contains(w))
+                << w->objectName().toStdString();
+        }
+    }
+}
+
+} // namespace velmora::test
