@@ -63,11 +63,11 @@ void TSeznam3::showItem(const QString &number, const QString &)
     SongCriteria c = m_search.criteria();
     c.number = number;
     m_search.setCriteria(c);
-    const std::vector<const SongRow *> tracks =
+    const std::vector<int> tracks =
         tracksOfTitle(m_search.rows(), m_search.found(), c, m_search.caseSensitive());
     const QString printed = report::printingTime();
     report::write(*pane(), m_search.mode(),
-                  [&](ReportWriter &w) { writeTitleTracks(w, tracks, printed); });
+                  [&](ReportWriter &w) { writeTitleTracks(w, m_search.rows(), tracks, printed); });
     printButton()->setEnabled(session().printerAvailable());
 }
 

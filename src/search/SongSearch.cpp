@@ -1,25 +1,11 @@
 #include "search/SongSearch.h"
 
 #include "engine/Table.h"
-#include "search/FilmSearch.h"
-
-#include <QHash>
-#include <QSet>
 
 namespace velmora {
 namespace {
 
 const QString kAny = QStringLiteral("*");
-
-// Labels, styles and artists repeat over thousands of tracks: every row of
-// one value shares one string.
-const QString &shared(QSet<QString> &known, const QString &value)
-{
-    auto it = known.constFind(value);
-    if (it == known.constEnd())
-        it = known.insert(value);
-    return *it;
-}
 
 SongCriteria folded(SongCriteria c, bool caseSensitive)
 {
@@ -28,7 +14,72 @@ SongCriteria folded(SongCriteria c, bool caseSensitive)
     return c;
 }
 
+// The style and number of the criteria resolved once for a whole walk.
+struct Resolved
+{
+    explicit Resolved(const SongTable &table, const SongCriteria &c, bool caseSensitive)
+        : c(c), caseSensitive(caseSensitive), anyText(c.text == kAny), anyStyle(c.style == kAny),
+          anyNumber(c.number == kAny), style(anyStyle ? -1 : table.styleId(c.style))
+    {
+    }
+    bool matches(const SongTable &t, int row) const
+    {
+        if (!anyText) {
+            const QStringView name = t.name(row);
+            if (caseSensitive ? !name.contains(c.text) : !containsUpperAscii(name, c.text))
+                return false;
+        }
+        if (!anyStyle && t.styleIdOf(row) != style)
+            return false;
+        if (!anyNumber && t.number(row) != c.number)
+            return false;
+        return true;
+    }
+    const SongCriteria &c;
+    bool caseSensitive, anyText, anyStyle, anyNumber;
+    int style;
+};
+
 } // namespace
+
+void SongTable::reserve(int rows)
+{
+    m_rows.reserve(size_t(rows));
+    // Names are short; the text grows beyond this when they are not.
+    m_names.reserve(qsizetype(rows) * 32);
+}
+
+int SongTable::idOf(const QString &value, QString &last, int &lastId)
+{
+    if (lastId >= 0 && value == last)
+        return lastId;
+    auto it = m_ids.constFind(value);
+    if (it == m_ids.constEnd()) {
+        m_values << value;
+        it = m_ids.insert(value, int(m_values.size() - 1));
+    }
+    last = value;
+    lastId = *it;
+    return lastId;
+}
+
+void SongTable::append(const QString &number, const QString &label, int trackNumber,
+                       QStringView name, const QString &style, bool lent)
+{
+    Row r;
+    if (m_numbers.isEmpty() || m_numbers.constLast() != number) {
+        m_numbers << number;
+        m_lent.push_back(lent);
+    }
+    r.title = int(m_numbers.size() - 1);
+    r.nameStart = int(m_names.size());
+    r.nameLength = quint16(qMin<qsizetype>(name.size(), 0xFFFF));
+    m_names.append(name.left(r.nameLength));
+    r.track = qint16(qBound(-32768, trackNumber, 32767));
+    r.label = idOf(label, m_lastLabel, m_lastLabelId);
+    r.style = idOf(style, m_lastStyle, m_lastStyleId);
+    m_rows.push_back(r);
+}
 
 QString SongCriteria::toString() const
 {
@@ -44,7 +95,7 @@ SongCriteria SongCriteria::parse(const QString &criteria)
     return c;
 }
 
-std::vector<SongRow> buildSongRows(const Table &tracks, const Table &titles)
+SongTable buildSongTable(const Table &tracks, const Table &titles)
 {
     // The lent state of each title, from the first record holding its number.
     QHash<QString, bool> lent;
@@ -61,83 +112,67 @@ std::vector<SongRow> buildSongRows(const Table &tracks, const Table &titles)
 
     const CdTrackColumns c(tracks);
     const std::vector<int> records = tracks.visibleRecords();
-    std::vector<SongRow> rows;
-    rows.reserve(records.size());
-    QSet<QString> labels, styles, artists;
+    SongTable table;
+    table.reserve(int(records.size()));
     QString number;
     bool numberLent = false;
     for (const int rec : records) {
-        SongRow &r = rows.emplace_back();
-        CdTrack &t = r.track;
-        t.number = tracks.asStringAt(rec, c.number);
-        if (t.number != number) {
-            number = t.number;
+        const QString n = tracks.asStringAt(rec, c.number);
+        if (n != number) {
+            number = n;
             numberLent = lent.value(number, false);
-        } else {
-            t.number = number; // one string for the title's tracks
         }
-        t.label = shared(labels, tracks.asStringAt(rec, c.label));
-        t.track = tracks.asStringAt(rec, c.track).trimmed().toInt();
-        t.title = tracks.asStringAt(rec, c.title);
-        t.seconds = tracks.asStringAt(rec, c.seconds).trimmed().toInt();
-        t.style = shared(styles, tracks.asStringAt(rec, c.style));
-        t.artist = shared(artists, tracks.asStringAt(rec, c.artist));
-        r.pujceno = numberLent;
+        table.append(number, tracks.asStringAt(rec, c.label),
+                     tracks.asStringAt(rec, c.track).trimmed().toInt(),
+                     tracks.asStringAt(rec, c.title), tracks.asStringAt(rec, c.style), numberLent);
     }
-    return rows;
+    return table;
 }
 
-bool songMatches(const SongRow &row, const SongCriteria &c, bool caseSensitive)
+bool songMatches(const SongTable &table, int row, const SongCriteria &criteria, bool caseSensitive)
 {
-    const CdTrack &t = row.track;
-    if (c.text != kAny) {
-        if (caseSensitive ? !t.title.contains(c.text) : !containsUpperAscii(t.title, c.text))
-            return false;
-    }
-    if (c.style != kAny && t.style != c.style)
-        return false;
-    if (c.number != kAny && t.number != c.number)
-        return false;
-    return true;
+    return Resolved(table, criteria, caseSensitive).matches(table, row);
 }
 
-SongSearchResult runSongSearch(const std::vector<SongRow> &rows, SongCriteria criteria,
-                               bool caseSensitive)
+SongSearchResult runSongSearch(const SongTable &table, SongCriteria criteria, bool caseSensitive)
 {
     criteria = folded(criteria, caseSensitive);
+    const Resolved test(table, criteria, caseSensitive);
     SongSearchResult out;
     FoundCollector titles;
-    for (int i = 0; i < int(rows.size()); ++i) {
-        const SongRow &r = rows[size_t(i)];
-        if (!songMatches(r, criteria, caseSensitive))
+    for (int i = 0; i < table.size(); ++i) {
+        if (!test.matches(table, i))
             continue;
         out.rows.push_back(i);
-        if (titles.add(r.track.number) && r.pujceno)
+        if (titles.add(table.number(i)) && table.lent(i))
             ++out.lentTitles;
     }
     out.titles = titles.take();
     return out;
 }
 
-std::vector<const SongRow *> tracksOfTitle(const std::vector<SongRow> &rows,
-                                           const SongSearchResult &found, SongCriteria criteria,
-                                           bool caseSensitive)
+std::vector<int> tracksOfTitle(const SongTable &table, const SongSearchResult &found,
+                               SongCriteria criteria, bool caseSensitive)
 {
     criteria = folded(criteria, caseSensitive);
-    std::vector<const SongRow *> out;
-    for (const int i : found.rows) {
-        const SongRow &r = rows[size_t(i)];
-        if (songMatches(r, criteria, caseSensitive))
-            out.push_back(&r);
-    }
+    const Resolved test(table, criteria, caseSensitive);
+    std::vector<int> out;
+    for (const int i : found.rows)
+        if (test.matches(table, i))
+            out.push_back(i);
     return out;
 }
 
-std::vector<bool> lentTitles(const std::vector<SongRow> &rows, const SongSearchResult &found)
+std::vector<bool> lentTitles(const SongTable &table, const SongSearchResult &found)
 {
     QHash<QString, bool> lent;
-    for (const int i : found.rows)
-        lent.insert(rows[size_t(i)].track.number, rows[size_t(i)].pujceno);
+    int previous = -1;
+    for (const int i : found.rows) {
+        if (table.titleIdOf(i) == previous)
+            continue;
+        previous = table.titleIdOf(i);
+        lent.insert(table.number(i), table.lent(i));
+    }
     std::vector<bool> out;
     out.reserve(size_t(found.titles.numbers.size()));
     for (const QString &n : found.titles.numbers)

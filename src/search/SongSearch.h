@@ -3,20 +3,66 @@
 #include "search/SearchResults.h"
 #include "storage/CdRecords.h"
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace velmora {
 
 class Table;
 
-// One track of the song search's result table, with its title's lent
-// state. The name's upper-case form is not kept: searches fold the name as
-// they compare (see FilmRow).
-struct SongRow
+// The song search's result table: one row per track of cd02.dbf with its
+// title's lent state. Hundreds of thousands of rows open in a moment only
+// when they are small, so the names lie one after another in one text, the
+// numbers, labels and styles, which repeat, are kept once, and what no pane
+// shows (the length, the artist) is not kept. The upper-case form of a
+// name is not kept either: searches fold as they compare.
+class SongTable
 {
-    CdTrack track;
-    bool pujceno = false;
+public:
+    int size() const { return int(m_rows.size()); }
+    QStringView name(int row) const
+    {
+        const Row &r = m_rows[size_t(row)];
+        return QStringView(m_names).mid(r.nameStart, r.nameLength);
+    }
+    const QString &number(int row) const { return m_numbers[m_rows[size_t(row)].title]; }
+    const QString &label(int row) const { return m_values[m_rows[size_t(row)].label]; }
+    const QString &style(int row) const { return m_values[m_rows[size_t(row)].style]; }
+    int trackNumber(int row) const { return m_rows[size_t(row)].track; }
+    bool lent(int row) const { return m_lent[size_t(m_rows[size_t(row)].title)]; }
+    // Appends a track; its title's lent state is given with its number.
+    void append(const QString &number, const QString &label, int trackNumber, QStringView name,
+                const QString &style, bool lent);
+
+    // Where a style stands among the kept values; -1 when no row has it.
+    int styleId(const QString &style) const { return m_ids.value(style, -1); }
+    int styleIdOf(int row) const { return m_rows[size_t(row)].style; }
+    int titleIdOf(int row) const { return m_rows[size_t(row)].title; }
+    void reserve(int rows);
+
+private:
+    struct Row
+    {
+        int nameStart = 0;
+        quint16 nameLength = 0;
+        qint16 track = 0;
+        int title = 0;
+        int label = 0, style = 0;
+    };
+    // The id of a value; the last one asked for is remembered, as the next
+    // track mostly repeats it.
+    int idOf(const QString &value, QString &last, int &lastId);
+
+    std::vector<Row> m_rows;
+    QString m_names;
+    QStringList m_numbers; // title numbers in order of first appearance
+    std::vector<bool> m_lent;
+    QStringList m_values; // labels and styles
+    QHash<QString, int> m_ids;
+    QString m_lastLabel, m_lastStyle;
+    int m_lastLabelId = -1, m_lastStyleId = -1;
 };
 
 // The criteria as one positional string "text|style|number"; "*" means any.
@@ -34,11 +80,11 @@ struct SongCriteria
 // (cislocd keeps a title's tracks together, in the order they were
 // stored) and the open title table, which tells each title's lent state; a
 // title that is missing there counts as at home.
-std::vector<SongRow> buildSongRows(const Table &tracks, const Table &titles);
+SongTable buildSongTable(const Table &tracks, const Table &titles);
 
 // The predicate of one row; a case-insensitive search gives the text
 // folded already (see runSongSearch).
-bool songMatches(const SongRow &row, const SongCriteria &criteria, bool caseSensitive);
+bool songMatches(const SongTable &table, int row, const SongCriteria &criteria, bool caseSensitive);
 
 struct SongSearchResult
 {
@@ -49,16 +95,14 @@ struct SongSearchResult
 
 // Runs a search as the screen does: folds the text when case-insensitive,
 // filters the rows, counts the titles and collects the found-title list.
-SongSearchResult runSongSearch(const std::vector<SongRow> &rows, SongCriteria criteria,
-                               bool caseSensitive);
+SongSearchResult runSongSearch(const SongTable &table, SongCriteria criteria, bool caseSensitive);
 
 // The found tracks of one title: the rows of the last search that also meet
 // the criteria's number, in result order.
-std::vector<const SongRow *> tracksOfTitle(const std::vector<SongRow> &rows,
-                                           const SongSearchResult &found, SongCriteria criteria,
-                                           bool caseSensitive);
+std::vector<int> tracksOfTitle(const SongTable &table, const SongSearchResult &found,
+                               SongCriteria criteria, bool caseSensitive);
 
-// Whether each title of the list is lent, as the result table knows it.
-std::vector<bool> lentTitles(const std::vector<SongRow> &rows, const SongSearchResult &found);
+// Whether each title of the found list is lent.
+std::vector<bool> lentTitles(const SongTable &table, const SongSearchResult &found);
 
 } // namespace velmora

@@ -15,20 +15,19 @@ const QString kRule = QStringLiteral(
 
 const QString kSongNotFound = QStringLiteral(" Nenalezen požadovaný text !!!");
 
-std::function<QString(int)> songLine(const std::vector<SongRow> &rows,
-                                     const std::vector<int> &found)
+std::function<QString(int)> songLine(const SongTable &table, const std::vector<int> &found)
 {
-    return [&rows, &found](int k) {
-        const CdTrack &t = rows[size_t(found[size_t(k)])].track;
-        const QString number = QStringLiteral("Číslo: ") + t.number;
-        const QString disc = QStringLiteral("Disk: ") + t.label;
-        const QString track = QString::number(t.track) + QLatin1Char('.');
+    return [&table, &found](int k) {
+        const int row = found[size_t(k)];
+        const QString number = QStringLiteral("Číslo: ") + table.number(row);
+        const QString disc = QStringLiteral("Disk: ") + table.label(row);
+        const QString track = QString::number(table.trackNumber(row)) + QLatin1Char('.');
         return report::format(kSongLine, {QStringView(number), QStringView(disc),
-                                          QStringView(track), QStringView(t.title)});
+                                          QStringView(track), table.name(row)});
     };
 }
 
-void writeTitleTracks(ReportWriter &w, const std::vector<const SongRow *> &tracks,
+void writeTitleTracks(ReportWriter &w, const SongTable &table, const std::vector<int> &tracks,
                       const QString &printingTime)
 {
     w.header(kSearchColours,
@@ -40,10 +39,10 @@ void writeTitleTracks(ReportWriter &w, const std::vector<const SongRow *> &track
     w.size(10);
     w.bold(false);
     w.fragment(QStringLiteral("\\b0\\cf1\\fs20"));
-    for (const SongRow *r : tracks) {
-        const CdTrack &t = r->track;
-        w.line(report::format(kTrackLine, {QStringView(t.label), report::NumberText(t.track),
-                                           QStringView(t.title), QStringView(t.style)}));
+    for (const int row : tracks) {
+        w.line(report::format(kTrackLine, {QStringView(table.label(row)),
+                                           report::NumberText(table.trackNumber(row)),
+                                           table.name(row), QStringView(table.style(row))}));
         w.fragment(QStringLiteral("\\b0\\cf1"));
     }
     w.line();

@@ -15,12 +15,11 @@ extern const QString kSongNotFound;
 
 // Line k of the result pane: the k-th passing track with its title number,
 // disc and track number.
-std::function<QString(int)> songLine(const std::vector<SongRow> &rows,
-                                     const std::vector<int> &found);
+std::function<QString(int)> songLine(const SongTable &table, const std::vector<int> &found);
 
 // The details of one title: its tracks that meet the search, and the
 // printing time.
-void writeTitleTracks(ReportWriter &w, const std::vector<const SongRow *> &tracks,
+void writeTitleTracks(ReportWriter &w, const SongTable &table, const std::vector<int> &tracks,
                       const QString &printingTime);
 
 // The details pane while the tree's root is chosen.

@@ -182,7 +182,7 @@ void THledej_Skladbu::FormShow()
         m_styles->addItems(styles);
     }
 
-    m_rows = buildSongRows(tracks, m_session.tables().CD_Table1);
+    m_rows = buildSongTable(tracks, m_session.tables().CD_Table1);
     m_criteria = SongCriteria();
     m_found = SongSearchResult();
     m_trackCount->setText(QString::number(m_rows.size()));

@@ -34,7 +34,7 @@ public:
     Session &session() const { return m_session; }
     report::Mode mode() const;
 
-    const std::vector<SongRow> &rows() const { return m_rows; }
+    const SongTable &rows() const { return m_rows; }
     const SongCriteria &criteria() const { return m_criteria; }
     void setCriteria(const SongCriteria &criteria) { m_criteria = criteria; }
     bool caseSensitive() const { return m_caseSensitive; }
@@ -58,7 +58,7 @@ private:
     void styleRestrictionClicked();
 
     Session &m_session;
-    std::vector<SongRow> m_rows;
+    SongTable m_rows;
     SongCriteria m_criteria;
     bool m_caseSensitive = false;
     SongSearchResult m_found;

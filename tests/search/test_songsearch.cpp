@@ -435,23 +435,22 @@ TEST_F(SongSearchTest, ControlsAreNamedLabelledAndFitTheSmallestScreen)
 
 namespace {
 
-SongRow song(const char *number, const char *name, const char *style = "", bool lent = false)
+void song(SongTable &t, const char *number, const char *name, const char *style = "",
+          bool lent = false)
 {
-    SongRow r;
-    r.track.number = QString::fromLatin1(number);
-    r.track.title = QString::fromUtf8(name);
-    r.track.style = QString::fromUtf8(style);
-    r.pujceno = lent;
-    return r;
+    t.append(QString::fromLatin1(number), QStringLiteral("CD1"), 1, QString::fromUtf8(name),
+             QString::fromUtf8(style), lent);
 }
 
 } // namespace
 
 TEST(SongSearch, ThreeTracksOfOneLentTitleCountOnce)
 {
-    const std::vector<SongRow> rows{song("00001", "Dva"), song("00002", "Raz", "", true),
-                                    song("00002", "Raz dva", "", true),
-                                    song("00002", "raz tri", "", true)};
+    SongTable rows;
+    song(rows, "00001", "Dva");
+    song(rows, "00002", "Raz", "Pop", true);
+    song(rows, "00002", "Raz dva", "", true);
+    song(rows, "00002", "raz tri", "", true);
     const SongSearchResult r = runSongSearch(rows, {"raz", "*", "*"}, false);
     EXPECT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(r.titles.items, 1);
@@ -460,15 +459,25 @@ TEST(SongSearch, ThreeTracksOfOneLentTitleCountOnce)
     EXPECT_EQ(lentTitles(rows, r), std::vector<bool>{true});
     // Case-sensitive, "raz" is in one name only.
     EXPECT_EQ(runSongSearch(rows, {"raz", "*", "*"}, true).rows, std::vector<int>{3});
+
+    // Styles compare whole: the empty one, one no track has, one that is.
+    EXPECT_EQ(runSongSearch(rows, {"*", "", "*"}, false).rows, (std::vector<int>{0, 2, 3}));
+    EXPECT_TRUE(runSongSearch(rows, {"*", "Jazz", "*"}, false).rows.empty());
+    EXPECT_TRUE(runSongSearch(rows, {"*", "Po", "*"}, false).rows.empty());
+    EXPECT_EQ(runSongSearch(rows, {"*", "Pop", "00002"}, false).rows, std::vector<int>{1});
+    EXPECT_EQ(rows.number(2), "00002");
+    EXPECT_EQ(rows.name(2), u"Raz dva");
+    EXPECT_EQ(rows.style(1), "Pop");
+    EXPECT_EQ(rows.label(3), "CD1");
 }
 
 TEST(SongSearch, FoundTitlesStopAtTheLimitWhileTheCountsGoOn)
 {
-    std::vector<SongRow> rows;
+    SongTable rows;
     for (int i = 1; i <= 1203; ++i) {
         const QByteArray n = QString::number(i).rightJustified(5, '0').toLatin1();
-        rows.push_back(song(n.constData(), "Song", "", i % 2 == 0));
-        rows.push_back(song(n.constData(), "Song 2", "", i % 2 == 0));
+        song(rows, n.constData(), "Song", "", i % 2 == 0);
+        song(rows, n.constData(), "Song 2", "", i % 2 == 0);
     }
     const SongSearchResult r = runSongSearch(rows, {"*", "*", "*"}, false);
     EXPECT_EQ(r.rows.size(), 2406u);
