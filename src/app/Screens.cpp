@@ -21,6 +21,8 @@
 #include "lending/ReturnScreen.h"
 #include "platform/Dialogs.h"
 #include "printing/Centr.h"
+#include "reports/SortedFilms.h"
+#include "reports/SortedTracks.h"
 #include "search/DatabaseInfo.h"
 #include "search/FilmSearchScreen.h"
 #include "search/FreePositionScreen.h"
@@ -134,6 +136,10 @@ void registerScreens(TTitul &window)
 
     // Printing.
     window.registerCommand(QStringLiteral("printing.printer"), TTitul::modal<TCentr>());
+    window.registerCommand(QStringLiteral("printing.cassetteSorted"),
+                           TTitul::modal<TTisk_Abeceda>());
+    window.registerCommand(QStringLiteral("printing.cdTracksSorted"),
+                           TTitul::modal<TTisk_AbecedaCD>());
 }
 
 } // namespace velmora

@@ -89,8 +89,13 @@ bool question(const QString &caption, const QString &text)
 
 void showError(const std::exception &e)
 {
+    error(QStringLiteral("Chyba"), errorMessage(e));
+}
+
+QString errorMessage(const std::exception &e)
+{
     const auto *db = dynamic_cast<const DbError *>(&e);
-    error(QStringLiteral("Chyba"), db ? db->message() : QString::fromLocal8Bit(e.what()));
+    return db ? db->message() : QString::fromLocal8Bit(e.what());
 }
 
 bool installCzechTranslation()

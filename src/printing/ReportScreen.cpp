@@ -52,6 +52,7 @@ ReportScreen::ReportScreen(Session &session, QWidget *parent) : QDialog(parent),
     bottomLayout->addWidget(m_pdf);
     bottomLayout->addWidget(m_close);
     layout->addWidget(bottom);
+    m_bottom = bottom;
 
     connect(m_print, &QPushButton::clicked, this, &ReportScreen::printReport);
     connect(m_pdf, &QPushButton::clicked, m_pane, &ReportPane::saveAsPdf);
@@ -61,6 +62,20 @@ ReportScreen::ReportScreen(Session &session, QWidget *parent) : QDialog(parent),
 report::Mode ReportScreen::mode() const
 {
     return report::modeFor(m_session.systemCode());
+}
+
+void ReportScreen::setBusy(bool busy)
+{
+    m_busy = busy;
+    m_bottom->setEnabled(!busy);
+    m_pane->savePdfAction()->setEnabled(!busy);
+}
+
+void ReportScreen::done(int result)
+{
+    if (m_busy)
+        return;
+    QDialog::done(result);
 }
 
 void ReportScreen::printReport()

@@ -35,6 +35,15 @@ public:
     // The filling mode of the run's Setup_OS.
     report::Mode mode() const;
 
+    // While a report is built with pending events handled (under the
+    // progress window), the choices and buttons take no clicks and the
+    // screen does not close: a click then would start a second build inside
+    // the first or take its tables away. Controls disabled before (the print
+    // button without a printer) stay disabled after.
+    void setBusy(bool busy);
+    bool busy() const { return m_busy; }
+    void done(int result) override;
+
 public slots:
     // The print button: disables the buttons, prints the pane as one job on
     // the run's printer and closes the screen.
@@ -54,6 +63,8 @@ private:
     QPushButton *m_print = nullptr;
     QPushButton *m_pdf = nullptr;
     QPushButton *m_close = nullptr;
+    QWidget *m_bottom = nullptr;
+    bool m_busy = false;
 };
 
 } // namespace velmora

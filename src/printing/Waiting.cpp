@@ -62,16 +62,26 @@ void TWaiting_Form::start(int count)
         move(centre - rect().center());
     }
     show();
-    repaint();
-    QApplication::processEvents();
+    catchUp();
 }
 
 void TWaiting_Form::advance()
 {
     if (m_gauge->value() < m_gauge->maximum())
         m_gauge->setValue(m_gauge->value() + 1);
+    // Painting and handling events after each of half a million records
+    // would take longer than the report; a few dozen times a second is as
+    // smooth to the eye.
+    if (m_sinceRepaint.isValid() && m_sinceRepaint.elapsed() < kRepaintMs)
+        return;
+    catchUp();
+}
+
+void TWaiting_Form::catchUp()
+{
     repaint();
     QApplication::processEvents();
+    m_sinceRepaint.start();
 }
 
 void TWaiting_Form::finish()

@@ -2,15 +2,17 @@
 
 #include "platform/ScreenDialog.h"
 
+#include <QElapsedTimer>
+
 class QLabel;
 class QProgressBar;
 
 namespace velmora {
 
-// Progress window of the CD reports: a borderless box centred over the
+// Progress window of the long reports: a borderless box centred over the
 // screen it serves, with a text and the gauge Ukazatel. The screen sets the
 // number of records the build will visit, shows the window, advances it
-// after each record (pending events are handled then) and hides it.
+// after each record (pending events are handled every few dozen ms) and hides it.
 class TWaiting_Form : public ScreenDialog
 {
     Q_OBJECT
@@ -23,7 +25,8 @@ public:
 
     // setRecordCount, show centred over the owner and paint at once.
     void start(int count);
-    // One record done: the gauge moves on and the interface catches up.
+    // One record done: the gauge moves on; the window repaints and pending
+    // events are handled when kRepaintMs have passed since the last time.
     void advance();
     // The report is complete.
     void finish();
@@ -32,12 +35,16 @@ public:
     int position() const;
     int maximum() const;
 
+    static constexpr qint64 kRepaintMs = 40;
+
 public slots:
     void FormShow() override;
 
-protected:
 private:
+    void catchUp();
+
     QWidget *m_owner;
+    QElapsedTimer m_sinceRepaint;
     int m_count = 0;
     QLabel *m_text = nullptr;
     QProgressBar *m_gauge = nullptr;

@@ -1,0 +1,86 @@
+#pragma once
+
+// The two sorted lists without their windows: every film of the cassettes
+// and every song of the CDs copied into the work table tridena.dbf, whose
+// tags give the orders, and the lists written from it in either pane mode.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace velmora {
+
+class ReportWriter;
+class Table;
+struct FieldDef;
+
+// tridena.dbf in the program's private temporary directory.
+QString sortedWorkPath();
+
+// The film work table: cislo, film, zanr, ry and cas (the length in minutes
+// as text, empty when the cassette has none), tags film and zanr.
+QList<FieldDef> sortedFilmFields();
+QStringList sortedFilmTags();
+
+class SortedFilmColumns
+{
+public:
+    explicit SortedFilmColumns(const Table &work);
+    int number, title, genre, speed, length;
+};
+
+// The song work table: Track, Styl and Artist, each with its tag.
+QList<FieldDef> sortedTrackFields();
+QStringList sortedTrackTags();
+
+class SortedTrackColumns
+{
+public:
+    explicit SortedTrackColumns(const Table &work);
+    int title, style, artist;
+};
+
+// The work handle made anew over path: closed, the files of an earlier
+// table deleted, created with the fields and tags given and opened. Throws
+// DbError when the table cannot be made.
+void createSortedTable(Table &work, const QString &path, const QList<FieldDef> &fields,
+                       const QStringList &tags);
+// Closes the work handle and deletes the files of its table.
+void removeSortedTable(Table &work);
+
+// The films of a cassette table: its used slots (a title that is not
+// empty), counted over every cassette.
+int countFilms(Table &cassettes);
+// Appends a work record for each used slot of each cassette, in the
+// cassette table's order and slot by slot; returns how many.
+int copyFilms(Table &cassettes, Table &work);
+// Appends a work record for each track of the track table in its order,
+// empty titles included; returns how many.
+int copyTracks(Table &tracks, Table &work);
+
+enum class FilmOrder
+{
+    Title,
+    Genre
+};
+
+enum class TrackOrder
+{
+    Title,
+    Style,
+    Singer
+};
+
+// Called after each row written, for the progress window.
+using RowWritten = std::function<void()>;
+
+// The list of every film in the order chosen: the work table takes the
+// order's tag and is read from its first record.
+void writeSortedFilms(ReportWriter &w, Table &work, FilmOrder order,
+                      const RowWritten &rowWritten = {});
+// The list of every song in the order chosen, likewise.
+void writeSortedTracks(ReportWriter &w, Table &work, TrackOrder order,
+                       const RowWritten &rowWritten = {});
+
+} // namespace velmora

@@ -1,0 +1,110 @@
+#include "reports/SortedScreen.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Widgets.h"
+#include "printing/ReportWriter.h"
+#include "printing/Waiting.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+
+namespace velmora {
+
+SortedListScreen::SortedListScreen(Session &session, QWidget *parent, const Texts &texts)
+    : ReportScreen(session, parent), m_work(QStringLiteral("Temp_Table"))
+{
+    setWindowTitle(texts.caption);
+    titleLabel()->setText(texts.title);
+    printButton()->setText(QStringLiteral("Tisknout sestavu"));
+
+    QLabel *countCaption = ui::caption(this, QStringLiteral("Label1"), texts.countCaption);
+    m_count = ui::valueLabel(this, QStringLiteral("pocet"), countCaption, QStringLiteral("0"));
+    ui::setBold(m_count);
+    m_choice = new QComboBox(this);
+    m_choice->setObjectName(QStringLiteral("ComboBox1"));
+    m_choice->addItems(texts.orders);
+    QLabel *choiceCaption =
+        ui::caption(this, QStringLiteral("Label2"), texts.choiceCaption, m_choice);
+    QHBoxLayout *choices = choiceLayout();
+    choices->addWidget(countCaption);
+    choices->addWidget(m_count);
+    choices->addSpacing(16);
+    choices->addWidget(choiceCaption);
+    choices->addWidget(m_choice);
+
+    m_waiting = new TWaiting_Form(this);
+    connect(m_choice, &QComboBox::currentIndexChanged, this, &SortedListScreen::build);
+}
+
+void SortedListScreen::showCount(int count)
+{
+    m_count->setText(QString::number(count));
+}
+
+void SortedListScreen::FormShow()
+{
+    showCount(0);
+    m_rows = 0;
+    try {
+        m_rows = fill(m_work);
+    } catch (const std::exception &e) {
+        // Without its work table the screen shows an empty list; the files
+        // of a table made half way go at once.
+        try {
+            removeSortedTable(m_work);
+        } catch (const std::exception &) {
+            // The private directory goes at the end of the run anyway.
+        }
+        m_rows = 0;
+        dialogs::error(QStringLiteral("Chyba"),
+                       QStringLiteral("Tříděnou sestavu nelze připravit.\n") +
+                           dialogs::errorMessage(e));
+    }
+    m_choice->setEnabled(m_work.isOpen());
+    {
+        const QSignalBlocker block(m_choice);
+        m_choice->setCurrentIndex(0);
+    }
+    build();
+}
+
+void SortedListScreen::build()
+{
+    if (busy())
+        return;
+    if (!m_work.isOpen() || mode() == report::Mode::None) {
+        report::write(*pane(), report::Mode::None, {});
+        return;
+    }
+    const int order = m_choice->currentIndex();
+    try {
+        setBusy(true);
+        const auto done = qScopeGuard([this] {
+            m_waiting->finish();
+            setBusy(false);
+        });
+        m_waiting->start(m_rows);
+        report::write(*pane(), mode(), [&](ReportWriter &w) {
+            write(w, m_work, order, [this] { m_waiting->advance(); });
+        });
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+}
+
+void SortedListScreen::reject()
+{
+    if (busy())
+        return;
+    try {
+        removeSortedTable(m_work);
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    ReportScreen::reject();
+}
+
+} // namespace velmora
