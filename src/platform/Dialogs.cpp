@@ -9,6 +9,8 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QTranslator>
 
@@ -133,6 +135,18 @@ QString openFileName(const QString &caption, const QString &dir, const QString &
     if (g_answerer)
         return g_answerer->openFileName(caption, dir, filter);
     return QFileDialog::getOpenFileName(g_parent, caption, dir, filter);
+}
+
+bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    if (g_answerer)
+        return g_answerer->printPreview(printer, paint);
+    QPrintPreviewDialog preview(&printer, g_parent);
+    preview.setWindowTitle(QStringLiteral("Náhled tisku"));
+    preview.resize(900, 700);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&paint](QPrinter *target) { paint(*target); });
+    return preview.exec() == QDialog::Accepted;
 }
 
 } // namespace velmora::dialogs

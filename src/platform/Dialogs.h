@@ -3,8 +3,10 @@
 #include <QString>
 #include <QStringList>
 #include <exception>
+#include <functional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace velmora {
@@ -44,6 +46,14 @@ public:
         Q_UNUSED(filter);
         return QString();
     }
+    // A print job shown before it goes to the printer. Returns whether the
+    // user printed it; printing is paint on the printer. Unless told
+    // otherwise, the user prints.
+    virtual bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+    {
+        paint(printer);
+        return true;
+    }
 };
 
 namespace dialogs {
@@ -71,6 +81,11 @@ int exec(QDialog &screen);
 QString saveFileName(const QString &caption, const QString &dir, const QString &filter);
 // Asks for an existing file to open; empty when cancelled.
 QString openFileName(const QString &caption, const QString &dir, const QString &filter);
+
+// Shows the pages that paint draws (Qt's print preview, paint called for
+// each rendering) and prints them on the printer when the user asks.
+// Returns whether they were printed; false when the preview was closed.
+bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint);
 
 } // namespace dialogs
 } // namespace velmora

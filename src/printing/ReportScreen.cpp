@@ -82,7 +82,15 @@ void ReportScreen::printReport()
 {
     m_print->setEnabled(false);
     m_close->setEnabled(false);
-    m_pane->print();
+    // The pages are seen before paper is spent; closing the preview prints
+    // nothing and leaves the screen as it was.
+    const bool printed =
+        dialogs::printPreview(report::currentPrinter(), [this](QPrinter &) { m_pane->print(); });
+    if (!printed) {
+        m_print->setEnabled(true);
+        m_close->setEnabled(true);
+        return;
+    }
     // The screen ends with the click; callers do not look at the answer.
     done(QDialog::Rejected);
 }

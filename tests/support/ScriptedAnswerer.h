@@ -68,6 +68,20 @@ public:
         return saveFiles.isEmpty() ? QString() : saveFiles.takeFirst();
     }
 
+    // The print preview: the scripted user prints (or, with an answer of
+    // false in previews, closes the preview).
+    bool printPreview(QPrinter &printer, const std::function<void(QPrinter &)> &paint) override
+    {
+        events.append(QStringLiteral("Náhled tisku"));
+        ++previewsShown;
+        if (!previews.isEmpty() && !previews.takeFirst())
+            return false;
+        paint(printer);
+        return true;
+    }
+    QList<bool> previews;
+    int previewsShown = 0;
+
     // Texts of the message boxes only.
     QStringList texts() const
     {
