@@ -21,6 +21,9 @@
 #include "lending/ReturnScreen.h"
 #include "platform/Dialogs.h"
 #include "printing/Centr.h"
+#include "reports/CassetteChooser.h"
+#include "reports/CassetteInfoScreen.h"
+#include "reports/CassetteListScreen.h"
 #include "reports/SortedFilms.h"
 #include "reports/SortedTracks.h"
 #include "search/DatabaseInfo.h"
@@ -136,6 +139,10 @@ void registerScreens(TTitul &window)
 
     // Printing.
     window.registerCommand(QStringLiteral("printing.printer"), TTitul::modal<TCentr>());
+    window.registerCommand(QStringLiteral("printing.cassetteList"), TTitul::modal<TTisk>());
+    window.registerCommand(QStringLiteral("printing.cassetteListInfo"),
+                           TTitul::modal<TTisk_info>());
+    window.registerCommand(QStringLiteral("printing.cassetteFrom"), TTitul::modal<TVyber_Tisk>());
     window.registerCommand(QStringLiteral("printing.cassetteSorted"),
                            TTitul::modal<TTisk_Abeceda>());
     window.registerCommand(QStringLiteral("printing.cdTracksSorted"),

@@ -3,11 +3,14 @@
 #include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "printing/ReportPrint.h"
+#include "printing/ReportWriter.h"
+#include "printing/Waiting.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -69,6 +72,26 @@ void ReportScreen::setBusy(bool busy)
     m_busy = busy;
     m_bottom->setEnabled(!busy);
     m_pane->savePdfAction()->setEnabled(!busy);
+}
+
+void ReportScreen::writeWithProgress(int count, const VisitingReport &report)
+{
+    if (m_busy)
+        return;
+    if (!m_waiting)
+        m_waiting = new TWaiting_Form(this);
+    try {
+        setBusy(true);
+        const auto finished = qScopeGuard([this] {
+            m_waiting->finish();
+            setBusy(false);
+        });
+        m_waiting->start(count);
+        report::write(*m_pane, mode(),
+                      [&](ReportWriter &w) { report(w, [this] { m_waiting->advance(); }); });
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
 }
 
 void ReportScreen::done(int result)

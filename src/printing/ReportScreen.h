@@ -4,6 +4,7 @@
 #include "printing/ReportText.h"
 
 #include <QDialog>
+#include <functional>
 
 class QHBoxLayout;
 class QLabel;
@@ -11,7 +12,9 @@ class QPushButton;
 
 namespace velmora {
 
+class ReportWriter;
 class Session;
+class TWaiting_Form;
 
 // What every report screen shares: the title label RxLabel1 in the top
 // panel, the pane RichEdit1, and the bottom panel with the screen's report
@@ -42,6 +45,15 @@ public:
     // button without a printer) stay disabled after.
     void setBusy(bool busy);
     bool busy() const { return m_busy; }
+
+    // Writes a report that visits `count` records under the progress window,
+    // the screen busy meanwhile; the report calls visited() after each
+    // record. An error is shown and leaves what was written.
+    using VisitingReport =
+        std::function<void(ReportWriter &w, const std::function<void()> &visited)>;
+    void writeWithProgress(int count, const VisitingReport &report);
+    // The progress window, made with the first report that needs it.
+    TWaiting_Form *waiting() const { return m_waiting; }
     void done(int result) override;
 
 public slots:
@@ -64,6 +76,7 @@ private:
     QPushButton *m_pdf = nullptr;
     QPushButton *m_close = nullptr;
     QWidget *m_bottom = nullptr;
+    TWaiting_Form *m_waiting = nullptr;
     bool m_busy = false;
 };
 

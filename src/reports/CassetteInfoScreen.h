@@ -1,0 +1,31 @@
+#pragma once
+
+#include "printing/ReportScreen.h"
+
+class QCheckBox;
+class QLabel;
+
+namespace velmora {
+
+// The list of every cassette with what the user ticks: dates and sources of
+// the films, their notes, the cassette notes.
+class TTisk_info : public ReportScreen
+{
+    Q_OBJECT
+public:
+    explicit TTisk_info(Session &session, QWidget *parent = nullptr);
+
+public slots:
+    void rebuild();
+
+protected:
+    void FormShow() override { rebuild(); }
+
+private:
+    QLabel *m_count = nullptr;
+    QCheckBox *m_dates = nullptr;
+    QCheckBox *m_filmNotes = nullptr;
+    QCheckBox *m_cassetteNotes = nullptr;
+};
+
+} // namespace velmora
