@@ -410,6 +410,7 @@ TEST_F(SortedTest, FilmScreenThroughTheMenuAndItsCloseButton)
             byGenre << l.mid(5, 15).trimmed();
         EXPECT_EQ(s.pane()->lines().value(2), "     Řazení: Žánr filmů");
         EXPECT_FALSE(s.waiting()->isVisible());
+        EXPECT_FALSE(s.printButton()->isEnabled()); // still without a printer after the build
         QTest::mouseClick(s.closeButton(), Qt::LeftButton);
         EXPECT_FALSE(s.isVisible());
     };
