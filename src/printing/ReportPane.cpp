@@ -40,9 +40,8 @@ ReportPane::ReportPane(QWidget *parent) : QTextEdit(parent), m_colour(report::kB
     connect(m_savePdf, &QAction::triggered, this, [this] { saveAsPdf(); });
     clearReport();
     // The view's cursor goes along with the text as it is written (a cursor
-    // kept at the top would select the whole report), and is never moved
-    // back: that would ask for the whole layout at once. The scroll bars
-    // show the top.
+    // kept at the top would select the whole report); a build puts it back
+    // at the top (see endBuild).
     QTextCursor view = textCursor();
     view.setKeepPositionOnInsert(false);
     setTextCursor(view);
@@ -82,7 +81,13 @@ void ReportPane::endBuild()
     if (!m_building)
         return;
     m_building = false;
-    flushRun();
+    writer().flush();
+    // The view's cursor went along with the text to its end. Back at the
+    // top before the edit ends, while the layout knows nothing of the new
+    // text yet, moving it costs nothing; after, its old place at the end
+    // would have the whole report laid out at once (and so would the focus,
+    // and the arrow keys would start from the end).
+    setTextCursor(QTextCursor(document()));
     writer().cursor().endEditBlock();
     setUpdatesEnabled(true);
     horizontalScrollBar()->setValue(0);
@@ -94,8 +99,6 @@ void ReportPane::clearReport()
     // Inside a build the emptying belongs to the same edit as the filling:
     // the document then counts as new and is laid out in steps, while the
     // interface stays responsive, instead of all at once.
-    m_runOpen = false;
-    m_run.clear();
     document()->clear();
     m_rtf.clear();
     m_colour = report::kBlack;
@@ -150,40 +153,18 @@ const QTextCharFormat &ReportPane::lineFormat()
 void ReportPane::appendLine(const QString &text)
 {
     const QTextCharFormat &f = lineFormat();
-    if (!m_building) {
-        rtf::BlockWriter &w = writer();
-        w.text(text, f);
-        w.endParagraph(f);
-        return;
-    }
-    if (m_runOpen && f == m_runFormat) {
-        m_run += QChar::ParagraphSeparator;
-        m_run += text;
-        return;
-    }
-    flushRun();
-    m_run = text;
-    m_runFormat = f;
-    m_runOpen = true;
-}
-
-void ReportPane::flushRun()
-{
-    if (!m_runOpen)
-        return;
-    m_runOpen = false;
-    // Each separator opens a paragraph of the run's format, so empty lines
-    // keep their height.
     rtf::BlockWriter &w = writer();
-    w.text(m_run, m_runFormat);
-    w.endParagraph(m_runFormat);
-    m_run.clear();
+    w.text(text, f);
+    w.endParagraph(f);
+    // Inside a build the lines of one format go in together.
+    if (!m_building)
+        w.flush();
 }
 
 void ReportPane::setRtf(const QByteArray &document)
 {
     const bool own = !m_building;
-    flushRun();
+    writer().flush();
     if (own)
         beginBuild();
     else if (writer().started())
@@ -196,7 +177,7 @@ void ReportPane::setRtf(const QByteArray &document)
 
 QStringList ReportPane::lines() const
 {
-    const_cast<ReportPane *>(this)->flushRun();
+    const_cast<ReportPane *>(this)->writer().flush();
     // An untouched pane has its one empty block and no lines.
     if (!m_writer || !m_writer->started())
         return {};

@@ -74,7 +74,6 @@ protected:
 private:
     rtf::BlockWriter &writer();
     const QTextCharFormat &lineFormat();
-    void flushRun();
 
     QByteArray m_rtf;
     std::unique_ptr<rtf::BlockWriter> m_writer;
@@ -85,12 +84,6 @@ private:
     // The format of the current attributes, made once per change of them.
     QTextCharFormat m_format;
     bool m_formatValid = false;
-    // Lines of one format written in a build, inserted together (as one
-    // text with paragraph separators) when the format changes or the build
-    // ends: one insertion per line cost more than the report itself.
-    QString m_run;
-    QTextCharFormat m_runFormat;
-    bool m_runOpen = false;
     QAction *m_savePdf = nullptr;
 };
 

@@ -107,8 +107,11 @@ void Document::encode(const QString &fragment)
 
 void BlockWriter::open(const QTextCharFormat &format)
 {
+    if (m_runOpen && format != m_runFormat)
+        flush();
     if (m_breakPending) {
-        m_cursor.insertBlock(QTextBlockFormat(), format);
+        // A separator in the run opens a paragraph of the run's format.
+        hold(QString(QChar::ParagraphSeparator), format);
         m_breakPending = false;
     } else if (!m_started) {
         m_cursor.setBlockCharFormat(format);
@@ -116,17 +119,28 @@ void BlockWriter::open(const QTextCharFormat &format)
     m_started = true;
 }
 
+void BlockWriter::hold(const QString &text, const QTextCharFormat &format)
+{
+    if (!m_runOpen) {
+        m_runOpen = true;
+        m_runFormat = format;
+    }
+    m_run += text;
+}
+
 void BlockWriter::text(const QString &text, const QTextCharFormat &format)
 {
     open(format);
     if (!text.isEmpty())
-        m_cursor.insertText(text, format);
+        hold(text, format);
 }
 
 void BlockWriter::endParagraph(const QTextCharFormat &format)
 {
     open(format);
-    if (m_cursor.block().length() <= 1)
+    // A paragraph held in the run already has the run's format, which is
+    // this one.
+    if (!m_runOpen && m_cursor.block().length() <= 1)
         m_cursor.setBlockCharFormat(format);
     m_breakPending = true;
 }
@@ -134,7 +148,16 @@ void BlockWriter::endParagraph(const QTextCharFormat &format)
 void BlockWriter::lineBreak(const QTextCharFormat &format)
 {
     open(format);
-    m_cursor.insertText(QString(QChar::LineSeparator), format);
+    hold(QString(QChar::LineSeparator), format);
+}
+
+void BlockWriter::flush()
+{
+    if (!m_runOpen)
+        return;
+    m_runOpen = false;
+    m_cursor.insertText(m_run, m_runFormat);
+    m_run.clear();
 }
 
 QTextCharFormat charFormat(const QString &family, qreal points, bool bold, const QColor &colour)
@@ -565,6 +588,7 @@ private:
 void read(const QByteArray &document, BlockWriter &writer, const QString &fallbackFamily)
 {
     Reader(document, writer, fallbackFamily).run();
+    writer.flush();
 }
 
 } // namespace velmora::rtf

@@ -56,6 +56,9 @@ private:
 // Writes paragraphs into a text document: the first paragraph goes into the
 // document's empty first block, and the break after the last one is never
 // made, so n lines give exactly n blocks whichever way they were written.
+// Paragraphs of one format are held back and inserted together, as one text
+// with paragraph separators, when the format changes or on flush(): one
+// insertion per line costs more than the report itself.
 class BlockWriter
 {
 public:
@@ -66,15 +69,26 @@ public:
     void endParagraph(const QTextCharFormat &format);
     // A line break inside the paragraph.
     void lineBreak(const QTextCharFormat &format);
-    QTextCursor &cursor() { return m_cursor; }
+    // Inserts what is held back.
+    void flush();
+    // The cursor, with everything written in the document.
+    QTextCursor &cursor()
+    {
+        flush();
+        return m_cursor;
+    }
     // Whether anything has been written, even an empty paragraph.
     bool started() const { return m_started; }
 
 private:
     void open(const QTextCharFormat &format);
+    void hold(const QString &text, const QTextCharFormat &format);
     QTextCursor m_cursor;
     bool m_started = false;
     bool m_breakPending = false;
+    QString m_run;
+    QTextCharFormat m_runFormat;
+    bool m_runOpen = false;
 };
 
 // Reads an RTF document of the kind the reports build: groups, the font
@@ -82,7 +96,7 @@ private:
 // \plain, \f, \u with \uc, \'hh escapes and the escaped symbols. Other
 // destinations are skipped, other control words ignored. Text bytes are
 // code page 1250. A font that is not installed is replaced by
-// `fallbackFamily`; the default colour is black.
+// `fallbackFamily`; the default colour is black. The writer is flushed.
 void read(const QByteArray &document, BlockWriter &writer, const QString &fallbackFamily);
 
 // A character format of the report panes.

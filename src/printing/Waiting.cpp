@@ -50,6 +50,7 @@ void TWaiting_Form::FormShow()
         m_text->setText(lang::text(QStringLiteral("Central"), QStringLiteral("121"), kBuiltInText) +
                         QStringLiteral(" ..."));
     m_gauge->setMaximum(qMax(0, m_count));
+    m_position = 0;
     m_gauge->setValue(0);
 }
 
@@ -67,11 +68,12 @@ void TWaiting_Form::start(int count)
 
 void TWaiting_Form::advance()
 {
-    if (m_gauge->value() < m_gauge->maximum())
-        m_gauge->setValue(m_gauge->value() + 1);
-    // Painting and handling events after each of half a million records
-    // would take longer than the report; a few dozen times a second is as
-    // smooth to the eye.
+    if (m_position < m_gauge->maximum())
+        ++m_position;
+    // Setting the bar, painting and handling events after each of half a
+    // million records would take longer than the report (the bar measures
+    // its text on every new value); a few dozen times a second is as smooth
+    // to the eye.
     if (m_sinceRepaint.isValid() && m_sinceRepaint.elapsed() < kRepaintMs)
         return;
     catchUp();
@@ -79,6 +81,7 @@ void TWaiting_Form::advance()
 
 void TWaiting_Form::catchUp()
 {
+    m_gauge->setValue(m_position);
     repaint();
     QApplication::processEvents();
     m_sinceRepaint.start();
@@ -86,6 +89,7 @@ void TWaiting_Form::catchUp()
 
 void TWaiting_Form::finish()
 {
+    m_gauge->setValue(m_position);
     hide();
 }
 
@@ -96,7 +100,7 @@ QString TWaiting_Form::text() const
 
 int TWaiting_Form::position() const
 {
-    return m_gauge->value();
+    return m_position;
 }
 
 int TWaiting_Form::maximum() const

@@ -25,8 +25,9 @@ public:
 
     // setRecordCount, show centred over the owner and paint at once.
     void start(int count);
-    // One record done: the gauge moves on; the window repaints and pending
-    // events are handled when kRepaintMs have passed since the last time.
+    // One record done: the gauge's position moves on; the bar shows it, the
+    // window repaints and pending events are handled when kRepaintMs have
+    // passed since the last time, and when the report is complete.
     void advance();
     // The report is complete.
     void finish();
@@ -46,6 +47,7 @@ private:
     QWidget *m_owner;
     QElapsedTimer m_sinceRepaint;
     int m_count = 0;
+    int m_position = 0;
     QLabel *m_text = nullptr;
     QProgressBar *m_gauge = nullptr;
 };

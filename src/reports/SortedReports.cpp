@@ -216,12 +216,15 @@ void writeSortedFilms(ReportWriter &w, Table &work, FilmOrder order, const RowWr
     w.line();
 
     w.colour(report::kBlack);
-    const QString noTime = report::timeText(0);
+    // Lengths repeat from row to row; each is written as time once.
+    QString cas, length = report::timeText(0);
     for (work.first(); !work.eof(); work.next()) {
         const QString film = work.asString(c.title);
         const QString genre = work.asString(c.genre);
-        const QString cas = work.asString(c.length);
-        const QString length = cas.isEmpty() ? noTime : report::timeText(cas.toInt());
+        if (const QString next = work.asString(c.length); next != cas) {
+            cas = next;
+            length = report::timeText(cas.toInt());
+        }
         const QString speed = work.asString(c.speed);
         const QString number = work.asString(c.number);
         w.fragment(QStringLiteral("\\cf1\\fs20\\b0"));

@@ -334,6 +334,7 @@ TEST(ReportPane, BuildIsNotRepaintedAndStartsEmpty)
     EXPECT_EQ(pane.lines().size(), 100);
     EXPECT_EQ(pane.verticalScrollBar()->value(), 0); // the report shows from its top
     EXPECT_FALSE(pane.textCursor().hasSelection());  // and is not shown selected
+    EXPECT_EQ(pane.textCursor().position(), 0);      // the arrow keys start at the top
     // Attributes stay in force until changed.
     EXPECT_EQ(looks(pane).back(), (Look{QColor(0, 0, 0), 8, false}));
 

@@ -50,16 +50,27 @@ QString hyphens(int spaces, int n)
     return QString(spaces, QLatin1Char(' ')) + QString(n, QLatin1Char('-'));
 }
 
-// "     %-30s %-15s  %-7s  %-8s %-5s" spelled out with arg().
+// Values left-aligned in their widths, put into a pattern of %1, %2, ...
+QString columns(const QString &pattern, const QStringList &values, const QList<int> &widths)
+{
+    QString out = pattern;
+    for (int i = 0; i < values.size(); ++i)
+        out = out.arg(values[i], -widths[i]);
+    return out;
+}
+
 QString filmRow(const QString &film, const QString &genre, const QString &speed,
                 const QString &length, const QString &number)
 {
-    return QStringLiteral("     %1 %2  %3  %4 %5")
-        .arg(film, -30)
-        .arg(genre, -15)
-        .arg(speed, -7)
-        .arg(length, -8)
-        .arg(number, -5);
+    return columns("     %1 %2  %3  %4 %5", {film, genre, speed, length, number},
+                   {30, 15, 7, 8, 5});
+}
+
+QString genreRow(const QString &genre, const QString &film, const QString &speed,
+                 const QString &length, const QString &number)
+{
+    return columns("     %1 %2  %3  %4 %5", {genre, film, speed, length, number},
+                   {15, 30, 7, 8, 5});
 }
 
 class SortedTest : public AppFixture
@@ -212,31 +223,10 @@ TEST_F(SortedTest, FilmListLinesAndLooksInLineMode)
               (QStringList{
                   "   S E Z N A M    V Š E C H    F I L M Ů ", "", "     Řazení: Žánr filmů", "",
                   "     Žánr:           Film:                           Rych:    Čas:       VK: ",
-                  hyphens(5, 71), "",
-                  QStringLiteral("     %1 %2  %3  %4 %5")
-                      .arg("Akční", -15)
-                      .arg("Cesta", -30)
-                      .arg("SP", -7)
-                      .arg("0h 45m", -8)
-                      .arg("00002"),
-                  QStringLiteral("     %1 %2  %3  %4 %5")
-                      .arg("Drama", -15)
-                      .arg("Hrad", -30)
-                      .arg("SP", -7)
-                      .arg("2h 05m", -8)
-                      .arg("00003"),
-                  QStringLiteral("     %1 %2  %3  %4 %5")
-                      .arg("Komedie", -15)
-                      .arg("Chata", -30)
-                      .arg("LP", -7)
-                      .arg("1h 30m", -8)
-                      .arg("00001"),
-                  QStringLiteral("     %1 %2  %3  %4 %5")
-                      .arg("Pohádka", -15)
-                      .arg("Čert", -30)
-                      .arg("EP", -7)
-                      .arg("0h 00m", -8) // no length stored
-                      .arg("00001"),
+                  hyphens(5, 71), "", genreRow("Akční", "Cesta", "SP", "0h 45m", "00002"),
+                  genreRow("Drama", "Hrad", "SP", "2h 05m", "00003"),
+                  genreRow("Komedie", "Chata", "LP", "1h 30m", "00001"),
+                  genreRow("Pohádka", "Čert", "EP", "0h 00m", "00001"), // no length stored
                   "", "", hyphens(5, 71), "",
                   "     Datum a čas tisku  : " + kTime + "         Verze programu: 2002.A",
                   "     Norvane 2002"}));
@@ -295,24 +285,18 @@ TEST_F(SortedTest, SongsEmptyTitlesIncludedInThreeCzechOrders)
     trackWork(work);
     EXPECT_EQ(work.recordCount(), 4);
     EXPECT_EQ(work.tags(), (QStringList{"TRACK", "STYL", "ARTIST"}));
-    const QStringList byTitle{" " + QString("").leftJustified(50) + " " +
-                                  QString("Chanson").leftJustified(15) + " Hana",
-                              " " + QString("Dým").leftJustified(50) + " " +
-                                  QString("Hip hop").leftJustified(15) + " Dan",
-                              " " + QString("Reka").leftJustified(50) + " " +
-                                  QString("Folk").leftJustified(15) + " Cimbál",
-                              " " + QString("Řeka").leftJustified(50) + " " +
-                                  QString("Rock").leftJustified(15) + " Čechomor"};
+    QStringList byTitle;
+    for (const QStringList &r : {QStringList{"", "Chanson", "Hana"},
+                                 {"Dým", "Hip hop", "Dan"},
+                                 {"Reka", "Folk", "Cimbál"},
+                                 {"Řeka", "Rock", "Čechomor"}})
+        byTitle << columns(" %1 %2 %3", r, {50, 15, 30});
     for (const report::Mode mode : {report::Mode::Line, report::Mode::Document}) {
         SCOPED_TRACE(int(mode));
         const auto rows = [&](TrackOrder order, int first) {
             const QStringList lines =
                 show(mode, [&](ReportWriter &w) { writeSortedTracks(w, work, order); }).lines;
-            QStringList out = rowsOf(lines, first, 4);
-            for (QString &l : out)
-                while (l.endsWith(' '))
-                    l.chop(1);
-            return out;
+            return rowsOf(lines, first, 4);
         };
         const int first = mode == report::Mode::Line ? 8 : 7; // one blank less in the document
         EXPECT_EQ(rows(TrackOrder::Title, first), byTitle);
@@ -334,9 +318,7 @@ TEST_F(SortedTest, SongListLinesLooksAndDocumentFooters)
     trackWork(work);
     const QString heading =
         " Styl:           Skladba:                                           Zpěvák (-čka):";
-    const QString row = " " + QString("Pop").leftJustified(15) + " " +
-                        QString("Dým").leftJustified(50) + " " + QString("Eva").leftJustified(30) +
-                        " ";
+    const QString row = columns(" %1 %2 %3 ", {"Pop", "Dým", "Eva"}, {15, 50, 30});
     const Shown s = show(report::Mode::Line,
                          [&](ReportWriter &w) { writeSortedTracks(w, work, TrackOrder::Style); });
     EXPECT_EQ(timeless(s.lines),
@@ -372,10 +354,9 @@ TEST_F(SortedTest, SongListLinesLooksAndDocumentFooters)
                            "Verze programu: 2002.A\\par\r\n%2Norvane 2002\\par\r\n}";
     EXPECT_TRUE(style.endsWith(footer.arg("\\par", "  "))) << style.toStdString();
     const QString title = document(TrackOrder::Title);
-    EXPECT_TRUE(title.endsWith(footer.arg("\\par\\fs20", " ")
-                                   .replace(row, " " + QString("Dým").leftJustified(50) + " " +
-                                                     QString("Pop").leftJustified(15) + " " +
-                                                     QString("Eva").leftJustified(30))))
+    EXPECT_TRUE(title.endsWith(
+        footer.arg("\\par\\fs20", " ")
+            .replace(row, columns(" %1 %2 %3", {"Dým", "Pop", "Eva"}, {50, 15, 30}))))
         << title.toStdString();
 }
 
@@ -410,6 +391,7 @@ TEST_F(SortedTest, FilmScreenThroughTheMenuAndItsCloseButton)
             byGenre << l.mid(5, 15).trimmed();
         EXPECT_EQ(s.pane()->lines().value(2), "     Řazení: Žánr filmů");
         EXPECT_FALSE(s.waiting()->isVisible());
+        EXPECT_FALSE(s.printButton()->isEnabled()); // still without a printer after the build
         QTest::mouseClick(s.closeButton(), Qt::LeftButton);
         EXPECT_FALSE(s.isVisible());
     };
