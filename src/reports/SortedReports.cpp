@@ -246,7 +246,7 @@ void writeSortedFilms(ReportWriter &w, Table &work, FilmOrder order, const RowWr
     w.makerLine();
 }
 
-void writeSortedTracks(ReportWriter &w, Table &work, TrackOrder order, const RowWritten &rowWritten)
+void writeSortedTracks(ReportWriter &w, Table &work, SongOrder order, const RowWritten &rowWritten)
 {
     const Kind &kind = kTrackKinds[int(order)];
     const SortedTrackColumns c(work);
@@ -272,13 +272,13 @@ void writeSortedTracks(ReportWriter &w, Table &work, TrackOrder order, const Row
         const QString style = work.asString(c.style);
         const QString artist = work.asString(c.artist);
         switch (order) {
-        case TrackOrder::Title:
+        case SongOrder::Title:
             w.line(report::format(kind.row, {track, style, artist}));
             break;
-        case TrackOrder::Style:
+        case SongOrder::Style:
             w.line(report::format(kind.row, {style, track, artist}));
             break;
-        case TrackOrder::Singer:
+        case SongOrder::Singer:
             w.line(report::format(kind.row, {artist, track, style}));
             break;
         }
@@ -286,7 +286,7 @@ void writeSortedTracks(ReportWriter &w, Table &work, TrackOrder order, const Row
             rowWritten();
     }
 
-    const bool byTitle = order == TrackOrder::Title;
+    const bool byTitle = order == SongOrder::Title;
     w.either(QString(), byTitle ? QStringLiteral("\\par\\fs20") : QStringLiteral("\\par"));
     w.rule(1, kTrackRule);
     w.size(8);

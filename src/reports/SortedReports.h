@@ -65,7 +65,7 @@ enum class FilmOrder
     Genre
 };
 
-enum class TrackOrder
+enum class SongOrder
 {
     Title,
     Style,
@@ -80,7 +80,7 @@ using RowWritten = std::function<void()>;
 void writeSortedFilms(ReportWriter &w, Table &work, FilmOrder order,
                       const RowWritten &rowWritten = {});
 // The list of every song in the order chosen, likewise.
-void writeSortedTracks(ReportWriter &w, Table &work, TrackOrder order,
+void writeSortedTracks(ReportWriter &w, Table &work, SongOrder order,
                        const RowWritten &rowWritten = {});
 
 } // namespace velmora

@@ -33,7 +33,7 @@ int TTisk_AbecedaCD::fill(Table &work)
 
 void TTisk_AbecedaCD::write(ReportWriter &w, Table &work, int order, const RowWritten &rowWritten)
 {
-    writeSortedTracks(w, work, TrackOrder(order), rowWritten);
+    writeSortedTracks(w, work, SongOrder(order), rowWritten);
 }
 
 } // namespace velmora

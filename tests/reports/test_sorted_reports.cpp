@@ -293,18 +293,18 @@ TEST_F(SortedTest, SongsEmptyTitlesIncludedInThreeCzechOrders)
         byTitle << columns(" %1 %2 %3", r, {50, 15, 30});
     for (const report::Mode mode : {report::Mode::Line, report::Mode::Document}) {
         SCOPED_TRACE(int(mode));
-        const auto rows = [&](TrackOrder order, int first) {
+        const auto rows = [&](SongOrder order, int first) {
             const QStringList lines =
                 show(mode, [&](ReportWriter &w) { writeSortedTracks(w, work, order); }).lines;
             return rowsOf(lines, first, 4);
         };
         const int first = mode == report::Mode::Line ? 8 : 7; // one blank less in the document
-        EXPECT_EQ(rows(TrackOrder::Title, first), byTitle);
+        EXPECT_EQ(rows(SongOrder::Title, first), byTitle);
         QStringList styles, singers;
-        for (const QString &l : rows(TrackOrder::Style, first))
+        for (const QString &l : rows(SongOrder::Style, first))
             styles << l.mid(1, 15).trimmed();
         EXPECT_EQ(styles, (QStringList{"Folk", "Hip hop", "Chanson", "Rock"}));
-        for (const QString &l : rows(TrackOrder::Singer, first))
+        for (const QString &l : rows(SongOrder::Singer, first))
             singers << l.mid(1, 30).trimmed();
         EXPECT_EQ(singers, (QStringList{"Cimbál", "Čechomor", "Dan", "Hana"}));
     }
@@ -320,7 +320,7 @@ TEST_F(SortedTest, SongListLinesLooksAndDocumentFooters)
         " Styl:           Skladba:                                           Zpěvák (-čka):";
     const QString row = columns(" %1 %2 %3 ", {"Pop", "Dým", "Eva"}, {15, 50, 30});
     const Shown s = show(report::Mode::Line,
-                         [&](ReportWriter &w) { writeSortedTracks(w, work, TrackOrder::Style); });
+                         [&](ReportWriter &w) { writeSortedTracks(w, work, SongOrder::Style); });
     EXPECT_EQ(timeless(s.lines),
               (QStringList{
                   " S E Z N A M    V Š E C H    S K L A D E B", "", " Řazení: Podle stylu skladby",
@@ -333,11 +333,11 @@ TEST_F(SortedTest, SongListLinesLooksAndDocumentFooters)
     EXPECT_EQ(s.looks, (QList<Look>{blue16, blue16, red10, red10, red10, black10, black10, black10,
                                     regular10, regular10, regular10, regular8, regular8}));
 
-    const auto document = [&](TrackOrder order) {
+    const auto document = [&](SongOrder order) {
         return timeless(
             report::documentOf([&](ReportWriter &w) { writeSortedTracks(w, work, order); }));
     };
-    const QString style = document(TrackOrder::Style);
+    const QString style = document(SongOrder::Style);
     EXPECT_TRUE(style.startsWith(
         "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset238{\\*\\fname Courier "
         "New;}Courier New CE;}}\r\n"
@@ -353,7 +353,7 @@ TEST_F(SortedTest, SongListLinesLooksAndDocumentFooters)
                            "\\par\r\n\\fs18\r\n%2Datum a čas tisku  : " + kTime + QString(41, ' ') +
                            "Verze programu: 2002.A\\par\r\n%2Norvane 2002\\par\r\n}";
     EXPECT_TRUE(style.endsWith(footer.arg("\\par", "  "))) << style.toStdString();
-    const QString title = document(TrackOrder::Title);
+    const QString title = document(SongOrder::Title);
     EXPECT_TRUE(title.endsWith(
         footer.arg("\\par\\fs20", " ")
             .replace(row, columns(" %1 %2 %3", {"Dým", "Pop", "Eva"}, {50, 15, 30}))))
