@@ -3,13 +3,11 @@
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/ReportWriter.h"
-#include "printing/Waiting.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 
 namespace velmora {
 
@@ -35,7 +33,6 @@ SortedListScreen::SortedListScreen(Session &session, QWidget *parent, const Text
     choices->addWidget(choiceCaption);
     choices->addWidget(m_choice);
 
-    m_waiting = new TWaiting_Form(this);
     connect(m_choice, &QComboBox::currentIndexChanged, this, &SortedListScreen::build);
 }
 
@@ -80,19 +77,9 @@ void SortedListScreen::build()
         return;
     }
     const int order = m_choice->currentIndex();
-    try {
-        setBusy(true);
-        const auto done = qScopeGuard([this] {
-            m_waiting->finish();
-            setBusy(false);
-        });
-        m_waiting->start(m_rows);
-        report::write(*pane(), mode(), [&](ReportWriter &w) {
-            write(w, m_work, order, [this] { m_waiting->advance(); });
-        });
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-    }
+    writeWithProgress(m_rows, [&](ReportWriter &w, const std::function<void()> &visited) {
+        write(w, m_work, order, visited);
+    });
 }
 
 void SortedListScreen::reject()

@@ -11,8 +11,6 @@ class QLabel;
 
 namespace velmora {
 
-class TWaiting_Form;
-
 // What the two sorted lists share: on every showing the work table
 // tridena.dbf is made anew and filled, the count goes to pocet, the first
 // order of ComboBox1 is chosen and its list written under the progress
@@ -25,7 +23,6 @@ class SortedListScreen : public ReportScreen
 public:
     QComboBox *orderChoice() const { return m_choice; }
     QLabel *count() const { return m_count; }
-    TWaiting_Form *waiting() const { return m_waiting; }
     Table &workTable() { return m_work; }
 
 public slots:
@@ -56,7 +53,6 @@ private:
     int m_rows = 0;
     QComboBox *m_choice = nullptr;
     QLabel *m_count = nullptr;
-    TWaiting_Form *m_waiting = nullptr;
 };
 
 } // namespace velmora
