@@ -12,9 +12,18 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace velmora {
+namespace {
+
+QStringListModel *numbers(QComboBox *box)
+{
+    return static_cast<QStringListModel *>(box->model());
+}
+
+} // namespace
 
 TVice_Etiket::TVice_Etiket(Session &session, QWidget *parent)
     : ScreenDialog(parent), m_session(session)
@@ -37,9 +46,15 @@ TVice_Etiket::TVice_Etiket(Session &session, QWidget *parent)
     m_kind->addItems({QStringLiteral("Tisknout obě etikety (horní a dolní)"),
                       QStringLiteral("Tisknout pouze horní etikety"),
                       QStringLiteral("Tisknout pouze spodní etikety")});
-    m_min = new QComboBox(this);
+    // Tens of thousands of numbers: the lists share the strings of one
+    // list, and their width is that of a number, not measured item by item.
+    for (QComboBox **box : {&m_min, &m_max}) {
+        *box = new QComboBox(this);
+        (*box)->setModel(new QStringListModel(*box));
+        (*box)->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        (*box)->setMinimumContentsLength(8);
+    }
     m_min->setObjectName(QStringLiteral("Min_VK"));
-    m_max = new QComboBox(this);
     m_max->setObjectName(QStringLiteral("Max_VK"));
 
     auto *grid = new QGridLayout;
@@ -107,13 +122,11 @@ void TVice_Etiket::FormShow()
     {
         const QSignalBlocker quietKind(m_kind), quietMin(m_min), quietMax(m_max);
         m_kind->setCurrentIndex(0);
-        m_min->clear();
-        m_max->clear();
         Table &t = m_session.tables().Table1;
         if (t.isOpen())
             m_order = labels::readOrder(t);
-        m_min->addItems(m_order.numbers);
-        m_max->addItems(m_order.numbers);
+        numbers(m_min)->setStringList(m_order.numbers);
+        numbers(m_max)->setStringList(m_order.numbers);
         m_min->setCurrentIndex(0);
         m_max->setCurrentIndex(int(m_max->count()) - 1);
     }
@@ -128,10 +141,8 @@ void TVice_Etiket::firstChosen()
     // the number chosen, and that number is the last one until another is.
     {
         const QSignalBlocker quiet(m_max);
-        m_max->clear();
         const int from = m_min->currentIndex();
-        if (from >= 0)
-            m_max->addItems(m_order.numbers.mid(from));
+        numbers(m_max)->setStringList(from >= 0 ? m_order.numbers.mid(from) : QStringList());
         m_max->setCurrentIndex(m_max->count() > 0 ? 0 : -1);
     }
     estimate();
