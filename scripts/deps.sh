@@ -8,6 +8,7 @@ packages=(
   libcdio-dev googletest libgtest-dev libbenchmark-dev
   python3 python3-dbfread python3-dbf poppler-utils
   xvfb xauth x11-utils
+  cups cups-client cups-bsd printer-driver-cups-pdf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -24,6 +24,8 @@
 #include "reports/CassetteChooser.h"
 #include "reports/CassetteInfoScreen.h"
 #include "reports/CassetteListScreen.h"
+#include "reports/LabelScreen.h"
+#include "reports/LabelsScreen.h"
 #include "reports/SortedFilms.h"
 #include "reports/SortedTracks.h"
 #include "search/DatabaseInfo.h"
@@ -147,6 +149,10 @@ void registerScreens(TTitul &window)
                            TTitul::modal<TTisk_Abeceda>());
     window.registerCommand(QStringLiteral("printing.cdTracksSorted"),
                            TTitul::modal<TTisk_AbecedaCD>());
+    window.registerCommand(QStringLiteral("printing.labels"), TTitul::modal<TVice_Etiket>());
+    // No menu item: the browse screen's label button runs it over the
+    // cassette it shows.
+    window.registerCommand(QStringLiteral("printing.singleLabel"), TTitul::modal<TTisk_etiket>());
 }
 
 } // namespace velmora
