@@ -83,22 +83,6 @@ protected:
         user.screens.clear();
     }
 
-    // Python's dbf appends rows to a table the program created.
-    static void appendWithDbf(const QString &table, const QString &rows)
-    {
-        const QString script = QStringLiteral("import sys, dbf\n"
-                                              "t = dbf.Table(sys.argv[1])\n"
-                                              "t.open(dbf.READ_WRITE)\n"
-                                              "for r in %1:\n"
-                                              "    t.append(r)\n"
-                                              "t.close()\n")
-                                   .arg(rows);
-        int rc = -1;
-        const QString out =
-            runProgram("/usr/bin/python3", {"-c", script, Paths::dataFile(table)}, &rc);
-        ASSERT_EQ(rc, 0) << out.toStdString();
-    }
-
     // Three cassettes, appended out of number order; slots 2, 3 and 5 of
     // 00001 are empty, the film of slot 4 has no length.
     void threeCassettes()

@@ -93,22 +93,6 @@ protected:
         window->settings().storedSystemCode = QStringLiteral("1");
     }
 
-    // Python's dbf appends rows to a table the program created.
-    void appendWithDbf(const QString &table, const QString &rows)
-    {
-        const QString script = QStringLiteral("import sys, dbf\n"
-                                              "t = dbf.Table(sys.argv[1])\n"
-                                              "t.open(dbf.READ_WRITE)\n"
-                                              "for r in %1:\n"
-                                              "    t.append(r)\n"
-                                              "t.close()\n")
-                                   .arg(rows);
-        int rc = -1;
-        const QString out =
-            test::runProgram("/usr/bin/python3", {"-c", script, Paths::dataFile(table)}, &rc);
-        ASSERT_EQ(rc, 0) << out.toStdString();
-    }
-
     // Title 00002 is lent; its tracks were stored before those of 00001;
     // 00003 has no tracks; the last track belongs to no title.
     void catalogue()

@@ -77,6 +77,23 @@ protected:
         appendCassette(c);
     }
 
+    // Rows appended by another dBASE writer, Python's dbf, to a table of the
+    // data directory; rows is a Python list of dicts.
+    static void appendWithDbf(const QString &table, const QString &rows)
+    {
+        const QString script = QStringLiteral("import sys, dbf\n"
+                                              "t = dbf.Table(sys.argv[1])\n"
+                                              "t.open(dbf.READ_WRITE)\n"
+                                              "for r in %1:\n"
+                                              "    t.append(r)\n"
+                                              "t.close()\n")
+                                   .arg(rows);
+        int rc = -1;
+        const QString out =
+            runProgram("/usr/bin/python3", {"-c", script, Paths::dataFile(table)}, &rc);
+        ASSERT_EQ(rc, 0) << out.toStdString();
+    }
+
     // A CD title row appended straight to cd01.dbf.
     void addCdTitle(const QString &number)
     {
