@@ -43,6 +43,22 @@ void writeCassetteBlock(ReportWriter &w, const CassetteRecord &c, const BlockMar
     w.line();
 }
 
+// The spaced-out title, three empty lines and the red column heading over
+// its rule, as the lists of every cassette and of the lent ones open.
+void writeTitleAndHeading(ReportWriter &w, const QString &title, const QString &heading)
+{
+    w.style(report::kBlue, 16, true);
+    w.fragment(QStringLiteral("\\cf2\\b\\fs32"));
+    w.either(title + QLatin1Char(' '), title + QStringLiteral("\\par"));
+    w.colour(report::kRed);
+    w.size(10);
+    w.blank(3);
+    w.fragment(QStringLiteral("\\cf3\\b\\fs20\\par\\par"));
+    w.line(heading);
+    w.fragment(QStringLiteral("\\cf1\\fs20"));
+    w.rule(5, kRule);
+}
+
 void walk(const Table &cassettes, const CassetteColumns &columns, bool withDetails,
           const std::vector<int> &records, size_t from,
           const std::function<void(const CassetteRecord &)> &each, const CassetteVisited &visited)
@@ -101,17 +117,10 @@ void writeAllCassettes(ReportWriter &w, const Table &cassettes, const CassetteVi
     const QString title = QStringLiteral("   S E Z N A M    V I D E O K A Z E T");
     w.header(rtf::kColourTableA,
              QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\b\\lang1029\\f0\\fs24"));
-    w.style(report::kBlue, 16, true);
-    w.fragment(QStringLiteral("\\cf2\\b\\fs32"));
-    w.either(title + QLatin1Char(' '), title + QStringLiteral("\\par"));
-    w.colour(report::kRed);
-    w.size(10);
-    w.blank(3);
-    w.fragment(QStringLiteral("\\cf3\\b\\fs20\\par\\par"));
-    w.line(QStringLiteral(
-        "     Film:                           Žánr filmu:           Sys.:     Čas:"));
-    w.fragment(QStringLiteral("\\cf1\\fs20"));
-    w.rule(5, kRule);
+    writeTitleAndHeading(
+        w, title,
+        QStringLiteral(
+            "     Film:                           Žánr filmu:           Sys.:     Čas:"));
     w.line();
 
     const CassetteColumns c(cassettes);
@@ -137,17 +146,10 @@ void writeLentCassettes(ReportWriter &w, const Table &cassettes, const CassetteV
     const CassetteColumns c(cassettes);
     const std::vector<int> records = cassettes.visibleRecords();
     if (!records.empty()) {
-        w.style(report::kBlue, 16, true);
-        w.fragment(QStringLiteral("\\cf2\\b\\fs32"));
-        w.either(title + QLatin1Char(' '), title + QStringLiteral("\\par"));
-        w.colour(report::kRed);
-        w.size(10);
-        w.blank(3);
-        w.fragment(QStringLiteral("\\cf3\\b\\fs20\\par\\par"));
-        w.line(QStringLiteral(
-            "     Kazeta:             Komu:                                    Od kdy:"));
-        w.fragment(QStringLiteral("\\cf1\\fs20"));
-        w.rule(5, kRule);
+        writeTitleAndHeading(
+            w, title,
+            QStringLiteral(
+                "     Kazeta:             Komu:                                    Od kdy:"));
         w.blank();
         w.style(report::kBlack, 10, false);
         walk(
