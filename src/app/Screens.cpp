@@ -24,6 +24,8 @@
 #include "reports/CassetteChooser.h"
 #include "reports/CassetteInfoScreen.h"
 #include "reports/CassetteListScreen.h"
+#include "reports/CdFromScreen.h"
+#include "reports/CdListScreen.h"
 #include "reports/SortedFilms.h"
 #include "reports/SortedTracks.h"
 #include "search/DatabaseInfo.h"
@@ -147,6 +149,8 @@ void registerScreens(TTitul &window)
                            TTitul::modal<TTisk_Abeceda>());
     window.registerCommand(QStringLiteral("printing.cdTracksSorted"),
                            TTitul::modal<TTisk_AbecedaCD>());
+    window.registerCommand(QStringLiteral("printing.cdList"), TTitul::modal<TTisk_CD_Seznamu>());
+    window.registerCommand(QStringLiteral("printing.cdFrom"), TTitul::modal<TVyber_TiskCD>());
 }
 
 } // namespace velmora
