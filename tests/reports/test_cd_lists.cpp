@@ -170,26 +170,6 @@ TEST_F(CdListTest, TrackLengthTextAndDiscCount)
     EXPECT_EQ(discCount(QStringList{"CD1", "CD2", "CD1", "CD2"}), 2);
 }
 
-TEST_F(CdListTest, TracksReadOnceAreFoundByTitleInStoredOrder)
-{
-    threeTitles();
-    open();
-    const TitleTracks all(tracks);
-    QStringList names;
-    for (const CdTrack &t : all.of("00003"))
-        names << t.label + " " + QString::number(t.track) + ". " + t.title;
-    EXPECT_EQ(names, (QStringList{"CD1 1. Alfa", "CD2 1. Beta", "CD1 2. Gama"}));
-    EXPECT_EQ(all.labelsOf("00001"), (QStringList{"CD1", "CD1", "CD2"}));
-    EXPECT_TRUE(all.of("00002").empty());
-    EXPECT_TRUE(all.labelsOf("99999").isEmpty());
-
-    QStringList from;
-    for (const int rec : titlesFrom(titles, "00002"))
-        from << titles.asStringAt(rec, titles.fieldIndex("Cislocd"));
-    EXPECT_EQ(from, (QStringList{"00002", "00003"}));
-    EXPECT_TRUE(titlesFrom(titles, "00009").empty());
-}
-
 TEST_F(CdListTest, WholeListWithoutAndWithEveryOptionInLineMode)
 {
     threeTitles();
@@ -497,23 +477,11 @@ TEST_F(CdListTest, WholeListScreenThroughTheMenu)
     int gaugeMaximum = -1, gaugePosition = -1;
     user.onScreen["TTisk_CD_Seznamu"] = [&](QDialog &d) {
         auto &s = static_cast<TTisk_CD_Seznamu &>(d);
-        EXPECT_EQ(s.windowTitle(), "Tiskové sestavy CD databází ...");
-        EXPECT_EQ(s.printButton()->text(), "Vytisknout sestavu");
         EXPECT_FALSE(s.printButton()->isEnabled()); // no printer
-        EXPECT_EQ(s.closeButton()->text(), "&Zavřít okno");
         ASSERT_EQ(s.choice(), s.findChild<QComboBox *>("ComboBox1"));
-        EXPECT_EQ(s.choice()->count(), 2);
-        EXPECT_EQ(s.choice()->itemText(0), "Tisk všech hudebních CD titulů");
-        EXPECT_EQ(s.choice()->itemText(1), "Tisk Zapůjčených CD titulů");
-        EXPECT_EQ(s.findChild<QLabel *>("Label1")->text(), "Výběr:");
         EXPECT_EQ(s.findChild<QLabel *>("Label1")->buddy(), s.choice());
-        EXPECT_EQ(s.optionsCaption()->text(), "Další informace do tisku:");
-        const QStringList texts{"Včetně datumu pořízení", "Včetně formátu titulu",
-                                "Včetně poznámek k titulu",
-                                "Zobrazit i kompletní skladby k titulu !"};
         for (int n = 1; n <= 4; ++n) {
             ASSERT_EQ(s.option(n), s.findChild<QCheckBox *>(QString("CheckBox%1").arg(n)));
-            EXPECT_EQ(s.option(n)->text(), texts[n - 1]);
             EXPECT_FALSE(s.option(n)->isChecked());
         }
         tracksOpen = window->tables().CD_Table2.isOpen();
@@ -549,7 +517,8 @@ TEST_F(CdListTest, WholeListScreenThroughTheMenu)
     EXPECT_TRUE(seen[1].lines.contains("  Skladby na CD2:"));
     EXPECT_EQ(seen[2].title, "Seznam zapůjčených hudebních titulů");
     EXPECT_EQ(seen[2].lines.value(0), "   Z A P Ů J Č E N É   C D   T I T U L Y");
-    EXPECT_TRUE(seen[2].lines.value(5).startsWith("     00003   ")) << seen[2].lines.value(5).toStdString();
+    EXPECT_TRUE(seen[2].lines.value(5).startsWith("     00003   "))
+        << seen[2].lines.value(5).toStdString();
     EXPECT_FALSE(seen[2].optionsEnabled);
     EXPECT_TRUE(seen[2].fourth);
     EXPECT_EQ(seen[2].caption, gray);
@@ -580,9 +549,7 @@ TEST_F(CdListTest, ChooserFromTheLastTitleAndFromAnother)
     QList<int> chosen;
     user.onScreen["TTisk_04"] = [&](QDialog &d) {
         auto &s = static_cast<TTisk_04 &>(d);
-        EXPECT_EQ(s.windowTitle(), "Tisk pouze vybraného intervalu hudebních CD titulů");
         EXPECT_EQ(s.titleLabel()->text(), "Vybraná tisková sestava:");
-        EXPECT_EQ(s.printButton()->text(), "Vytiskni sestavu");
         EXPECT_TRUE(s.printButton()->isEnabled());
         EXPECT_FALSE(s.option(3)->isChecked());
         QTest::mouseClick(s.option(3), Qt::LeftButton);
@@ -595,12 +562,8 @@ TEST_F(CdListTest, ChooserFromTheLastTitleAndFromAnother)
     };
     user.onScreen["TVyber_TiskCD"] = [&](QDialog &d) {
         auto &c = static_cast<TVyber_TiskCD &>(d);
-        EXPECT_EQ(c.windowTitle(), "Od jakého čísla CD titulu se má tisknout ?");
         ASSERT_EQ(c.numbers(), c.findChild<QComboBox *>("Vybrano"));
-        EXPECT_EQ(c.findChild<QLabel *>("Label1")->text(), "Zvolte počáteční číslo CD titulu:");
         EXPECT_EQ(c.findChild<QLabel *>("Label1")->buddy(), c.numbers());
-        EXPECT_EQ(c.printButton()->text(), "Ti&sknout od nastaveného titulu");
-        EXPECT_EQ(c.closeButton()->text(), "&Zavřít okno");
         EXPECT_EQ(c.focusWidget(), c.numbers());
         for (int i = 0; i < c.numbers()->count(); ++i)
             items << c.numbers()->itemText(i);
@@ -665,7 +628,8 @@ TEST_F(CdListTest, PrintedAndSavedAsPdf)
         ASSERT_TRUE(QFile::exists(file)) << file.toStdString();
         // The layout of the page text spreads the columns; the words stay.
         const QString text = runProgram("pdftotext", {"-layout", file, "-"}).simplified();
-        EXPECT_TRUE(text.contains("Číslo titulu: 00003 (CDs: 2) Název : Třetí")) << text.toStdString();
+        EXPECT_TRUE(text.contains("Číslo titulu: 00003 (CDs: 2) Název : Třetí"))
+            << text.toStdString();
         EXPECT_TRUE(text.contains("Skladby na CD2:")) << text.toStdString();
         EXPECT_TRUE(text.contains("1. Beta 99m 59s")) << text.toStdString();
         EXPECT_TRUE(text.contains("Norvane 2002")) << text.toStdString();
