@@ -66,13 +66,14 @@ TVyber_TiskCD::TVyber_TiskCD(Session &session, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     m_numbers = new QComboBox(this);
     m_numbers->setObjectName(QStringLiteral("Vybrano"));
+    m_numbers->setMinimumContentsLength(8);
     layout->addWidget(ui::caption(this, QStringLiteral("Label1"),
                                   QStringLiteral("Zvolte počáteční číslo CD titulu:"), m_numbers));
     layout->addWidget(m_numbers);
     auto *buttons = new QHBoxLayout;
-    m_print = ui::button(this, QStringLiteral("Tisknout"),
+    m_print = ui::button(this, QStringLiteral("BitBtn1"),
                          QStringLiteral("Ti&sknout od nastaveného titulu"));
-    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+    m_close = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zavřít okno"));
     buttons->addWidget(m_print);
     buttons->addWidget(m_close);
     layout->addLayout(buttons);
@@ -85,9 +86,12 @@ TVyber_TiskCD::TVyber_TiskCD(Session &session, QWidget *parent)
 
 void TVyber_TiskCD::FormShow()
 {
-    m_numbers->clear();
-    m_numbers->addItems(titleNumbers(m_session.tables().CD_Table1));
-    m_numbers->setCurrentIndex(-1);
+    {
+        const QSignalBlocker quiet(m_numbers);
+        m_numbers->clear();
+        m_numbers->addItems(titleNumbers(m_session.tables().CD_Table1));
+        m_numbers->setCurrentIndex(-1);
+    }
     m_print->setEnabled(false);
     m_numbers->setFocus();
 }

@@ -4,14 +4,12 @@
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/ReportWriter.h"
-#include "printing/Waiting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -46,7 +44,6 @@ CdTitleListScreen::CdTitleListScreen(Session &session, QWidget *parent)
     m_optionsCaption->setBuddy(m_options[0]);
     group->addLayout(grid);
     choiceLayout()->addLayout(group);
-    m_waiting = new TWaiting_Form(this);
 }
 
 CdListOptions CdTitleListScreen::options() const
@@ -72,23 +69,14 @@ void CdTitleListScreen::setOptionsAvailable(bool available)
 
 void CdTitleListScreen::writeTitles(CdListKind kind, const std::vector<int> &records)
 {
-    if (mode() == report::Mode::None) {
-        report::write(*pane(), report::Mode::None, {});
-        return;
-    }
     Table &titles = session().tables().CD_Table1;
     const CdListOptions chosen = options();
-    setBusy(true);
-    const auto done = qScopeGuard([this] {
-        m_waiting->finish();
-        setBusy(false);
-    });
     // The gauge runs over the titles this list visits.
-    m_waiting->start(int(records.size()));
-    const TitleTracks tracks(session().tables().CD_Table2);
-    report::write(*pane(), mode(), [&](ReportWriter &w) {
-        writeCdList(w, kind, titles, records, tracks, chosen, [this] { m_waiting->advance(); });
-    });
+    writeWithProgress(int(records.size()),
+                      [&](ReportWriter &w, const std::function<void()> &visited) {
+                          const TitleTracks tracks(session().tables().CD_Table2);
+                          writeCdList(w, kind, titles, records, tracks, chosen, visited);
+                      });
 }
 
 TTisk_CD_Seznamu::TTisk_CD_Seznamu(Session &session, QWidget *parent)

@@ -12,11 +12,9 @@ class QLabel;
 
 namespace velmora {
 
-class TWaiting_Form;
-
 // What the two lists of CD titles share: the four option boxes under
-// "Další informace do tisku:" (a click rebuilds the list) and the progress
-// window over which the titles are written.
+// "Další informace do tisku:" (a click rebuilds the list) and the writing
+// of the titles under the progress window.
 class CdTitleListScreen : public ReportScreen
 {
     Q_OBJECT
@@ -24,7 +22,6 @@ public:
     // CheckBox1 to CheckBox4.
     QCheckBox *option(int n) const { return m_options.at(size_t(n - 1)); }
     QLabel *optionsCaption() const { return m_optionsCaption; }
-    TWaiting_Form *waiting() const { return m_waiting; }
     CdListOptions options() const;
 
 protected:
@@ -41,7 +38,6 @@ protected:
 private:
     std::array<QCheckBox *, 4> m_options{};
     QLabel *m_optionsCaption = nullptr;
-    TWaiting_Form *m_waiting = nullptr;
 };
 
 // The whole CD catalogue: every title, or the lent titles (ComboBox1). The
