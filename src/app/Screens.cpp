@@ -24,6 +24,8 @@
 #include "reports/CassetteChooser.h"
 #include "reports/CassetteInfoScreen.h"
 #include "reports/CassetteListScreen.h"
+#include "reports/CdFromScreen.h"
+#include "reports/CdListScreen.h"
 #include "reports/LabelScreen.h"
 #include "reports/LabelsScreen.h"
 #include "reports/SortedFilms.h"
@@ -153,6 +155,8 @@ void registerScreens(TTitul &window)
     // No menu item: the browse screen's label button runs it over the
     // cassette it shows.
     window.registerCommand(QStringLiteral("printing.singleLabel"), TTitul::modal<TTisk_etiket>());
+    window.registerCommand(QStringLiteral("printing.cdList"), TTitul::modal<TTisk_CD_Seznamu>());
+    window.registerCommand(QStringLiteral("printing.cdFrom"), TTitul::modal<TVyber_TiskCD>());
 }
 
 } // namespace velmora
