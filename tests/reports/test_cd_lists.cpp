@@ -599,32 +599,39 @@ TEST_F(CdListTest, ChooserFromTheLastTitleAndFromAnother)
     EXPECT_FALSE(window->tables().CD_Table2.isOpen());
 }
 
-TEST_F(CdListTest, PrintedAndSavedAsPdf)
+TEST_F(CdListTest, SavedAsPdfAndPrinted)
 {
+    // Printing is looked at only where the run's printer writes a file.
     QPrinter &printer = report::currentPrinter();
-    if (printer.outputFormat() != QPrinter::PdfFormat)
-        GTEST_SKIP() << "the run's printer is a real one";
+    const bool pdfPrinter = printer.outputFormat() == QPrinter::PdfFormat;
     window->settings().storedSystemCode = "4";
     window->settings().printerAvailable = true;
     threeTitles();
     const QString printed = env.file("printed.pdf");
     const QString saved = env.file("saved.pdf");
-    printer.setOutputFileName(printed);
+    if (pdfPrinter)
+        printer.setOutputFileName(printed);
     user.saveFiles << saved;
     bool closedByPrint = false;
     user.onScreen["TTisk_CD_Seznamu"] = [&](QDialog &d) {
         auto &s = static_cast<TTisk_CD_Seznamu &>(d);
         QTest::mouseClick(s.option(4), Qt::LeftButton);
         QTest::mouseClick(s.pdfButton(), Qt::LeftButton);
+        if (!pdfPrinter)
+            return;
         QTest::mouseClick(s.printButton(), Qt::LeftButton);
         closedByPrint = !s.isVisible();
     };
     window->runEntry(*window->entryFor("printing.cdList", TTitul::Cds));
-    printer.setOutputFileName(QString());
-    EXPECT_TRUE(closedByPrint);
-    EXPECT_EQ(user.previewsShown, 1);
     EXPECT_FALSE(window->tables().CD_Table2.isOpen());
-    for (const QString &file : {printed, saved}) {
+    QStringList files{saved};
+    if (pdfPrinter) {
+        printer.setOutputFileName(QString());
+        EXPECT_TRUE(closedByPrint);
+        EXPECT_EQ(user.previewsShown, 1);
+        files << printed;
+    }
+    for (const QString &file : files) {
         ASSERT_TRUE(QFile::exists(file)) << file.toStdString();
         // The layout of the page text spreads the columns; the words stay.
         const QString text = runProgram("pdftotext", {"-layout", file, "-"}).simplified();
