@@ -4,7 +4,6 @@
 // print menu opens them.
 
 #include "AppFixture.h"
-#include "DbfRows.h"
 #include "ReportCheck.h"
 #include "printing/ReportPrint.h"
 #include "printing/Waiting.h"
