@@ -111,7 +111,8 @@ void BlockWriter::open(const QTextCharFormat &format)
         flush();
     if (m_breakPending) {
         // A separator in the run opens a paragraph of the run's format.
-        hold(QString(QChar::ParagraphSeparator), format);
+        static constexpr char16_t separator = QChar::ParagraphSeparator;
+        hold(QStringView(&separator, 1), format);
         m_breakPending = false;
     } else if (!m_started) {
         m_cursor.setBlockCharFormat(format);
@@ -119,7 +120,7 @@ void BlockWriter::open(const QTextCharFormat &format)
     m_started = true;
 }
 
-void BlockWriter::hold(const QString &text, const QTextCharFormat &format)
+void BlockWriter::hold(QStringView text, const QTextCharFormat &format)
 {
     if (!m_runOpen) {
         m_runOpen = true;
@@ -148,7 +149,8 @@ void BlockWriter::endParagraph(const QTextCharFormat &format)
 void BlockWriter::lineBreak(const QTextCharFormat &format)
 {
     open(format);
-    hold(QString(QChar::LineSeparator), format);
+    static constexpr char16_t lineBreak = QChar::LineSeparator;
+    hold(QStringView(&lineBreak, 1), format);
 }
 
 void BlockWriter::flush()

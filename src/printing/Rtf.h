@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QString>
+#include <QStringView>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -82,7 +83,7 @@ public:
 
 private:
     void open(const QTextCharFormat &format);
-    void hold(const QString &text, const QTextCharFormat &format);
+    void hold(QStringView text, const QTextCharFormat &format);
     QTextCursor m_cursor;
     bool m_started = false;
     bool m_breakPending = false;
