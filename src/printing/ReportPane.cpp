@@ -184,8 +184,11 @@ QStringList ReportPane::lines() const
     QStringList out;
     const QTextDocument *doc = document();
     out.reserve(doc->blockCount());
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
-        out << b.text();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const QString text = b.text();
+        for (const QStringView line : QStringView(text).split(QChar::LineSeparator))
+            out << line.toString();
+    }
     return out;
 }
 

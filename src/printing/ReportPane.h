@@ -52,7 +52,7 @@ public:
     // The document last assigned; empty after a line-mode build.
     const QByteArray &rtf() const { return m_rtf; }
 
-    // The visible lines, one per paragraph.
+    // The visible lines: the paragraphs and the line breaks inside them.
     QStringList lines() const;
 
     // The action "Uložit jako PDF ..." of the pane's context menu; report

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <memory>
 
@@ -53,6 +54,33 @@ QRect pageRect(const QPaintDevice &device)
     return QRect(left, top, qMax(1, w - left), qMax(1, bottom - top));
 }
 
+namespace {
+
+// The pane keeps lines of one format in one paragraph, parted by line
+// separators. On paper every line is a paragraph again: paragraphs are laid
+// out in whole printer dots and never broken across a page, lines inside
+// one are neither.
+void splitIntoParagraphs(QTextDocument &document)
+{
+    // Positions in the document are positions in its raw text; from the
+    // end, so that the ones still to come stay where they were.
+    const QString raw = document.toRawText();
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (qsizetype i = raw.size() - 1; i >= 0; --i) {
+        if (raw[i] != QChar::LineSeparator)
+            continue;
+        cursor.setPosition(int(i));
+        cursor.setPosition(int(i) + 1, QTextCursor::KeepAnchor);
+        const QTextCharFormat format = cursor.charFormat();
+        cursor.removeSelectedText();
+        cursor.insertBlock(cursor.blockFormat(), format);
+    }
+    cursor.endEditBlock();
+}
+
+} // namespace
+
 bool printDocument(const QTextDocument &document, QPrinter &printer)
 {
     printer.setDocName(kJobTitle);
@@ -64,6 +92,7 @@ bool printDocument(const QTextDocument &document, QPrinter &printer)
     // Laid out afresh for the printer: its resolution gives the sizes of
     // the fonts, and no margin of its own inside the page rectangle.
     std::unique_ptr<QTextDocument> copy(document.clone());
+    splitIntoParagraphs(*copy);
     copy->setDocumentMargin(0);
     QAbstractTextDocumentLayout *layout = copy->documentLayout();
     layout->setPaintDevice(painter.device());

@@ -110,9 +110,17 @@ void BlockWriter::open(const QTextCharFormat &format)
     if (m_runOpen && format != m_runFormat)
         flush();
     if (m_breakPending) {
-        // A separator in the run opens a paragraph of the run's format.
-        static constexpr char16_t separator = QChar::ParagraphSeparator;
-        hold(QStringView(&separator, 1), format);
+        // A separator in the run opens a paragraph of the run's format, in
+        // the same block while the block holds this format only.
+        static constexpr char16_t paragraph = QChar::ParagraphSeparator;
+        static constexpr char16_t line = QChar::LineSeparator;
+        if (m_runOpen && m_linesInBlock < kLinesPerBlock) {
+            hold(QStringView(&line, 1), format);
+            ++m_linesInBlock;
+        } else {
+            hold(QStringView(&paragraph, 1), format);
+            m_linesInBlock = 1;
+        }
         m_breakPending = false;
     } else if (!m_started) {
         m_cursor.setBlockCharFormat(format);

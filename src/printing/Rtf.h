@@ -56,13 +56,16 @@ private:
 
 // Writes paragraphs into a text document: the first paragraph goes into the
 // document's empty first block, and the break after the last one is never
-// made, so n lines give exactly n blocks whichever way they were written.
-// Paragraphs of one format are held back and inserted together, as one text
-// with paragraph separators, when the format changes or on flush(): one
-// insertion per line costs more than the report itself.
+// made. Paragraphs of one format are held back and inserted together when
+// the format changes or on flush(): one insertion per line costs more than
+// the report itself. Up to kLinesPerBlock paragraphs of one format share a
+// block, parted by line separators: a block of its own for each of a
+// million lines is most of the time a report takes to show, and the
+// paragraphs carry no format of their own that a block would keep.
 class BlockWriter
 {
 public:
+    static constexpr int kLinesPerBlock = 64;
     explicit BlockWriter(QTextCursor cursor) : m_cursor(cursor) {}
 
     void text(const QString &text, const QTextCharFormat &format);
@@ -90,6 +93,7 @@ private:
     QString m_run;
     QTextCharFormat m_runFormat;
     bool m_runOpen = false;
+    int m_linesInBlock = 1;
 };
 
 // Reads an RTF document of the kind the reports build: groups, the font

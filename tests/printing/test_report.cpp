@@ -348,3 +348,64 @@ TEST(ReportPane, BuildIsNotRepaintedAndStartsEmpty)
     // Undo would keep a second copy of every report.
     EXPECT_FALSE(pane.document()->isUndoRedoEnabled());
 }
+
+TEST(ReportPane, LinesOfOneFormatShareBoundedBlocksAndKeepTheirLooks)
+{
+    // 150 red lines with empty ones among them, then a blue one and two
+    // more red ones: every visible line with its looks, in both modes, and
+    // no block holds more than its share of lines or two formats' lines.
+    const auto text = [](int i) {
+        return i % 10 == 9 ? QString() : QStringLiteral("řádek %1").arg(i);
+    };
+    const auto write = [&](ReportPane &pane, Mode mode) {
+        pane.beginBuild();
+        if (mode == Mode::Line) {
+            pane.setColour(report::kRed);
+            for (int i = 0; i < 150; ++i)
+                pane.appendLine(text(i));
+            pane.setColour(report::kBlue);
+            pane.appendLine(QStringLiteral("modrý"));
+            pane.setColour(report::kRed);
+            pane.appendLine(QStringLiteral("a"));
+            pane.appendLine();
+        } else {
+            rtf::Document doc;
+            doc.header(rtf::kColourTableA, QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\f0\\fs16"));
+            for (int i = 0; i < 150; ++i)
+                doc.add(rtf::escape(text(i)) + QStringLiteral("\\par"));
+            doc.add(QStringLiteral("\\cf2 modrý\\par"));
+            doc.add(QStringLiteral("\\cf3 a\\par"));
+            doc.add(QStringLiteral("\\par"));
+            doc.close();
+            pane.setRtf(doc.bytes());
+        }
+        pane.endBuild();
+    };
+    for (const Mode mode : {Mode::Line, Mode::Document}) {
+        ReportPane pane;
+        write(pane, mode);
+        const QStringList lines = pane.lines();
+        ASSERT_EQ(lines.size(), 153) << int(mode);
+        EXPECT_EQ(lines[0], "řádek 0");
+        EXPECT_EQ(lines[9], "");
+        EXPECT_EQ(lines[149], "");
+        EXPECT_EQ(lines[150], "modrý");
+        EXPECT_EQ(lines[152], "");
+        const QList<Look> l = looks(pane);
+        ASSERT_EQ(l.size(), 153);
+        for (int i = 0; i < 150; ++i)
+            EXPECT_EQ(l[i].colour, QColor(255, 0, 0)) << i;
+        EXPECT_EQ(l[150].colour, QColor(0, 0, 255));
+        EXPECT_EQ(l[151].colour, QColor(255, 0, 0));
+        EXPECT_EQ(l[152].colour, QColor(255, 0, 0));
+        // At most one block per line, at least one per 64 lines, and the
+        // blue line in a block of its own.
+        EXPECT_GE(pane.document()->blockCount(), 153 / rtf::BlockWriter::kLinesPerBlock + 2);
+        EXPECT_LT(pane.document()->blockCount(), 20);
+        const QTextBlock blue = pane.document()->findBlock(
+            pane.document()->toPlainText().indexOf(QStringLiteral("modrý")));
+        EXPECT_EQ(blue.text(), "modrý");
+        // What is copied out of the pane has one line per line.
+        EXPECT_EQ(pane.document()->toPlainText().split('\n'), lines);
+    }
+}

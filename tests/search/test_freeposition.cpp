@@ -4,6 +4,7 @@
 // printing and the work tables in the private temporary directory.
 
 #include "AppFixture.h"
+#include "ReportCheck.h"
 #include "cassettes/CassetteRules.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <functional>
 #include <stdexcept>
@@ -141,15 +141,13 @@ protected:
         return out;
     }
 
-    static QColor lineColour(QWidget &w, int line)
-    {
-        const QTextBlock b = child<ReportPane>(w, "RichEdit1").document()->findBlockByNumber(line);
-        return b.begin().fragment().charFormat().foreground().color();
-    }
     static QTextCharFormat lineFormat(QWidget &w, int line)
     {
-        const QTextBlock b = child<ReportPane>(w, "RichEdit1").document()->findBlockByNumber(line);
-        return b.begin().fragment().charFormat();
+        return lineFormats(child<ReportPane>(w, "RichEdit1")).value(line);
+    }
+    static QColor lineColour(QWidget &w, int line)
+    {
+        return lineFormat(w, line).foreground().color();
     }
 
     static QByteArray digest(const QString &file)

@@ -32,18 +32,39 @@ inline std::ostream &operator<<(std::ostream &os, const Look &l)
     return os << l.colour.name().toStdString() << ' ' << l.points << (l.bold ? " bold" : "");
 }
 
+// The format of each visible line: of its first character, or for an empty
+// line of the separator that ends it (of the paragraph, when it has none).
+inline QList<QTextCharFormat> lineFormats(const ReportPane &pane)
+{
+    QList<QTextCharFormat> out;
+    for (QTextBlock b = pane.document()->begin(); b.isValid(); b = b.next()) {
+        const QString text = b.text();
+        qsizetype start = 0;
+        for (;;) {
+            const qsizetype end = text.indexOf(QChar::LineSeparator, start);
+            QTextCursor c(b);
+            if (end < 0 && start == text.size()) {
+                // An empty last line: its paragraph's format, or the one of
+                // the separator before it.
+                c.setPosition(b.position() + start);
+                out.append(start == 0 ? b.charFormat() : c.charFormat());
+                break;
+            }
+            c.setPosition(b.position() + start + 1);
+            out.append(c.charFormat());
+            if (end < 0)
+                break;
+            start = end + 1;
+        }
+    }
+    return out;
+}
+
 inline QList<Look> looks(const ReportPane &pane)
 {
     QList<Look> out;
-    for (QTextBlock b = pane.document()->begin(); b.isValid(); b = b.next()) {
-        QTextCharFormat f = b.charFormat();
-        if (b.length() > 1) {
-            QTextCursor c(b);
-            c.movePosition(QTextCursor::NextCharacter);
-            f = c.charFormat();
-        }
+    for (const QTextCharFormat &f : lineFormats(pane))
         out.append({f.foreground().color(), f.fontPointSize(), f.fontWeight() >= QFont::Bold});
-    }
     return out;
 }
 
