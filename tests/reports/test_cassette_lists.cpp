@@ -22,26 +22,6 @@
 namespace velmora::test {
 namespace {
 
-QString timeless(QString text)
-{
-    static const QRegularExpression time(
-        QStringLiteral("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d"));
-    return text.replace(time, QStringLiteral("<čas>"));
-}
-
-QStringList timeless(const QStringList &lines)
-{
-    QStringList out;
-    for (const QString &l : lines)
-        out << timeless(l);
-    return out;
-}
-
-QString decoded(const QByteArray &rtf)
-{
-    return Codepage::cp1250().decode(rtf.constData(), int(rtf.size()));
-}
-
 QString rule(int n = 71)
 {
     return QStringLiteral("     ") + QString(n, QLatin1Char('-'));

@@ -23,32 +23,6 @@
 namespace velmora::test {
 namespace {
 
-const QString kTime = QStringLiteral("<čas>");
-
-QString timeless(QString text)
-{
-    static const QRegularExpression time(
-        QStringLiteral("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d"));
-    return text.replace(time, kTime);
-}
-
-QString timeless(const QByteArray &document)
-{
-    return timeless(Codepage::cp1250().decode(document.constData(), int(document.size())));
-}
-
-QStringList timeless(QStringList lines)
-{
-    for (QString &l : lines)
-        l = timeless(l);
-    return lines;
-}
-
-QString hyphens(int spaces, int n)
-{
-    return QString(spaces, ' ') + QString(n, '-');
-}
-
 // "  " and "%-5s  %-55s %-7s" spelled out with arg().
 QString trackRow(const QString &number, const QString &title, const QString &length)
 {

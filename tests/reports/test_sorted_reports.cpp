@@ -21,35 +21,6 @@
 namespace velmora::test {
 namespace {
 
-const QString kTime = QStringLiteral("<čas>");
-
-// The printing time of a list made comparable.
-QString timeless(QString text)
-{
-    static const QRegularExpression time(
-        QStringLiteral("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d"));
-    return text.replace(time, kTime);
-}
-
-// A document's bytes as text, its time made comparable.
-QString timeless(const QByteArray &document)
-{
-    return timeless(Codepage::cp1250().decode(document.constData(), int(document.size())));
-}
-
-QStringList timeless(const QStringList &lines)
-{
-    QStringList out;
-    for (const QString &l : lines)
-        out << timeless(l);
-    return out;
-}
-
-QString hyphens(int spaces, int n)
-{
-    return QString(spaces, QLatin1Char(' ')) + QString(n, QLatin1Char('-'));
-}
-
 // Values left-aligned in their widths, put into a pattern of %1, %2, ...
 QString columns(const QString &pattern, const QStringList &values, const QList<int> &widths)
 {

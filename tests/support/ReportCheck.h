@@ -3,10 +3,12 @@
 // A report as the user sees it: written into a pane that is never shown,
 // in the mode given, and read back as its visible lines and their looks.
 
+#include "engine/Codepage.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportWriter.h"
 
 #include <QColor>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -80,6 +82,40 @@ inline Shown show(report::Mode mode, const report::Report &r)
     ReportPane pane;
     report::write(pane, mode, r);
     return {pane.lines(), looks(pane), pane.rtf()};
+}
+
+// The printing time of a report made comparable.
+const QString kTime = QStringLiteral("<čas>");
+
+inline QString timeless(QString text)
+{
+    static const QRegularExpression time(
+        QStringLiteral("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d"));
+    return text.replace(time, kTime);
+}
+
+inline QStringList timeless(QStringList lines)
+{
+    for (QString &l : lines)
+        l = timeless(l);
+    return lines;
+}
+
+// A document's bytes as text.
+inline QString decoded(const QByteArray &document)
+{
+    return Codepage::cp1250().decode(document.constData(), int(document.size()));
+}
+
+inline QString timeless(const QByteArray &document)
+{
+    return timeless(decoded(document));
+}
+
+// A rule of the reports: spaces, then hyphens.
+inline QString hyphens(int spaces, int n)
+{
+    return QString(spaces, QLatin1Char(' ')) + QString(n, QLatin1Char('-'));
 }
 
 // The lines without the blanks at their ends.
