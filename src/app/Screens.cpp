@@ -12,6 +12,10 @@
 #include "core/MainWindow.h"
 #include "core/PasswordDlg.h"
 #include "core/SetLang.h"
+#include "exchange/ExportingMyCd.h"
+#include "exchange/ExportingMyVk.h"
+#include "exchange/ExterniCD.h"
+#include "exchange/ExterniVK.h"
 #include "lending/ArchiveScreen.h"
 #include "lending/AwayScreen.h"
 #include "lending/HistoryScreen.h"
@@ -142,6 +146,12 @@ void registerScreens(TTitul &window)
                            TTitul::modal<TInf_databazecd>());
 
     // Printing.
+    window.registerCommand(QStringLiteral("external.cassetteManager"),
+                           TTitul::modal<TExterni_VK>());
+    window.registerCommand(QStringLiteral("external.cdManager"), TTitul::modal<TExterni_CD>());
+    window.registerCommand(QStringLiteral("external.cassetteExport"),
+                           TTitul::modal<TExporting_my_VK>());
+    window.registerCommand(QStringLiteral("external.cdExport"), TTitul::modal<TExporting_my_CD>());
     window.registerCommand(QStringLiteral("printing.printer"), TTitul::modal<TCentr>());
     window.registerCommand(QStringLiteral("printing.cassetteList"), TTitul::modal<TTisk>());
     window.registerCommand(QStringLiteral("printing.cassetteListInfo"),

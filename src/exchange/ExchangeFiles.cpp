@@ -64,9 +64,17 @@ QList<RegisterEntry> readRegister(Catalogue catalogue)
     const int day = t.fieldIndex(QStringLiteral("Day"));
     const int user = t.fieldIndex(QStringLiteral("User"));
     const int source = t.fieldIndex(QStringLiteral("ToSource"));
-    for (t.first(); !t.eof(); t.next())
-        out.append({day < 0 ? QString() : t.asString(day), user < 0 ? QString() : t.asString(user),
-                    source < 0 ? QString() : t.asString(source)});
+    for (t.first(); !t.eof(); t.next()) {
+        RegisterEntry e{day < 0 ? QString() : t.asString(day),
+                        user < 0 ? QString() : t.asString(user),
+                        source < 0 ? QString() : t.asString(source)};
+        // A path longer than its field, or a data directory moved since the
+        // import, leaves a stored path that leads nowhere; the catalogue is
+        // where its owner's name puts it.
+        if (!QFileInfo(e.toSource).isDir())
+            e.toSource = catalogueDir(catalogue, e.user);
+        out.append(e);
+    }
     t.close();
     return out;
 }

@@ -1,0 +1,98 @@
+#include "exchange/ExportInfo.h"
+
+#include "engine/Codepage.h"
+#include "storage/DateText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+namespace velmora::exchange {
+namespace {
+
+constexpr int kValueStart = 18; // labels are 18 characters long
+
+const QString kFirstLine = QStringLiteral("Informace o Exportu na toto medium:");
+const QString kLastLine = QStringLiteral("Corect End Norvane information file.");
+
+} // namespace
+
+QByteArray infoFileBytes(const QDateTime &moment, const QString &version, const QString &owner)
+{
+    const QStringList lines{kFirstLine,
+                            QStringLiteral("Datum exportu   : ") + shortDate(moment.date()),
+                            QStringLiteral("Cas exportu     : ") +
+                                moment.time().toString(QStringLiteral("HH:mm:ss")),
+                            QString(),
+                            QStringLiteral("Verze programu  : ") + version,
+                            QStringLiteral("Vlastník dat    : ") + owner,
+                            QString(),
+                            kLastLine};
+    return Codepage::cp1250().encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+bool readInfoFile(const QString &path, ExportInfo &info, QString &problem)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        problem = QStringLiteral("Informační soubor \"%1\" nelze přečíst.").arg(name);
+        return false;
+    }
+    // An information file is a few hundred bytes; anything far larger is
+    // not one.
+    const QByteArray bytes = f.read(64 * 1024);
+    QString text = Codepage::cp1250().decode(bytes.constData(), int(bytes.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() < 8 || (lines.size() == 8 && lines[7].isEmpty())) {
+        problem =
+            QStringLiteral("Informační soubor \"%1\" je neúplný: má méně než osm řádků.").arg(name);
+        return false;
+    }
+    info.date = lines[1].mid(kValueStart, 28);
+    info.time = lines[2].mid(kValueStart, 28);
+    info.version = lines[4].mid(kValueStart, 7);
+    info.owner = lines[5].mid(kValueStart);
+    if (!parseShortDate(info.date).isValid()) {
+        problem = QStringLiteral("Datum exportu \"%1\" v souboru \"%2\" nelze přečíst jako datum.")
+                      .arg(info.date.trimmed(), name);
+        return false;
+    }
+    problem = ownerNameProblem(ownerKey(info.owner));
+    if (!problem.isEmpty()) {
+        problem = QStringLiteral("Jméno vlastníka dat v souboru \"%1\" nelze použít: %2")
+                      .arg(name, problem);
+        return false;
+    }
+    return true;
+}
+
+QString ownerKey(const QString &owner)
+{
+    qsizetype n = owner.size();
+    while (n > 0 && owner[n - 1] == QLatin1Char(' '))
+        --n;
+    return owner.left(n);
+}
+
+QString ownerNameProblem(const QString &owner)
+{
+    if (owner.trimmed().isEmpty())
+        return QStringLiteral("jméno je prázdné.");
+    if (owner.size() > kOwnerMaxLength)
+        return QStringLiteral("jméno je delší než %1 znaků.").arg(kOwnerMaxLength);
+    if (owner.contains(QLatin1Char('/')) || owner.contains(QLatin1Char('\\')))
+        return QStringLiteral("jméno obsahuje lomítko.");
+    if (owner.contains(QStringLiteral("..")))
+        return QStringLiteral("jméno obsahuje \"..\".");
+    if (owner.startsWith(QLatin1Char('.')) || owner.startsWith(QLatin1Char(' ')))
+        return QStringLiteral("jméno začíná tečkou nebo mezerou.");
+    for (const QChar c : owner)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c.unicode() == 0x7f)
+            return QStringLiteral("jméno obsahuje řídicí znaky.");
+    return QString();
+}
+
+} // namespace velmora::exchange

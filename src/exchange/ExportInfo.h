@@ -1,0 +1,35 @@
+#pragma once
+
+// The information file that travels with an exported catalogue: eight lines
+// in code page 1250 with CR LF, labels of 18 characters.
+
+#include <QDateTime>
+#include <QString>
+
+namespace velmora::exchange {
+
+struct ExportInfo
+{
+    QString date;    // characters 19 to 46 of line 2
+    QString time;    // characters 19 to 46 of line 3
+    QString version; // characters 19 to 25 of line 5
+    QString owner;   // line 6 from character 19, exactly as written
+};
+
+QByteArray infoFileBytes(const QDateTime &moment, const QString &version, const QString &owner);
+
+// Reads an information file. On failure returns false with a Czech message
+// naming the file and the problem.
+bool readInfoFile(const QString &path, ExportInfo &info, QString &problem);
+
+// The owner's name as a directory name and register value: the name read,
+// without the blanks a register field would drop.
+QString ownerKey(const QString &owner);
+
+// Empty when the name can name an owner's directory inside EXTERNI;
+// otherwise what is wrong with it, in Czech.
+QString ownerNameProblem(const QString &owner);
+
+constexpr int kOwnerMaxLength = 30;
+
+} // namespace velmora::exchange

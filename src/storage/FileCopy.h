@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+// Copies of whole files that either arrive complete or not at all: the copy
+// is written under a temporary name beside the target, flushed to the disk,
+// its size checked against the source, and only then renamed over the
+// target. An old target stays as it was when anything fails.
+namespace filecopy {
+
+// Empty on success; otherwise a Czech message naming the file and the cause.
+QString copy(const QString &source, const QString &target);
+
+// For tests of the callers' recovery: the n-th copy from now (1 = the next
+// one) fails as a full disk would; 0 turns it off.
+void failCopy(int n);
+
+} // namespace filecopy
+} // namespace velmora
