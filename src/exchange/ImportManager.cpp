@@ -240,9 +240,9 @@ void ImportManager::fileClicked()
     m_records->setText(c.records >= 0 ? QString::number(c.records) : kNone);
     m_status->setText(c.allowed ? m_texts.allowed : m_texts.refused);
     m_import->setEnabled(c.allowed);
-    // A table of the accepted field count that still fails its checks is
-    // explained; the others speak through the status.
-    if (!c.allowed && c.fields == k.fieldCount)
+    // A table of the accepted field count that still fails its checks, or
+    // no table at all, is explained; other layouts speak through the status.
+    if (!c.allowed && (c.fields == k.fieldCount || c.fields < 0))
         dialogs::warning(QStringLiteral("Informace:"), c.problem);
 }
 

@@ -94,9 +94,10 @@ protected:
         return out;
     }
 
+    // A directory of the test's own, beside its configuration.
     QString made(const QString &name)
     {
-        const QString dir = env.dataDir() + "/../" + name;
+        const QString dir = env.configHome() + "/../" + name;
         QDir().mkpath(dir);
         return QDir(dir).absolutePath();
     }

@@ -11,9 +11,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QTableView>
-#include <QKeyEvent>
 #include <QTest>
 
 namespace velmora::test {
@@ -119,7 +119,8 @@ TEST_F(Exchange, ExportIntoAnUnwritableDirectoryIsReportedWithoutTheSuccessMessa
     exportTo(Catalogue::Cassettes, medium);
     ASSERT_FALSE(user.shown.isEmpty());
     EXPECT_EQ(user.shown.last().caption, "Chyba");
-    EXPECT_TRUE(user.shown.last().text.contains("nelze zapisovat")) << user.shown.last().text.toStdString();
+    EXPECT_TRUE(user.shown.last().text.contains("nelze zapisovat"))
+        << user.shown.last().text.toStdString();
     for (const auto &s : user.shown)
         EXPECT_FALSE(s.text.contains("v pořádku"));
 }
@@ -132,7 +133,8 @@ TEST_F(Exchange, AFailedCopyStopsTheExportBeforeTheInformationFile)
     exportTo(Catalogue::Cassettes, medium);
     filecopy::failCopy(0);
     EXPECT_EQ(user.shown.last().caption, "Chyba");
-    EXPECT_TRUE(user.shown.last().text.contains("data.vkt")) << user.shown.last().text.toStdString();
+    EXPECT_TRUE(user.shown.last().text.contains("data.vkt"))
+        << user.shown.last().text.toStdString();
     EXPECT_FALSE(QFileInfo::exists(medium + "/Export.evk"));
     EXPECT_FALSE(QFileInfo::exists(medium + "/data.vkt"));
 }
