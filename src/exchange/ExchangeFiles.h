@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace velmora::exchange {
 
@@ -38,6 +39,11 @@ struct Kind
 };
 
 const Kind &kind(Catalogue catalogue);
+
+// How far a copy of a set has come, in files: 1.5 when the first file is
+// done and half of the second. Gauges show it in hundredths of a file.
+using Progress = std::function<void(double files)>;
+constexpr int kGaugeSteps = 100;
 
 // The main table of an imported catalogue and, for CDs, its track table.
 QString mainTable(Catalogue catalogue); // "data.dbf" / "cd01.dbf"

@@ -45,7 +45,7 @@ ExportScreen::ExportScreen(exchange::Catalogue catalogue, NewDirDialog *newDir, 
 
     m_gauge = new QProgressBar(this);
     m_gauge->setObjectName(QStringLiteral("Final_Status"));
-    m_gauge->setMaximum(exchange::kind(catalogue).gaugeMaximum);
+    m_gauge->setMaximum(exchange::kind(catalogue).gaugeMaximum * exchange::kGaugeSteps);
     layout->addWidget(ui::caption(this, QStringLiteral("Label3"),
                                   QStringLiteral("Celkový stav exportu:"), m_gauge));
     layout->addWidget(m_gauge);
@@ -120,9 +120,12 @@ void ExportScreen::exportData()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_gauge->setValue(0);
     const QString problem = exchange::exportCatalogue(
-        m_catalogue, m_dirs->path(), owner, QDateTime::currentDateTime(), [this](int n) {
-            m_gauge->setValue(n);
-            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        m_catalogue, m_dirs->path(), owner, QDateTime::currentDateTime(), [this](double files) {
+            const int value = int(files * exchange::kGaugeSteps);
+            if (value != m_gauge->value()) {
+                m_gauge->setValue(value);
+                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }
         });
     QApplication::restoreOverrideCursor();
     m_export->setEnabled(true);

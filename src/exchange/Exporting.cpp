@@ -28,7 +28,7 @@ QString native(const QString &path)
 } // namespace
 
 QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QString &owner,
-                        const QDateTime &moment, const std::function<void(int)> &step)
+                        const QDateTime &moment, const Progress &progress)
 {
     const Kind &k = kind(catalogue);
     const QFileInfo dir(targetDir);
@@ -40,19 +40,17 @@ QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QSt
     if (!problem.isEmpty())
         return QStringLiteral("Jméno vlastníka dat nelze použít: %1").arg(problem);
 
-    // The cassette gauge moves before each copy, the CD gauge after it.
-    const bool before = catalogue == Catalogue::Cassettes;
-    int position = 0;
+    int done = 0;
     for (const SetFile &f : k.files) {
-        if (before)
-            step(++position);
         const QString source = Paths::dataFile(f.table);
         const QString target = targetDir + QLatin1Char('/') + f.exported;
         if (f.optional && !QFileInfo::exists(source)) {
             // A stale index of an earlier export would travel with new data.
             QFile::remove(target);
         } else {
-            QString failed = filecopy::copy(source, target);
+            QString failed = filecopy::copy(source, target, [&](qint64 part, qint64 total) {
+                progress(done + (total > 0 ? double(part) / double(total) : 1.0));
+            });
             if (failed.isEmpty() && f.table.endsWith(QStringLiteral(".dbf"))) {
                 int copied = -1, original = -1;
                 failed = layoutProblem(target, f.table, &copied);
@@ -65,8 +63,7 @@ QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QSt
             if (!failed.isEmpty())
                 return failed;
         }
-        if (!before)
-            step(++position);
+        progress(++done);
     }
 
     QSaveFile info(targetDir + QLatin1Char('/') + k.infoFile);

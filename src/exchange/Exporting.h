@@ -11,9 +11,9 @@ namespace velmora::exchange {
 // Writes the own catalogue's set into targetDir: each table file copied and
 // verified (size, and a copied table reopens with every record), then the
 // information file. Empty on success; otherwise what failed, naming the
-// file. step(n) is called with the gauge's new position.
+// file.
 QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QString &owner,
-                        const QDateTime &moment, const std::function<void(int)> &step);
+                        const QDateTime &moment, const Progress &progress);
 
 // The owner's name written into exports: a setting of its own. Empty until
 // the user gave one.

@@ -67,7 +67,7 @@ ImportManager::ImportManager(exchange::Catalogue catalogue, Texts texts, QWidget
     auto *right = new QVBoxLayout;
     m_gauge = new QProgressBar(this);
     m_gauge->setObjectName(QStringLiteral("Stav"));
-    m_gauge->setMaximum(exchange::kind(catalogue).gaugeMaximum);
+    m_gauge->setMaximum(exchange::kind(catalogue).gaugeMaximum * exchange::kGaugeSteps);
     right->addWidget(ui::caption(this, QStringLiteral("Label4"),
                                  QStringLiteral("Stav Importu databází:"), m_gauge));
     right->addWidget(m_gauge);
@@ -267,9 +267,12 @@ void ImportManager::importChosen()
             QApplication::setOverrideCursor(Qt::WaitCursor);
             return yes;
         },
-        [this] {
-            m_gauge->setValue(m_gauge->value() + 1);
-            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        [this](double files) {
+            const int value = int(files * exchange::kGaugeSteps);
+            if (value != m_gauge->value()) {
+                m_gauge->setValue(value);
+                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            }
         },
         problem);
     QApplication::restoreOverrideCursor();

@@ -59,23 +59,25 @@ bool removeSetDirectory(Catalogue catalogue, const QString &dir)
 
 // Copies the export's set under the table names into a new directory inside
 // EXTERNI and verifies it there. Empty on success, with staging set.
-QString stage(Catalogue catalogue, const QString &exportDir, const Advance &advance,
+QString stage(Catalogue catalogue, const QString &exportDir, const Progress &progress,
               QString &staging)
 {
     QTemporaryDir dir(externi() + QStringLiteral("/.import-XXXXXX"));
     if (!dir.isValid())
         return QStringLiteral("V adresáři \"%1\" nelze vytvořit pracovní adresář: %2")
             .arg(native(externi()), dir.errorString());
+    int done = 0;
     for (const SetFile &f : kind(catalogue).files) {
         const QString source = exportDir + QLatin1Char('/') + f.exported;
-        if (f.optional && !QFileInfo::exists(source)) {
-            advance();
-            continue;
+        if (!f.optional || QFileInfo::exists(source)) {
+            const QString problem =
+                filecopy::copy(source, dir.filePath(f.table), [&](qint64 part, qint64 total) {
+                    progress(done + (total > 0 ? double(part) / double(total) : 1.0));
+                });
+            if (!problem.isEmpty())
+                return problem;
         }
-        const QString problem = filecopy::copy(source, dir.filePath(f.table));
-        if (!problem.isEmpty())
-            return problem;
-        advance();
+        progress(++done);
     }
     for (const SetFile &f : kind(catalogue).files) {
         if (!f.table.endsWith(QStringLiteral(".dbf")))
@@ -220,7 +222,7 @@ Candidate inspect(Catalogue catalogue, const QString &exportDir)
 }
 
 ImportResult importCatalogue(Catalogue catalogue, const QString &exportDir, const ExportInfo &info,
-                             const std::function<bool()> &replace, const Advance &advance,
+                             const std::function<bool()> &replace, const Progress &progress,
                              QString &problem)
 {
     problem.clear();
@@ -257,7 +259,7 @@ ImportResult importCatalogue(Catalogue catalogue, const QString &exportDir, cons
     }
 
     QString staging;
-    problem = stage(catalogue, exportDir, advance, staging);
+    problem = stage(catalogue, exportDir, progress, staging);
     if (!problem.isEmpty()) {
         discard(staging);
         return ImportResult::Failed;

@@ -34,8 +34,6 @@ Candidate inspect(Catalogue catalogue, const QString &exportDir);
 // records receives the count of records.
 QString layoutProblem(const QString &path, const QString &ourTable, int *records = nullptr);
 
-using Advance = std::function<void()>;
-
 enum class ImportResult
 {
     Imported,
@@ -48,7 +46,7 @@ enum class ImportResult
 // the owner's catalogue exists, replace decides (it is asked only then);
 // false leaves everything as it was and gives Failed with no problem.
 ImportResult importCatalogue(Catalogue catalogue, const QString &exportDir, const ExportInfo &info,
-                             const std::function<bool()> &replace, const Advance &advance,
+                             const std::function<bool()> &replace, const Progress &progress,
                              QString &problem);
 
 // Removes an imported catalogue's table files and directory, and its

@@ -22,7 +22,7 @@ void failCopy(int n)
     g_failIn = n;
 }
 
-QString copy(const QString &source, const QString &target)
+QString copy(const QString &source, const QString &target, const Progress &progress)
 {
     QFile in(source);
     if (!in.exists())
@@ -38,10 +38,12 @@ QString copy(const QString &source, const QString &target)
         return QStringLiteral("Soubor \"%1\" nelze zapsat: No space left on device")
             .arg(native(target));
     }
-    char buffer[1 << 16];
+    // Large pieces: a catalogue with its memos is hundreds of megabytes.
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    const qint64 total = in.size();
     qint64 copied = 0;
     for (;;) {
-        const qint64 n = in.read(buffer, sizeof buffer);
+        const qint64 n = in.read(buffer.data(), buffer.size());
         if (n < 0) {
             out.cancelWriting();
             return QStringLiteral("Soubor \"%1\" nelze číst: %2")
@@ -49,12 +51,14 @@ QString copy(const QString &source, const QString &target)
         }
         if (n == 0)
             break;
-        if (out.write(buffer, n) != n) {
+        if (out.write(buffer.constData(), n) != n) {
             out.cancelWriting();
             return QStringLiteral("Soubor \"%1\" nelze zapsat: %2")
                 .arg(native(target), out.errorString());
         }
         copied += n;
+        if (progress)
+            progress(copied, total);
     }
     if (copied != in.size()) {
         out.cancelWriting();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace velmora {
 
@@ -10,8 +11,11 @@ namespace velmora {
 // target. An old target stays as it was when anything fails.
 namespace filecopy {
 
+// Called as the copy goes on, with the bytes written and the file's size.
+using Progress = std::function<void(qint64 done, qint64 total)>;
+
 // Empty on success; otherwise a Czech message naming the file and the cause.
-QString copy(const QString &source, const QString &target);
+QString copy(const QString &source, const QString &target, const Progress &progress = {});
 
 // For tests of the callers' recovery: the n-th copy from now (1 = the next
 // one) fails as a full disk would; 0 turns it off.

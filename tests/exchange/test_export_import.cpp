@@ -160,7 +160,7 @@ TEST_F(Exchange, NewDirectoryTakesLettersAndDigitsOnlyAndMovesIntoIt)
         auto &s = static_cast<ExportScreen &>(d);
         EXPECT_EQ(s.directories()->path(), QDir(Paths::externiDir()).absolutePath());
         EXPECT_EQ(s.gauge()->value(), 0);
-        EXPECT_EQ(s.gauge()->maximum(), 3);
+        EXPECT_EQ(s.gauge()->maximum(), 3 * exchange::kGaugeSteps);
         s.directories()->setPath(medium);
         child<QPushButton>(d, "Novy_adresar")->click();
         EXPECT_EQ(s.directories()->path(), medium + "/Petr2");
@@ -329,7 +329,7 @@ TEST_F(Exchange, CdCatalogueRoundTrip)
     for (const char *f : {"cd01.vkf", "cd02.vkf", "ExportCD.evk"})
         EXPECT_TRUE(QFileInfo::exists(medium + "/" + f)) << f;
     inManager(Catalogue::Cds, [&](ImportManager &m) {
-        EXPECT_EQ(m.gauge()->maximum(), 4);
+        EXPECT_EQ(m.gauge()->maximum(), 4 * exchange::kGaugeSteps);
         choose(m, medium);
         EXPECT_EQ(value(m, "Status"), "Povolen import CD.");
         EXPECT_EQ(value(m, "VK"), "1");

@@ -86,7 +86,7 @@ TEST_F(Hostile, OwnerNamesThatLeadOutOfExterniAreRefused)
     exchange::ExportInfo info{"01.02.2002", "10:00:00", "2002.A", "../../" + x};
     QString problem;
     EXPECT_EQ(exchange::importCatalogue(
-                  Catalogue::Cassettes, medium, info, [] { return true; }, [] {}, problem),
+                  Catalogue::Cassettes, medium, info, [] { return true; }, [](double) {}, problem),
               exchange::ImportResult::Failed);
     EXPECT_FALSE(problem.isEmpty());
 }
