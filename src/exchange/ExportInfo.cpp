@@ -39,9 +39,11 @@ bool readInfoFile(const QString &path, ExportInfo &info, QString &problem)
         problem = QStringLiteral("Informační soubor \"%1\" nelze přečíst.").arg(name);
         return false;
     }
-    // An information file is a few hundred bytes; anything far larger is
-    // not one.
-    const QByteArray bytes = f.read(64 * 1024);
+    return parseInfo(f.read(kInfoFileLimit), name, info, problem);
+}
+
+bool parseInfo(const QByteArray &bytes, const QString &name, ExportInfo &info, QString &problem)
+{
     QString text = Codepage::cp1250().decode(bytes.constData(), int(bytes.size()));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const QStringList lines = text.split(QLatin1Char('\n'));

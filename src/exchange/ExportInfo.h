@@ -21,6 +21,11 @@ QByteArray infoFileBytes(const QDateTime &moment, const QString &version, const 
 // Reads an information file. On failure returns false with a Czech message
 // naming the file and the problem.
 bool readInfoFile(const QString &path, ExportInfo &info, QString &problem);
+// The same for the file's bytes; name is the file named in a message.
+bool parseInfo(const QByteArray &bytes, const QString &name, ExportInfo &info, QString &problem);
+
+// An information file is a few hundred bytes; no more than this is read.
+constexpr qsizetype kInfoFileLimit = 64 * 1024;
 
 // The owner's name as a directory name and register value: the name read,
 // without the blanks a register field would drop.
