@@ -12,6 +12,8 @@
 #include "core/MainWindow.h"
 #include "core/PasswordDlg.h"
 #include "core/SetLang.h"
+#include "exchange/ExternalCassetteReportScreen.h"
+#include "exchange/ExternalCdReportScreen.h"
 #include "lending/ArchiveScreen.h"
 #include "lending/AwayScreen.h"
 #include "lending/HistoryScreen.h"
@@ -157,6 +159,11 @@ void registerScreens(TTitul &window)
     window.registerCommand(QStringLiteral("printing.singleLabel"), TTitul::modal<TTisk_etiket>());
     window.registerCommand(QStringLiteral("printing.cdList"), TTitul::modal<TTisk_CD_Seznamu>());
     window.registerCommand(QStringLiteral("printing.cdFrom"), TTitul::modal<TVyber_TiskCD>());
+
+    // External catalogues.
+    window.registerCommand(QStringLiteral("external.cassetteReports"),
+                           TTitul::modal<TExterni_Tisky>());
+    window.registerCommand(QStringLiteral("external.cdReports"), TTitul::modal<TExterni_TiskyCD>());
 }
 
 } // namespace velmora
