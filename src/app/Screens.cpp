@@ -14,6 +14,8 @@
 #include "core/SetLang.h"
 #include "exchange/ExportingMyCd.h"
 #include "exchange/ExportingMyVk.h"
+#include "exchange/ExternalCassetteReportScreen.h"
+#include "exchange/ExternalCdReportScreen.h"
 #include "exchange/ExterniCD.h"
 #include "exchange/ExterniVK.h"
 #include "lending/ArchiveScreen.h"
@@ -167,6 +169,11 @@ void registerScreens(TTitul &window)
     window.registerCommand(QStringLiteral("printing.singleLabel"), TTitul::modal<TTisk_etiket>());
     window.registerCommand(QStringLiteral("printing.cdList"), TTitul::modal<TTisk_CD_Seznamu>());
     window.registerCommand(QStringLiteral("printing.cdFrom"), TTitul::modal<TVyber_TiskCD>());
+
+    // External catalogues.
+    window.registerCommand(QStringLiteral("external.cassetteReports"),
+                           TTitul::modal<TExterni_Tisky>());
+    window.registerCommand(QStringLiteral("external.cdReports"), TTitul::modal<TExterni_TiskyCD>());
 }
 
 } // namespace velmora

@@ -224,6 +224,46 @@ void writeFilmsAtSpeed(ReportWriter &w, const Table &cassettes, const QString &s
     w.makerLine();
 }
 
+void writeInfoCassettes(ReportWriter &w, const Table &cassettes, InfoChoice choice,
+                        const InfoMarkup &markup, const CassetteVisited &visited)
+{
+    const CassetteColumns c(cassettes);
+    const bool details = choice.datesAndSources || choice.filmNotes;
+    walk(
+        cassettes, c, details, cassettes.visibleRecords(), 0,
+        [&](const CassetteRecord &r) {
+            w.style(report::kBlue, 12, true);
+            w.fragment(QStringLiteral("\\b\\cf2\\fs24\\par"));
+            w.line(cassetteLine(r));
+            w.style(report::kBlack, 10, false);
+            if (!markup.beforeSlots.isEmpty())
+                w.fragment(markup.beforeSlots);
+            for (const CassetteSlot &s : r.recordings) {
+                if (!s.used())
+                    continue;
+                w.fragment(QStringLiteral("\\b0\\cf1\\fs20"));
+                w.line(filmLine(s));
+                if (choice.datesAndSources)
+                    w.line(report::format(
+                        QStringLiteral("     %-30s  %-20s  "),
+                        {QStringLiteral("Pořízeno a zdroj: ") +
+                             (s.date.isValid() ? s.date.toString(QStringLiteral("dd.MM.yyyy"))
+                                               : QString()),
+                         s.source}));
+                if (choice.filmNotes && !s.note.isEmpty())
+                    w.line(QStringLiteral("     Poznámka k filmu: ") + s.note);
+            }
+            if (choice.cassetteNotes && !r.note.isEmpty()) {
+                w.styledLine(markup.beforeNote, QString());
+                w.line(kNoteLead + r.note);
+            }
+            w.line();
+            w.rule(5, kRule);
+            w.blank();
+        },
+        visited);
+}
+
 void writeCassettesWithInfo(ReportWriter &w, const Table &cassettes, InfoChoice choice,
                             const CassetteVisited &visited)
 {
@@ -242,40 +282,8 @@ void writeCassettesWithInfo(ReportWriter &w, const Table &cassettes, InfoChoice 
     w.rule(5, kRule);
     w.blank();
 
-    const CassetteColumns c(cassettes);
-    const bool details = choice.datesAndSources || choice.filmNotes;
-    walk(
-        cassettes, c, details, cassettes.visibleRecords(), 0,
-        [&](const CassetteRecord &r) {
-            w.style(report::kBlue, 12, true);
-            w.fragment(QStringLiteral("\\b\\cf2\\fs24\\par"));
-            w.line(cassetteLine(r));
-            w.style(report::kBlack, 10, false);
-            w.fragment(QStringLiteral("\\b0\\cf1\\fs20"));
-            for (const CassetteSlot &s : r.recordings) {
-                if (!s.used())
-                    continue;
-                w.fragment(QStringLiteral("\\b0\\cf1\\fs20"));
-                w.line(filmLine(s));
-                if (choice.datesAndSources)
-                    w.line(report::format(
-                        QStringLiteral("     %-30s  %-20s  "),
-                        {QStringLiteral("Pořízeno a zdroj: ") +
-                             (s.date.isValid() ? s.date.toString(QStringLiteral("dd.MM.yyyy"))
-                                               : QString()),
-                         s.source}));
-                if (choice.filmNotes && !s.note.isEmpty())
-                    w.line(QStringLiteral("     Poznámka k filmu: ") + s.note);
-            }
-            if (choice.cassetteNotes && !r.note.isEmpty()) {
-                w.line();
-                w.line(kNoteLead + r.note);
-            }
-            w.line();
-            w.rule(5, kRule);
-            w.blank();
-        },
-        visited);
+    writeInfoCassettes(w, cassettes, choice, {QStringLiteral("\\b0\\cf1\\fs20"), QString()},
+                       visited);
 
     w.colour(report::kBlack);
     w.size(10);

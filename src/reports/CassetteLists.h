@@ -50,6 +50,18 @@ struct InfoChoice
 void writeCassettesWithInfo(ReportWriter &w, const Table &cassettes, InfoChoice choice,
                             const CassetteVisited &visited = {});
 
+// The cassettes of the list with information alone, for lists that write
+// their own title and footer (the lists of imported catalogues). The
+// document's markup before a cassette's slots and the empty line before its
+// note differ between the lists; an empty beforeSlots writes no fragment.
+struct InfoMarkup
+{
+    QString beforeSlots;
+    QString beforeNote;
+};
+void writeInfoCassettes(ReportWriter &w, const Table &cassettes, InfoChoice choice,
+                        const InfoMarkup &markup, const CassetteVisited &visited = {});
+
 // The cassettes from the first one numbered `number` in the table's order
 // to the last, without title or heading.
 void writeCassettesFrom(ReportWriter &w, const Table &cassettes, const QString &number,

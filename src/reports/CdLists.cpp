@@ -27,15 +27,23 @@ void twoTexts(ReportWriter &w, const QString &lineText, const QString &documentT
     w.either(lineText, rtf::escape(documentText) + QStringLiteral("\\par"));
 }
 
-void writeTracks(ReportWriter &w, const std::vector<CdTrack> &tracks, int discs)
+void writeTracks(ReportWriter &w, const std::vector<CdTrack> &tracks, int discs, bool external)
 {
     QString number;
+    const int points = external ? 10 : 11;
     for (int disc = 1; disc <= discs; ++disc) {
-        w.blank();
-        w.style(report::kBlue, 11, true);
+        // The list of another user's catalogue gives the empty line before
+        // a disc's heading the heading's looks.
+        if (external) {
+            w.style(report::kBlue, points, true);
+            w.blank();
+        } else {
+            w.blank();
+            w.style(report::kBlue, points, true);
+        }
         w.fragment(QStringLiteral("\\b\\cf2\\par"));
         w.line(QStringLiteral("  Skladby na CD") + QString::number(disc) + QLatin1Char(':'));
-        w.style(report::kBlack, 11, false);
+        w.style(report::kBlack, points, false);
         w.fragment(QStringLiteral("\\b0\\cf1"));
         const QString label = discLabel(disc);
         for (const CdTrack &t : tracks) {
@@ -53,33 +61,52 @@ void writeTracks(ReportWriter &w, const std::vector<CdTrack> &tracks, int discs)
 void writeEntry(ReportWriter &w, CdListKind kind, const CdTitle &t,
                 const std::vector<CdTrack> &tracks, int discs, const CdListOptions &o)
 {
-    w.style(report::kRed, 11, true);
+    const bool external = kind == CdListKind::External;
+    const int points = external ? 12 : 11;
+    w.style(report::kRed, points, true);
     w.fragment(QStringLiteral("\\b\\cf3\\b\\fs22"));
     w.line(QStringLiteral("  Číslo titulu: ") + t.number + QStringLiteral("   (CDs: ") +
            QString::number(discs) +
            (o.acquired ? QStringLiteral(") ... Pořízeno: ") + t.acquired : QStringLiteral(")")));
 
-    w.style(report::kBlack, 11, true);
+    w.style(report::kBlack, points, true);
     w.fragment(QStringLiteral("\\b\\cf1\\fs24"));
     twoTexts(w, QStringLiteral("  Název       : ") + t.title,
              QStringLiteral("  Název      : ") + t.title);
 
-    w.bold(false);
+    if (external)
+        w.style(report::kBlack, 10, false);
+    else
+        w.bold(false);
     w.fragment(QStringLiteral("\\b0\\cf1\\fs22"));
-    w.line(QStringLiteral("  Nazpíval(a) : ") + t.artist);
-    if (o.format)
-        w.line(QStringLiteral("  Formát tit. : ") + t.format);
+    const QString singer = QStringLiteral("  Nazpíval(a) : ") + t.artist;
+    twoTexts(w, external ? QStringLiteral("   Nazpíval(a)   : ") + t.artist : singer, singer);
+    if (o.format) {
+        const QString format = QStringLiteral("  Formát tit. : ") + t.format;
+        twoTexts(w, external ? QStringLiteral("   Formát tit.   : ") + t.format : format, format);
+    }
     if (o.tracks)
-        writeTracks(w, tracks, discs);
+        writeTracks(w, tracks, discs, external);
     if (o.note && !t.note.isEmpty()) {
         w.bold(false);
         w.blank(2);
         w.fragment(QStringLiteral("\\b0\\par\\par"));
         const QString note = QStringLiteral("  Poznámka k titulu: ") + t.note;
-        // The list from a chosen title sets its document's note one further in.
-        twoTexts(w, note, kind == CdListKind::From ? QLatin1Char(' ') + note : note);
+        // The list from a chosen title sets its document's note one further
+        // in, the list of another user's catalogue its lines.
+        twoTexts(w, external ? QLatin1Char(' ') + note : note,
+                 kind == CdListKind::From ? QLatin1Char(' ') + note : note);
     }
 
+    if (external) {
+        // The empty line keeps the looks of the entry's last line, and no
+        // empty line follows the rule.
+        w.either(QString(), QStringLiteral("\\b0\\cf1\\fs20\\par"));
+        w.style(report::kBlack, 10, false);
+        w.rule(2, kEntryRule);
+        w.fragment(QStringLiteral("\\par"));
+        return;
+    }
     w.style(report::kBlack, 10, false);
     w.either(QString(), QStringLiteral("\\b0\\cf1\\fs20\\par"));
     w.rule(2, kEntryRule);
@@ -175,7 +202,6 @@ void writeCdList(ReportWriter &w, CdListKind kind, Table &titles, const std::vec
                  const TitleTracks &tracks, const CdListOptions &options,
                  const TitleWritten &titleWritten)
 {
-    const CdTitleColumns c(titles);
     if (kind == CdListKind::All) {
         w.header(rtf::kColourTableA,
                  QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs32"));
@@ -191,6 +217,20 @@ void writeCdList(ReportWriter &w, CdListKind kind, Table &titles, const std::vec
         w.fragment(QStringLiteral("\\b\\cf3\\fs24"));
     }
 
+    writeCdEntries(w, kind, titles, records, tracks, options, titleWritten);
+
+    w.style(report::kBlack, 10, false);
+    w.fragment(QStringLiteral("\\b0\\cf1\\fs20"));
+    w.dateLine(17, 17, 2);
+    w.makerLine(2);
+}
+
+void writeCdEntries(ReportWriter &w, CdListKind kind, Table &titles,
+                    const std::vector<int> &records, const TitleTracks &tracks,
+                    const CdListOptions &options, const TitleWritten &titleWritten,
+                    const TracksCounted &tracksCounted)
+{
+    const CdTitleColumns c(titles);
     std::vector<CdTrack> titleTracks;
     for (const int rec : records) {
         titles.moveToRecord(rec);
@@ -198,19 +238,20 @@ void writeCdList(ReportWriter &w, CdListKind kind, Table &titles, const std::vec
         if (titleWritten)
             titleWritten();
         int discs = 0;
+        int counted = 0;
         if (options.tracks) {
             titleTracks = tracks.of(title.number);
             discs = discCount(titleTracks);
+            counted = int(titleTracks.size());
         } else {
-            discs = discCount(tracks.labelsOf(title.number));
+            const QStringList labels = tracks.labelsOf(title.number);
+            discs = discCount(labels);
+            counted = int(labels.size());
         }
+        if (tracksCounted)
+            tracksCounted(counted);
         writeEntry(w, kind, title, titleTracks, discs, options);
     }
-
-    w.style(report::kBlack, 10, false);
-    w.fragment(QStringLiteral("\\b0\\cf1\\fs20"));
-    w.dateLine(17, 17, 2);
-    w.makerLine(2);
 }
 
 void writeLentCdList(ReportWriter &w, Table &titles, const std::vector<int> &records)

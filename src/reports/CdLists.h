@@ -64,21 +64,33 @@ private:
 // number is `number` to the end; none when no title has it.
 std::vector<int> titlesFrom(const Table &titles, const QString &number);
 
-// Which list of titles: the whole catalogue, or from a chosen title on.
+// Which list of titles: the whole catalogue, from a chosen title on, or
+// the catalogue of another user (its entries sized and worded a little
+// differently in line mode; written by exchange/ExternalReports).
 enum class CdListKind
 {
     All,
-    From
+    From,
+    External
 };
 
 // Called after each title entry, for the progress window.
 using TitleWritten = std::function<void()>;
+// Called with the number of tracks a title's disc count went through.
+using TracksCounted = std::function<void(int tracks)>;
 
 // The titles at these records of `titles` (cd01.dbf), each with what the
-// options ask for; the current record of `titles` moves along.
+// options ask for, as the list of every title or from a chosen one (kind
+// All or From); the current record of `titles` moves along.
 void writeCdList(ReportWriter &w, CdListKind kind, Table &titles, const std::vector<int> &records,
                  const TitleTracks &tracks, const CdListOptions &options,
                  const TitleWritten &titleWritten = {});
+
+// The title entries alone, for lists that write their own title and footer.
+void writeCdEntries(ReportWriter &w, CdListKind kind, Table &titles,
+                    const std::vector<int> &records, const TitleTracks &tracks,
+                    const CdListOptions &options, const TitleWritten &titleWritten = {},
+                    const TracksCounted &tracksCounted = {});
 
 // The lent titles at these records, or the text that none is lent.
 void writeLentCdList(ReportWriter &w, Table &titles, const std::vector<int> &records);

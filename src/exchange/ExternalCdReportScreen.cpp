@@ -1,0 +1,139 @@
+#include "exchange/ExternalCdReportScreen.h"
+
+#include "core/Session.h"
+#include "exchange/ExternalReports.h"
+#include "platform/Dialogs.h"
+#include "platform/Widgets.h"
+#include "printing/ReportWriter.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSignalBlocker>
+
+namespace velmora {
+namespace {
+
+// The gauge of a list without any option stands full from the start.
+constexpr int kFullGauge = 100;
+
+} // namespace
+
+TExterni_TiskyCD::TExterni_TiskyCD(Session &session, QWidget *parent)
+    : CdTitleListScreen(session, parent)
+{
+    setObjectName(QStringLiteral("Externi_TiskyCD"));
+    setWindowTitle(
+        QStringLiteral("Tiskové sestavy externích databází (uživatelů) hudebních CD disků "));
+    titleLabel()->setText(QStringLiteral("Tisky z dat externích uživatelů:"));
+    optionsCaption()->setText(QStringLiteral("Chci vytisknout info:"));
+
+    m_users = new QComboBox(this);
+    m_users->setObjectName(QStringLiteral("Users"));
+    m_users->setMinimumContentsLength(20);
+    m_users->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    titleLabel()->setBuddy(m_users);
+    m_count = ui::valueLabel(this, QStringLiteral("Max"), titleLabel()->text(),
+                             QStringLiteral("Celkem: 0"));
+    auto *top = qobject_cast<QBoxLayout *>(titleLabel()->parentWidget()->layout());
+    top->addWidget(m_users);
+    top->addWidget(m_count);
+    top->addStretch(1);
+
+    connect(m_users, &QComboBox::currentIndexChanged, this, [this] { build(); });
+}
+
+TExterni_TiskyCD::~TExterni_TiskyCD()
+{
+    closeOwner();
+}
+
+void TExterni_TiskyCD::FormShow()
+{
+    QStringList owners;
+    try {
+        owners = exchange::owners(exchange::Catalogue::Cds);
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    {
+        const QSignalBlocker quiet(m_users);
+        m_users->clear();
+        m_users->addItems(owners);
+        m_count->setText(QStringLiteral("Celkem: %1").arg(owners.size()));
+        m_users->setCurrentIndex(owners.isEmpty() ? -1 : 0);
+    }
+    build();
+}
+
+void TExterni_TiskyCD::build()
+{
+    if (busy())
+        return;
+    closeOwner();
+    const QString owner = m_users->currentText();
+    if (m_users->currentIndex() < 0) {
+        report::write(*pane(), report::Mode::None, {});
+        return;
+    }
+    try {
+        for (Table *t : {&m_titles, &m_tracks}) {
+            t->setPath(exchange::catalogueTable(exchange::Catalogue::Cds, owner,
+                                                t == &m_titles ? QStringLiteral("cd01.dbf")
+                                                               : QStringLiteral("cd02.dbf")));
+            t->setFiltered(false);
+            t->setFilter(QString());
+            t->setIndex(QStringLiteral("cislocd"));
+            t->open(Table::Mode::ReadOnly);
+        }
+    } catch (const std::exception &e) {
+        // A catalogue whose directory was removed by hand: the user is told
+        // which file is missing and may choose another owner.
+        closeOwner();
+        report::write(*pane(), report::Mode::None, {});
+        printButton()->setEnabled(false);
+        dialogs::showError(e);
+        return;
+    }
+    printButton()->setEnabled(session().printerAvailable());
+
+    const CdListOptions chosen = options();
+    const bool any = chosen.acquired || chosen.format || chosen.note || chosen.tracks;
+    // The gauge runs over the owner's tracks as the disc counts walk them.
+    const int count = any ? m_tracks.recordCount() : kFullGauge;
+    m_users->setEnabled(false);
+    const auto usable = qScopeGuard([this] { m_users->setEnabled(true); });
+    writeWithProgress(count, [&](ReportWriter &w, const std::function<void()> &visited) {
+        if (!any)
+            for (int i = 0; i < kFullGauge; ++i)
+                visited();
+        const TitleTracks tracks(m_tracks);
+        exchange::writeExternalCds(w, m_titles, tracks, owner, chosen, [&](int counted) {
+            if (any)
+                for (int i = 0; i < counted; ++i)
+                    visited();
+        });
+    });
+}
+
+void TExterni_TiskyCD::done(int result)
+{
+    if (busy())
+        return;
+    closeOwner();
+    CdTitleListScreen::done(result);
+}
+
+void TExterni_TiskyCD::closeOwner()
+{
+    try {
+        m_titles.close();
+        m_tracks.close();
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+}
+
+} // namespace velmora
