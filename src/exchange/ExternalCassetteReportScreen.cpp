@@ -66,19 +66,8 @@ void TExterni_Tisky::refresh()
     if (busy())
         return;
     printButton()->setEnabled(session().printerAvailable());
-    QStringList owners;
-    try {
-        owners = exchange::owners(exchange::Catalogue::Cassettes);
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-    }
-    {
-        const QSignalBlocker quiet(m_users);
-        m_users->clear();
-        m_users->addItems(owners);
-        m_count->setText(QStringLiteral("(Celkem: %1)").arg(owners.size()));
-        m_users->setCurrentIndex(owners.isEmpty() ? -1 : 0);
-    }
+    exchange::fillOwnerList(*m_users, *m_count, exchange::Catalogue::Cassettes,
+                            QStringLiteral("(Celkem: %1)"));
     ownerChanged();
 }
 

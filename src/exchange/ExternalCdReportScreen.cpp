@@ -52,19 +52,8 @@ TExterni_TiskyCD::~TExterni_TiskyCD()
 
 void TExterni_TiskyCD::FormShow()
 {
-    QStringList owners;
-    try {
-        owners = exchange::owners(exchange::Catalogue::Cds);
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-    }
-    {
-        const QSignalBlocker quiet(m_users);
-        m_users->clear();
-        m_users->addItems(owners);
-        m_count->setText(QStringLiteral("Celkem: %1").arg(owners.size()));
-        m_users->setCurrentIndex(owners.isEmpty() ? -1 : 0);
-    }
+    exchange::fillOwnerList(*m_users, *m_count, exchange::Catalogue::Cds,
+                            QStringLiteral("Celkem: %1"));
     build();
 }
 

@@ -2,10 +2,14 @@
 
 #include "engine/Collation.h"
 #include "engine/Table.h"
+#include "platform/Dialogs.h"
 #include "printing/ReportText.h"
 #include "printing/ReportWriter.h"
 #include "printing/Rtf.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
 #include <algorithm>
 
 namespace velmora::exchange {
@@ -87,6 +91,21 @@ void writeExternalCds(ReportWriter &w, Table &titles, const TitleTracks &tracks,
     w.fragment(QStringLiteral("\\b0\\cf1\\fs18"));
     w.dateLine(27, 27, 3);
     w.makerLine(3);
+}
+
+void fillOwnerList(QComboBox &users, QLabel &count, Catalogue catalogue, const QString &pattern)
+{
+    QStringList list;
+    try {
+        list = owners(catalogue);
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    const QSignalBlocker quiet(&users);
+    users.clear();
+    users.addItems(list);
+    count.setText(pattern.arg(list.size()));
+    users.setCurrentIndex(list.isEmpty() ? -1 : 0);
 }
 
 } // namespace velmora::exchange

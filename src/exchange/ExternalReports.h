@@ -11,6 +11,9 @@
 
 #include <QStringList>
 
+class QComboBox;
+class QLabel;
+
 namespace velmora {
 
 class ReportWriter;
@@ -21,6 +24,11 @@ namespace exchange {
 // The owners in the register of imported catalogues of this kind, in
 // Czech alphabetical order; none when the register is missing.
 QStringList owners(Catalogue catalogue);
+
+// Fills an owner list with owners(catalogue), the first chosen, and shows
+// their number in count through pattern ("%1" for the number). A register
+// that cannot be read is reported and leaves the list empty.
+void fillOwnerList(QComboBox &users, QLabel &count, Catalogue catalogue, const QString &pattern);
 
 // The owner's cassettes (the open data.dbf of the owner's catalogue, in its
 // active order) with their films and what the choice adds.
