@@ -53,7 +53,7 @@ TEST_F(RoundTrip, ExportedHereImportedAndPrintedInAnotherDataDirectory)
         shown = true;
         auto &s = static_cast<TExterni_Tisky &>(d);
         const QStringList lines = trimmedRight(s.pane()->lines());
-        EXPECT_TRUE(lines.contains("     Uživatel externích dat: Petr"))
+        EXPECT_TRUE(lines.join(QLatin1Char(10)).contains("Uživatel externích dat: Petr"))
             << lines.join('\n').toStdString();
         EXPECT_TRUE(lines.join('\n').contains("Pelíšky"));
         EXPECT_TRUE(lines.join('\n').contains("Kolja"));
