@@ -12,6 +12,8 @@
 #include "core/MainWindow.h"
 #include "core/PasswordDlg.h"
 #include "core/SetLang.h"
+#include "exchange/ExternalFilmSearchScreen.h"
+#include "exchange/ExternalSongSearchScreen.h"
 #include "lending/ArchiveScreen.h"
 #include "lending/AwayScreen.h"
 #include "lending/HistoryScreen.h"
@@ -140,6 +142,10 @@ void registerScreens(TTitul &window)
                            TTitul::modal<TInf_databaze>());
     window.registerCommand(QStringLiteral("search.cdDatabaseInfo"),
                            TTitul::modal<TInf_databazecd>());
+    window.registerCommand(QStringLiteral("external.cassetteSearch"),
+                           TTitul::modal<exchange::THledej_Ext_Data>());
+    window.registerCommand(QStringLiteral("external.cdSearch"),
+                           TTitul::modal<exchange::THledej_Ext_Data_CD>());
 
     // Printing.
     window.registerCommand(QStringLiteral("printing.printer"), TTitul::modal<TCentr>());
