@@ -1,6 +1,6 @@
 // The film search over imported catalogues: 20 owners with 10,000 cassettes
 // each (1,000,000 films), registered in Source.dbf under EXTERNI of a data
-// directory of its own (external/ under the bench directory). It measures
+// directory of its own (external-search/ under the bench directory). It measures
 // opening the screen as the menu does (every catalogue read into the result
 // table), the search proper for a word in every title and for one in none,
 // and whole searches from the click to the filled pane in both modes. The
@@ -34,8 +34,8 @@ constexpr int kCassettesEach = 10000;
 QDir externalDir()
 {
     QDir dir = workDir();
-    dir.mkpath(QStringLiteral("external"));
-    dir.cd(QStringLiteral("external"));
+    dir.mkpath(QStringLiteral("external-search"));
+    dir.cd(QStringLiteral("external-search"));
     return dir;
 }
 
