@@ -16,6 +16,8 @@
 #include "exchange/ExportingMyVk.h"
 #include "exchange/ExternalCassetteReportScreen.h"
 #include "exchange/ExternalCdReportScreen.h"
+#include "exchange/ExternalFilmSearchScreen.h"
+#include "exchange/ExternalSongSearchScreen.h"
 #include "exchange/ExterniCD.h"
 #include "exchange/ExterniVK.h"
 #include "lending/ArchiveScreen.h"
@@ -146,6 +148,10 @@ void registerScreens(TTitul &window)
                            TTitul::modal<TInf_databaze>());
     window.registerCommand(QStringLiteral("search.cdDatabaseInfo"),
                            TTitul::modal<TInf_databazecd>());
+    window.registerCommand(QStringLiteral("external.cassetteSearch"),
+                           TTitul::modal<exchange::THledej_Ext_Data>());
+    window.registerCommand(QStringLiteral("external.cdSearch"),
+                           TTitul::modal<exchange::THledej_Ext_Data_CD>());
 
     // Printing.
     window.registerCommand(QStringLiteral("external.cassetteManager"),

@@ -73,6 +73,9 @@ FoundDetails::FoundDetails(Session &session, const Texts &texts, QWidget *parent
     legend->addWidget(l3);
     legend->addStretch(1);
     layout->addLayout(legend);
+    // Windows whose items are never away from home have no legend.
+    l2->setVisible(!texts.legend.isEmpty());
+    l3->setVisible(!texts.legend.isEmpty());
 
     auto *split = new QSplitter(Qt::Horizontal, this);
     split->setObjectName(QStringLiteral("Splitter1"));
@@ -143,6 +146,10 @@ void FoundDetails::buildTree()
     nodes.reserve(numbers.size());
     for (qsizetype i = 0; i < numbers.size(); ++i) {
         auto *node = new QTreeWidgetItem({m_texts.nodePrefix + numbers[i]});
+        if (m_texts.boldNodes)
+            node->setFont(0, bold);
+        if (m_texts.nodeColour.isValid())
+            node->setForeground(0, m_texts.nodeColour);
         const int img = size_t(i) < lent.size() && lent[size_t(i)] ? 2 : 1;
         node->setIcon(0, image(img));
         node->setData(0, kImageRole, img);
@@ -165,7 +172,7 @@ void FoundDetails::nodeChosen(QTreeWidgetItem *item)
         return;
     }
     const QString text = item->text(0);
-    showItem(text.mid(m_texts.nodePrefix.size(), 5), text);
+    showItem(text.mid(m_texts.nodePrefix.size(), m_texts.keyLength), text);
 }
 
 void FoundDetails::printList()

@@ -3,6 +3,7 @@
 #include "platform/ScreenDialog.h"
 #include "search/SearchResults.h"
 
+#include <QColor>
 #include <QIcon>
 #include <vector>
 
@@ -29,10 +30,13 @@ public:
         QString objectName;
         QString caption;    // the window title
         QString countLabel; // the header's caption before the count
-        QString legend;     // the red words of the legend
+        QString legend;     // the red words of the legend; none when empty
         QString root;       // the tree's root
         QString nodePrefix; // before each number: "VK: ", "Titul: "
-        QString treeName;   // accessible names
+        int keyLength = 5;  // of the item's key after the prefix; -1 the rest
+        QColor nodeColour;  // of the item nodes; the tree's own when invalid
+        bool boldNodes = false;
+        QString treeName; // accessible names
         QString paneName;
         QString cutNote; // after the count when the list was cut; %1 the limit
     };

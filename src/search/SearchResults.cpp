@@ -68,13 +68,15 @@ bool FoundCollector::add(const QString &number)
 
 void writeSearchResults(ReportWriter &w, const QString &notFound, int count,
                         const std::function<QString(int)> &lineAt,
-                        const std::function<void(int)> &progress)
+                        const std::function<void(int)> &progress, const SearchPaneStyle &style)
 {
     // The document's opening paragraph is the first empty line.
     w.header(kSearchColours,
              QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs20\\par"));
     w.colour(report::kRed);
     w.bold(true);
+    if (style.headSize > 0)
+        w.size(style.headSize);
     w.blank();
     // The document keeps a blank before its paragraph ends.
     w.either(QStringLiteral(" Report hledání:"), QStringLiteral(" Report hledání: \\par"));
@@ -84,6 +86,8 @@ void writeSearchResults(ReportWriter &w, const QString &notFound, int count,
     if (count == 0)
         w.either(notFound, notFound + QStringLiteral(" \\par"));
     for (int k = 0; k < count; ++k) {
+        if (!style.lineMarkup.isEmpty())
+            w.fragment(style.lineMarkup);
         w.line(lineAt(k));
         if (progress)
             progress(k + 1);
@@ -92,17 +96,20 @@ void writeSearchResults(ReportWriter &w, const QString &notFound, int count,
 
 void showSearchResults(ReportPane &pane, report::Mode mode, QProgressBar &gauge, QWidget &details,
                        const QString &notFound, int count,
-                       const std::function<QString(int)> &lineAt)
+                       const std::function<QString(int)> &lineAt, const SearchPaneStyle &style)
 {
     if (count > 0) {
         gauge.setRange(0, count);
         gauge.setValue(0);
     }
     report::write(pane, mode, [&](ReportWriter &w) {
-        writeSearchResults(w, notFound, count, lineAt, [&gauge](int written) {
-            if (written % kGaugeStep == 0)
-                gauge.setValue(written);
-        });
+        writeSearchResults(
+            w, notFound, count, lineAt,
+            [&gauge](int written) {
+                if (written % kGaugeStep == 0)
+                    gauge.setValue(written);
+            },
+            style);
     });
     if (count > 0) {
         gauge.setValue(count);

@@ -53,19 +53,30 @@ private:
 // The colour table of the search panes: black and red only.
 extern const QByteArray kSearchColours;
 
+// Where the panes of the searches differ beyond their lines: the size of
+// the head in line mode (0 keeps the pane's), and markup the document puts
+// before each line.
+struct SearchPaneStyle
+{
+    int headSize = 0;
+    QString lineMarkup;
+};
+
 // The result pane of a search: its head, then one line per passing row
 // (lineAt(k) for k = 0 .. count-1; progress is told the count written
 // after each), or the note that nothing was found.
 void writeSearchResults(ReportWriter &w, const QString &notFound, int count,
                         const std::function<QString(int)> &lineAt,
-                        const std::function<void(int written)> &progress = {});
+                        const std::function<void(int written)> &progress = {},
+                        const SearchPaneStyle &style = {});
 
 // Fills the result pane as the searches do: the gauge runs to the count
 // while the lines are written and "Zobrazit detaily" appears; with nothing
 // found the gauge stands full at 100 and the button stays hidden.
 void showSearchResults(ReportPane &pane, report::Mode mode, QProgressBar &gauge, QWidget &details,
                        const QString &notFound, int count,
-                       const std::function<QString(int)> &lineAt);
+                       const std::function<QString(int)> &lineAt,
+                       const SearchPaneStyle &style = {});
 
 // The gauge and the pane of a search after a change of its criteria.
 void clearSearchResults(ReportPane &pane, QProgressBar &gauge, QWidget &details);

@@ -1,0 +1,72 @@
+#include "exchange/ExternalFilmDetails.h"
+
+#include "exchange/ExternalFilmSearchScreen.h"
+#include "exchange/ExternalSearchReports.h"
+#include "printing/ReportPane.h"
+#include "printing/ReportWriter.h"
+
+namespace velmora::exchange {
+
+FoundDetails::Texts externalDetailsTexts(const QString &objectName, const QString &root)
+{
+    FoundDetails::Texts t;
+    t.objectName = objectName;
+    t.caption = QStringLiteral("Seznam nalezených filmů z externích databází a jejich specifikace");
+    t.countLabel = QStringLiteral("Počet nalezených filmů, dle nastavených parametrů:");
+    // Imported catalogues tell nothing of loans: no legend, no red nodes.
+    t.root = root;
+    t.keyLength = -1; // the node is the owner's whole name
+    t.nodeColour = QColor(0, 0, 255);
+    t.boldNodes = true;
+    t.treeName = QStringLiteral("Vlastníci nalezených položek");
+    t.paneName = QStringLiteral("Seznam nalezených položek vybraného vlastníka");
+    t.cutNote = QStringLiteral("(seznam zkrácen na prvních %1 vlastníků)");
+    return t;
+}
+
+TSeznam_Externi::TSeznam_Externi(THledej_Ext_Data &search, QWidget *parent)
+    : FoundDetails(search.session(),
+                   externalDetailsTexts(QStringLiteral("Seznam_Externi"),
+                                        QStringLiteral("Vlastník nalezených VK:")),
+                   parent),
+      m_search(search)
+{
+}
+
+QString TSeznam_Externi::countText() const
+{
+    return QString::number(m_search.foundCount());
+}
+
+const FoundList &TSeznam_Externi::found() const
+{
+    return m_search.found().owners;
+}
+
+std::vector<bool> TSeznam_Externi::lentStates() const
+{
+    return std::vector<bool>(size_t(found().numbers.size()), false);
+}
+
+void TSeznam_Externi::showRoot()
+{
+    // The note is appended line by line in either mode.
+    const report::Mode mode = m_search.mode();
+    report::write(*pane(), mode == report::Mode::None ? mode : report::Mode::Line,
+                  writeNoFilmOwnerChosen);
+}
+
+void TSeznam_Externi::showItem(const QString &owner, const QString &)
+{
+    ExternalFilmCriteria c = m_search.criteria();
+    c.owner = owner;
+    m_search.setCriteria(c);
+    const std::vector<int> rows =
+        filmsOfOwner(m_search.films(), m_search.found(), c, m_search.caseSensitive());
+    const QString printed = report::printingTime();
+    report::write(*pane(), m_search.mode(), [&](ReportWriter &w) {
+        writeOwnerFilms(w, m_search.films(), rows, owner, printed);
+    });
+}
+
+} // namespace velmora::exchange

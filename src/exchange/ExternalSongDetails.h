@@ -1,0 +1,28 @@
+#pragma once
+
+#include "search/FoundDetails.h"
+
+namespace velmora::exchange {
+
+class THledej_Ext_Data_CD;
+
+// The details window of the external song search: the owners whose
+// catalogues hold found tracks, and the found tracks of the chosen owner.
+class TSeznam_Externi_CD : public FoundDetails
+{
+    Q_OBJECT
+public:
+    explicit TSeznam_Externi_CD(THledej_Ext_Data_CD &search, QWidget *parent = nullptr);
+
+protected:
+    QString countText() const override;
+    const FoundList &found() const override;
+    std::vector<bool> lentStates() const override;
+    void showRoot() override;
+    void showItem(const QString &owner, const QString &nodeText) override;
+
+private:
+    THledej_Ext_Data_CD &m_search;
+};
+
+} // namespace velmora::exchange
