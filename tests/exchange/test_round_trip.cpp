@@ -4,9 +4,11 @@
 #include "ExchangeFixture.h"
 #include "ReportCheck.h"
 #include "exchange/ExternalCassetteReportScreen.h"
+#include "exchange/ExternalSearchScreen.h"
 #include "printing/ReportPane.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace velmora::test {
 namespace {
@@ -59,6 +61,20 @@ TEST_F(RoundTrip, ExportedHereImportedAndPrintedInAnotherDataDirectory)
         EXPECT_TRUE(lines.join('\n').contains("Kolja"));
     };
     window->runEntry(*window->entryFor("external.cassetteReports", TTitul::Cassettes));
+    EXPECT_TRUE(shown);
+
+    // And the film is found there, at its owner.
+    shown = false;
+    user.onScreen["THledej_Ext_Data"] = [&](QDialog &d) {
+        shown = true;
+        auto &s = static_cast<exchange::ExternalSearchScreen &>(d);
+        child<QLineEdit>(d, "Edit1")->setText("kolja");
+        QTest::mouseClick(child<QPushButton>(d, "BitBtn2"), Qt::LeftButton);
+        EXPECT_EQ(child<QLabel>(d, "Filmu_je")->text(), "1");
+        EXPECT_TRUE(s.pane()->lines().join('\n').contains("Vlastník: Petr"))
+            << s.pane()->lines().join('\n').toStdString();
+    };
+    window->runEntry(*window->entryFor("external.cassetteSearch", TTitul::Cassettes));
     EXPECT_TRUE(shown);
 }
 
