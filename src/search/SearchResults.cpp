@@ -1,9 +1,13 @@
 #include "search/SearchResults.h"
 
+#include "platform/Widgets.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportWriter.h"
 
+#include <QBoxLayout>
+#include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QWidget>
 
 namespace velmora {
@@ -127,6 +131,33 @@ void clearSearchResults(ReportPane &pane, QProgressBar &gauge, QWidget &details)
     pane.clearReport();
     gauge.setRange(0, 100);
     gauge.setValue(0);
+}
+
+ResultArea addResultArea(QWidget &screen, QBoxLayout &layout, const QString &captionName)
+{
+    ResultArea a;
+    a.pane = new ReportPane(&screen);
+    a.pane->setToolTip(QStringLiteral("Výsledky hledání ..."));
+    a.pane->setAccessibleName(QStringLiteral("Výsledky hledání"));
+    layout.addWidget(a.pane, 1);
+
+    auto *bottom = new QHBoxLayout;
+    a.progress = new QProgressBar(&screen);
+    a.progress->setObjectName(QStringLiteral("Stav"));
+    a.progress->setAccessibleName(QStringLiteral("Stav prohledávání"));
+    a.progress->setRange(0, 100);
+    a.progress->setValue(0);
+    QLabel *caption =
+        ui::caption(&screen, captionName, QStringLiteral("Stav prohledávání:"), a.progress);
+    a.details = ui::button(&screen, QStringLiteral("BitBtn3"), QStringLiteral("Zobrazit detaily"));
+    a.close = ui::button(&screen, QStringLiteral("BitBtn1"), QStringLiteral("&Zavřít okno"));
+    bottom->addWidget(caption);
+    bottom->addWidget(a.progress, 1);
+    bottom->addSpacing(12);
+    bottom->addWidget(a.details);
+    bottom->addWidget(a.close);
+    layout.addLayout(bottom);
+    return a;
 }
 
 } // namespace velmora

@@ -7,7 +7,9 @@
 #include <QStringList>
 #include <functional>
 
+class QBoxLayout;
 class QProgressBar;
+class QPushButton;
 class QWidget;
 
 namespace velmora {
@@ -80,5 +82,17 @@ void showSearchResults(ReportPane &pane, report::Mode mode, QProgressBar &gauge,
 
 // The gauge and the pane of a search after a change of its criteria.
 void clearSearchResults(ReportPane &pane, QProgressBar &gauge, QWidget &details);
+
+// The lower part of every search screen: the result pane, then the gauge
+// "Stav prohledávání:" (its caption named captionName) with the details and
+// close buttons; added to layout.
+struct ResultArea
+{
+    ReportPane *pane;
+    QProgressBar *progress;
+    QPushButton *details;
+    QPushButton *close;
+};
+ResultArea addResultArea(QWidget &screen, QBoxLayout &layout, const QString &captionName);
 
 } // namespace velmora

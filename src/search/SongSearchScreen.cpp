@@ -116,27 +116,11 @@ THledej_Skladbu::THledej_Skladbu(Session &session, QWidget *parent)
     run->addStretch(1);
     layout->addLayout(run);
 
-    m_pane = new ReportPane(this);
-    m_pane->setToolTip(QStringLiteral("Výsledky hledání ..."));
-    m_pane->setAccessibleName(QStringLiteral("Výsledky hledání"));
-    layout->addWidget(m_pane, 1);
-
-    auto *bottom = new QHBoxLayout;
-    m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("Stav"));
-    m_progress->setAccessibleName(QStringLiteral("Stav prohledávání"));
-    m_progress->setRange(0, 100);
-    m_progress->setValue(0);
-    QLabel *l7 = ui::caption(this, QStringLiteral("Label7"), QStringLiteral("Stav prohledávání:"),
-                             m_progress);
-    m_details = ui::button(this, QStringLiteral("BitBtn3"), QStringLiteral("Zobrazit detaily"));
-    m_close = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("&Zavřít okno"));
-    bottom->addWidget(l7);
-    bottom->addWidget(m_progress, 1);
-    bottom->addSpacing(12);
-    bottom->addWidget(m_details);
-    bottom->addWidget(m_close);
-    layout->addLayout(bottom);
+    const ResultArea area = addResultArea(*this, *layout, QStringLiteral("Label7"));
+    m_pane = area.pane;
+    m_progress = area.progress;
+    m_details = area.details;
+    m_close = area.close;
 
     // Made once with the screen, shown as often as asked.
     m_detailsWindow = std::make_unique<TSeznam3>(*this, this);
