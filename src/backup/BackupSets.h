@@ -1,0 +1,49 @@
+#pragma once
+
+// The backup sets of the two catalogues: which live file each member of a
+// set copies, in their order, and the status file that marks a set as made
+// whole by a given version.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+namespace velmora::backup {
+
+enum class Set
+{
+    Cassettes,
+    Cds,
+};
+
+struct Member
+{
+    QString stored; // name in the set, "data.zal"
+    QString live;   // name in the data directory, "data.dbf"
+    bool optional;  // index files: our tables carry none
+    bool table;     // a dBASE table, checked by opening it
+};
+
+// The members in the order of the copies; the status file is not one.
+const QList<Member> &members(Set set);
+// "info.txt" / "infocd.txt".
+QString statusFileName(Set set);
+
+// The status file: six lines in code page 1250 with CR LF.
+QByteArray statusBytes(const QDateTime &moment, const QString &version);
+
+struct Status
+{
+    bool exists = false;
+    QString date; // as shown: up to 28 characters from the 18th on
+    QString time;
+    QString version; // line 4; empty when the file has fewer lines
+};
+Status readStatus(const QString &dir, Set set);
+
+// The file of dir whose name equals name without regard to case; empty
+// when there is none. Sets made on other systems differ in case.
+QString findInDir(const QString &dir, const QString &name);
+
+} // namespace velmora::backup
