@@ -1,5 +1,9 @@
 #include "app/Screens.h"
 
+#include "backup/JinaObnova.h"
+#include "backup/JinaObnovaCd.h"
+#include "backup/JinaZaloha.h"
+#include "backup/JinaZalohaCd.h"
 #include "cassettes/BrowseCassette.h"
 #include "cassettes/DeleteCassette.h"
 #include "cassettes/EditCassette.h"
@@ -180,6 +184,12 @@ void registerScreens(TTitul &window)
     window.registerCommand(QStringLiteral("external.cassetteReports"),
                            TTitul::modal<TExterni_Tisky>());
     window.registerCommand(QStringLiteral("external.cdReports"), TTitul::modal<TExterni_TiskyCD>());
+
+    // Backup and restore.
+    window.registerCommand(QStringLiteral("backup.cassettes"), TTitul::modal<TJina_zaloha>());
+    window.registerCommand(QStringLiteral("restore.cassettes"), TTitul::modal<TJina_obnova>());
+    window.registerCommand(QStringLiteral("backup.cds"), TTitul::modal<TJina_zalohacd>());
+    window.registerCommand(QStringLiteral("restore.cds"), TTitul::modal<TJina_obnovacd>());
 }
 
 } // namespace velmora

@@ -138,48 +138,7 @@ void discardStaleWork()
 
 QString layoutProblem(const QString &path, const QString &ourTable, int *records)
 {
-    const TableSchema &ours = ourSchema(ourTable);
-    QList<FieldDef> fields;
-    int count = 0;
-    try {
-        Table t;
-        t.setPath(path);
-        t.open(Table::Mode::ReadOnly);
-        fields = t.fieldDefs();
-        count = t.recordCount();
-        t.close();
-    } catch (const std::exception &e) {
-        return QStringLiteral("Tabulku \"%1\" nelze přečíst: %2")
-            .arg(native(path), QString::fromUtf8(e.what()));
-    }
-    if (fields.size() != ours.fields.size())
-        return QStringLiteral("Tabulka \"%1\" má %2 polí místo %3.")
-            .arg(native(path))
-            .arg(fields.size())
-            .arg(ours.fields.size());
-    for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(ours.fields[i].name, Qt::CaseInsensitive) != 0 ||
-            fields[i].type != ours.fields[i].type)
-            return QStringLiteral("Tabulka \"%1\" nemá očekávané pole \"%2\" (pole %3 je \"%4\").")
-                .arg(native(path), ours.fields[i].name)
-                .arg(i + 1)
-                .arg(fields[i].name);
-    // The engine reads the records the file holds; the header's own count
-    // must not claim more.
-    QFile f(path);
-    char head[8];
-    if (!f.open(QIODevice::ReadOnly) || f.read(head, 8) != 8)
-        return QStringLiteral("Tabulku \"%1\" nelze přečíst.").arg(native(path));
-    const quint32 claimed = qFromLittleEndian<quint32>(head + 4);
-    if (claimed != quint32(count))
-        return QStringLiteral("Tabulka \"%1\" je neúplná: hlavička uvádí %2 záznamů, soubor jich "
-                              "obsahuje %3.")
-            .arg(native(path))
-            .arg(claimed)
-            .arg(count);
-    if (records)
-        *records = count;
-    return QString();
+    return schema::layoutProblem(path, ourSchema(ourTable), records);
 }
 
 Candidate inspect(Catalogue catalogue, const QString &exportDir)

@@ -1,5 +1,9 @@
 #include "storage/Schemas.h"
 
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+
 namespace velmora::schema {
 
 TableSchema cassettes()
@@ -141,6 +145,68 @@ QStringList defaultRows(UserList list)
                 QStringLiteral("Vážná hudba"),  QStringLiteral("Muzikál"),
                 QStringLiteral("Hudba z filmu")};
     }
+}
+
+const TableSchema *byFileName(const QString &fileName)
+{
+    static const QList<TableSchema> all{cassettes(),
+                                        cassetteArchive(),
+                                        cdTitles(),
+                                        cdTracks(),
+                                        cdArchive(),
+                                        userList(UserList::Genres),
+                                        userList(UserList::Sources),
+                                        userList(UserList::CdFormats),
+                                        userList(UserList::CdStyles)};
+    for (const TableSchema &s : all)
+        if (s.fileName.compare(fileName, Qt::CaseInsensitive) == 0)
+            return &s;
+    return nullptr;
+}
+
+QString layoutProblem(const QString &path, const TableSchema &ours, int *records)
+{
+    QList<FieldDef> fields;
+    int count = 0;
+    try {
+        Table t;
+        t.setPath(path);
+        t.open(Table::Mode::ReadOnly);
+        fields = t.fieldDefs();
+        count = t.recordCount();
+        t.close();
+    } catch (const std::exception &e) {
+        return QStringLiteral("Tabulku \"%1\" nelze přečíst: %2")
+            .arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what()));
+    }
+    if (fields.size() != ours.fields.size())
+        return QStringLiteral("Tabulka \"%1\" má %2 polí místo %3.")
+            .arg(QDir::toNativeSeparators(path))
+            .arg(fields.size())
+            .arg(ours.fields.size());
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(ours.fields[i].name, Qt::CaseInsensitive) != 0 ||
+            fields[i].type != ours.fields[i].type)
+            return QStringLiteral("Tabulka \"%1\" nemá očekávané pole \"%2\" (pole %3 je \"%4\").")
+                .arg(QDir::toNativeSeparators(path), ours.fields[i].name)
+                .arg(i + 1)
+                .arg(fields[i].name);
+    // The engine reads the records the file holds; the header's own count
+    // must not claim more.
+    QFile f(path);
+    char head[8];
+    if (!f.open(QIODevice::ReadOnly) || f.read(head, 8) != 8)
+        return QStringLiteral("Tabulku \"%1\" nelze přečíst.").arg(QDir::toNativeSeparators(path));
+    const quint32 claimed = qFromLittleEndian<quint32>(head + 4);
+    if (claimed != quint32(count))
+        return QStringLiteral("Tabulka \"%1\" je neúplná: hlavička uvádí %2 záznamů, soubor jich "
+                              "obsahuje %3.")
+            .arg(QDir::toNativeSeparators(path))
+            .arg(claimed)
+            .arg(count);
+    if (records)
+        *records = count;
+    return QString();
 }
 
 } // namespace velmora::schema

@@ -36,5 +36,15 @@ TableSchema userList(UserList list);
 // The rows a user list starts with (and is reset to), in their order.
 QStringList defaultRows(UserList list);
 
+// The persistent table stored under fileName ("data.dbf", "Users_za.nrv"),
+// compared without regard to case; nullptr for any other name.
+const TableSchema *byFileName(const QString &fileName);
+
+// Empty when the table at path has the fields of ours (names and types, in
+// their order) and holds every record its header claims; otherwise why not,
+// naming the file. Widths are not compared: the previous release's genres
+// were narrower. records receives the count of records.
+QString layoutProblem(const QString &path, const TableSchema &ours, int *records = nullptr);
+
 } // namespace schema
 } // namespace velmora

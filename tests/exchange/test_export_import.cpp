@@ -2,6 +2,7 @@
 // managers, as two users would exchange them: the files on the medium, the
 // imported directories and registers read back by dbfread.
 
+#include "DbfRead.h"
 #include "ExchangeFixture.h"
 #include "exchange/ExportInfo.h"
 #include "exchange/Exporting.h"
@@ -20,23 +21,6 @@ namespace velmora::test {
 namespace {
 
 using exchange::Catalogue;
-
-// Rows of a table as another reader sees them.
-QJsonArray readWithDbfread(const QString &path)
-{
-    int rc = -1;
-    const QString out = runProgram(
-        "/usr/bin/python3",
-        {"-c",
-         "import sys, json\nfrom dbfread import DBF\n"
-         "print(json.dumps([{k: (v.isoformat() if hasattr(v, 'isoformat') else v) for k, v in "
-         "r.items()} for r in DBF(sys.argv[1], encoding='cp1250', lowernames=True, "
-         "ignore_missing_memofile=True)], ensure_ascii=False))",
-         path},
-        &rc);
-    EXPECT_EQ(rc, 0) << out.toStdString();
-    return QJsonDocument::fromJson(out.toUtf8()).array();
-}
 
 QStringList decodedLines(const QByteArray &bytes)
 {

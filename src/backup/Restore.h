@@ -1,0 +1,34 @@
+#pragma once
+
+#include "backup/BackupSets.h"
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+namespace velmora::backup {
+
+// Empty when source holds a whole set: every member the set needs, each
+// table opening with the layout of ours and every record its header
+// claims. Otherwise why not, naming the file.
+QString checkSet(Set set, const QString &source);
+
+struct RestoreResult
+{
+    QString problem;   // empty on success
+    QString safetyDir; // where the live files were put aside; empty if not
+    // On failure: whether the live files are again as they were before.
+    bool putBack = true;
+    // The restored data.dbf keeps genres in the previous release's width.
+    bool oldFormat = false;
+};
+
+// Replaces the set's live files by the members in source. The set is checked
+// whole first; the live files are then copied aside into a directory of
+// ZALOHA named with moment, and only then replaced one by one, each by a
+// whole new file. A failure half-way puts the safety copy back. progress is
+// told how far the work has come, in files of the set.
+RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment,
+                         const std::function<void(double files)> &progress = {});
+
+} // namespace velmora::backup
