@@ -1,0 +1,268 @@
+// The backup and restore screens as a user works them: the directory
+// chosen, the state of the set there, the button rule, the messages.
+
+#include "AppFixture.h"
+#include "DbfRead.h"
+#include "ScreenChecks.h"
+#include "backup/Backup.h"
+#include "backup/BackupScreen.h"
+#include "platform/DirectoryChooser.h"
+#include "storage/FileCopy.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace velmora::test {
+namespace {
+
+using backup::Set;
+
+class BackupScreens : public AppFixture
+{
+protected:
+    BackupScreens()
+    {
+        setMediaRoots({});
+        start();
+        addCassette("00001");
+        addCassette("00002", true, "Novák", 7);
+        addCdTitle("00001");
+        window->tables().closeAll();
+        zaloha = QDir(Paths::zalohaDir()).absolutePath();
+    }
+    ~BackupScreens() override { setMediaRoots({}); }
+
+    // Runs a command; act works the screen while it is shown.
+    void onScreen(const char *action, const char *screen,
+                  const std::function<void(BackupScreen &)> &act)
+    {
+        bool shown = false;
+        user.onScreen[screen] = [&](QDialog &d) {
+            shown = true;
+            act(static_cast<BackupScreen &>(d));
+        };
+        window->runAction(action);
+        EXPECT_TRUE(shown) << screen;
+    }
+
+    static QString text(const BackupScreen &s, const char *name)
+    {
+        auto *l = s.findChild<QLabel *>(name);
+        return l ? l->text() : QStringLiteral("<none>");
+    }
+    static QPushButton *runButton(const BackupScreen &s)
+    {
+        return s.findChild<QPushButton *>("BitBtn1");
+    }
+
+    void writeStatus(const QString &dir, const QString &name, const QByteArray &bytes)
+    {
+        QFile f(dir + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    QString zaloha;
+};
+
+TEST_F(BackupScreens, BackupIntoZalohaThenRestoreFromItAsAUserWould)
+{
+    onScreen("backup.cassettes", "TJina_zaloha", [&](BackupScreen &s) {
+        expectNamedLabelledAndSmall(s);
+        EXPECT_EQ(s.windowTitle(), "Zálohování VK dat na vybrané médium ...");
+        EXPECT_EQ(s.directories()->path(), zaloha);
+        EXPECT_EQ(text(s, "info"), QDir::toNativeSeparators(zaloha));
+        EXPECT_EQ(text(s, "Verze"), "Neexistuje !");
+        EXPECT_TRUE(s.findChild<QLabel *>("Datum_popis")->isHidden());
+        EXPECT_EQ(s.files()->count(), 0);
+        EXPECT_EQ(s.gauge()->orientation(), Qt::Vertical);
+        EXPECT_EQ(runButton(s)->text(), "&Zálohuj data");
+        EXPECT_TRUE(runButton(s)->isDefault());
+        runButton(s)->click();
+        EXPECT_EQ(s.gauge()->value(), s.gauge()->maximum());
+        EXPECT_FALSE(s.isVisible());
+    });
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].caption, "Výsledek zálohy:");
+    EXPECT_EQ(user.shown[0].text, " Data byly v pořádku odzálohovány ... ");
+
+    const QJsonArray backedUp = readWithDbfread(Paths::dataFile("data.dbf"));
+    addCassette("00003");
+    user.shown.clear();
+    onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+        expectNamedLabelledAndSmall(s);
+        EXPECT_EQ(s.windowTitle(), "Obnovení VK dat z vybraného média ...");
+        EXPECT_EQ(text(s, "Verze"), "2002.A");
+        EXPECT_FALSE(s.findChild<QLabel *>("Datum_popis")->isHidden());
+        EXPECT_EQ(text(s, "Datum").trimmed(), QDate::currentDate().toString("dd.MM.yyyy"));
+        // The list shows the tables and the memo file of the set, no more.
+        QStringList listed;
+        for (int i = 0; i < s.files()->count(); ++i)
+            listed << s.files()->item(i)->text();
+        EXPECT_EQ(listed, QStringList({"archiv.zal", "data.zal", "data.zat", "Users_za.zal",
+                                       "Users_zd.zal", "VK.zal"}));
+        EXPECT_EQ(runButton(s)->text(), "&Obnov data");
+        EXPECT_TRUE(runButton(s)->isEnabled());
+        EXPECT_FALSE(s.findChild<QCheckBox *>("CheckBox1")->isChecked());
+        runButton(s)->click();
+    });
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].caption, "Výsledek obnovy:");
+    EXPECT_TRUE(user.shown[0].text.startsWith(" Obnova dat provedena v pořádku ... \r\n"));
+    const QStringList safety = QDir(zaloha).entryList({"Pred_obnovou_VK_*"}, QDir::Dirs);
+    ASSERT_EQ(safety.size(), 1);
+    EXPECT_TRUE(user.shown[0].text.endsWith(QDir::toNativeSeparators(zaloha + "/" + safety[0])));
+    EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf")), backedUp);
+    EXPECT_EQ(readWithDbfread(zaloha + "/" + safety[0] + "/data.dbf").size(), 3);
+}
+
+TEST_F(BackupScreens, TheRestoreButtonFollowsTheStatusAndTheImportBox)
+{
+    // A status file whose version line is empty.
+    writeStatus(zaloha, "info.txt",
+                "Informace o zaloze na toto medium:\r\nDatum zalohy    : 27.05.2002\r\n"
+                "Cas odzalohovani: 9:05:03\r\n\r\n\r\nCorect End Norvane information file.\r\n");
+    QDir().mkpath(zaloha + "/prazdny");
+    onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+        auto *import = s.findChild<QCheckBox *>("CheckBox1");
+        ASSERT_NE(import, nullptr);
+        EXPECT_EQ(import->text(), "Importování databází VK");
+        EXPECT_EQ(text(s, "Verze"), "Nesouhlasná");
+        EXPECT_EQ(text(s, "Datum"), " 27.05.2002");
+        EXPECT_EQ(text(s, "Cas"), " 9:05:03");
+        EXPECT_FALSE(runButton(s)->isEnabled());
+        import->setChecked(true);
+        EXPECT_EQ(runButton(s)->text(), "&Importování");
+        EXPECT_TRUE(runButton(s)->isEnabled());
+        import->setChecked(false);
+        EXPECT_EQ(runButton(s)->text(), "&Obnov data");
+        EXPECT_FALSE(runButton(s)->isEnabled());
+
+        // A directory without any status file.
+        ASSERT_TRUE(s.directories()->setPath(zaloha + "/prazdny"));
+        EXPECT_EQ(text(s, "Verze"), "Neexistuje !");
+        EXPECT_EQ(text(s, "Datum"), "");
+        EXPECT_TRUE(s.findChild<QLabel *>("Verze_popis")->isHidden());
+        EXPECT_FALSE(runButton(s)->isEnabled());
+        import->setChecked(true);
+        EXPECT_EQ(runButton(s)->text(), "&Importování");
+        EXPECT_TRUE(runButton(s)->isEnabled());
+        // Importing from a directory without the files refuses and changes nothing.
+        runButton(s)->click();
+        EXPECT_TRUE(s.isVisible());
+    });
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].kind, MessageKind::Error);
+    EXPECT_TRUE(user.shown[0].text.contains("data.zal")) << user.shown[0].text.toStdString();
+    EXPECT_TRUE(user.shown[0].text.endsWith("Data programu zůstala beze změny."));
+
+    // Each opening starts again at ZALOHA with the box cleared.
+    onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+        EXPECT_EQ(s.directories()->path(), zaloha);
+        EXPECT_FALSE(s.findChild<QCheckBox *>("CheckBox1")->isChecked());
+    });
+}
+
+TEST_F(BackupScreens, AnImportOfAnotherVersionsSetEndsWithTheRecommendation)
+{
+    ASSERT_EQ(backup::makeBackup(Set::Cassettes, zaloha, QDateTime::currentDateTime(), "2001.B"),
+              "");
+    addCassette("00003");
+    onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+        EXPECT_EQ(text(s, "Verze"), "2001.B");
+        EXPECT_FALSE(runButton(s)->isEnabled());
+        s.findChild<QCheckBox *>("CheckBox1")->setChecked(true);
+        runButton(s)->click();
+    });
+    ASSERT_EQ(user.shown.size(), 2);
+    EXPECT_EQ(user.shown[0].caption, "Výsledek obnovy:");
+    EXPECT_EQ(user.shown[1].caption, "Doporučení:");
+    EXPECT_TRUE(user.shown[1].text.startsWith("Zkontrolujte si databáze VK."));
+    EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf")).size(), 2);
+}
+
+TEST_F(BackupScreens, TheCdPairReadsOnlyItsOwnStatus)
+{
+    ASSERT_EQ(backup::makeBackup(Set::Cassettes, zaloha, QDateTime::currentDateTime(), "2002.A"),
+              "");
+    onScreen("restore.cds", "TJina_obnovacd", [&](BackupScreen &s) {
+        expectNamedLabelledAndSmall(s);
+        EXPECT_EQ(s.windowTitle(), "Obnovení CD dat z vybraného média ...");
+        EXPECT_EQ(s.findChild<QCheckBox *>("CheckBox1"), nullptr);
+        EXPECT_EQ(text(s, "Verze"), "Neexistuje !");
+        EXPECT_FALSE(runButton(s)->isEnabled());
+        EXPECT_EQ(runButton(s)->text(), "&Obnov data !");
+    });
+    onScreen("backup.cds", "TJina_zalohacd", [&](BackupScreen &s) {
+        EXPECT_EQ(s.windowTitle(), "Zálohování dat CD na vybrané médium ...");
+        runButton(s)->click();
+    });
+    EXPECT_EQ(user.shown.last().text, " CD - Data byly v pořádku odzálohovány ... ");
+    addCdTitle("00002");
+    onScreen("restore.cds", "TJina_obnovacd", [&](BackupScreen &s) {
+        EXPECT_EQ(text(s, "Verze"), "2002.A");
+        ASSERT_TRUE(runButton(s)->isEnabled());
+        runButton(s)->click();
+    });
+    EXPECT_TRUE(user.shown.last().text.startsWith(" Obnova CD dat provedena v pořádku ... "));
+    EXPECT_EQ(readWithDbfread(Paths::dataFile("cd01.dbf")).size(), 1);
+}
+
+TEST_F(BackupScreens, FailuresAreToldAndTheScreenStaysOpen)
+{
+    onScreen("backup.cassettes", "TJina_zaloha", [&](BackupScreen &s) {
+        filecopy::failCopy(2);
+        runButton(s)->click();
+        filecopy::failCopy(0);
+        EXPECT_TRUE(s.isVisible());
+        EXPECT_EQ(text(s, "Verze"), "Neexistuje !");
+        EXPECT_EQ(s.gauge()->value(), 0);
+    });
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].kind, MessageKind::Error);
+    EXPECT_TRUE(user.shown[0].text.startsWith("Záloha se nezdařila.\r\n\r\n"));
+    EXPECT_TRUE(user.shown[0].text.contains("data.zat")) << user.shown[0].text.toStdString();
+
+    ASSERT_EQ(backup::makeBackup(Set::Cassettes, zaloha, QDateTime::currentDateTime(), "2002.A"),
+              "");
+    addCassette("00003");
+    user.shown.clear();
+    onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+        filecopy::failCopy(12); // among the copies that replace the live files
+        runButton(s)->click();
+        filecopy::failCopy(0);
+        EXPECT_TRUE(s.isVisible());
+    });
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_TRUE(user.shown[0].text.startsWith("Obnova dat se nezdařila.\r\n\r\n"));
+    EXPECT_TRUE(user.shown[0].text.endsWith("Data programu zůstala beze změny."));
+    EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf")).size(), 3);
+}
+
+TEST_F(BackupScreens, AMediumThatIsGoneReturnsTheListToTheProgramsPlace)
+{
+    QTemporaryDir media;
+    QDir().mkpath(media.path() + "/KLICENKA");
+    setMediaRoots({media.path()});
+    onScreen("backup.cassettes", "TJina_zaloha", [&](BackupScreen &s) {
+        PlaceBox *places = s.placesBox();
+        int usb = -1;
+        for (int i = 0; i < places->count(); ++i)
+            if (places->itemData(i).toString().endsWith("KLICENKA"))
+                usb = i;
+        ASSERT_GE(usb, 0);
+        ASSERT_TRUE(QDir(media.path() + "/KLICENKA").removeRecursively());
+        places->setCurrentIndex(usb);
+        emit places->activated(usb);
+        EXPECT_EQ(s.directories()->path(), zaloha);
+        EXPECT_EQ(s.gauge()->value(), 0);
+        EXPECT_FALSE(places->currentText().contains("KLICENKA"));
+    });
+}
+
+} // namespace
+} // namespace velmora::test
