@@ -1,0 +1,106 @@
+// Backup and verified restore of the cassette set with the catalogue of
+// 99,999 cassettes (data.dbf with its memos, about 325 MB with the rest of
+// the set), beside `cat` of the same files in the same run. The restore
+// includes the safety copy of the live files it makes first.
+
+#include "Catalogue.h"
+#include "backup/Backup.h"
+#include "backup/Restore.h"
+#include "storage/Paths.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <benchmark/benchmark.h>
+
+using namespace velmora;
+using namespace velmora::bench;
+
+namespace {
+
+double catMs()
+{
+    static const double median = [] {
+        ensureCatalogue();
+        return catMedianMs(dataPath()) +
+               catMedianMs(workDir().filePath(QStringLiteral("data.dbt")));
+    }();
+    return median;
+}
+
+QString medium()
+{
+    const QString dir = workDir().filePath(QStringLiteral("backup-medium"));
+    QDir().mkpath(dir);
+    return dir;
+}
+
+void prepare()
+{
+    ensureCatalogue();
+    Paths::setDataDir(workDir().absolutePath() + QLatin1Char('/'));
+    QDir().mkpath(Paths::zalohaDir());
+}
+
+void removeSafetyCopies()
+{
+    const QDir zaloha(Paths::zalohaDir());
+    for (const QString &d :
+         zaloha.entryList({QStringLiteral("Pred_obnovou_*")}, QDir::Dirs | QDir::NoDotAndDotDot))
+        QDir(zaloha.filePath(d)).removeRecursively();
+}
+
+void BM_CatDataAndMemos(benchmark::State &state)
+{
+    for (auto _ : state)
+        state.SetIterationTime(catMs() / 1000.0);
+}
+
+void BM_Backup(benchmark::State &state)
+{
+    prepare();
+    int updates = 0;
+    for (auto _ : state) {
+        const QString problem =
+            backup::makeBackup(backup::Set::Cassettes, medium(), QDateTime::currentDateTime(),
+                               QStringLiteral("2002.A"), [&](double) { ++updates; });
+        if (!problem.isEmpty())
+            state.SkipWithError(problem.toUtf8().constData());
+    }
+    state.counters["progress_calls"] = updates / double(state.iterations());
+    state.counters["cat_ms"] = catMs();
+}
+
+void BM_Restore(benchmark::State &state)
+{
+    prepare();
+    int updates = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        removeSafetyCopies();
+        state.ResumeTiming();
+        const backup::RestoreResult r =
+            backup::restoreSet(backup::Set::Cassettes, medium(), QDateTime::currentDateTime(),
+                               [&](double) { ++updates; });
+        if (!r.problem.isEmpty())
+            state.SkipWithError(r.problem.toUtf8().constData());
+    }
+    removeSafetyCopies();
+    state.counters["progress_calls"] = updates / double(state.iterations());
+    state.counters["cat_ms"] = catMs();
+}
+
+} // namespace
+
+BENCHMARK(BM_CatDataAndMemos)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Backup)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
