@@ -105,4 +105,18 @@ inline void ensureCatalogue()
         fillCatalogue(dataPath(), kCassettes);
 }
 
+// The median time of `cat` over the catalogue's data.dbf, with its memo
+// file too when asked; measured once per run.
+inline double catalogueCatMs(bool withMemos = false)
+{
+    static const double table = [] {
+        ensureCatalogue();
+        return catMedianMs(dataPath());
+    }();
+    if (!withMemos)
+        return table;
+    static const double memos = catMedianMs(workDir().filePath(QStringLiteral("data.dbt")));
+    return table + memos;
+}
+
 } // namespace velmora::bench

@@ -17,15 +17,6 @@ using namespace velmora::bench;
 
 namespace {
 
-double catMs()
-{
-    static const double median = [] {
-        ensureCatalogue();
-        return catMedianMs(dataPath());
-    }();
-    return median;
-}
-
 TTitul &window()
 {
     static TTitul *w = [] {
@@ -38,7 +29,7 @@ TTitul &window()
 void BM_CatData(benchmark::State &state)
 {
     for (auto _ : state)
-        state.SetIterationTime(catMs() / 1000.0);
+        state.SetIterationTime(catalogueCatMs() / 1000.0);
 }
 
 // Argument: Setup_OS, 1 line mode, 4 document mode.
@@ -68,9 +59,9 @@ void BM_ListOfEveryCassette(benchmark::State &state)
         t.close();
     }
     state.counters["lines"] = lines;
-    if (state.iterations() > 0 && catMs() > 0)
-        state.counters["x_cat"] = total / double(state.iterations()) / catMs();
-    state.counters["cat_ms"] = catMs();
+    if (state.iterations() > 0 && catalogueCatMs() > 0)
+        state.counters["x_cat"] = total / double(state.iterations()) / catalogueCatMs();
+    state.counters["cat_ms"] = catalogueCatMs();
 }
 
 } // namespace

@@ -20,16 +20,6 @@ using namespace velmora::bench;
 
 namespace {
 
-double catMs()
-{
-    static const double median = [] {
-        ensureCatalogue();
-        return catMedianMs(dataPath()) +
-               catMedianMs(workDir().filePath(QStringLiteral("data.dbt")));
-    }();
-    return median;
-}
-
 QString medium()
 {
     const QString dir = workDir().filePath(QStringLiteral("exchange-medium"));
@@ -47,7 +37,7 @@ void prepare()
 void BM_CatDataAndMemos(benchmark::State &state)
 {
     for (auto _ : state)
-        state.SetIterationTime(catMs() / 1000.0);
+        state.SetIterationTime(catalogueCatMs(true) / 1000.0);
 }
 
 void BM_Export(benchmark::State &state)
@@ -62,7 +52,7 @@ void BM_Export(benchmark::State &state)
             state.SkipWithError(problem.toUtf8().constData());
     }
     state.counters["progress_calls"] = updates / double(state.iterations());
-    state.counters["cat_ms"] = catMs();
+    state.counters["cat_ms"] = catalogueCatMs(true);
 }
 
 // Each import replaces the one before: the register's date is set back
@@ -90,7 +80,7 @@ void BM_Import(benchmark::State &state)
             state.SkipWithError(problem.toUtf8().constData());
     }
     state.counters["progress_calls"] = updates / double(state.iterations());
-    state.counters["cat_ms"] = catMs();
+    state.counters["cat_ms"] = catalogueCatMs(true);
 }
 
 } // namespace

@@ -41,15 +41,6 @@ public:
     QString file = workDir().filePath(QStringLiteral("labels/etikety.pdf"));
 };
 
-double catMs()
-{
-    static const double median = [] {
-        ensureCatalogue();
-        return catMedianMs(dataPath());
-    }();
-    return median;
-}
-
 // The catalogue linked into labels/ under the bench directory, data.dbf
 // open in number order as the menu leaves it for the screen.
 TTitul &window()
@@ -70,15 +61,15 @@ TTitul &window()
 
 void report(benchmark::State &state, double totalMs)
 {
-    if (state.iterations() > 0 && catMs() > 0)
-        state.counters["x_cat"] = totalMs / double(state.iterations()) / catMs();
-    state.counters["cat_ms"] = catMs();
+    if (state.iterations() > 0 && catalogueCatMs() > 0)
+        state.counters["x_cat"] = totalMs / double(state.iterations()) / catalogueCatMs();
+    state.counters["cat_ms"] = catalogueCatMs();
 }
 
 void BM_CatData(benchmark::State &state)
 {
     for (auto _ : state)
-        state.SetIterationTime(catMs() / 1000.0);
+        state.SetIterationTime(catalogueCatMs() / 1000.0);
 }
 
 void BM_OpenSheetScreen(benchmark::State &state)

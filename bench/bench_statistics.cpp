@@ -19,15 +19,6 @@ using namespace velmora::bench;
 
 namespace {
 
-double catMs()
-{
-    static const double median = [] {
-        ensureCatalogue();
-        return catMedianMs(dataPath());
-    }();
-    return median;
-}
-
 // The cassette catalogue with the CD tables of bench_cds beside it, as one
 // data directory.
 TTitul &window()
@@ -63,15 +54,15 @@ template <typename Screen> void openScreen(benchmark::State &state)
         total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                      .count();
     }
-    if (state.iterations() > 0 && catMs() > 0)
-        state.counters["x_cat"] = total / double(state.iterations()) / catMs();
-    state.counters["cat_ms"] = catMs();
+    if (state.iterations() > 0 && catalogueCatMs() > 0)
+        state.counters["x_cat"] = total / double(state.iterations()) / catalogueCatMs();
+    state.counters["cat_ms"] = catalogueCatMs();
 }
 
 void BM_CatData(benchmark::State &state)
 {
     for (auto _ : state)
-        state.SetIterationTime(catMs() / 1000.0);
+        state.SetIterationTime(catalogueCatMs() / 1000.0);
 }
 
 void BM_OpenCassetteStatistics(benchmark::State &state)

@@ -216,7 +216,7 @@ TEST_F(MainWindowTest, CommandsOfLaterScreensSayTheyAreNotAvailableYet)
 {
     TTitul &w = ready();
     addCassette("00001");
-    w.runEntry(*w.entryFor("backup.cassettes"));
+    w.runEntry(*w.entryFor("core.centralSettings"));
     EXPECT_EQ(user.texts(), QStringList{kNotYet});
     EXPECT_FALSE(w.tables().Table1.isOpen());
 }
