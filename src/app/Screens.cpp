@@ -1,9 +1,11 @@
 #include "app/Screens.h"
 
+#include "backup/FormatUpgrade.h"
 #include "backup/JinaObnova.h"
 #include "backup/JinaObnovaCd.h"
 #include "backup/JinaZaloha.h"
 #include "backup/JinaZalohaCd.h"
+#include "backup/Rozhodovani.h"
 #include "cassettes/BrowseCassette.h"
 #include "cassettes/DeleteCassette.h"
 #include "cassettes/EditCassette.h"
@@ -92,6 +94,9 @@ void registerScreens(TTitul &window)
         if (dialogs::exec(screen) != QDialog::Accepted)
             w.endProgram(); // Escape ends the program without the close question
     });
+    window.registerCommand(QStringLiteral("core.conversion"), TTitul::modal<TRozhodovani>());
+    window.registerCommand(QStringLiteral("core.formatUpgrade"),
+                           [](TTitul &w) { upgrade::runAtActivation(w.session()); });
 
     // Video cassettes.
     window.registerCommand(QStringLiteral("cassettes.new"), changingCassettes<TNova_kazeta>());

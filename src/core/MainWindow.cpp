@@ -433,8 +433,6 @@ void TTitul::registerCoreCommands()
         if (!shell::openUrl(version::kMakerHomePage))
             dialogs::error(others(QStringLiteral("006")), others(QStringLiteral("010")));
     });
-    // The upgrade of the intermediate format comes with the conversions.
-    registerCommand(QStringLiteral("core.formatUpgrade"), [](TTitul &) {});
 }
 
 // --- activation and closing -------------------------------------------------

@@ -173,8 +173,9 @@ StartOutcome firstShowing(TTitul &window, const QStringList &positionalArguments
         });
     }
     // Told once, after the news of an upgrade, before any command can open
-    // the cassettes.
-    if (s.cassettesReadOnly)
+    // the cassettes; not while the format upgrade is still to run at the
+    // first activation, which tells the user itself when it fails.
+    if (s.cassettesReadOnly && !window.oldFormat())
         dialogs::information(TTitul::others(QStringLiteral("002")), kCassettesReadOnly);
     if (!s.printerAvailable)
         dialogs::information(TTitul::others(QStringLiteral("002")),

@@ -1,12 +1,14 @@
-// A data.dbf of the previous release (genres of 12 characters): the start
-// says once that the cassettes can only be viewed, and no command can
-// write the table, so no genre is cut.
+// A data.dbf of the previous release (genres of 12 characters): the format
+// upgrade at the first activation widens it silently. Until it has (and for
+// the whole run when it fails) no command can write the table, so no genre
+// is cut, and the user hears why.
 
 #include "AppFixture.h"
 #include "core/Settings.h"
 #include "engine/DbError.h"
 #include "platform/DesktopEntry.h"
 #include "storage/DateText.h"
+#include "storage/FileCopy.h"
 
 #include <QFile>
 #include <algorithm>
@@ -56,12 +58,20 @@ protected:
 
     int timesTold() const { return user.texts().count(kReadOnly); }
 
+    // The first activation, its format upgrade failing at the first copy.
+    void failUpgrade()
+    {
+        filecopy::failCopy(1);
+        window->activated();
+        filecopy::failCopy(0);
+    }
+
     QByteArray before;
 };
 
 } // namespace
 
-TEST_F(OldFormatTest, FirstStartTellsOnceAfterTheNewsAndTheFlagOutlivesTheUpgrade)
+TEST_F(OldFormatTest, FirstStartUpgradesSilentlyAtTheActivation)
 {
     writeOldCassettes();
     start();
@@ -71,27 +81,46 @@ TEST_F(OldFormatTest, FirstStartTellsOnceAfterTheNewsAndTheFlagOutlivesTheUpgrad
     EXPECT_TRUE(window->session().settings().cassettesReadOnly);
 
     ASSERT_EQ(firstShowing(*window, {}), StartOutcome::Run);
+    // Not told at the first showing: the upgrade is still to come.
+    EXPECT_EQ(user.events, (QStringList{"TSplashScreen", "TNov", kNoPrinter}));
     window->activated();
-    EXPECT_EQ(user.events,
-              (QStringList{"TSplashScreen", "TNov", kReadOnly, kNoPrinter, "TInfo_System_OS"}));
-    const auto told = std::find_if(user.shown.cbegin(), user.shown.cend(),
-                                   [](const auto &s) { return s.text == kReadOnly; });
-    ASSERT_NE(told, user.shown.cend());
-    EXPECT_EQ(told->kind, MessageKind::Information);
-    EXPECT_EQ(told->caption, "Informace");
+    EXPECT_EQ(user.events, (QStringList{"TSplashScreen", "TNov", kNoPrinter, "TInfo_System_OS"}));
+    EXPECT_FALSE(window->oldFormat());
+    EXPECT_FALSE(window->settings().cassettesReadOnly);
+    Table t;
+    t.setPath(Paths::dataFile("data.dbf"));
+    t.open(Table::Mode::ReadOnly);
+    EXPECT_EQ(t.fieldWidth("zanr1"), 15);
+    t.first();
+    EXPECT_EQ(t.asString("zanr1"), "Dobrodružný");
+    EXPECT_EQ(t.asString("komu"), "Novák");
+}
 
-    // The activation ran the (empty) format upgrade once: the old-format
-    // state is gone, the protection is not.
+TEST_F(OldFormatTest, AFailedUpgradeIsToldOnceAndTheFlagOutlivesIt)
+{
+    writeOldCassettes();
+    start();
+    ASSERT_EQ(firstShowing(*window, {}), StartOutcome::Run);
+    user.shown.clear();
+    failUpgrade();
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].kind, MessageKind::Error);
+    EXPECT_EQ(user.shown[0].caption, "Chyba");
+    EXPECT_TRUE(user.shown[0].text.contains("pouze prohlížet"));
+
+    // The upgrade ran once: the old-format state is gone, the protection
+    // is not.
     EXPECT_FALSE(window->oldFormat());
     EXPECT_TRUE(window->settings().cassettesReadOnly);
     window->activated();
     window->runEntry(*window->entryFor("cassettes.browse"));
     window->activated();
-    EXPECT_EQ(timesTold(), 1);
+    EXPECT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(timesTold(), 0);
     EXPECT_EQ(bytes(), before);
 }
 
-TEST_F(OldFormatTest, ToldAtEveryStartWithTheOldTableOnly)
+TEST_F(OldFormatTest, ToldAtEveryStartWhoseUpgradeFails)
 {
     start();
     firstShowing(*window, {});
@@ -102,10 +131,17 @@ TEST_F(OldFormatTest, ToldAtEveryStartWithTheOldTableOnly)
     QFile::remove(Paths::dataFile("data.dbf"));
     QFile::remove(Paths::dataFile("data.dbt"));
     writeOldCassettes();
-    user.events.clear();
-    start();
-    firstShowing(*window, {});
-    EXPECT_EQ(user.events, (QStringList{"TSplashScreen", kReadOnly, kNoPrinter}));
+    for (int run = 0; run < 2; ++run) {
+        window.reset();
+        user.events.clear();
+        start();
+        firstShowing(*window, {});
+        failUpgrade();
+        ASSERT_EQ(user.events.size(), 3) << run;
+        EXPECT_EQ(user.events.mid(0, 2), (QStringList{"TSplashScreen", kNoPrinter}));
+        EXPECT_TRUE(user.events.at(2).contains("No space left on device"));
+        EXPECT_EQ(bytes(), before);
+    }
 }
 
 TEST_F(OldFormatTest, NotToldInTheAutomaticCheck)
@@ -123,11 +159,11 @@ TEST_F(OldFormatTest, NotToldInTheAutomaticCheck)
 
 TEST_F(OldFormatTest, GuardsOpenTheCassettesReadOnlySoNoScreenCanCutAGenre)
 {
+    startOnceBefore(); // its activation would upgrade the old table
     writeOldCassettes();
-    startOnceBefore();
     start();
     firstShowing(*window, {});
-    window->activated();
+    failUpgrade();
     user.shown.clear();
 
     int readOnly = 0;
@@ -165,11 +201,11 @@ TEST_F(OldFormatTest, GuardsOpenTheCassettesReadOnlySoNoScreenCanCutAGenre)
 
 TEST_F(OldFormatTest, ChangingScreensStayClosedAndBrowsingAndSearchingWork)
 {
+    startOnceBefore(); // its activation would upgrade the old table
     writeOldCassettes();
-    startOnceBefore();
     start();
     firstShowing(*window, {});
-    window->activated();
+    failUpgrade();
     user.shown.clear();
     user.screens.clear();
     for (const char *action : {"cassettes.new", "cassettes.edit", "cassettes.delete"})
@@ -186,8 +222,8 @@ TEST_F(OldFormatTest, ChangingScreensStayClosedAndBrowsingAndSearchingWork)
 
 TEST_F(OldFormatTest, OverdueReminderReadsTheOldTableOnly)
 {
+    startOnceBefore(); // its activation would upgrade the old table
     writeOldCassettes();
-    startOnceBefore();
     SettingsStore::own().writeBool(settings::kKontrola, true);
     bool readOnly = false;
     start();
