@@ -6,6 +6,7 @@
 #include "ScreenChecks.h"
 #include "backup/Backup.h"
 #include "backup/BackupScreen.h"
+#include "backup/Conversion.h"
 #include "platform/DirectoryChooser.h"
 #include "storage/FileCopy.h"
 
@@ -183,6 +184,41 @@ TEST_F(BackupScreens, AnImportOfAnotherVersionsSetEndsWithTheRecommendation)
     EXPECT_EQ(user.shown[1].caption, "Doporučení:");
     EXPECT_TRUE(user.shown[1].text.startsWith("Zkontrolujte si databáze VK."));
     EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf")).size(), 2);
+}
+
+TEST_F(BackupScreens, ASetWithTheNarrowGenresOfTheEarlierProgramIsWidenedAtOnce)
+{
+    ASSERT_EQ(backup::makeBackup(Set::Cassettes, zaloha, QDateTime::currentDateTime(), "2001.B"),
+              "");
+    // The set's cassettes in the earlier program's form, genres of 12.
+    const QString old = zaloha + "/data.zal";
+    QFile::remove(old);
+    QFile::remove(zaloha + "/data.zat");
+    Table t;
+    t.setPath(zaloha + "/data.dbf");
+    t.create(conversion::intermediateCassettes().fields, {"cislo"});
+    t.open();
+    t.append();
+    t.setString("cislo", "00042");
+    t.setString("zanr1", "Dobrodružný");
+    t.post();
+    t.close();
+    ASSERT_TRUE(QFile::rename(zaloha + "/data.dbf", old));
+    ASSERT_TRUE(QFile::rename(zaloha + "/data.dbt", zaloha + "/data.zat"));
+
+    onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+        s.findChild<QCheckBox *>("CheckBox1")->setChecked(true);
+        runButton(s)->click();
+    });
+    EXPECT_EQ(user.shown.size(), 2) << user.texts().join(" | ").toStdString();
+    Table restored;
+    restored.setPath(Paths::dataFile("data.dbf"));
+    restored.open(Table::Mode::ReadOnly);
+    EXPECT_EQ(restored.fieldWidth("zanr1"), 15);
+    EXPECT_EQ(restored.recordCount(), 1);
+    restored.first();
+    EXPECT_EQ(restored.asString("zanr1"), "Dobrodružný");
+    EXPECT_FALSE(window->settings().cassettesReadOnly);
 }
 
 TEST_F(BackupScreens, TheCdPairReadsOnlyItsOwnStatus)
