@@ -269,8 +269,7 @@ int OldDatabase::copyCassettes(const std::function<void(int)> &progress)
               oDays = out.requireField(QStringLiteral("delka_pujc")),
               oNote = out.requireField(QStringLiteral("pozn"));
 
-    out.beginBatch();
-    try {
+    inBatch(out, [&] {
         for (in.first(); !in.eof(); in.next()) {
             out.append();
             out.setString(oType, in.asString(type));
@@ -294,11 +293,7 @@ int OldDatabase::copyCassettes(const std::function<void(int)> &progress)
             if (progress)
                 progress(m_cassettes.copied);
         }
-    } catch (...) {
-        out.endBatch();
-        throw;
-    }
-    out.endBatch();
+    });
     out.close();
     in.close();
     return m_cassettes.copied;
@@ -336,8 +331,7 @@ int OldDatabase::copyArchive(const std::function<void(int)> &progress)
               oTo = out.requireField(QStringLiteral("komu")),
               oSince = out.requireField(QStringLiteral("od_kdy")),
               oNote = out.requireField(QStringLiteral("pozn"));
-    out.beginBatch();
-    try {
+    inBatch(out, [&] {
         for (in.first(); !in.eof(); in.next()) {
             out.append();
             out.setString(oType, in.asString(type));
@@ -350,11 +344,7 @@ int OldDatabase::copyArchive(const std::function<void(int)> &progress)
             if (progress)
                 progress(m_archive.copied);
         }
-    } catch (...) {
-        out.endBatch();
-        throw;
-    }
-    out.endBatch();
+    });
     out.close();
     in.close();
     return m_archive.copied;

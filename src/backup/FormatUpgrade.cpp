@@ -101,19 +101,14 @@ QString rebuild(const QString &source, const QString &target, const TableSchema 
     out.open(Table::Mode::Exclusive);
     const std::vector<Column> cols = columns(in, out);
     int copied = 0;
-    out.beginBatch();
-    try {
+    inBatch(out, [&] {
         for (in.first(); !in.eof(); in.next()) {
             out.append();
             copyRecord(in, out, cols);
             out.post();
             ++copied;
         }
-    } catch (...) {
-        out.endBatch();
-        throw;
-    }
-    out.endBatch();
+    });
 
     // The check reads what the file holds, not what was just written.
     out.close();

@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace velmora {
@@ -284,5 +285,25 @@ private:
     mutable int m_count = 0;
     bool m_batch = false;
 };
+
+// Runs work (appends, mostly) in one batch of table, so the posts reach the
+// file together; the batch ends whatever happens. Returns what work returns.
+template <typename Work> auto inBatch(Table &table, Work work) -> decltype(work())
+{
+    table.beginBatch();
+    try {
+        if constexpr (std::is_void_v<decltype(work())>) {
+            work();
+            table.endBatch();
+        } else {
+            auto result = work();
+            table.endBatch();
+            return result;
+        }
+    } catch (...) {
+        table.endBatch();
+        throw;
+    }
+}
 
 } // namespace velmora

@@ -61,21 +61,6 @@ const QString kOpening = QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang102
 constexpr int kFilmRule = 71;
 constexpr int kTrackRule = 91;
 
-// Appends in one batch: the posts reach the file together at its end.
-template <typename Copy> int inBatch(Table &work, Copy copy)
-{
-    work.beginBatch();
-    int count = 0;
-    try {
-        count = copy();
-    } catch (...) {
-        work.endBatch();
-        throw;
-    }
-    work.endBatch();
-    return count;
-}
-
 } // namespace
 
 QString sortedWorkPath()

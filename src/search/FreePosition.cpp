@@ -129,18 +129,13 @@ void showAtHomeOnly(Table &work, bool on)
 void appendPositions(Table &work, const std::vector<PositionRow> &rows)
 {
     const PositionColumns c(work);
-    work.beginBatch();
-    try {
+    inBatch(work, [&] {
         for (const PositionRow &r : rows) {
             work.append();
             c.write(work, r);
             work.post();
         }
-    } catch (...) {
-        work.endBatch();
-        throw;
-    }
-    work.endBatch();
+    });
 }
 
 std::vector<PositionRow> findPositions(Table &work, int requestMinutes, int speedFactor,
