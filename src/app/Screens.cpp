@@ -18,6 +18,9 @@
 #include "core/MainWindow.h"
 #include "core/PasswordDlg.h"
 #include "core/SetLang.h"
+#include "core/Setup.h"
+#include "core/UserSetup.h"
+#include "core/UserSetupCd.h"
 #include "exchange/ExportingMyCd.h"
 #include "exchange/ExportingMyVk.h"
 #include "exchange/ExternalCassetteReportScreen.h"
@@ -89,6 +92,9 @@ void registerScreens(TTitul &window)
         dialogs::exec(screen);
     });
     window.registerCommand(QStringLiteral("core.languages"), TTitul::modalOver<TSet_Lang>());
+    window.registerCommand(QStringLiteral("core.centralSettings"), TTitul::modal<TSetup>());
+    window.registerCommand(QStringLiteral("core.userListsCassettes"), TTitul::modal<TUserSetup>());
+    window.registerCommand(QStringLiteral("core.userListsCds"), TTitul::modal<TUserSetupCD>());
     window.registerCommand(QStringLiteral("core.password"), [](TTitul &w) {
         TPasswordDlg screen(w.settings().password, &w);
         if (dialogs::exec(screen) != QDialog::Accepted)

@@ -78,23 +78,4 @@ QString ownerKey(const QString &owner)
     return owner.left(n);
 }
 
-QString ownerNameProblem(const QString &owner)
-{
-    if (owner.trimmed().isEmpty())
-        return QStringLiteral("jméno je prázdné.");
-    if (owner.size() > kOwnerMaxLength)
-        return QStringLiteral("jméno je delší než %1 znaků.").arg(kOwnerMaxLength);
-    if (owner.contains(QLatin1Char('/')) || owner.contains(QLatin1Char('\\')))
-        return QStringLiteral("jméno obsahuje lomítko.");
-    if (owner.contains(QStringLiteral("..")))
-        return QStringLiteral("jméno obsahuje \"..\".");
-    if (owner.startsWith(QLatin1Char('.')) || owner.startsWith(QLatin1Char(' ')))
-        return QStringLiteral("jméno začíná tečkou nebo mezerou.");
-    for (const QChar c : owner)
-        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
-            c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c.unicode() == 0x7f)
-            return QStringLiteral("jméno obsahuje řídicí znaky.");
-    return QString();
-}
-
 } // namespace velmora::exchange

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/OwnerName.h"
+
 // The information file that travels with an exported catalogue: eight lines
 // in code page 1250 with CR LF, labels of 18 characters.
 
@@ -31,10 +33,7 @@ constexpr qsizetype kInfoFileLimit = 64 * 1024;
 // without the blanks a register field would drop.
 QString ownerKey(const QString &owner);
 
-// Empty when the name can name an owner's directory inside EXTERNI;
-// otherwise what is wrong with it, in Czech.
-QString ownerNameProblem(const QString &owner);
-
-constexpr int kOwnerMaxLength = 30;
+using settings::kOwnerMaxLength;
+using settings::ownerNameProblem;
 
 } // namespace velmora::exchange

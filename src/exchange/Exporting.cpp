@@ -12,13 +12,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <pwd.h>
-#include <unistd.h>
-
 namespace velmora::exchange {
 namespace {
-
-const QString kOwnerSetting = QStringLiteral("Vlastnik dat");
 
 QString native(const QString &path)
 {
@@ -72,28 +67,6 @@ QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QSt
         return QStringLiteral("Informační soubor \"%1\" nelze zapsat: %2")
             .arg(native(info.fileName()), info.errorString());
     return QString();
-}
-
-QString storedOwnerName()
-{
-    SettingsStore s = SettingsStore::own();
-    return s.exists(kOwnerSetting) ? s.readString(kOwnerSetting).trimmed() : QString();
-}
-
-void storeOwnerName(const QString &name)
-{
-    SettingsStore s = SettingsStore::own();
-    s.writeString(kOwnerSetting, name);
-    s.sync();
-}
-
-QString proposedOwnerName()
-{
-    QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty())
-        if (const passwd *pw = getpwuid(getuid()))
-            name = QString::fromLocal8Bit(pw->pw_name);
-    return name.left(kOwnerMaxLength);
 }
 
 } // namespace velmora::exchange

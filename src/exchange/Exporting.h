@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/OwnerName.h"
 #include "exchange/ExchangeFiles.h"
 
 #include <QDateTime>
@@ -15,11 +16,8 @@ namespace velmora::exchange {
 QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QString &owner,
                         const QDateTime &moment, const Progress &progress);
 
-// The owner's name written into exports: a setting of its own. Empty until
-// the user gave one.
-QString storedOwnerName();
-void storeOwnerName(const QString &name);
-// The name proposed when none is stored: the user's login name.
-QString proposedOwnerName();
+using settings::proposedOwnerName;
+using settings::storedOwnerName;
+using settings::storeOwnerName;
 
 } // namespace velmora::exchange

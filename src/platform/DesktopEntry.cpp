@@ -90,4 +90,17 @@ QString execLine(const QString &path)
     return QString();
 }
 
+QString autoCheckExecutable()
+{
+    QString exec = execLine(autoCheckPath());
+    if (exec.endsWith(QLatin1String(" /AutoRun")))
+        exec.chop(9);
+    if (exec.size() >= 2 && exec.startsWith(QLatin1Char('"')) && exec.endsWith(QLatin1Char('"'))) {
+        exec = exec.mid(1, exec.size() - 2);
+        exec.replace(QLatin1String("\\\""), QLatin1String("\""))
+            .replace(QLatin1String("\\\\"), QLatin1String("\\"));
+    }
+    return exec;
+}
+
 } // namespace velmora::desktop

@@ -19,6 +19,9 @@ void removeAutoCheck();
 void removeFolderMenu();
 // The Exec line of an entry file, empty when there is none.
 QString execLine(const QString &path);
+// The program the automatic check entry runs, without its quotes and
+// " /AutoRun"; empty when there is no entry.
+QString autoCheckExecutable();
 
 } // namespace desktop
 } // namespace velmora

@@ -34,6 +34,8 @@ public:
 
     bool isWritable() const { return m_settings->isWritable(); }
     QString fileName() const { return m_settings->fileName(); }
+    // After sync: whether the file could be written.
+    QSettings::Status status() const { return m_settings->status(); }
     void sync();
     // Removes every value of the key and the key itself; a failure (no
     // rights) is ignored.

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "storage/Schemas.h"
+
+class QString;
+
+namespace velmora {
+
+class Table;
+
+// The changes the user-list screens make to a list table. Catalogue records
+// keep the chosen text itself, so no change here reaches them.
+namespace userlists {
+
+// Appends a row with text as typed; the table is open.
+void add(Table &table, const QString &text);
+// Deletes the current row, when there is one.
+void removeCurrent(Table &table);
+// Puts the list back to its default rows in their order. The new table is
+// built under another name beside the list and then renamed over it, so a
+// failure leaves the list as it was. The table is open again afterwards.
+// Throws DbError.
+void reset(Table &table, UserList list);
+
+} // namespace userlists
+} // namespace velmora
