@@ -74,7 +74,8 @@ TSetup::TSetup(Session &session, QWidget *parent) : ScreenDialog(parent), m_sess
         tickBox(start, QStringLiteral("CheckBox1"), QStringLiteral("Zobrazit heslo čitelně ....."));
     m_passwordNote = ui::caption(
         start, QStringLiteral("Label_PassNote"),
-        QStringLiteral("Heslo chrání jen před náhodným spuštěním, uloženo není šifrované."));
+        QStringLiteral(
+            "Heslo chrání jen před náhodným spuštěním; v nastavení není uloženo šifrovaně."));
     auto *passRow = new QHBoxLayout;
     passRow->addSpacing(24);
     passRow->addWidget(m_passwordCaption);

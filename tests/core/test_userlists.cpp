@@ -153,6 +153,11 @@ TEST_F(UserListsTest, TheCdScreenKeepsStylesAndFormatsApart)
         expectNamedLabelledAndSmall(s);
         EXPECT_EQ(s.windowTitle(), "Uživatelské nastavení žánrů  a formátů nahrávek hudebních CD");
         EXPECT_EQ(s.panel(0).entry->maxLength(), 20);
+        // The focus follows the mouse into a panel's entry.
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(s.panel(1).frame, &enter);
+        QApplication::processEvents();
+        EXPECT_TRUE(s.panel(1).entry->hasFocus());
         EXPECT_EQ(s.panel(1).reset->text(), "&Původní formáty");
         EXPECT_EQ(s.panel(1).count->text(), "3");
         s.panel(1).entry->setText("Vinyl");
