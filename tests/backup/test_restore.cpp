@@ -3,6 +3,7 @@
 
 #include "AppFixture.h"
 #include "DbfRead.h"
+#include "SmallFileSystem.h"
 #include "backup/Backup.h"
 #include "backup/Restore.h"
 #include "storage/FileCopy.h"
@@ -216,37 +217,6 @@ TEST_F(RestoreTest, AFailureAtAnyCopyPutsTheLiveFilesBack)
     EXPECT_FALSE(QFileInfo::exists(Paths::dataFile("data.mdx")));
     EXPECT_TRUE(QFileInfo::exists(r.safetyDir + "/data.mdx"));
 }
-
-// A small file system of its own, mounted for the test; skipped where the
-// test may not mount.
-class SmallFileSystem
-{
-public:
-    explicit SmallFileSystem(const QString &size)
-    {
-        QDir().mkpath(m_dir.path());
-        int rc = -1;
-        runProgram("mount", {"-t", "tmpfs", "-o", "size=" + size, "tmpfs", m_dir.path()}, &rc);
-        m_mounted = rc == 0;
-    }
-    ~SmallFileSystem()
-    {
-        if (m_mounted)
-            runProgram("umount", {m_dir.path()});
-    }
-    bool mounted() const { return m_mounted; }
-    QString path() const { return m_dir.path(); }
-    bool makeReadOnly()
-    {
-        int rc = -1;
-        runProgram("mount", {"-o", "remount,ro", m_dir.path()}, &rc);
-        return rc == 0;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_mounted = false;
-};
 
 TEST_F(RestoreTest, AFullOrReadOnlyTargetIsToldAndLeavesNoStatus)
 {

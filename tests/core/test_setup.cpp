@@ -4,6 +4,7 @@
 
 #include "AppFixture.h"
 #include "ScreenChecks.h"
+#include "SmallFileSystem.h"
 #include "core/OwnerName.h"
 #include "core/Setup.h"
 #include "core/SetupSettings.h"
@@ -300,6 +301,33 @@ TEST_F(SetupTest, ASettingsFileThatCannotBeWrittenIsToldAndTheScreenStays)
         EXPECT_TRUE(s.isVisible());
     });
     QFile::remove(dir);
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].kind, MessageKind::Error);
+    EXPECT_TRUE(user.shown[0].text.contains(file)) << user.shown[0].text.toStdString();
+    EXPECT_EQ(window->settings().minOpenTime, before);
+}
+
+TEST_F(SetupTest, AReadOnlySettingsFileIsToldAndTheScreenStays)
+{
+    const QString file = store().fileName();
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    f.close();
+    SmallFileSystem settingsDir("1m", QFileInfo(file).absolutePath());
+    if (!settingsDir.mounted())
+        GTEST_SKIP() << "no permission to mount a small file system here";
+    QFile copy(file);
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(bytes);
+    copy.close();
+    ASSERT_TRUE(settingsDir.makeReadOnly());
+    const int before = window->settings().minOpenTime;
+    inSetup([&](TSetup &s) {
+        get<QLineEdit>(s, "Minuty")->setText("20");
+        save(s);
+        EXPECT_TRUE(s.isVisible());
+    });
     ASSERT_EQ(user.shown.size(), 1);
     EXPECT_EQ(user.shown[0].kind, MessageKind::Error);
     EXPECT_TRUE(user.shown[0].text.contains(file)) << user.shown[0].text.toStdString();
