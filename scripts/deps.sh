@@ -9,6 +9,7 @@ packages=(
   python3 python3-dbfread python3-dbf poppler-utils
   xvfb xauth x11-utils
   cups cups-client cups-bsd printer-driver-cups-pdf
+  librsvg2-bin dpkg-dev lintian appstream desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do

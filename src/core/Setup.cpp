@@ -68,6 +68,7 @@ TSetup::TSetup(Session &session, QWidget *parent) : ScreenDialog(parent), m_sess
     m_password->setObjectName(QStringLiteral("Pass"));
     m_password->setMaxLength(setup::kPasswordMaxLength);
     m_password->setEchoMode(QLineEdit::Password);
+    m_password->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // '*'
     m_passwordCaption =
         ui::caption(start, QStringLiteral("Label_Pass"), QStringLiteral("Vaše heslo:"), m_password);
     m_showPassword =
@@ -247,7 +248,7 @@ void TSetup::passwordBoxChanged()
         m_password->setText(m_session.settings().password);
 }
 
-void TSetup::minutesLeft()
+bool TSetup::minutesLeft()
 {
     if (m_minutes->text().isEmpty())
         m_minutes->setText(QStringLiteral("0"));
@@ -258,7 +259,9 @@ void TSetup::minutesLeft()
         m_minutes->setText(QStringLiteral("10"));
         m_minutes->selectAll();
         m_minutes->setFocus();
+        return true;
     }
+    return false;
 }
 
 void TSetup::applyWarningRule()
@@ -311,10 +314,8 @@ bool TSetup::eventFilter(QObject *watched, QEvent *event)
 
 void TSetup::save()
 {
-    minutesLeft();
-    if (m_minutes->hasFocus() && m_minutes->text() == QLatin1String("10") &&
-        m_minutes->selectedText() == QLatin1String("10"))
-        return; // the minimum was refused and the user corrects it first
+    if (minutesLeft())
+        return; // the minimum was refused; the user corrects it first
     const QString owner = m_owner->text().trimmed();
     if (const QString problem = settings::ownerNameProblem(owner); !problem.isEmpty()) {
         dialogs::warning(QStringLiteral("Upozornění:"),

@@ -34,7 +34,7 @@ protected:
 
 private:
     void passwordBoxChanged();
-    void minutesLeft();
+    bool minutesLeft(); // true when a too long minimum was refused
     void applyWarningRule();
     void highlight(QCheckBox *current);
 

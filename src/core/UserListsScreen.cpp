@@ -80,6 +80,7 @@ void UserListsScreen::buildPanel(int side, QWidget *frame)
     p.reset = ui::button(frame, QStringLiteral("Puvodni") + n, p.spec.reset);
     box->addWidget(p.reset, 0, Qt::AlignLeft);
 
+    frame->setMouseTracking(true);
     frame->installEventFilter(this);
     connect(p.entry, &QLineEdit::textChanged, this,
             [&p](const QString &text) { p.add->setEnabled(!text.isEmpty()); });
@@ -152,7 +153,7 @@ void UserListsScreen::applySorting(Panel &p)
 
 bool UserListsScreen::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Enter)
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)
         for (Panel &p : m_panels)
             if (watched == p.frame)
                 p.entry->setFocus(); // the focus follows the mouse

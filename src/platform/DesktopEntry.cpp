@@ -12,12 +12,41 @@
 namespace velmora::desktop {
 namespace {
 
+// An argument of an Exec line: quoted with ", $, ` and \ escaped, % doubled,
+// and then every backslash doubled again, since the value itself is an
+// escaped string.
 QString quoted(const QString &path)
 {
-    QString p = path;
-    p.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-        .replace(QLatin1Char('"'), QLatin1String("\\\""));
+    QString p;
+    for (const QChar c : path) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+            c == QLatin1Char('\\'))
+            p += QLatin1Char('\\');
+        else if (c == QLatin1Char('%'))
+            p += QLatin1Char('%');
+        p += c;
+    }
+    p.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     return QLatin1Char('"') + p + QLatin1Char('"');
+}
+
+// The reverse of quoted(); text that is not quoted comes back as it is.
+QString unquoted(QString exec)
+{
+    exec.replace(QLatin1String("\\\\"), QLatin1String("\\"));
+    if (exec.size() < 2 || !exec.startsWith(QLatin1Char('"')) || !exec.endsWith(QLatin1Char('"')))
+        return exec;
+    QString out;
+    const QString inner = exec.mid(1, exec.size() - 2);
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        if (inner[i] == QLatin1Char('\\') && i + 1 < inner.size())
+            ++i;
+        else if (inner[i] == QLatin1Char('%') && i + 1 < inner.size() &&
+                 inner[i + 1] == QLatin1Char('%'))
+            ++i;
+        out += inner[i];
+    }
+    return out;
 }
 
 void writeEntry(const QString &path, const QString &body)
@@ -95,12 +124,7 @@ QString autoCheckExecutable()
     QString exec = execLine(autoCheckPath());
     if (exec.endsWith(QLatin1String(" /AutoRun")))
         exec.chop(9);
-    if (exec.size() >= 2 && exec.startsWith(QLatin1Char('"')) && exec.endsWith(QLatin1Char('"'))) {
-        exec = exec.mid(1, exec.size() - 2);
-        exec.replace(QLatin1String("\\\""), QLatin1String("\""))
-            .replace(QLatin1String("\\\\"), QLatin1String("\\"));
-    }
-    return exec;
+    return unquoted(exec);
 }
 
 } // namespace velmora::desktop

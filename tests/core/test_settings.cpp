@@ -173,6 +173,29 @@ TEST_F(SettingsTest, AutoCheckEntryFlagFollowsTheDesktopEntry)
     EXPECT_FALSE(desktop::folderMenuExists());
 }
 
+TEST_F(SettingsTest, AnOddProgramPathIsQuotedAsDesktopEntriesWantAndReadBack)
+{
+    const QString odd = R"(/opt/a $b/`x`/100%/c"d\e/velmora)";
+    desktop::writeAutoCheck(odd);
+    EXPECT_EQ(desktop::execLine(desktop::autoCheckPath()),
+              R"("/opt/a \\$b/\\`x\\`/100%%/c\\"d\\\\e/velmora" /AutoRun)");
+    EXPECT_EQ(desktop::autoCheckExecutable(), odd);
+    // What a desktop makes of it: the value unescaped once, %% made %, then
+    // the quoted argument read as a shell reads double quotes.
+    const char *script = R"(import sys, configparser, subprocess
+c = configparser.RawConfigParser()
+c.optionxform = str
+c.read(sys.argv[1], encoding='utf-8')
+v = c['Desktop Entry']['Exec'].replace('\\\\', '\\').replace('%%', '%')
+arg = v.rsplit(' /AutoRun', 1)[0]
+print(subprocess.run(['sh', '-c', 'printf %s ' + arg], capture_output=True).stdout.decode(), end=''))";
+    int rc = -1;
+    const QString parsed =
+        test::runProgram("/usr/bin/python3", {"-c", script, desktop::autoCheckPath()}, &rc);
+    ASSERT_EQ(rc, 0) << parsed.toStdString();
+    EXPECT_EQ(parsed, odd);
+}
+
 TEST(SystemInfoTest, CodesOfTheKnownSystemsAndOfNewerOnes)
 {
     EXPECT_EQ(systemCodeFor("windows", 4, 10, true).code, "2");

@@ -212,6 +212,25 @@ TEST_F(SetupTest, TheMinimumIsCheckedWhenTheBoxIsLeft)
     EXPECT_EQ(store().readInt(settings::kMinTimeVk), 0);
 }
 
+TEST_F(SetupTest, EnterInTheMinutesBoxSavesAndARefusedMinimumOnlyOnce)
+{
+    inSetup([&](TSetup &s) {
+        auto *minutes = get<QLineEdit>(s, "Minuty");
+        minutes->setFocus();
+        minutes->selectAll(); // as a Tab into the box leaves it
+        minutes->setText("400");
+        save(s); // refused: the user corrects it first
+        EXPECT_TRUE(s.isVisible());
+        EXPECT_EQ(minutes->text(), "10");
+        EXPECT_EQ(minutes->selectedText(), "10");
+        QTest::keyClick(minutes, Qt::Key_Return); // the default button
+        EXPECT_FALSE(s.isVisible());
+    });
+    ASSERT_EQ(user.shown.size(), 2);
+    EXPECT_EQ(user.shown[1].text, "Změny byly uloženy v pořádku do systému ...");
+    EXPECT_EQ(store().readInt(settings::kMinTimeVk), 10);
+}
+
 TEST_F(SetupTest, ARowOtherThanTheDetectedOneBlinksTheWarning)
 {
     window->settings().detectedSystemCode = "4";
