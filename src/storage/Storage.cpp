@@ -1,6 +1,9 @@
 #include "storage/Storage.h"
 
+#include "storage/FileCopy.h"
 #include "storage/Paths.h"
+
+#include <QCoreApplication>
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +43,28 @@ void Storage::prepareDirectories()
         QDir().mkpath(dir); // a failure here is not reported
     prepareNotes(QStringLiteral("Poznámky k CD.txt"), QStringLiteral("CD.txt"));
     prepareNotes(QStringLiteral("Poznámky k VK.txt"), QStringLiteral("VK.txt"));
+    prepareNews(QCoreApplication::applicationDirPath());
+}
+
+void Storage::prepareNews(const QString &programDir)
+{
+    const QString news = QStringLiteral("Version.txt");
+    const QString target = Paths::dataFile(news);
+    const QString &app = programDir;
+    // Beside the executable in a build, in the shared data of an installation.
+    for (const QString &source :
+         {app + QLatin1Char('/') + news, app + QStringLiteral("/../share/velmora/") + news}) {
+        QFile shipped(source);
+        if (!shipped.open(QIODevice::ReadOnly))
+            continue;
+        if (QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+            return; // the program runs from its data directory
+        QFile current(target);
+        if (current.open(QIODevice::ReadOnly) && current.readAll() == shipped.readAll())
+            return;
+        filecopy::copy(source, target); // a failure leaves the news unread, nothing more
+        return;
+    }
 }
 
 void Storage::fillUserList(Table &table, UserList list)

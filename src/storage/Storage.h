@@ -11,9 +11,13 @@ namespace velmora {
 class Storage
 {
 public:
-    // The LANG, ZALOHA and EXTERNI directories and the two notes files.
-    // Throws DbError when an empty notes file cannot be created.
+    // The LANG, ZALOHA and EXTERNI directories, the two notes files and the
+    // news file. Throws DbError when an empty notes file cannot be created.
     static void prepareDirectories();
+    // The news file of this version, copied into the data directory from
+    // beside the program (programDir) or from its installed shared data,
+    // when it is missing or another there.
+    static void prepareNews(const QString &programDir);
     // The nine tables, in their order; returns true when data.dbf has the
     // format of the previous release. Throws DbError at the first table that
     // cannot be created or opened; the tables after it stay unprepared.

@@ -2,6 +2,7 @@
 // order, and on X11 its window captions are exactly its own.
 
 #include "TestEnv.h"
+#include "VirtualDisplay.h"
 #include "core/Settings.h"
 #include "core/Version.h"
 #include "platform/MachineInfo.h"
@@ -135,38 +136,13 @@ TEST_F(ProgramProcess, SigtermAtTheFirstStartAndSigintLaterCloseInOrder)
     EXPECT_EQ(storedLastExit(), 2);
 }
 
-// The names of the windows on the X display, as the window manager reads them.
-QStringList windowNames(const QString &display)
-{
-    QProcess xwininfo;
-    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    e.insert("DISPLAY", display);
-    xwininfo.setProcessEnvironment(e);
-    xwininfo.start("xwininfo", {"-root", "-tree"});
-    xwininfo.waitForFinished(kPatienceMs);
-    QStringList names;
-    static const QRegularExpression line(R"re(^\s*0x[0-9a-f]+ "(.*)": )re");
-    for (const QString &l : QString::fromUtf8(xwininfo.readAllStandardOutput()).split('\n'))
-        if (const auto m = line.match(l); m.hasMatch())
-            names << m.captured(1);
-    return names;
-}
-
 TEST_F(ProgramProcess, CaptionsOnX11CarryNoAppendedApplicationTitle)
 {
-    if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-        QStandardPaths::findExecutable("xwininfo").isEmpty())
+    if (!test::VirtualDisplay::available())
         GTEST_SKIP() << "needs Xvfb and xwininfo (packages xvfb, x11-utils)";
-    QProcess xvfb;
-    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    ASSERT_TRUE(xvfb.waitForStarted(kPatienceMs));
-    // Xvfb picks a free display and writes its number when it is ready.
-    QByteArray number;
-    const QDeadlineTimer deadline(kPatienceMs);
-    while (!number.contains('\n') && !deadline.hasExpired() && xvfb.waitForReadyRead(1000))
-        number += xvfb.readAllStandardOutput();
-    ASSERT_TRUE(number.contains('\n')) << xvfb.readAllStandardError().toStdString();
-    const QString display = ":" + QString::fromLatin1(number.trimmed());
+    test::VirtualDisplay x(kPatienceMs);
+    ASSERT_FALSE(x.display().isEmpty()) << "Xvfb did not start";
+    const QString display = x.display();
 
     writeEarlierStart(1);
     QProcessEnvironment e = program.processEnvironment();
@@ -181,7 +157,7 @@ TEST_F(ProgramProcess, CaptionsOnX11CarryNoAppendedApplicationTitle)
     QStringList names;
     waitFor(
         [&] {
-            names = windowNames(display);
+            names = x.windowNames();
             return names.contains(mainCaption) && (!notice || names.contains("Informace"));
         },
         "window with its exact caption");
@@ -189,8 +165,6 @@ TEST_F(ProgramProcess, CaptionsOnX11CarryNoAppendedApplicationTitle)
         EXPECT_FALSE(name.endsWith(" Velmora 2002") || name.contains(QChar(0x2014)))
             << name.toStdString();
     endWith(SIGTERM);
-    xvfb.terminate();
-    xvfb.waitForFinished(kPatienceMs);
 }
 
 } // namespace

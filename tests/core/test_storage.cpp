@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -189,6 +190,34 @@ TEST_F(StorageTest, OldAndNewNotesFilesBothStay)
     prepare();
     EXPECT_EQ(readFile("Poznámky k CD.txt"), QByteArray("old"));
     EXPECT_EQ(readFile("CD.txt"), QByteArray("new"));
+}
+
+TEST_F(StorageTest, TheNewsFileComesFromTheInstallationAndFollowsItsVersion)
+{
+    // An installation: the program in bin, its news in share/velmora.
+    QTemporaryDir prefix;
+    QDir().mkpath(prefix.path() + "/bin");
+    QDir().mkpath(prefix.path() + "/share/velmora");
+    const auto ship = [&](const QByteArray &text) {
+        QFile f(prefix.path() + "/share/velmora/Version.txt");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    ship("Verze 1\r\n");
+    Storage::prepareNews(prefix.path() + "/bin");
+    EXPECT_EQ(readFile("Version.txt"), QByteArray("Verze 1\r\n"));
+    ship("Verze 2\r\n");
+    Storage::prepareNews(prefix.path() + "/bin");
+    EXPECT_EQ(readFile("Version.txt"), QByteArray("Verze 2\r\n"));
+
+    // A program that keeps its data beside itself reads its own file.
+    const QByteArray before = readFile("Version.txt");
+    Storage::prepareNews(env.dataDir());
+    EXPECT_EQ(readFile("Version.txt"), before);
+    // Nothing shipped: nothing written.
+    QFile::remove(env.file("Version.txt"));
+    Storage::prepareNews(prefix.path() + "/nowhere");
+    EXPECT_FALSE(QFileInfo::exists(env.file("Version.txt")));
 }
 
 TEST_F(StorageTest, GenreWidthTwelveIsTheOldFormatAndStaysUntouched)
