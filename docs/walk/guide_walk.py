@@ -5,8 +5,8 @@ first argument is the directory the pictures go into."""
 import sys
 import time
 
-from drive import (check, click, close_window, combo_select, message_box_text, menu,
-                   screenshot, set_text, wait_window)
+from drive import (click, close_window, message_box_text, menu, screenshot, set_text,
+                   wait_window)
 
 OUT = sys.argv[1]
 MAIN = 'Velmora 2002'
@@ -42,68 +42,39 @@ shot('02-nova-kazeta', W)
 click('Neuložit a zrušit', win=W)
 close_boxes()
 
-W = 'Vyberte si, kterou kazetu chcete někomu zapůjčit ...'
-screen(('Půjčování ', 'Zapůjčení videokazety'), W)
-shot('04-pujceni', W)
-close_window(W)
-close_boxes()
+def picture(menu_path, title, name):
+    """Opens a screen from the menu, takes its picture and closes it again."""
+    screen(menu_path, title)
+    shot(name, title)
+    close_window(title)
+    close_boxes()
 
-W = 'Zobrazení zapůjčených videokazet ...'
-screen(('Půjčování ', 'Zobrazit kazety mimo domov'), W)
-shot('04b-mimo-domov', W)
-close_window(W)
-close_boxes()
 
-W = 'Vyhledávání filmů podle nastavených parametrů ...'
-screen(('Videokazety ', 'Vyhledání filmů podle kategorií'), W)
-shot('05-hledani-filmu', W)
-close_window(W)
-close_boxes()
-
-W = 'Tiskové sestavy z evidovaných dat ...'
-screen(('Tisky ', 'Tisk celého seznamu videokazet'), W)
-shot('06-tisk', W)
-close_window(W)
-close_boxes()
-
-W = 'Nastavení tisku více etiket na VK najednou'
-screen(('Tisky ', 'Tisk více videoetiket najednou'), W)
-shot('06b-etikety', W)
-close_window(W)
-close_boxes()
-
-W = 'Export vlasní databáze VK jinému uživateli ...'
-screen(('Externí VK  ', 'Exportovat vlastní evidenci VK jinému uživateli'), W)
-shot('07-export', W)
-close_window(W)
-close_boxes()
-
-W = 'Zálohování VK dat na vybrané médium ...'
-screen(('Systém ', 'Zálohování databází VK'), W)
-shot('08-zaloha', W)
-close_window(W)
-
-W = 'Nastavení parametrů programu ...'
-screen(('Systém ', 'Centrální nastavení programu'), W)
-shot('09-nastaveni', W)
-close_window(W)
-
-W = 'Uživatelské nastavení žánrů a zdrojů nahrávek'
-screen(('Systém ', 'Uživatelské nastavení VK'), W)
-shot('09b-seznamy', W)
-close_window(W)
+for menu_path, title, name in (
+        (('Půjčování ', 'Zapůjčení videokazety'),
+         'Vyberte si, kterou kazetu chcete někomu zapůjčit ...', '04-pujceni'),
+        (('Půjčování ', 'Zobrazit kazety mimo domov'),
+         'Zobrazení zapůjčených videokazet ...', '04b-mimo-domov'),
+        (('Videokazety ', 'Vyhledání filmů podle kategorií'),
+         'Vyhledávání filmů podle nastavených parametrů ...', '05-hledani-filmu'),
+        (('Tisky ', 'Tisk celého seznamu videokazet'),
+         'Tiskové sestavy z evidovaných dat ...', '06-tisk'),
+        (('Tisky ', 'Tisk více videoetiket najednou'),
+         'Nastavení tisku více etiket na VK najednou', '06b-etikety'),
+        (('Externí VK  ', 'Exportovat vlastní evidenci VK jinému uživateli'),
+         'Export vlasní databáze VK jinému uživateli ...', '07-export'),
+        (('Systém ', 'Zálohování databází VK'),
+         'Zálohování VK dat na vybrané médium ...', '08-zaloha'),
+        (('Systém ', 'Centrální nastavení programu'),
+         'Nastavení parametrů programu ...', '09-nastaveni'),
+        (('Systém ', 'Uživatelské nastavení VK'),
+         'Uživatelské nastavení žánrů a zdrojů nahrávek', '09b-seznamy')):
+    picture(menu_path, title, name)
 
 click('Evidence hudebních CD', roles=('table cell',))
 time.sleep(0.5)
-W = 'Zobrazení hudebních titulů'
-screen(('Hudební CD ', 'Zobrazení hudebních CD titulů'), W)
-shot('03-hudebni-cd', W)
-close_window(W)
-close_boxes()
-
-W = 'Vložení nového hudebního CD titulu ...'
-screen(('Hudební CD ', 'Vložení nového hudebního CD disku'), W)
-shot('03b-novy-cd', W)
-close_window(W)
-close_boxes()
+picture(('Hudební CD ', 'Zobrazení hudebních CD titulů'), 'Zobrazení hudebních titulů',
+        '03-hudebni-cd')
+picture(('Hudební CD ', 'Vložení nového hudebního CD disku'),
+        'Vložení nového hudebního CD titulu ...', '03b-novy-cd')
 print('pictures taken')

@@ -16,12 +16,12 @@
 
 namespace velmora {
 
-UserListsScreen::UserListsScreen(Session &session, const PanelSpec &left, const PanelSpec &right,
-                                 QWidget *parent)
+UserListsScreen::UserListsScreen(Session &session, const PanelDesign &left,
+                                 const PanelDesign &right, QWidget *parent)
     : ScreenDialog(parent), m_session(session)
 {
-    m_panels[0].spec = left;
-    m_panels[1].spec = right;
+    m_panels[0].design = left;
+    m_panels[1].design = right;
     auto *layout = new QVBoxLayout(this);
     auto *sides = new QHBoxLayout;
     for (int side = 0; side < 2; ++side) {
@@ -43,11 +43,12 @@ void UserListsScreen::buildPanel(int side, QWidget *frame)
     p.frame = frame;
     const QString n = QString::number(side + 1);
     auto *box = new QVBoxLayout(frame);
-    auto *heading = ui::caption(frame, QStringLiteral("Nadpis") + n, p.spec.heading);
+    auto *heading = ui::caption(frame, QStringLiteral("Nadpis") + n, p.design.heading);
     ui::setBold(heading);
     box->addWidget(heading);
 
-    auto *countCaption = ui::caption(frame, QStringLiteral("Label_Pocet") + n, p.spec.countCaption);
+    auto *countCaption =
+        ui::caption(frame, QStringLiteral("Label_Pocet") + n, p.design.countCaption);
     p.count = ui::valueLabel(frame, QStringLiteral("Pocet") + n, countCaption);
     auto *countRow = new QHBoxLayout;
     countRow->addWidget(countCaption);
@@ -56,19 +57,19 @@ void UserListsScreen::buildPanel(int side, QWidget *frame)
 
     p.entry = new QLineEdit(frame);
     p.entry->setObjectName(QStringLiteral("Edit") + n);
-    p.entry->setMaxLength(p.spec.width);
-    p.entry->setAccessibleName(ui::spoken(p.spec.add));
+    p.entry->setMaxLength(p.design.width);
+    p.entry->setAccessibleName(ui::spoken(p.design.add));
     box->addWidget(p.entry);
 
-    p.grid = ui::rowGrid(frame, QStringLiteral("DBGrid") + n, p.spec.column);
-    p.model = new TableModel(p.spec.table,
-                             {{schema::userList(p.spec.list).fields[0].name, p.spec.column}}, this);
+    p.grid = ui::rowGrid(frame, QStringLiteral("DBGrid") + n, p.design.column);
+    p.model = new TableModel(
+        p.design.table, {{schema::userList(p.design.list).fields[0].name, p.design.column}}, this);
     TableModel::bind(p.grid, p.model);
     box->addWidget(p.grid, 1);
 
     auto *buttons = new QHBoxLayout;
-    p.add = ui::button(frame, QStringLiteral("Pridat") + n, p.spec.add);
-    p.remove = ui::button(frame, QStringLiteral("Odebrat") + n, p.spec.remove);
+    p.add = ui::button(frame, QStringLiteral("Pridat") + n, p.design.add);
+    p.remove = ui::button(frame, QStringLiteral("Odebrat") + n, p.design.remove);
     buttons->addWidget(p.add);
     buttons->addWidget(p.remove);
     box->addLayout(buttons);
@@ -77,7 +78,7 @@ void UserListsScreen::buildPanel(int side, QWidget *frame)
     box->addWidget(p.sorted);
     box->addWidget(ui::caption(frame, QStringLiteral("Pozn") + n,
                                QStringLiteral("Pozn: Třídění platí pouze v tomto výběru.")));
-    p.reset = ui::button(frame, QStringLiteral("Puvodni") + n, p.spec.reset);
+    p.reset = ui::button(frame, QStringLiteral("Puvodni") + n, p.design.reset);
     box->addWidget(p.reset, 0, Qt::AlignLeft);
 
     frame->setMouseTracking(true);
@@ -86,13 +87,14 @@ void UserListsScreen::buildPanel(int side, QWidget *frame)
             [&p](const QString &text) { p.add->setEnabled(!text.isEmpty()); });
     connect(p.entry, &QLineEdit::returnPressed, p.add, &QPushButton::click);
     connect(p.add, &QPushButton::clicked, this, [this, side] {
-        act(side, [](Panel &q) { userlists::add(*q.spec.table, q.entry->text()); });
+        act(side, [](Panel &q) { userlists::add(*q.design.table, q.entry->text()); });
         m_panels[side].entry->setFocus();
     });
-    connect(p.remove, &QPushButton::clicked, this,
-            [this, side] { act(side, [](Panel &q) { userlists::removeCurrent(*q.spec.table); }); });
+    connect(p.remove, &QPushButton::clicked, this, [this, side] {
+        act(side, [](Panel &q) { userlists::removeCurrent(*q.design.table); });
+    });
     connect(p.reset, &QPushButton::clicked, this, [this, side] {
-        act(side, [](Panel &q) { userlists::reset(*q.spec.table, q.spec.list); });
+        act(side, [](Panel &q) { userlists::reset(*q.design.table, q.design.list); });
     });
     connect(p.sorted, &QCheckBox::toggled, this, [this, side] { applySorting(m_panels[side]); });
 }
@@ -115,20 +117,20 @@ void UserListsScreen::FormShow()
 void UserListsScreen::FormClose()
 {
     for (Panel &p : m_panels)
-        p.spec.table->close();
+        p.design.table->close();
 }
 
 void UserListsScreen::refresh()
 {
     for (Panel &p : m_panels) {
         try {
-            if (!p.spec.table->isOpen())
-                p.spec.table->open();
+            if (!p.design.table->isOpen())
+                p.design.table->open();
         } catch (const std::exception &e) {
             dialogs::showError(e);
         }
-        const bool open = p.spec.table->isOpen();
-        const int count = open ? p.spec.table->recordCount() : 0;
+        const bool open = p.design.table->isOpen();
+        const int count = open ? p.design.table->recordCount() : 0;
         p.count->setText(QString::number(count));
         p.entry->clear();
         p.add->setEnabled(false);
@@ -144,8 +146,8 @@ void UserListsScreen::refresh()
 void UserListsScreen::applySorting(Panel &p)
 {
     const bool on = p.sorted->isChecked();
-    if (p.spec.table->isOpen())
-        p.spec.table->setIndex(on ? schema::userList(p.spec.list).tags.value(0) : QString());
+    if (p.design.table->isOpen())
+        p.design.table->setIndex(on ? schema::userList(p.design.list).tags.value(0) : QString());
     p.sorted->setText(on ? QStringLiteral("Setříděno ...") : QStringLiteral("Setřídit ..."));
     ui::setBold(p.sorted, on);
     p.model->refresh();

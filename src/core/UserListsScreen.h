@@ -25,7 +25,7 @@ class UserListsScreen : public ScreenDialog
     Q_OBJECT
 public:
     // The texts and the table of one panel.
-    struct PanelSpec
+    struct PanelDesign
     {
         UserList list;
         Table *table;
@@ -40,7 +40,7 @@ public:
 
     struct Panel
     {
-        PanelSpec spec;
+        PanelDesign design;
         QWidget *frame = nullptr;
         QLabel *count = nullptr;
         QLineEdit *entry = nullptr;
@@ -54,7 +54,7 @@ public:
     const Panel &panel(int side) const { return m_panels[side]; } // 0 left, 1 right
 
 protected:
-    UserListsScreen(Session &session, const PanelSpec &left, const PanelSpec &right,
+    UserListsScreen(Session &session, const PanelDesign &left, const PanelDesign &right,
                     QWidget *parent);
     void FormShow() override;
     void FormClose() override;
