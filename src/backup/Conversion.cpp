@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <array>
 
 namespace velmora::conversion {
 namespace {
@@ -50,6 +51,35 @@ QString keptPath(const QString &live)
 {
     const QFileInfo fi(live);
     return fi.dir().filePath(keptName(fi.fileName()));
+}
+
+// Copies every record of source into work, counting them in copied. prepare
+// resolves the fields of both tables before the first record (a table of
+// another generation fails there, naming the field) and returns what copies
+// the current record.
+template <typename Prepare>
+void copyRecords(const QString &source, const QString &work, int &copied,
+                 const std::function<void(int)> &progress, Prepare prepare)
+{
+    Table in;
+    in.setPath(source);
+    in.open(Table::Mode::ReadOnly);
+    Table out;
+    out.setPath(work);
+    out.open(Table::Mode::Exclusive);
+    const auto copyRecord = prepare(in, out);
+    inBatch(out, [&] {
+        for (in.first(); !in.eof(); in.next()) {
+            out.append();
+            copyRecord();
+            out.post();
+            ++copied;
+            if (progress)
+                progress(copied);
+        }
+    });
+    out.close();
+    in.close();
 }
 
 } // namespace
@@ -230,72 +260,58 @@ int OldDatabase::copyCassettes(const std::function<void(int)> &progress)
     m_cassettes.copied = 0;
     if (m_cassettes.source.isEmpty())
         return 0;
-    Table in;
-    in.setPath(m_cassettes.source);
-    in.open(Table::Mode::ReadOnly);
-    Table out;
-    out.setPath(m_cassettes.work);
-    out.open(Table::Mode::Exclusive);
-    // Every field the copy reads is resolved before the first record: a
-    // table of another generation fails here, naming the field.
-    struct Slot
-    {
-        int film, zanr, ry;
-        int toFilm, toZanr, toRy, toCas, toStart, toEnd;
-    };
-    Slot slot[5];
-    for (int n = 0; n < 5; ++n) {
-        const QString k = QString::number(n + 1);
-        slot[n] = {in.requireField(QStringLiteral("film") + k),
-                   in.requireField(QStringLiteral("zanr") + k),
-                   in.requireField(QStringLiteral("ry") + k),
-                   out.requireField(QStringLiteral("film") + k),
-                   out.requireField(QStringLiteral("zanr") + k),
-                   out.requireField(QStringLiteral("ry") + k),
-                   out.requireField(QStringLiteral("cas") + k),
-                   out.requireField(QStringLiteral("S_Time") + k),
-                   out.requireField(QStringLiteral("E_Time") + k)};
-    }
-    const int type = in.requireField(kOldType), number = in.requireField(QStringLiteral("cislo")),
-              lent = in.requireField(QStringLiteral("pujceno")),
-              to = in.requireField(QStringLiteral("komu")),
-              since = in.requireField(QStringLiteral("od_kdy")),
-              note = in.requireField(QStringLiteral("pozn"));
-    const int oType = out.requireField(kNewType),
-              oNumber = out.requireField(QStringLiteral("cislo")),
-              oLent = out.requireField(QStringLiteral("pujceno")),
-              oTo = out.requireField(QStringLiteral("komu")),
-              oSince = out.requireField(QStringLiteral("od_kdy")),
-              oDays = out.requireField(QStringLiteral("delka_pujc")),
-              oNote = out.requireField(QStringLiteral("pozn"));
-
-    inBatch(out, [&] {
-        for (in.first(); !in.eof(); in.next()) {
-            out.append();
-            out.setString(oType, in.asString(type));
-            out.setString(oNumber, zeroFilled(in.asString(number)));
-            for (const Slot &s : slot) {
-                out.setString(s.toFilm, in.asString(s.film));
-                out.setString(s.toZanr, in.asString(s.zanr));
-                out.setString(s.toRy, in.asString(s.ry));
-                out.setInteger(s.toCas, 0);
-                out.setInteger(s.toStart, 0);
-                out.setInteger(s.toEnd, 0);
-            }
-            if (!in.isNull(lent))
-                out.setBoolean(oLent, in.asBoolean(lent));
-            out.setString(oTo, in.asString(to));
-            out.setString(oSince, in.asString(since));
-            out.setInteger(oDays, 0);
-            out.setString(oNote, in.asString(note));
-            out.post();
-            ++m_cassettes.copied;
-            if (progress)
-                progress(m_cassettes.copied);
-        }
-    });
-    out.close();
-    in.close();
+    copyRecords(m_cassettes.source, m_cassettes.work, m_cassettes.copied, progress,
+                [](Table &in, Table &out) {
+                    struct Slot
+                    {
+                        int film, zanr, ry;
+                        int toFilm, toZanr, toRy, toCas, toStart, toEnd;
+                    };
+                    std::array<Slot, 5> slot;
+                    for (int n = 0; n < 5; ++n) {
+                        const QString k = QString::number(n + 1);
+                        slot[size_t(n)] = {in.requireField(QStringLiteral("film") + k),
+                                           in.requireField(QStringLiteral("zanr") + k),
+                                           in.requireField(QStringLiteral("ry") + k),
+                                           out.requireField(QStringLiteral("film") + k),
+                                           out.requireField(QStringLiteral("zanr") + k),
+                                           out.requireField(QStringLiteral("ry") + k),
+                                           out.requireField(QStringLiteral("cas") + k),
+                                           out.requireField(QStringLiteral("S_Time") + k),
+                                           out.requireField(QStringLiteral("E_Time") + k)};
+                    }
+                    const int type = in.requireField(kOldType),
+                              number = in.requireField(QStringLiteral("cislo")),
+                              lent = in.requireField(QStringLiteral("pujceno")),
+                              to = in.requireField(QStringLiteral("komu")),
+                              since = in.requireField(QStringLiteral("od_kdy")),
+                              note = in.requireField(QStringLiteral("pozn"));
+                    const int oType = out.requireField(kNewType),
+                              oNumber = out.requireField(QStringLiteral("cislo")),
+                              oLent = out.requireField(QStringLiteral("pujceno")),
+                              oTo = out.requireField(QStringLiteral("komu")),
+                              oSince = out.requireField(QStringLiteral("od_kdy")),
+                              oDays = out.requireField(QStringLiteral("delka_pujc")),
+                              oNote = out.requireField(QStringLiteral("pozn"));
+                    return [=, &in, &out] {
+                        out.setString(oType, in.asString(type));
+                        out.setString(oNumber, zeroFilled(in.asString(number)));
+                        for (const Slot &s : slot) {
+                            out.setString(s.toFilm, in.asString(s.film));
+                            out.setString(s.toZanr, in.asString(s.zanr));
+                            out.setString(s.toRy, in.asString(s.ry));
+                            out.setInteger(s.toCas, 0);
+                            out.setInteger(s.toStart, 0);
+                            out.setInteger(s.toEnd, 0);
+                        }
+                        if (!in.isNull(lent))
+                            out.setBoolean(oLent, in.asBoolean(lent));
+                        out.setString(oTo, in.asString(to));
+                        out.setString(oSince, in.asString(since));
+                        out.setInteger(oDays, 0);
+                        out.setString(oNote, in.asString(note));
+                    };
+                });
     return m_cassettes.copied;
 }
 
@@ -316,37 +332,26 @@ int OldDatabase::copyArchive(const std::function<void(int)> &progress)
     m_archive.copied = 0;
     if (m_archive.source.isEmpty())
         return 0;
-    Table in;
-    in.setPath(m_archive.source);
-    in.open(Table::Mode::ReadOnly);
-    Table out;
-    out.setPath(m_archive.work);
-    out.open(Table::Mode::Exclusive);
-    const int type = in.requireField(kOldType), number = in.requireField(QStringLiteral("cislo")),
-              to = in.requireField(QStringLiteral("komu")),
-              since = in.requireField(QStringLiteral("od_kdy")),
-              note = in.requireField(QStringLiteral("pozn"));
-    const int oType = out.requireField(kNewType),
-              oNumber = out.requireField(QStringLiteral("cislo")),
-              oTo = out.requireField(QStringLiteral("komu")),
-              oSince = out.requireField(QStringLiteral("od_kdy")),
-              oNote = out.requireField(QStringLiteral("pozn"));
-    inBatch(out, [&] {
-        for (in.first(); !in.eof(); in.next()) {
-            out.append();
-            out.setString(oType, in.asString(type));
-            out.setString(oNumber, zeroFilled(in.asString(number)));
-            out.setString(oTo, in.asString(to));
-            out.setString(oSince, in.asString(since));
-            out.setString(oNote, in.asString(note));
-            out.post();
-            ++m_archive.copied;
-            if (progress)
-                progress(m_archive.copied);
-        }
-    });
-    out.close();
-    in.close();
+    copyRecords(m_archive.source, m_archive.work, m_archive.copied, progress,
+                [](Table &in, Table &out) {
+                    const int type = in.requireField(kOldType),
+                              number = in.requireField(QStringLiteral("cislo")),
+                              to = in.requireField(QStringLiteral("komu")),
+                              since = in.requireField(QStringLiteral("od_kdy")),
+                              note = in.requireField(QStringLiteral("pozn"));
+                    const int oType = out.requireField(kNewType),
+                              oNumber = out.requireField(QStringLiteral("cislo")),
+                              oTo = out.requireField(QStringLiteral("komu")),
+                              oSince = out.requireField(QStringLiteral("od_kdy")),
+                              oNote = out.requireField(QStringLiteral("pozn"));
+                    return [=, &in, &out] {
+                        out.setString(oType, in.asString(type));
+                        out.setString(oNumber, zeroFilled(in.asString(number)));
+                        out.setString(oTo, in.asString(to));
+                        out.setString(oSince, in.asString(since));
+                        out.setString(oNote, in.asString(note));
+                    };
+                });
     return m_archive.copied;
 }
 
