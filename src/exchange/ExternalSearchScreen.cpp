@@ -37,7 +37,7 @@ QLabel *boldValue(QWidget *parent, const QString &name, QLabel *caption)
 } // namespace
 
 ExternalSearchScreen::ExternalSearchScreen(Session &session, const Texts &texts, QWidget *parent)
-    : ScreenDialog(parent), m_session(session), m_texts(texts)
+    : SearchScreen(session, parent), m_texts(texts)
 {
     setObjectName(texts.objectName);
     setWindowTitle(texts.caption);
@@ -128,11 +128,7 @@ ExternalSearchScreen::ExternalSearchScreen(Session &session, const Texts &texts,
     run->addStretch(1);
     layout->addLayout(run);
 
-    const ResultArea area = addResultArea(*this, *layout, QStringLiteral("Label8"));
-    m_pane = area.pane;
-    m_progress = area.progress;
-    m_details = area.details;
-    m_close = area.close;
+    addResults(*layout, QStringLiteral("Label8"));
 
     connect(m_text, &QLineEdit::textChanged, this, [this] { reset(); });
     connect(m_speeds, &QButtonGroup::idToggled, this, [this](int, bool on) {
@@ -143,24 +139,9 @@ ExternalSearchScreen::ExternalSearchScreen(Session &session, const Texts &texts,
     connect(m_matchCase, &QCheckBox::toggled, this, &ExternalSearchScreen::caseClicked);
     connect(m_restrictStyle, &QCheckBox::toggled, this,
             &ExternalSearchScreen::styleRestrictionClicked);
-    connect(m_search, &QPushButton::clicked, this, &ExternalSearchScreen::search);
-    connect(m_details, &QPushButton::clicked, this, &ExternalSearchScreen::showDetails);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 ExternalSearchScreen::~ExternalSearchScreen() = default;
-
-report::Mode ExternalSearchScreen::mode() const
-{
-    return report::modeFor(m_session.systemCode());
-}
-
-void ExternalSearchScreen::changeEvent(QEvent *event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_text->setFocus();
-}
 
 void ExternalSearchScreen::FormShow()
 {

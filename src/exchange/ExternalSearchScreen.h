@@ -1,8 +1,8 @@
 #pragma once
 
 #include "exchange/ExternalSearch.h"
-#include "platform/ScreenDialog.h"
 #include "printing/ReportText.h"
+#include "search/SearchScreen.h"
 
 #include <functional>
 
@@ -26,7 +26,7 @@ namespace exchange {
 // genre or style restriction, the counters of a search, the result pane and
 // its gauge. The result table is built each time the screen opens; the
 // catalogues are only read, and none stays open.
-class ExternalSearchScreen : public ScreenDialog
+class ExternalSearchScreen : public SearchScreen
 {
     Q_OBJECT
 public:
@@ -55,23 +55,19 @@ public:
     ExternalSearchScreen(Session &session, const Texts &texts, QWidget *parent);
     ~ExternalSearchScreen() override;
 
-    Session &session() const { return m_session; }
-    report::Mode mode() const;
     // The case flag of the last search, which the details follow even when
     // the box was clicked since.
     bool caseSensitive() const { return m_caseSensitive; }
     const ExternalSearchResult &found() const { return m_found; }
     int foundCount() const { return int(m_found.rows.size()); }
-    ReportPane *pane() const { return m_pane; }
 
 public slots:
-    void search();      // "Vyhledat !"
-    void showDetails(); // "Zobrazit detaily"
+    void search() override;      // "Vyhledat !"
+    void showDetails() override; // "Zobrazit detaily"
 
 protected:
     void FormShow() override;
     void FormClose() override;
-    void changeEvent(QEvent *event) override;
 
     // The entries of the restriction list after its empty one.
     virtual QStringList styles() = 0;
@@ -96,7 +92,6 @@ private:
     void clearResults();
     QString speed() const;
 
-    Session &m_session;
     Texts m_texts;
     bool m_caseSensitive = false;
     ExternalSearchResult m_found;
@@ -104,18 +99,12 @@ private:
     QLabel *m_items = nullptr;
     QLabel *m_rows = nullptr;
     QLabel *m_owners = nullptr;
-    QLineEdit *m_text = nullptr;
     QCheckBox *m_matchCase = nullptr;
     QButtonGroup *m_speeds = nullptr;
     QCheckBox *m_restrictStyle = nullptr;
     QComboBox *m_styles = nullptr;
-    QPushButton *m_search = nullptr;
     QLabel *m_foundCount = nullptr;
     QLabel *m_where = nullptr;
-    ReportPane *m_pane = nullptr;
-    QProgressBar *m_progress = nullptr;
-    QPushButton *m_details = nullptr;
-    QPushButton *m_close = nullptr;
 };
 
 } // namespace exchange

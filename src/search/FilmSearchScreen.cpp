@@ -54,8 +54,7 @@ QLabel *boldValue(QWidget *parent, const char *name, QLabel *caption)
 
 } // namespace
 
-THledej_film::THledej_film(Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_session(session)
+THledej_film::THledej_film(Session &session, QWidget *parent) : SearchScreen(session, parent)
 {
     setObjectName(QStringLiteral("Hledej_film"));
     setWindowTitle(QStringLiteral("Vyhledávání filmů podle nastavených parametrů ..."));
@@ -142,11 +141,7 @@ THledej_film::THledej_film(Session &session, QWidget *parent)
     run->addStretch(1);
     layout->addLayout(run);
 
-    const ResultArea area = addResultArea(*this, *layout, QStringLiteral("Label6"));
-    m_pane = area.pane;
-    m_progress = area.progress;
-    m_details = area.details;
-    m_close = area.close;
+    addResults(*layout, QStringLiteral("Label6"));
 
     connect(m_text, &QLineEdit::textChanged, this, [this] { reset(); });
     connect(m_speeds, &QButtonGroup::idToggled, this, [this](int, bool on) {
@@ -156,24 +151,9 @@ THledej_film::THledej_film(Session &session, QWidget *parent)
     connect(m_genres, &QComboBox::currentIndexChanged, this, [this] { reset(); });
     connect(m_matchCase, &QCheckBox::toggled, this, [this] { reset(); });
     connect(m_restrictGenre, &QCheckBox::toggled, this, &THledej_film::genreRestrictionClicked);
-    connect(m_search, &QPushButton::clicked, this, &THledej_film::search);
-    connect(m_details, &QPushButton::clicked, this, &THledej_film::showDetails);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 THledej_film::~THledej_film() = default;
-
-report::Mode THledej_film::mode() const
-{
-    return report::modeFor(m_session.systemCode());
-}
-
-void THledej_film::changeEvent(QEvent *event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_text->setFocus();
-}
 
 void THledej_film::FormShow()
 {

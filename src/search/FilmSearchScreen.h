@@ -3,7 +3,7 @@
 #include "printing/ReportText.h"
 #include "search/FilmSearch.h"
 
-#include "platform/ScreenDialog.h"
+#include "search/SearchScreen.h"
 #include <vector>
 
 class QButtonGroup;
@@ -23,15 +23,12 @@ class Session;
 // genre and speed, over a result table built from data.dbf at each opening.
 // The main window opens data.dbf with the index cislo before and closes it
 // after; the screen leaves the table open.
-class THledej_film : public ScreenDialog
+class THledej_film : public SearchScreen
 {
     Q_OBJECT
 public:
     explicit THledej_film(Session &session, QWidget *parent = nullptr);
     ~THledej_film() override;
-
-    Session &session() const { return m_session; }
-    report::Mode mode() const;
 
     // The result table of this opening, one row per film in result order.
     const std::vector<FilmRow> &rows() const { return m_rows; }
@@ -43,15 +40,13 @@ public:
     // Passing rows and the found-cassette list of the last search.
     const FilmSearchResult &found() const { return m_found; }
     int foundCount() const { return int(m_found.rows.size()); }
-    ReportPane *pane() const { return m_pane; }
 
 public slots:
-    void search();      // "Vyhledat !"
-    void showDetails(); // "Zobrazit detaily"
+    void search() override;      // "Vyhledat !"
+    void showDetails() override; // "Zobrazit detaily"
 
 protected:
     void FormShow() override;
-    void changeEvent(QEvent *event) override;
     void done(int result) override;
 
 private:
@@ -62,7 +57,6 @@ private:
     QString speed() const;
     void showResults();
 
-    Session &m_session;
     std::vector<FilmRow> m_rows;
     FilmCriteria m_criteria;
     bool m_caseSensitive = false;
@@ -70,17 +64,11 @@ private:
 
     QLabel *m_cassetteCount = nullptr;
     QLabel *m_filmCount = nullptr;
-    QLineEdit *m_text = nullptr;
     QCheckBox *m_matchCase = nullptr;
     QButtonGroup *m_speeds = nullptr;
     QCheckBox *m_restrictGenre = nullptr;
     QComboBox *m_genres = nullptr;
-    QPushButton *m_search = nullptr;
     QLabel *m_foundCount = nullptr;
-    ReportPane *m_pane = nullptr;
-    QProgressBar *m_progress = nullptr;
-    QPushButton *m_details = nullptr;
-    QPushButton *m_close = nullptr;
 };
 
 } // namespace velmora

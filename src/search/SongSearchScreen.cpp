@@ -38,8 +38,7 @@ QLabel *boldValue(QWidget *parent, const char *name, QLabel *caption)
 
 } // namespace
 
-THledej_Skladbu::THledej_Skladbu(Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_session(session)
+THledej_Skladbu::THledej_Skladbu(Session &session, QWidget *parent) : SearchScreen(session, parent)
 {
     setObjectName(QStringLiteral("Hledej_Skladbu"));
     setWindowTitle(QStringLiteral("Vyhledávání skladby podle nastavených parametrů ..."));
@@ -116,11 +115,7 @@ THledej_Skladbu::THledej_Skladbu(Session &session, QWidget *parent)
     run->addStretch(1);
     layout->addLayout(run);
 
-    const ResultArea area = addResultArea(*this, *layout, QStringLiteral("Label7"));
-    m_pane = area.pane;
-    m_progress = area.progress;
-    m_details = area.details;
-    m_close = area.close;
+    addResults(*layout, QStringLiteral("Label7"));
 
     // Made once with the screen, shown as often as asked.
     m_detailsWindow = std::make_unique<TSeznam3>(*this, this);
@@ -129,24 +124,9 @@ THledej_Skladbu::THledej_Skladbu(Session &session, QWidget *parent)
     connect(m_styles, &QComboBox::currentIndexChanged, this, &THledej_Skladbu::reset);
     connect(m_matchCase, &QCheckBox::toggled, this, &THledej_Skladbu::reset);
     connect(m_restrictStyle, &QCheckBox::toggled, this, &THledej_Skladbu::styleRestrictionClicked);
-    connect(m_search, &QPushButton::clicked, this, &THledej_Skladbu::search);
-    connect(m_details, &QPushButton::clicked, this, &THledej_Skladbu::showDetails);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 THledej_Skladbu::~THledej_Skladbu() = default;
-
-report::Mode THledej_Skladbu::mode() const
-{
-    return report::modeFor(m_session.systemCode());
-}
-
-void THledej_Skladbu::changeEvent(QEvent *event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_text->setFocus();
-}
 
 void THledej_Skladbu::FormShow()
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ScreenDialog.h"
 #include "printing/ReportText.h"
+#include "search/SearchScreen.h"
 #include "search/SongSearch.h"
 
 #include <memory>
@@ -24,15 +24,12 @@ class TSeznam3;
 // style, over a result table built from cd02.dbf at each opening. The main
 // window opens cd01.dbf before and closes it after; the screen opens and
 // closes cd02.dbf itself.
-class THledej_Skladbu : public ScreenDialog
+class THledej_Skladbu : public SearchScreen
 {
     Q_OBJECT
 public:
     explicit THledej_Skladbu(Session &session, QWidget *parent = nullptr);
     ~THledej_Skladbu() override;
-
-    Session &session() const { return m_session; }
-    report::Mode mode() const;
 
     const SongTable &rows() const { return m_rows; }
     const SongCriteria &criteria() const { return m_criteria; }
@@ -40,42 +37,33 @@ public:
     bool caseSensitive() const { return m_caseSensitive; }
     const SongSearchResult &found() const { return m_found; }
     int foundCount() const { return int(m_found.rows.size()); }
-    ReportPane *pane() const { return m_pane; }
     // The details window, made with the screen and shown on request.
     TSeznam3 &details() const { return *m_detailsWindow; }
 
 public slots:
-    void search();      // "Vyhledat !"
-    void showDetails(); // "Zobrazit detaily"
+    void search() override;      // "Vyhledat !"
+    void showDetails() override; // "Zobrazit detaily"
 
 protected:
     void FormShow() override;
     void FormClose() override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void reset();
     void styleRestrictionClicked();
 
-    Session &m_session;
     SongTable m_rows;
     SongCriteria m_criteria;
     bool m_caseSensitive = false;
     SongSearchResult m_found;
 
     QLabel *m_trackCount = nullptr;
-    QLineEdit *m_text = nullptr;
     QCheckBox *m_matchCase = nullptr;
     QCheckBox *m_restrictStyle = nullptr;
     QComboBox *m_styles = nullptr;
-    QPushButton *m_search = nullptr;
     QLabel *m_foundCount = nullptr;
     QLabel *m_titleCount = nullptr;
     QLabel *m_awayCount = nullptr;
-    ReportPane *m_pane = nullptr;
-    QProgressBar *m_progress = nullptr;
-    QPushButton *m_details = nullptr;
-    QPushButton *m_close = nullptr;
     std::unique_ptr<TSeznam3> m_detailsWindow;
 };
 
