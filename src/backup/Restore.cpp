@@ -2,6 +2,7 @@
 
 #include "engine/Table.h"
 #include "storage/FileCopy.h"
+#include "storage/Interrupted.h"
 #include "storage/Paths.h"
 #include "storage/Schemas.h"
 
@@ -106,6 +107,15 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
                         .arg(native(Paths::zalohaDir()));
         return r;
     }
+    // A safety copy cut short must not pass for a whole one: the note lets
+    // the next start remove it.
+    interrupted::FileReplacement work{r.safetyDir, false, {}, {}};
+    r.problem = interrupted::noteReplacement(Paths::dataDir(), work);
+    if (!r.problem.isEmpty()) {
+        QDir(r.safetyDir).removeRecursively();
+        r.safetyDir.clear();
+        return r;
+    }
 
     // The safety copy: every live file of the set there is, verified.
     QList<bool> existed;
@@ -125,12 +135,26 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
                               .arg(native(copy));
             if (!problem.isEmpty()) {
                 QDir(r.safetyDir).removeRecursively(); // the live files are untouched
+                interrupted::doneReplacement(Paths::dataDir());
                 r.safetyDir.clear();
                 r.problem = problem;
                 return r;
             }
         }
         tell(i + 1);
+    }
+
+    // From here on a program stopped half way leaves a mix of the two
+    // sets; the note lets its next start put the safety copy back.
+    work.replacing = true;
+    for (int i = 0; i < set_.size(); ++i)
+        (existed[i] ? work.existing : work.missing) << set_[i].live;
+    r.problem = interrupted::noteReplacement(Paths::dataDir(), work);
+    if (!r.problem.isEmpty()) {
+        QDir(r.safetyDir).removeRecursively(); // the live files are untouched
+        interrupted::doneReplacement(Paths::dataDir());
+        r.safetyDir.clear();
+        return r;
     }
 
     // The restore: each live file replaced whole, or removed when the set
@@ -155,6 +179,7 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
         tell(n + i + 1);
     }
     if (r.problem.isEmpty()) {
+        interrupted::doneReplacement(Paths::dataDir());
         r.oldFormat = set == Set::Cassettes && narrowGenres(Paths::dataFile(set_[0].live));
         return r;
     }
@@ -169,7 +194,9 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
             r.putBack = false;
         }
     }
+    // Files not put back stay noted: the next start tries again.
     if (r.putBack) {
+        interrupted::doneReplacement(Paths::dataDir());
         QDir(r.safetyDir).removeRecursively(); // it holds what the live files hold again
         r.safetyDir.clear();
     }

@@ -155,8 +155,11 @@ QStringList PostsCrash::check(const std::optional<Pending> &pending)
         const qint64 header = qFromLittleEndian<quint16>(bytes.constData() + 8);
         const qint64 size = qFromLittleEndian<quint16>(bytes.constData() + 10);
         const qint64 whole = header + count * size + 1;
-        const bool uncounted = bytes.size() == whole + size && bytes.at(whole - 1) == '*';
-        if ((bytes.size() != whole && !uncounted) || !bytes.endsWith('\x1A'))
+        // What the kill left of that record, whole or cut short, begins
+        // with its deletion mark where the end marker stood.
+        const bool uncounted =
+            bytes.size() > whole - 1 && bytes.size() <= whole + size && bytes.at(whole - 1) == '*';
+        if (!uncounted && (bytes.size() != whole || !bytes.endsWith('\x1A')))
             problems << QStringLiteral("the file has %1 bytes, %2 records take %3")
                             .arg(bytes.size())
                             .arg(count)

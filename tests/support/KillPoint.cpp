@@ -110,9 +110,13 @@ template <typename F> F next(const char *name)
     return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
 }
 
-bool creates(int flags)
+// An open that makes a file or empties one; opening an existing file with
+// O_CREAT (as a read-write QFile does) changes nothing.
+bool creates(int dir, const char *path, int flags)
 {
-    return (flags & (O_CREAT | O_TRUNC)) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
+    if ((flags & O_TRUNC) != 0 || (flags & O_TMPFILE) == O_TMPFILE)
+        return true;
+    return (flags & O_CREAT) != 0 && ::faccessat(dir, path, F_OK, 0) != 0;
 }
 
 struct CountAtExit
@@ -248,43 +252,44 @@ int mkdir(const char *path, mode_t mode)
     return real(path, mode);
 }
 
-// The opens that create or empty a file count; the mode argument is there
-// only with them.
-#define VELMORA_OPEN(...)                                                                          \
+// The opens that create or empty a file count. The mode argument is there
+// only with O_CREAT or O_TMPFILE.
+#define VELMORA_OPEN(DIR, ...)                                                                     \
     {                                                                                              \
         mode_t mode = 0;                                                                           \
-        if (creates(flags)) {                                                                      \
+        if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {                          \
             va_list args;                                                                          \
             va_start(args, flags);                                                                 \
             mode = mode_t(va_arg(args, int));                                                      \
             va_end(args);                                                                          \
-            step(path);                                                                            \
         }                                                                                          \
+        if (creates(DIR, path, flags))                                                             \
+            step(path);                                                                            \
         return real(__VA_ARGS__, flags, mode);                                                     \
     }
 
 int open(const char *path, int flags, ...)
 {
     static const auto real = next<int (*)(const char *, int, ...)>("open");
-    VELMORA_OPEN(path)
+    VELMORA_OPEN(AT_FDCWD, path)
 }
 
 int open64(const char *path, int flags, ...)
 {
     static const auto real = next<int (*)(const char *, int, ...)>("open64");
-    VELMORA_OPEN(path)
+    VELMORA_OPEN(AT_FDCWD, path)
 }
 
 int openat(int dir, const char *path, int flags, ...)
 {
     static const auto real = next<int (*)(int, const char *, int, ...)>("openat");
-    VELMORA_OPEN(dir, path)
+    VELMORA_OPEN(dir, dir, path)
 }
 
 int openat64(int dir, const char *path, int flags, ...)
 {
     static const auto real = next<int (*)(int, const char *, int, ...)>("openat64");
-    VELMORA_OPEN(dir, path)
+    VELMORA_OPEN(dir, dir, path)
 }
 
 } // extern "C"
