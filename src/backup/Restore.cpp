@@ -18,19 +18,18 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// A new directory in ZALOHA for the live files, named after the moment;
-// empty when none can be made.
-QString makeSafetyDir(Set set, const QDateTime &moment)
+// A name in ZALOHA for a new directory of the live files, after the moment;
+// empty when there is none free.
+QString freeSafetyDir(Set set, const QDateTime &moment)
 {
     const QString base =
         QDir(Paths::zalohaDir())
             .absoluteFilePath((set == Set::Cassettes ? QStringLiteral("Pred_obnovou_VK_")
                                                      : QStringLiteral("Pred_obnovou_CD_")) +
                               moment.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
-    QDir().mkpath(Paths::zalohaDir());
     for (int n = 1; n < 100; ++n) {
         const QString dir = n == 1 ? base : base + QLatin1Char('_') + QString::number(n);
-        if (!QFileInfo::exists(dir) && QDir().mkdir(dir))
+        if (!QFileInfo::exists(dir))
             return dir;
     }
     return QString();
@@ -100,20 +99,26 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
             progress(steps / 2);
     };
 
-    r.safetyDir = makeSafetyDir(set, moment);
+    // A safety copy cut short must not pass for a whole one: the note, made
+    // before its directory, lets the next start remove it.
+    r.safetyDir = freeSafetyDir(set, moment);
+    interrupted::FileReplacement work{r.safetyDir, false, {}, {}};
+    if (!r.safetyDir.isEmpty()) {
+        r.problem = interrupted::noteReplacement(Paths::dataDir(), work);
+        if (!r.problem.isEmpty()) {
+            r.safetyDir.clear();
+            return r;
+        }
+        QDir().mkpath(Paths::zalohaDir());
+        if (!QDir().mkdir(r.safetyDir)) {
+            interrupted::doneReplacement(Paths::dataDir());
+            r.safetyDir.clear();
+        }
+    }
     if (r.safetyDir.isEmpty()) {
         r.problem = QStringLiteral("V adresáři \"%1\" nelze vytvořit adresář pro kopii "
                                    "současných dat.")
                         .arg(native(Paths::zalohaDir()));
-        return r;
-    }
-    // A safety copy cut short must not pass for a whole one: the note lets
-    // the next start remove it.
-    interrupted::FileReplacement work{r.safetyDir, false, {}, {}};
-    r.problem = interrupted::noteReplacement(Paths::dataDir(), work);
-    if (!r.problem.isEmpty()) {
-        QDir(r.safetyDir).removeRecursively();
-        r.safetyDir.clear();
         return r;
     }
 

@@ -127,6 +127,25 @@ QString copy(const QString &source, const QString &target, const Progress &progr
     return QString();
 }
 
+QString writeWhole(const QString &target, const QByteArray &bytes)
+{
+    const QString part = partPath(target);
+    QFile out(part);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size() ||
+        !sync(out)) {
+        const QString why = out.errorString();
+        out.close();
+        QFile::remove(part);
+        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(native(target), why);
+    }
+    out.close();
+    if (const QString why = replace(part, target); !why.isEmpty()) {
+        QFile::remove(part);
+        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(native(target), why);
+    }
+    return QString();
+}
+
 void discardUnfinished(const QString &dir)
 {
     const QStringList parts = QDir(dir).entryList(QStringList{QStringLiteral(".*") + kPartSuffix},

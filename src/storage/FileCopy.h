@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -17,6 +18,10 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 
 // Empty on success; otherwise a Czech message naming the file and the cause.
 QString copy(const QString &source, const QString &target, const Progress &progress = {});
+
+// A small file written whole the same way: bytes under the temporary name,
+// flushed, renamed over target. Empty on success, otherwise the cause.
+QString writeWhole(const QString &target, const QByteArray &bytes);
 
 // Removes the copies that a program stopped half way left in dir under
 // their temporary names.

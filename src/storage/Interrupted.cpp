@@ -10,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <algorithm>
 #include <set>
 
@@ -30,12 +29,7 @@ QString native(const QString &path)
 // not there, and it is on the disk before the work's first change.
 QString writeNote(const QString &dir, const QString &name, const QJsonObject &note)
 {
-    QSaveFile f(QDir(dir).filePath(name));
-    const QByteArray bytes = QJsonDocument(note).toJson();
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2")
-            .arg(native(f.fileName()), f.errorString());
-    return QString();
+    return filecopy::writeWhole(QDir(dir).filePath(name), QJsonDocument(note).toJson());
 }
 
 QJsonArray numbers(const std::vector<int> &v)

@@ -106,6 +106,15 @@ void killOnce(std::unique_ptr<crash::Operation> op, const KillPlan &plan, bool o
     EXPECT_EQ(crash.tally().fresh, old ? 0 : 1);
 }
 
+TEST_F(Interrupted, ARestoreKilledAroundItsNotesLeavesNoSafetyCopyBehind)
+{
+    // Before the first note is in place: no safety directory may stand
+    // without one. Before the second: the safety copy is whole, but the
+    // live files are not yet touched, and it goes.
+    killOnce(crash::restore(root()), KillPlan::atStepOn(1, "/.velmora-restore.json"), true);
+    killOnce(crash::restore(root()), KillPlan::atStepOn(2, "/.velmora-restore.json"), true);
+}
+
 TEST_F(Interrupted, ACopyKilledBeforeItsRenameLeavesTheOldFileAndItsPartGoesAtStart)
 {
     killOnce(crash::fileCopy(root()), KillPlan::atStepOn(1, "/live/cd02.dbf"), true);
