@@ -318,12 +318,12 @@ public:
                                    FieldDef::string(QStringLiteral("pozn"), 50)};
         fill(old + QStringLiteral("data.dbf"),
              cassettes + QList<FieldDef>{FieldDef::boolean(QStringLiteral("pujceno"))} + loan, {},
-             3000, 41);
+             1500, 41);
         fill(old + QStringLiteral("archiv.dbf"),
              QList<FieldDef>{FieldDef::string(QStringLiteral("typ_kazety"), 5),
                              FieldDef::string(QStringLiteral("cislo"), 5)} +
                  loan,
-             {}, 1000, 42);
+             {}, 500, 42);
     }
     void reset() override
     {
@@ -382,7 +382,7 @@ public:
     void prepare() override
     {
         const TableSchema s = conversion::intermediateCassettes();
-        fill(m_root + QStringLiteral("/old/data.dbf"), s.fields, s.tags, 1500, 51);
+        fill(m_root + QStringLiteral("/old/data.dbf"), s.fields, s.tags, 700, 51);
         fillList(
             m_root + QStringLiteral("/old/Users_za.nrv"),
             FieldDef::string(QStringLiteral("Zanr"), 12),
