@@ -47,6 +47,8 @@ QString makeBackup(Set set, const QString &target, const QDateTime &moment, cons
             return QStringLiteral("Soubor \"%1\" chybí, zálohu nelze provést.")
                 .arg(native(Paths::dataFile(m.live)));
 
+    // Copies that a backup stopped half way left there.
+    filecopy::discardUnfinished(target);
     const QString oldStatus = findInDir(target, statusFileName(set));
     if (!oldStatus.isEmpty() && !QFile::remove(oldStatus))
         return QStringLiteral("Soubor \"%1\" nelze přepsat.").arg(native(oldStatus));

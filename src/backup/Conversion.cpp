@@ -367,9 +367,18 @@ QString OldDatabase::keepOriginals(const Part &part, Replacement &r) const
     // The data file is kept last: a kept data file stands for a whole set,
     // and a memo or index file of an older set must not pass for this one's.
     const QString dbf = part.live;
+    // A memo file beside a table of the old generation, which has no memo
+    // fields, is none of its: the new one of a run that was stopped.
+    Table t;
+    t.setPath(dbf);
+    t.open(Table::Mode::ReadOnly);
+    bool memo = false;
+    for (const FieldDef &f : t.fieldDefs())
+        memo = memo || f.type == FieldType::Memo;
+    t.close();
     for (const QString &live : {Table::memoPath(dbf), Table::indexPath(dbf), dbf}) {
         const QString kept = keptPath(live);
-        if (!QFileInfo::exists(live)) {
+        if (!QFileInfo::exists(live) || (live == Table::memoPath(dbf) && !memo)) {
             QFile::remove(kept);
             continue;
         }

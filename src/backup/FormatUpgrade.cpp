@@ -222,11 +222,7 @@ QString tryUpgrade(const QString &liveDbf, const QString &liveList, const QStrin
 
 QString keptName(const QString &fileName)
 {
-    const int dot = int(fileName.lastIndexOf(QLatin1Char('.')));
-    const QString tag = QStringLiteral(".zanr12");
-    if (dot < 0)
-        return fileName + tag;
-    return fileName.left(dot) + tag + fileName.mid(dot);
+    return schema::upgradeKeptName(fileName);
 }
 
 QString upgradeFormat(const QString &dataDir, const QString &workDir)

@@ -2,6 +2,7 @@
 
 #include "engine/Table.h"
 #include "storage/FileCopy.h"
+#include "storage/Interrupted.h"
 #include "storage/Paths.h"
 #include "storage/Schemas.h"
 
@@ -17,19 +18,18 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// A new directory in ZALOHA for the live files, named after the moment;
-// empty when none can be made.
-QString makeSafetyDir(Set set, const QDateTime &moment)
+// A name in ZALOHA for a new directory of the live files, after the moment;
+// empty when there is none free.
+QString freeSafetyDir(Set set, const QDateTime &moment)
 {
     const QString base =
         QDir(Paths::zalohaDir())
             .absoluteFilePath((set == Set::Cassettes ? QStringLiteral("Pred_obnovou_VK_")
                                                      : QStringLiteral("Pred_obnovou_CD_")) +
                               moment.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
-    QDir().mkpath(Paths::zalohaDir());
     for (int n = 1; n < 100; ++n) {
         const QString dir = n == 1 ? base : base + QLatin1Char('_') + QString::number(n);
-        if (!QFileInfo::exists(dir) && QDir().mkdir(dir))
+        if (!QFileInfo::exists(dir))
             return dir;
     }
     return QString();
@@ -99,7 +99,22 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
             progress(steps / 2);
     };
 
-    r.safetyDir = makeSafetyDir(set, moment);
+    // A safety copy cut short must not pass for a whole one: the note, made
+    // before its directory, lets the next start remove it.
+    r.safetyDir = freeSafetyDir(set, moment);
+    interrupted::FileReplacement work{r.safetyDir, false, {}, {}};
+    if (!r.safetyDir.isEmpty()) {
+        r.problem = interrupted::noteReplacement(Paths::dataDir(), work);
+        if (!r.problem.isEmpty()) {
+            r.safetyDir.clear();
+            return r;
+        }
+        QDir().mkpath(Paths::zalohaDir());
+        if (!QDir().mkdir(r.safetyDir)) {
+            interrupted::doneReplacement(Paths::dataDir());
+            r.safetyDir.clear();
+        }
+    }
     if (r.safetyDir.isEmpty()) {
         r.problem = QStringLiteral("V adresáři \"%1\" nelze vytvořit adresář pro kopii "
                                    "současných dat.")
@@ -125,12 +140,26 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
                               .arg(native(copy));
             if (!problem.isEmpty()) {
                 QDir(r.safetyDir).removeRecursively(); // the live files are untouched
+                interrupted::doneReplacement(Paths::dataDir());
                 r.safetyDir.clear();
                 r.problem = problem;
                 return r;
             }
         }
         tell(i + 1);
+    }
+
+    // From here on a program stopped half way leaves a mix of the two
+    // sets; the note lets its next start put the safety copy back.
+    work.replacing = true;
+    for (int i = 0; i < set_.size(); ++i)
+        (existed[i] ? work.existing : work.missing) << set_[i].live;
+    r.problem = interrupted::noteReplacement(Paths::dataDir(), work);
+    if (!r.problem.isEmpty()) {
+        QDir(r.safetyDir).removeRecursively(); // the live files are untouched
+        interrupted::doneReplacement(Paths::dataDir());
+        r.safetyDir.clear();
+        return r;
     }
 
     // The restore: each live file replaced whole, or removed when the set
@@ -155,6 +184,7 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
         tell(n + i + 1);
     }
     if (r.problem.isEmpty()) {
+        interrupted::doneReplacement(Paths::dataDir());
         r.oldFormat = set == Set::Cassettes && narrowGenres(Paths::dataFile(set_[0].live));
         return r;
     }
@@ -169,7 +199,9 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
             r.putBack = false;
         }
     }
+    // Files not put back stay noted: the next start tries again.
     if (r.putBack) {
+        interrupted::doneReplacement(Paths::dataDir());
         QDir(r.safetyDir).removeRecursively(); // it holds what the live files hold again
         r.safetyDir.clear();
     }

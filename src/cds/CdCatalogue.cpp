@@ -2,7 +2,9 @@
 
 #include "cds/CdRules.h"
 #include "engine/Table.h"
+#include "storage/Interrupted.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace velmora {
@@ -71,14 +73,64 @@ void appendTracks(Table &tracks, const QString &number, const std::vector<CdTrac
     }
 }
 
+// The note that lets the next start undo a change of a title that the
+// program did not live to finish (storage/Interrupted.h). It names the
+// records of the number as they are before the first change; without it
+// the change does not begin.
+class ChangeNote
+{
+public:
+    // refused heads the message when the note cannot be written.
+    ChangeNote(Table &titles, Table &tracks, const QString &number, int edited,
+               const QString &refused)
+        : m_dir(QFileInfo(titles.path()).absolutePath())
+    {
+        interrupted::TitleChange work;
+        work.titles = QFileInfo(titles.path()).fileName();
+        work.tracks = QFileInfo(tracks.path()).fileName();
+        // As the field holds it: what the undo compares with.
+        work.number = number.left(titles.fieldWidth(kNumberField));
+        while (work.number.endsWith(QLatin1Char(' ')))
+            work.number.chop(1);
+        work.oldTitles = recordsOf(titles.path(), work.number);
+        work.oldTracks = recordsOf(tracks.path(), work.number);
+        work.edited = edited;
+        if (edited >= 0)
+            work.before = CdTitleColumns(titles).read(titles);
+        const QString problem = interrupted::noteTitleChange(m_dir, work);
+        if (!problem.isEmpty())
+            throw CatalogueError(refused + problem, true);
+    }
+    void done() { interrupted::doneTitleChange(m_dir); }
+
+private:
+    // Every record of the number that is not deleted, whatever order or
+    // filter the screen's handle has: read through a handle of its own.
+    static std::vector<int> recordsOf(const QString &path, const QString &number)
+    {
+        Table t;
+        t.setPath(path);
+        t.open(Table::Mode::ReadOnly);
+        const int field = t.requireField(kNumberField);
+        std::vector<int> out;
+        for (int rec : t.visibleRecords())
+            if (t.asStringAt(rec, field) == number)
+                out.push_back(rec);
+        t.close();
+        return out;
+    }
+
+    QString m_dir;
+};
+
+const QString kNotSaved =
+    QStringLiteral("Titul se nepodařilo uložit, databáze zůstala beze změny.\r\n");
+
 [[noreturn]] void failed(const std::exception &e, bool intact)
 {
     const QString why = QString::fromUtf8(e.what());
     if (intact)
-        throw CatalogueError(QStringLiteral("Titul se nepodařilo uložit, databáze zůstala beze "
-                                            "změny.\r\n") +
-                                 why,
-                             true);
+        throw CatalogueError(kNotSaved + why, true);
     throw CatalogueError(QStringLiteral("Titul se nepodařilo uložit a databázi se nepodařilo "
                                         "vrátit do původního stavu. Zkontrolujte jeho stopy.\r\n") +
                              why,
@@ -144,6 +196,7 @@ int totalSeconds(const std::vector<CdTrack> &tracks)
 void saveNewTitle(Table &titles, Table &tracks, const CdTitle &title,
                   const std::vector<CdTrack> &rows)
 {
+    ChangeNote note(titles, tracks, title.number, -1, kNotSaved);
     std::vector<int> appended;
     try {
         tracks.setFiltered(false);
@@ -156,8 +209,12 @@ void saveNewTitle(Table &titles, Table &tracks, const CdTitle &title,
             titles.cancel();
         if (tracks.isOpen())
             tracks.cancel();
-        failed(e, undo(tracks, appended, {}));
+        const bool intact = undo(tracks, appended, {});
+        if (intact)
+            note.done();
+        failed(e, intact);
     }
+    note.done();
 }
 
 void saveEditedTitle(Table &titles, Table &tracks, const CdTitle &title,
@@ -166,6 +223,7 @@ void saveEditedTitle(Table &titles, Table &tracks, const CdTitle &title,
     const int titleRec = titles.recordNumber();
     const CdTitleColumns tc(titles);
     const CdTitle before = tc.read(titles);
+    ChangeNote note(titles, tracks, before.number, titleRec, kNotSaved);
     std::vector<int> appended;
     std::vector<int> deleted;
     bool titleWritten = false;
@@ -198,8 +256,11 @@ void saveEditedTitle(Table &titles, Table &tracks, const CdTitle &title,
                 intact = false;
             }
         }
+        if (intact)
+            note.done();
         failed(e, intact);
     }
+    note.done();
 }
 
 DeleteOutcome deleteTitle(Table &titles, Table &tracks)
@@ -211,6 +272,8 @@ DeleteOutcome deleteTitle(Table &titles, Table &tracks)
     for (int rec : titles.visibleRecords())
         if (rec != titleRec && titles.asStringAt(rec, tc.number) == number)
             outcome.sharedNumber = true;
+    ChangeNote note(titles, tracks, number, -1,
+                    QStringLiteral("Titul se nepodařilo zrušit, databáze zůstala beze změny.\r\n"));
     std::vector<int> deleted;
     try {
         if (!outcome.sharedNumber)
@@ -221,6 +284,8 @@ DeleteOutcome deleteTitle(Table &titles, Table &tracks)
         titles.deleteRecord();
     } catch (const std::exception &e) {
         const bool intact = undo(tracks, {}, deleted);
+        if (intact)
+            note.done();
         throw CatalogueError(
             (intact ? QStringLiteral("Titul se nepodařilo zrušit, databáze zůstala beze změny.\r\n")
                     : QStringLiteral("Titul se nepodařilo zrušit a jeho stopy se nepodařilo "
@@ -228,6 +293,7 @@ DeleteOutcome deleteTitle(Table &titles, Table &tracks)
                 QString::fromUtf8(e.what()),
             intact);
     }
+    note.done();
     outcome.tracksDeleted = int(deleted.size());
     return outcome;
 }

@@ -10,6 +10,7 @@
 #include "platform/MachineInfo.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
+#include "storage/Interrupted.h"
 #include "storage/Overdue.h"
 #include "storage/Paths.h"
 #include "storage/Storage.h"
@@ -106,6 +107,10 @@ bool prepareMainWindow(TTitul &window)
     for (const QString &message : errors)
         dialogs::error(QStringLiteral("Chyba"), message);
     lang::load(window.settings().language);
+    // Work that an earlier run did not live to finish is undone before any
+    // table is opened.
+    for (const QString &message : interrupted::undoInterrupted(Paths::dataDir()))
+        dialogs::information(QStringLiteral("Upozornění"), message);
     try {
         const bool oldFormat = Storage::prepareTables(window.tables());
         // The activation runs the format upgrade once and clears that state;

@@ -768,6 +768,7 @@ void Table::deleteFiles(const QString &path)
         throw DbError(tr("Tabulku nelze smazat, je otevřena: %1").arg(path));
     for (const QString &p : existingFiles(path))
         QFile::remove(p);
+    QFile::remove(TableFile::postNotePath(path));
 }
 
 } // namespace velmora

@@ -142,6 +142,8 @@ std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode
     file->parse(head, size);
     file->m_identity = FileChunks::identity(file->m_dbf);
     file->m_written = file->m_count;
+    if (file->m_writable)
+        file->finishInterruptedPost();
     // Chunks of whole records, about 64 KiB each.
     file->m_recordChunks.reset(&file->m_dbf, file->m_headerSize,
                                qint64(qMax(1, 65536 / file->m_recordSize)) * file->m_recordSize);
@@ -384,8 +386,7 @@ void TableFile::writeRecord(int rec, const QByteArray &data)
         std::memcpy(m_pending.data() + qsizetype(rec - m_written) * m_recordSize, data.constData(),
                     size_t(m_recordSize));
     } else {
-        writeAt(m_dbf, m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize,
-                m_path);
+        writeInPlace(rec, data);
     }
     m_recordChunks.wrote(m_headerSize + qint64(rec) * m_recordSize, data.constData(), m_recordSize);
     // The count is unchanged, so only the date of the last change is due; it
@@ -440,8 +441,14 @@ int TableFile::appendRecord(QByteArray data)
 
 void TableFile::appendNow(const QByteArray &data)
 {
+    // Readers find the end of a table in two ways: most by the header's
+    // count, dbfread by the end marker. So the record is written marked
+    // deleted, then counted, and only then its mark cleared: a program
+    // stopped between these steps leaves no record that one reader sees and
+    // another does not, at worst a deleted one.
     const qint64 offset = m_headerSize + qint64(m_count) * m_recordSize;
     QByteArray out = data;
+    out[0] = '*';
     out.append(kEndMarker);
     auto giveBack = [&] {
         m_recordChunks.drop();
@@ -465,6 +472,19 @@ void TableFile::appendNow(const QByteArray &data)
         giveBack();
         throw;
     }
+    try {
+        writeAt(m_dbf, offset, data.constData(), 1, m_path);
+    } catch (const DbError &) {
+        --m_count;
+        try {
+            writeHeader();
+        } catch (const DbError &) {
+            // The record stays counted, marked deleted: no reader shows it.
+        }
+        giveBack();
+        throw;
+    }
+    m_recordChunks.wrote(offset, data.constData(), 1);
     m_written = m_count;
 }
 
@@ -750,8 +770,10 @@ void TableFile::create(const QString &path, const QList<FieldDef> &fields, const
     } else if (QFileInfo::exists(memo)) {
         QFile::remove(memo);
     }
-    // An index file of an earlier table of that name no longer describes it.
+    // An index file of an earlier table of that name no longer describes
+    // it, nor does a note of a post to it.
     QFile::remove(Table::indexPath(path));
+    QFile::remove(postNotePath(path));
     writeWhole(path, out);
 }
 

@@ -68,6 +68,9 @@ public:
     static void create(const QString &path, const QList<FieldDef> &fields, const QStringList &tags);
     // Whether some handle has this file open (create refuses then).
     static bool isOpenAnywhere(const QString &path);
+    // The note beside a table of a record being rewritten in place; see
+    // TablePosts.cpp.
+    static QString postNotePath(const QString &path);
 
     const QString &path() const { return m_path; }
     bool writable() const { return m_writable; }
@@ -150,6 +153,8 @@ private:
     void readMemoBlockSize();
     void appendNow(const QByteArray &data);
     void flushPending();
+    void writeInPlace(int rec, const QByteArray &data);
+    void finishInterruptedPost();
     void writeAt(QFile &file, qint64 offset, const char *data, qint64 size, const QString &which);
     void writeHeader();
     void updateTags(int rec, bool removed);

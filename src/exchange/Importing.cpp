@@ -103,6 +103,16 @@ void discard(const QString &dir)
         QDir(dir).removeRecursively();
 }
 
+// Where an owner's catalogue waits while its replacement moves in: named
+// after its directory, so that a program stopped between the two renames
+// finds it and puts it back (discardStaleWork).
+const QString kAside = QStringLiteral(".aside-");
+
+QString asideOf(const QString &target)
+{
+    return externi() + QLatin1Char('/') + kAside + QFileInfo(target).fileName();
+}
+
 void openRegister(Table &t, Catalogue catalogue)
 {
     t.setPath(registerPath(catalogue));
@@ -130,6 +140,18 @@ QString registerProblem(const std::exception &e)
 
 void discardStaleWork()
 {
+    // A catalogue set aside goes back when its replacement never arrived,
+    // and is done with when it did.
+    const QStringList aside = QDir(externi()).entryList(
+        {kAside + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &d : aside) {
+        const QString old = externi() + QLatin1Char('/') + d;
+        const QString target = externi() + QLatin1Char('/') + d.mid(kAside.size());
+        if (QFileInfo::exists(target))
+            discard(old);
+        else
+            QDir().rename(old, target); // failing, it stays for the next time
+    }
     const QStringList dirs = QDir(externi()).entryList(
         {QStringLiteral(".import-*")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString &d : dirs)
@@ -228,7 +250,8 @@ ImportResult importCatalogue(Catalogue catalogue, const QString &exportDir, cons
     // registered; any failure puts it back.
     QString old;
     if (exists) {
-        old = staging + QStringLiteral(".old");
+        old = asideOf(target);
+        discard(old); // an earlier one whose replacement arrived
         if (!QDir().rename(target, old)) {
             discard(staging);
             problem = QStringLiteral("Adresář \"%1\" nelze nahradit.").arg(native(target));

@@ -209,4 +209,13 @@ QString layoutProblem(const QString &path, const TableSchema &ours, int *records
     return QString();
 }
 
+QString upgradeKeptName(const QString &fileName)
+{
+    const int dot = int(fileName.lastIndexOf(QLatin1Char('.')));
+    const QString tag = QStringLiteral(".zanr12");
+    if (dot < 0)
+        return fileName + tag;
+    return fileName.left(dot) + tag + fileName.mid(dot);
+}
+
 } // namespace velmora::schema

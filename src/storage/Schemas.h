@@ -40,6 +40,10 @@ QStringList defaultRows(UserList list);
 // compared without regard to case; nullptr for any other name.
 const TableSchema *byFileName(const QString &fileName);
 
+// The name a file of the intermediate generation is kept under while the
+// format upgrade replaces it: "data.dbf" becomes "data.zanr12.dbf".
+QString upgradeKeptName(const QString &fileName);
+
 // Empty when the table at path has the fields of ours (names and types, in
 // their order) and holds every record its header claims; otherwise why not,
 // naming the file. Widths are not compared: the previous release's genres
