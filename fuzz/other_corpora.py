@@ -236,6 +236,11 @@ def toc_seeds():
     yield "many_tracks.toc", toc([("AUDIO", n * 10, 10, "") for n in range(120)],
                                  disc_text=False)
     yield "binary_text.toc", toc(TOC3).replace(b"Vltava", b"Vlt\\001\\377ava {}")
+    # A track without a mode, or of a mode libcdio gives no sector size,
+    # with a file whose length is left to it: libcdio divided by zero.
+    yield "track_without_mode.toc", b'CD_DA\nTRACK\nFILE "disc.bin" 0\n'
+    yield "mode2_without_length.toc", b'CD_DA\nTRACK MODE2_FORM1\nDATAFILE "disc.bin"\n'
+    yield "long_line.toc", toc(TOC3).replace(b"Vltava", b"Vltava " * 60)
 
 
 # --- Nero images --------------------------------------------------------------
@@ -305,6 +310,10 @@ def nrg_seeds():
     yield "cdtx_odd_length.nrg", nrg([etn2(TRACKS), chunk(b"CDTX", cdtext(ALBUM)[:-4]), END])
     yield "unknown_chunk.nrg", nrg([chunk(b"ABCD", b"xyz!"), etn2(TRACKS), END])
     yield "not_nero.nrg", b"This is no Nero image at all." * 4
+    # A text that begins with a tab ("as before") for the disc: libcdio 2.1
+    # refuses the CD-Text and then freed it twice.
+    tab = chunk(b"CDTX", cdtext({0x80: [b"\t", b"Jedna", b"Dva", b"Tri"]}))
+    yield "tab_in_cdtext.nrg", nrg([etn2(TRACKS), tab, SINF, END])
 
 
 CORPORA = {"lang_corpus": lang_seeds, "status_corpus": status_seeds,

@@ -240,11 +240,18 @@ bool nrgTailIsSound(const QByteArray &tail, qint64 fileSize)
                 return false;
             break;
         case 0x43445458: // "CDTX"
-            // Here refused CD-Text is freed twice: it must read.
-            if (cdTextReading(QByteArray::fromRawData(reinterpret_cast<const char *>(data),
-                                                      qsizetype(len))) != CdTextReading::Read)
+        {
+            // Here refused CD-Text is freed twice: it must read. libcdio 2.1
+            // also refuses some texts that begin with a tab ("as the track
+            // before"), so a tab in any text refuses the image.
+            const QByteArray text =
+                QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(len));
+            if (cdTextReading(text) != CdTextReading::Read)
                 return false;
-            break;
+            for (qsizetype at = 0; at + kPack <= text.size(); at += kPack)
+                if (isTextPack(uint8_t(text[at])) && text.mid(at + 4, 12).contains('\t'))
+                    return false;
+        } break;
         case 0x454E4421: // "END!"
             pos = areaSize;
             continue;
@@ -260,6 +267,18 @@ bool nrgTailIsSound(const QByteArray &tail, qint64 fileSize)
 
 bool tocIsSound(const QByteArray &toc)
 {
+    // Each track names a mode that libcdio gives a sector size: for the
+    // others it divides by zero when a file's length is left to it. Long
+    // lines are refused, as its line reader would cut them into more.
+    static const QList<QByteArray> modes{"AUDIO", "MODE1", "MODE1_RAW", "MODE2_FORM_MIX",
+                                         "MODE2_RAW"};
+    for (const QByteArray &line : cueLines(toc)) {
+        if (line.size() > 255)
+            return false;
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.value(0) == "TRACK" && !modes.contains(words.value(1)))
+            return false;
+    }
     // Every word TRACK counts, in a text or not: more than a disc can hold
     // is refused either way.
     int tracks = 0;

@@ -109,9 +109,10 @@ TEST_F(DiscCorpus, CdTextOfEveryKindOfImage)
 }
 
 // Found by the fuzzers and their seeds: lengths libcdio computes for tracks
-// out of order or past the data, a table of contents of more tracks than
-// libcdio's table holds, and Nero images that made libcdio free a block
-// twice or ask for all memory.
+// out of order or past the data, tables of contents of more tracks than
+// libcdio's table holds or with tracks it gives no sector size (it divided
+// by zero), and Nero images that made libcdio free a block twice or ask
+// for all memory.
 TEST_F(DiscCorpus, DamagedImagesAreRefusedAsUnreadable)
 {
     for (const char *name : {"backwards.cue", "past_end.cue", "too_many_tracks.cue"})
@@ -119,9 +120,14 @@ TEST_F(DiscCorpus, DamagedImagesAreRefusedAsUnreadable)
             << name;
     EXPECT_FALSE(cd::tocIsSound(seed("toc_corpus", "many_tracks.toc")));
     EXPECT_TRUE(cd::tocIsSound(seed("toc_corpus", "valid_album.toc")));
-    EXPECT_EQ(read("toc_corpus", DiscKind::Toc, "many_tracks.toc").status,
-              cd::DiscInfo::Status::Unreadable);
-    for (const char *name : {"cdtx_odd_length.nrg", "footer_past_end.nrg", "no_tracks.nrg"}) {
+    for (const char *name : {"many_tracks.toc", "track_without_mode.toc",
+                             "mode2_without_length.toc", "found_track_mode_after_nul.toc"}) {
+        EXPECT_FALSE(cd::tocIsSound(seed("toc_corpus", name))) << name;
+        EXPECT_EQ(read("toc_corpus", DiscKind::Toc, name).status, cd::DiscInfo::Status::Unreadable)
+            << name;
+    }
+    for (const char *name : {"cdtx_odd_length.nrg", "footer_past_end.nrg", "no_tracks.nrg",
+                             "tab_in_cdtext.nrg", "found_tab_in_cdtext.nrg"}) {
         EXPECT_FALSE(cd::nrgIsSound(seed("nrg_corpus", name))) << name;
         EXPECT_EQ(read("nrg_corpus", DiscKind::Nrg, name).status, cd::DiscInfo::Status::Unreadable)
             << name;
