@@ -9,6 +9,7 @@
 #include "engine/Table.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace velmora::fuzzing {
@@ -272,6 +274,51 @@ inline Outcome exerciseMemory(const QByteArray &dbf, const QByteArray &dbt)
     out.opened = true;
     exercise(t, out);
     t.close();
+    return out;
+}
+
+// The same table read from files in dir, as the program reads its tables:
+// the memo file through its chunked reader rather than from memory.
+inline Outcome exerciseFiles(const QString &dir, const QByteArray &dbf, const QByteArray &dbt)
+{
+    Outcome out;
+    const QString path = dir + QStringLiteral("/fuzz.dbf");
+    for (const auto &[name, bytes] :
+         {std::pair{path, dbf}, std::pair{Table::memoPath(path), dbt}}) {
+        QFile f(name);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) {
+            out.faults << QStringLiteral("cannot write %1").arg(name);
+            return out;
+        }
+    }
+    Table t(QStringLiteral("Fuzz"));
+    t.setPath(path);
+    try {
+        t.open(Table::Mode::ReadOnly);
+    } catch (const DbError &e) {
+        out.openError = e.message();
+        return out;
+    }
+    out.opened = true;
+    exercise(t, out);
+    t.close();
+    return out;
+}
+
+// Reads from memory and, when there is a memo file, from files too: both
+// ways give the same table.
+inline Outcome exerciseBoth(const QString &dir, const QByteArray &dbf, const QByteArray &dbt)
+{
+    Outcome out = exerciseMemory(dbf, dbt);
+    if (!out.opened || dbt.isEmpty() || dir.isEmpty())
+        return out;
+    const Outcome files = exerciseFiles(dir, dbf, dbt);
+    out.faults += files.faults;
+    if (!files.opened)
+        out.faults << QStringLiteral("opens from memory, not from files: %1").arg(files.openError);
+    else if (files.fields != out.fields || files.records != out.records ||
+             files.digest != out.digest)
+        out.faults << QStringLiteral("reads otherwise from files than from memory");
     return out;
 }
 

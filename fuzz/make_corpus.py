@@ -1,5 +1,7 @@
 #!/usr/bin/python3
-"""Writes the seed corpus of dbf_fuzzer into fuzz/corpus/.
+"""Writes the seed corpora of the fuzzers: dbf_fuzzer into fuzz/corpus/, and
+those of the language files, backup status files and disc images (see
+other_corpora.py) into fuzz/<name>_corpus/.
 
 Each seed is one fuzzer input: a 4-byte little-endian length of the data
 file, the data file, then the memo file. Seeds named valid_* are tables the
@@ -269,6 +271,8 @@ def seeds():
 
 
 def main():
+    import other_corpora
+    other_corpora.write_all(HERE)
     os.makedirs(OUT, exist_ok=True)
     for name, dbf, dbt in seeds():
         data = struct.pack("<I", len(dbf)) + dbf + dbt

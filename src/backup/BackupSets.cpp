@@ -12,7 +12,6 @@ namespace {
 
 // Values start on the 18th character: one blank after the 17 of the label.
 constexpr int kValueStart = 17;
-constexpr int kValueLength = 28;
 
 } // namespace
 
@@ -68,15 +67,22 @@ Status readStatus(const QString &dir, Set set)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return s;
+    s = parseStatus(f.read(kStatusFileLimit));
     s.exists = true;
-    // A status file is six short lines; no more than this is read.
-    const QByteArray bytes = f.read(64 * 1024);
+    return s;
+}
+
+Status parseStatus(const QByteArray &bytes)
+{
+    Status s;
     QString text = Codepage::cp1250().decode(bytes.constData(), int(bytes.size()));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const QStringList lines = text.split(QLatin1Char('\n'));
-    s.date = lines.value(1).mid(kValueStart, kValueLength);
-    s.time = lines.value(2).mid(kValueStart, kValueLength);
-    s.version = lines.value(3);
+    s.date = lines.value(1).mid(kValueStart, kStatusValueLength);
+    s.time = lines.value(2).mid(kValueStart, kStatusValueLength);
+    // Shown in a label as short as the others; a longer line is no version
+    // this program wrote and would only stretch the screen.
+    s.version = lines.value(3).left(kStatusValueLength);
     return s;
 }
 

@@ -38,9 +38,17 @@ struct Status
     bool exists = false;
     QString date; // as shown: up to 28 characters from the 18th on
     QString time;
-    QString version; // line 4; empty when the file has fewer lines
+    QString version; // line 4, at most 28 characters; empty when the file has fewer lines
 };
 Status readStatus(const QString &dir, Set set);
+// The values of a status file's bytes; exists is left to the caller.
+Status parseStatus(const QByteArray &bytes);
+// The most characters of a value that are shown.
+inline constexpr int kStatusValueLength = 28;
+
+// A status file is six short lines; no more than this is read of one, so a
+// damaged or foreign file on a medium costs no time or memory.
+inline constexpr qint64 kStatusFileLimit = 64 * 1024;
 
 // The file of dir whose name equals name without regard to case; empty
 // when there is none. Sets made on other systems differ in case.

@@ -17,12 +17,16 @@ QString keyOf(const QString &section, const QString &key)
 IniFile::IniFile(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = f.readAll();
+    if (f.open(QIODevice::ReadOnly))
+        *this = fromBytes(f.readAll());
+}
+
+IniFile IniFile::fromBytes(const QByteArray &bytes)
+{
+    IniFile ini;
     // Binary data is not INI text: it gives nothing rather than garbage keys.
     if (bytes.contains('\0'))
-        return;
+        return ini;
     const Codepage &cp = Codepage::cp1250();
     QString section;
     bool inSection = false;
@@ -46,9 +50,10 @@ IniFile::IniFile(const QString &path)
             continue;
         const QString key = keyOf(section, text.left(eq));
         // The first occurrence of a key wins, as with the system's reader.
-        if (!m_values.contains(key))
-            m_values.insert(key, text.mid(eq + 1).trimmed());
+        if (!ini.m_values.contains(key))
+            ini.m_values.insert(key, text.mid(eq + 1).trimmed());
     }
+    return ini;
 }
 
 QString IniFile::value(const QString &section, const QString &key, const QString &def) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 
@@ -14,6 +15,8 @@ class IniFile
 public:
     IniFile() = default;
     explicit IniFile(const QString &path);
+    // The same reading of bytes already at hand, e.g. a file's contents.
+    static IniFile fromBytes(const QByteArray &bytes);
 
     bool isEmpty() const { return m_values.isEmpty(); }
     // The value of key in section, or def when either is missing. A key

@@ -1,5 +1,7 @@
 #include "platform/CdDrive.h"
 
+#include "platform/ImageCheck.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QDeadlineTimer>
@@ -46,25 +48,54 @@ QString cdText(const char *utf8)
     return text;
 }
 
+// The libcdio driver for a drive or image, or DRIVER_UNKNOWN when the file
+// is no image this program reads. Images are told by their suffix and
+// checked first: left to guess, libcdio would try its Nero reader on any
+// file.
+driver_id_t driverFor(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("cue"))
+        return cueIsSound(path) ? DRIVER_BINCUE : DRIVER_UNKNOWN;
+    if (suffix == QLatin1String("toc"))
+        return tocFileIsSound(path) ? DRIVER_CDRDAO : DRIVER_UNKNOWN;
+    if (suffix == QLatin1String("nrg"))
+        return nrgFileIsSound(path) ? DRIVER_NRG : DRIVER_UNKNOWN;
+    return QFileInfo(path).isFile() ? DRIVER_UNKNOWN : DRIVER_DEVICE;
+}
+
 DiscInfo readNow(const QByteArray &device)
 {
     DiscInfo info;
-    CdIo_t *p = cdio_open(device.constData(), DRIVER_UNKNOWN);
+    const driver_id_t driver = driverFor(QFile::decodeName(device));
+    if (driver == DRIVER_UNKNOWN)
+        return info;
+    CdIo_t *p = cdio_open(device.constData(), driver);
     if (!p)
         return info;
     const track_t first = cdio_get_first_track_num(p);
     const track_t count = cdio_get_num_tracks(p);
-    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
+    // Track numbers run from 1 to 99; an image that names others is damaged.
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0 || first == 0 ||
+        first + count - 1 > CDIO_CD_MAX_TRACKS) {
         cdio_destroy(p);
         return info;
     }
     cdtext_t *text = cdio_get_cdtext(p);
-    for (track_t i = first; i < first + count; ++i) {
+    for (int i = first; i < first + count; ++i) {
+        // libcdio gives a length as the distance to the next track's start:
+        // tracks out of order or past the end of the data give no length a
+        // disc can have, and such an image is damaged.
+        const int length = int(cdio_get_track_sec_count(p, track_t(i)));
+        if (length < 0 || length > kMaxDiscFrames) {
+            cdio_destroy(p);
+            return DiscInfo();
+        }
         TrackInfo t;
-        t.frames = int(cdio_get_track_sec_count(p, i));
-        t.audio = cdio_get_track_format(p, i) == TRACK_FORMAT_AUDIO;
+        t.frames = length;
+        t.audio = cdio_get_track_format(p, track_t(i)) == TRACK_FORMAT_AUDIO;
         if (text)
-            t.title = cdText(cdtext_get_const(text, CDTEXT_FIELD_TITLE, i));
+            t.title = cdText(cdtext_get_const(text, CDTEXT_FIELD_TITLE, track_t(i)));
         info.tracks.push_back(t);
     }
     if (text) {
@@ -85,6 +116,14 @@ struct Reading
 };
 
 } // namespace
+
+DiscInfo readDiscHere(const QString &device)
+{
+    cdio_log_set_handler(quietLog);
+    if (device.isEmpty())
+        return {};
+    return readNow(QFile::encodeName(device));
+}
 
 QStringList devices()
 {
@@ -140,9 +179,13 @@ DiscInfo readDisc(const QString &device)
     out.status = DiscInfo::Status::TimedOut;
     for (;;) {
         {
+            // The reading may have ended before the wait began: the predicate
+            // sees that at once instead of sleeping out the slice.
             std::unique_lock lock(reading->mutex);
-            reading->done.wait_for(lock, std::chrono::milliseconds(
-                                             std::clamp<qint64>(deadline.remainingTime(), 0, 50)));
+            reading->done.wait_for(
+                lock,
+                std::chrono::milliseconds(std::clamp<qint64>(deadline.remainingTime(), 0, 50)),
+                [&reading] { return reading->finished; });
             if (reading->finished) {
                 out = reading->result;
                 break;

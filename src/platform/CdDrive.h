@@ -11,6 +11,8 @@ namespace velmora::cd {
 // .bin, .toc, .nrg) read the same way.
 
 inline constexpr int kFramesPerSecond = 75;
+// The longest a disc can be, 99:59:74.
+inline constexpr int kMaxDiscFrames = (99 * 60 + 59) * kFramesPerSecond + 74;
 
 struct TrackInfo
 {
@@ -43,6 +45,9 @@ bool isImageFile(const QString &path);
 // while the caller waits at most the time set below with the waiting
 // cursor shown, so a drive that hangs never freezes the program.
 DiscInfo readDisc(const QString &device);
+// The same reading on the calling thread, without a time limit: what
+// readDisc runs on a thread of its own.
+DiscInfo readDiscHere(const QString &device);
 void setTimeoutMs(int ms); // 20 s unless set
 int timeoutMs();
 
