@@ -73,6 +73,17 @@ void appendTracks(Table &tracks, const QString &number, const std::vector<CdTrac
     }
 }
 
+// The tracks of a number, found before a change begins: a failure then
+// leaves the database as it was, and refused heads its message.
+std::vector<int> tracksBefore(Table &tracks, const QString &number, const QString &refused)
+{
+    try {
+        return trackRecords(tracks, number);
+    } catch (const std::exception &e) {
+        throw CatalogueError(refused + QString::fromUtf8(e.what()), true);
+    }
+}
+
 // The note that lets the next start undo a change of a title that the
 // program did not live to finish (storage/Interrupted.h). It names the
 // records of the number as they are before the first change; without it
@@ -80,9 +91,10 @@ void appendTracks(Table &tracks, const QString &number, const std::vector<CdTrac
 class ChangeNote
 {
 public:
-    // refused heads the message when the note cannot be written.
+    // oldTracks: the records of the number's tracks as trackRecords finds
+    // them; refused heads the message when the note cannot be written.
     ChangeNote(Table &titles, Table &tracks, const QString &number, int edited,
-               const QString &refused)
+               const std::vector<int> &oldTracks, const QString &refused)
         : m_dir(QFileInfo(titles.path()).absolutePath())
     {
         interrupted::TitleChange work;
@@ -92,8 +104,9 @@ public:
         work.number = number.left(titles.fieldWidth(kNumberField));
         while (work.number.endsWith(QLatin1Char(' ')))
             work.number.chop(1);
-        work.oldTitles = recordsOf(titles.path(), work.number);
-        work.oldTracks = recordsOf(tracks.path(), work.number);
+        work.oldTitles = titlesOf(titles.path(), work.number);
+        work.oldTracks = oldTracks;
+        std::sort(work.oldTracks.begin(), work.oldTracks.end());
         work.edited = edited;
         if (edited >= 0)
             work.before = CdTitleColumns(titles).read(titles);
@@ -104,19 +117,19 @@ public:
     void done() { interrupted::doneTitleChange(m_dir); }
 
 private:
-    // Every record of the number that is not deleted, whatever order or
-    // filter the screen's handle has: read through a handle of its own.
-    static std::vector<int> recordsOf(const QString &path, const QString &number)
+    // Every title record of the number that is not deleted, whatever order,
+    // filter or record the screen's handle has: read through a handle of its
+    // own, which the title file, small beside the tracks, allows.
+    static std::vector<int> titlesOf(const QString &path, const QString &number)
     {
         Table t;
         t.setPath(path);
         t.open(Table::Mode::ReadOnly);
-        const int field = t.requireField(kNumberField);
-        std::vector<int> out;
-        for (int rec : t.visibleRecords())
-            if (t.asStringAt(rec, field) == number)
-                out.push_back(rec);
+        t.setFilter(filterFor(number));
+        t.setFiltered(true);
+        std::vector<int> out = t.visibleRecords();
         t.close();
+        std::sort(out.begin(), out.end());
         return out;
     }
 
@@ -196,7 +209,8 @@ int totalSeconds(const std::vector<CdTrack> &tracks)
 void saveNewTitle(Table &titles, Table &tracks, const CdTitle &title,
                   const std::vector<CdTrack> &rows)
 {
-    ChangeNote note(titles, tracks, title.number, -1, kNotSaved);
+    ChangeNote note(titles, tracks, title.number, -1, tracksBefore(tracks, title.number, kNotSaved),
+                    kNotSaved);
     std::vector<int> appended;
     try {
         tracks.setFiltered(false);
@@ -223,12 +237,14 @@ void saveEditedTitle(Table &titles, Table &tracks, const CdTitle &title,
     const int titleRec = titles.recordNumber();
     const CdTitleColumns tc(titles);
     const CdTitle before = tc.read(titles);
-    ChangeNote note(titles, tracks, before.number, titleRec, kNotSaved);
+    // The tracks the save replaces, which the note names too: one walk of
+    // the track file for both.
+    const std::vector<int> old = tracksBefore(tracks, before.number, kNotSaved);
+    ChangeNote note(titles, tracks, before.number, titleRec, old, kNotSaved);
     std::vector<int> appended;
     std::vector<int> deleted;
     bool titleWritten = false;
     try {
-        const std::vector<int> old = trackRecords(tracks, before.number);
         tracks.setFiltered(false);
         appendTracks(tracks, before.number, rows, appended);
         titles.moveToRecord(titleRec);
@@ -272,12 +288,14 @@ DeleteOutcome deleteTitle(Table &titles, Table &tracks)
     for (int rec : titles.visibleRecords())
         if (rec != titleRec && titles.asStringAt(rec, tc.number) == number)
             outcome.sharedNumber = true;
-    ChangeNote note(titles, tracks, number, -1,
-                    QStringLiteral("Titul se nepodařilo zrušit, databáze zůstala beze změny.\r\n"));
+    const QString refused =
+        QStringLiteral("Titul se nepodařilo zrušit, databáze zůstala beze změny.\r\n");
+    const std::vector<int> oldTracks = tracksBefore(tracks, number, refused);
+    ChangeNote note(titles, tracks, number, -1, oldTracks, refused);
     std::vector<int> deleted;
     try {
         if (!outcome.sharedNumber)
-            for (int rec : trackRecords(tracks, number))
+            for (int rec : oldTracks)
                 if (removeRecord(tracks, rec))
                     deleted.push_back(rec);
         titles.moveToRecord(titleRec);
@@ -287,7 +305,7 @@ DeleteOutcome deleteTitle(Table &titles, Table &tracks)
         if (intact)
             note.done();
         throw CatalogueError(
-            (intact ? QStringLiteral("Titul se nepodařilo zrušit, databáze zůstala beze změny.\r\n")
+            (intact ? refused
                     : QStringLiteral("Titul se nepodařilo zrušit a jeho stopy se nepodařilo "
                                      "obnovit.\r\n")) +
                 QString::fromUtf8(e.what()),
