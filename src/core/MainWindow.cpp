@@ -25,11 +25,6 @@
 #include <QVBoxLayout>
 
 namespace velmora {
-namespace {
-
-const QString kNotYet = QStringLiteral("Tato funkce zatím není v této verzi programu k dispozici.");
-
-} // namespace
 
 TTitul::TTitul(QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -339,8 +334,10 @@ const MenuEntry *TTitul::entryFor(const QString &action, Section section) const
 void TTitul::runAction(const QString &action)
 {
     const auto it = m_handlers.constFind(action);
+    // Every menu command has its handler (a test walks both menus); a name
+    // without one is a fault of the program, not something to tell the user.
     if (it == m_handlers.constEnd()) {
-        dialogs::information(others(QStringLiteral("002")), kNotYet);
+        qWarning("No handler for the command %s", qPrintable(action));
         return;
     }
     it.value()(*this);
