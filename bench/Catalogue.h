@@ -5,13 +5,16 @@
 // in VELMORA_BENCH_DIR between runs).
 
 #include "engine/Table.h"
+#include "storage/Paths.h"
 #include "storage/Schemas.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
 #include <vector>
@@ -117,6 +120,32 @@ inline double catalogueCatMs(bool withMemos = false)
         return table;
     static const double memos = catMedianMs(workDir().filePath(QStringLiteral("data.dbt")));
     return table + memos;
+}
+
+// The generated catalogue as the program's data directory, as the functions
+// of whole-catalogue work (backup, exchange) find it.
+inline void useCatalogueAsData()
+{
+    ensureCatalogue();
+    Paths::setDataDir(workDir().absolutePath() + QLatin1Char('/'));
+}
+
+// A directory beside the catalogue standing for a removable medium.
+inline QString mediumDir(const QString &name)
+{
+    const QString dir = workDir().filePath(name);
+    QDir().mkpath(dir);
+    return dir;
+}
+
+// The main of the benchmarks that need no window system.
+inline int runCoreBenchmarks(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace velmora::bench

@@ -8,7 +8,6 @@
 #include "backup/Restore.h"
 #include "storage/Paths.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <benchmark/benchmark.h>
@@ -20,15 +19,12 @@ namespace {
 
 QString medium()
 {
-    const QString dir = workDir().filePath(QStringLiteral("backup-medium"));
-    QDir().mkpath(dir);
-    return dir;
+    return mediumDir(QStringLiteral("backup-medium"));
 }
 
 void prepare()
 {
-    ensureCatalogue();
-    Paths::setDataDir(workDir().absolutePath() + QLatin1Char('/'));
+    useCatalogueAsData();
     QDir().mkpath(Paths::zalohaDir());
 }
 
@@ -88,9 +84,5 @@ BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runCoreBenchmarks(argc, argv);
 }

@@ -9,7 +9,6 @@
 #include "exchange/Importing.h"
 #include "storage/Paths.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <benchmark/benchmark.h>
@@ -22,15 +21,12 @@ namespace {
 
 QString medium()
 {
-    const QString dir = workDir().filePath(QStringLiteral("exchange-medium"));
-    QDir().mkpath(dir);
-    return dir;
+    return mediumDir(QStringLiteral("exchange-medium"));
 }
 
 void prepare()
 {
-    ensureCatalogue();
-    Paths::setDataDir(workDir().absolutePath() + QLatin1Char('/'));
+    useCatalogueAsData();
     QDir().mkpath(Paths::externiDir());
 }
 
@@ -91,9 +87,5 @@ BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runCoreBenchmarks(argc, argv);
 }

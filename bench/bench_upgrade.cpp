@@ -10,7 +10,6 @@
 #include "backup/Conversion.h"
 #include "backup/FormatUpgrade.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 using namespace velmora;
@@ -124,9 +123,5 @@ BENCHMARK(BM_UpgradeFormat)->Unit(benchmark::kMillisecond)->Iterations(1)->Repet
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runCoreBenchmarks(argc, argv);
 }
