@@ -1,7 +1,6 @@
 #pragma once
 
 #include "exchange/ExternalSearch.h"
-#include "printing/ReportText.h"
 #include "search/SearchScreen.h"
 
 #include <functional>
@@ -10,14 +9,8 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
 namespace velmora {
-
-class ReportPane;
-class Session;
 
 namespace exchange {
 

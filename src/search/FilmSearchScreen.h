@@ -1,23 +1,16 @@
 #pragma once
 
-#include "printing/ReportText.h"
 #include "search/FilmSearch.h"
-
 #include "search/SearchScreen.h"
+
 #include <vector>
 
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
 namespace velmora {
-
-class ReportPane;
-class Session;
 
 // The film search: finds recordings by a piece of their title, narrowed by
 // genre and speed, over a result table built from data.dbf at each opening.

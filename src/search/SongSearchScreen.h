@@ -1,6 +1,5 @@
 #pragma once
 
-#include "printing/ReportText.h"
 #include "search/SearchScreen.h"
 #include "search/SongSearch.h"
 
@@ -10,14 +9,9 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
 namespace velmora {
 
-class ReportPane;
-class Session;
 class TSeznam3;
 
 // The song search: finds tracks by a piece of their name, narrowed by
