@@ -4,7 +4,7 @@
 // includes the safety copy of the live files it makes first.
 
 #include "Catalogue.h"
-#include "backup/Backup.h"
+#include "storage/Backup.h"
 #include "backup/Restore.h"
 #include "storage/Paths.h"
 

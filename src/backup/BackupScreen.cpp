@@ -1,6 +1,6 @@
 #include "backup/BackupScreen.h"
 
-#include "backup/Backup.h"
+#include "storage/Backup.h"
 #include "backup/Restore.h"
 #include "core/Session.h"
 #include "core/Version.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "backup/BackupSets.h"
+#include "storage/BackupSets.h"
 
 #include <QDateTime>
 #include <QString>

@@ -2,7 +2,7 @@
 // only for a whole set, every failure told with the file's name.
 
 #include "AppFixture.h"
-#include "backup/Backup.h"
+#include "storage/Backup.h"
 #include "storage/FileCopy.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "AppFixture.h"
 #include "DbfRead.h"
 #include "ScreenChecks.h"
-#include "backup/Backup.h"
+#include "storage/Backup.h"
 #include "backup/BackupScreen.h"
 #include "backup/Conversion.h"
 #include "platform/DirectoryChooser.h"

@@ -1,7 +1,7 @@
 // The backup sets' members and the status file that marks a set whole.
 
 #include "TestEnv.h"
-#include "backup/BackupSets.h"
+#include "storage/BackupSets.h"
 #include "engine/Codepage.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "AppFixture.h"
 #include "DbfRead.h"
 #include "SmallFileSystem.h"
-#include "backup/Backup.h"
+#include "storage/Backup.h"
 #include "backup/Restore.h"
 #include "storage/FileCopy.h"
 

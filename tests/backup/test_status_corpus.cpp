@@ -3,7 +3,7 @@
 // its bytes give.
 
 #include "TestEnv.h"
-#include "backup/BackupSets.h"
+#include "storage/BackupSets.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // compared afterwards.
 
 #include "CrashReplacements.h"
-#include "backup/Backup.h"
+#include "storage/Backup.h"
 #include "backup/Conversion.h"
 #include "backup/FormatUpgrade.h"
 #include "core/Settings.h"

@@ -1,4 +1,4 @@
-#include "backup/BackupSets.h"
+#include "storage/BackupSets.h"
 
 #include "engine/Codepage.h"
 #include "storage/DateText.h"

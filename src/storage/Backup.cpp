@@ -1,4 +1,4 @@
-#include "backup/Backup.h"
+#include "storage/Backup.h"
 
 #include "engine/Table.h"
 #include "storage/FileCopy.h"
