@@ -1,22 +1,24 @@
 #include "backup/BackupScreen.h"
 
-#include "storage/Backup.h"
 #include "backup/Restore.h"
 #include "core/Session.h"
 #include "core/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/DirectoryChooser.h"
 #include "platform/Widgets.h"
+#include "storage/Backup.h"
 #include "storage/Paths.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -100,6 +102,25 @@ BackupScreen::BackupScreen(Session &session, backup::Set set, Mode mode, QWidget
     layout->addWidget(m_gauge);
 
     connect(m_places, &PlaceBox::placeChosen, this, &BackupScreen::placeChosen);
+    connect(m_places, &PlaceBox::placeMissing, this, [this] {
+        m_gauge->setValue(0);
+        showPath(m_dirs->path());
+    });
+    if (mode == Mode::Restore)
+        m_places->setExtraPlaces([set] {
+            // The copies of the live files each restore keeps, newest first.
+            QList<Place> out;
+            for (const QString &dir : backup::safetyCopies(set)) {
+                const QString name = QFileInfo(dir).fileName();
+                const QDateTime moment = QDateTime::fromString(
+                    name.section(QLatin1Char('_'), 3, 4), QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+                out.append({QStringLiteral("Data před obnovou ") +
+                                QLocale(QLocale::Czech)
+                                    .toString(moment, QStringLiteral("d.M.yyyy H:mm:ss")),
+                            dir});
+            }
+            return out;
+        });
     connect(m_dirs, &DirectoryList::pathChanged, this, &BackupScreen::showPath);
     connect(m_run, &QPushButton::clicked, this, &BackupScreen::run);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
@@ -149,7 +170,13 @@ void BackupScreen::showPath(const QString &path)
 
 void BackupScreen::showStatus()
 {
+    // A backup stopped while it swapped the sets is finished or undone
+    // first, so the directory shows the set it holds.
+    backup::recoverBackup(m_set, m_dirs->path());
     m_status = backup::readStatus(m_dirs->path(), m_set);
+    if (!m_status.problem.isEmpty() && m_status.problem != m_toldProblem)
+        dialogs::warning(QStringLiteral("Varování:"), m_status.problem);
+    m_toldProblem = m_status.problem;
     for (QLabel *caption : {m_dateCaption, m_timeCaption, m_versionCaption})
         caption->setVisible(m_status.exists);
     if (m_status.exists) {
@@ -220,7 +247,7 @@ void BackupScreen::backUp()
     setBusy(false);
     if (!problem.isEmpty()) {
         m_gauge->setValue(0);
-        showPath(m_dirs->path()); // the status is gone with a failed backup
+        showPath(m_dirs->path()); // the earlier set, where there was one, is still there
         dialogs::error(QStringLiteral("Chyba"),
                        QStringLiteral("Záloha se nezdařila.\r\n\r\n") + problem);
         return;
@@ -261,6 +288,17 @@ void BackupScreen::restore()
                              QStringLiteral("\r\n\r\nData, která program měl před obnovou, jsou "
                                             "uložena v adresáři:\r\n") +
                              QDir::toNativeSeparators(r.safetyDir));
+    if (!r.removedSafetyDirs.isEmpty()) {
+        QStringList names;
+        for (const QString &d : r.removedSafetyDirs)
+            names << QDir::toNativeSeparators(d);
+        dialogs::information(
+            QStringLiteral("Informace"),
+            QStringLiteral("Program uchovává %1 nejnovějších kopií dat z doby před obnovou. "
+                           "Starší kopie byly odstraněny:\r\n")
+                    .arg(backup::kSafetyCopiesKept) +
+                names.join(QStringLiteral("\r\n")));
+    }
     accept();
     if (importing)
         dialogs::information(

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/BackupSets.h"
 #include "platform/ScreenDialog.h"
+#include "storage/BackupSets.h"
 
 class QCheckBox;
 class QLabel;
@@ -59,6 +59,7 @@ private:
     backup::Set m_set;
     Mode m_mode;
     backup::Status m_status;
+    QString m_toldProblem; // told once per directory, not at every look
     PlaceBox *m_places = nullptr;
     DirectoryList *m_dirs = nullptr;
     QLabel *m_info = nullptr;

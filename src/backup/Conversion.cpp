@@ -163,7 +163,7 @@ bool sameBytes(const QString &a, const QString &b)
 
 QString Replacement::keep(const QString &live, const QString &kept)
 {
-    const QString problem = filecopy::copy(live, kept);
+    const QString problem = filecopy::copy(live, kept, {}, {filecopy::Source::Own});
     if (problem.isEmpty())
         m_keptMade << kept;
     return problem;

@@ -1,5 +1,6 @@
 #include "core/OwnerName.h"
 
+#include "engine/Codepage.h"
 #include "platform/SettingsStore.h"
 
 #include <pwd.h>
@@ -45,6 +46,21 @@ QString ownerNameProblem(const QString &owner)
         if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
             c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c.unicode() == 0x7f)
             return QStringLiteral("jméno obsahuje řídicí znaky.");
+    // The information file keeps the name in code page 1250: a letter it
+    // cannot hold becomes "?", and two such names would name one catalogue.
+    const Codepage &cp = Codepage::cp1250();
+    QString outside;
+    for (const QChar c : owner)
+        if (cp.decodeByte(cp.encodeChar(c.unicode())) != c.unicode() && !outside.contains(c))
+            outside += c;
+    if (!outside.isEmpty())
+        return QStringLiteral("jméno obsahuje znaky, které soubor exportu neumí zapsat (%1). "
+                              "Použijte písmena latinky, například české nebo slovenské.")
+            .arg(outside);
+    if (owner.contains(QLatin1Char('?')))
+        return QStringLiteral("jméno obsahuje otazník. Na jeho místě v exportu nejspíš stálo "
+                              "písmeno, které soubor exportu neumí zapsat (například azbuka), a "
+                              "jména různých lidí by tak splynula.");
     return QString();
 }
 

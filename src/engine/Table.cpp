@@ -3,6 +3,7 @@
 #include "engine/FieldCodec.h"
 #include "engine/TableFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -743,7 +744,20 @@ static QString withSuffix(const QString &path, const char *lower)
 
 QString Table::memoPath(const QString &path)
 {
-    return withSuffix(path, "dbt");
+    // Backup and export copies of a table keep their memo file beside them
+    // under a name of their own.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const QString memo = withSuffix(path, suffix == QLatin1String("zal")   ? "zat"
+                                          : suffix == QLatin1String("vkf") ? "vkt"
+                                                                           : "dbt");
+    if (QFileInfo::exists(memo))
+        return memo;
+    // Sets made on other systems differ in capitals between their files.
+    const QFileInfo fi(memo);
+    for (const QString &entry : fi.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (entry.compare(fi.fileName(), Qt::CaseInsensitive) == 0)
+            return fi.dir().filePath(entry);
+    return memo;
 }
 
 QString Table::indexPath(const QString &path)

@@ -111,6 +111,9 @@ public:
     QString fieldName(int index) const;
     int fieldWidth(const QString &name) const;
     QStringList tags() const; // tags created with the table
+    // Empty when every memo text the records point to lies inside the memo
+    // file; otherwise which record points outside, in Czech.
+    QString memoProblem() const;
     int languageDriver() const;
     int versionByte() const;
 

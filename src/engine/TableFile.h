@@ -115,6 +115,8 @@ public:
     const TagData &tag(int field);
 
     QString memoText(const FieldInfo &f, const char *rec) const;
+    // Empty when every memo of every record lies inside the memo file.
+    QString memoProblem() const;
     bool hasMemoFile() const { return m_dbt.isOpen() || !m_memoMemory.isEmpty(); }
 
     // Writing. Each throws DbError and leaves the table unchanged on failure.

@@ -2,6 +2,7 @@
 
 #include "engine/Codepage.h"
 #include "storage/DateText.h"
+#include "storage/FileCopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,12 +35,13 @@ QByteArray infoFileBytes(const QDateTime &moment, const QString &version, const 
 bool readInfoFile(const QString &path, ExportInfo &info, QString &problem)
 {
     const QString name = QDir::toNativeSeparators(path);
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        problem = QStringLiteral("Informační soubor \"%1\" nelze přečíst.").arg(name);
+    // Only a regular file, never a pipe or a link on someone's medium.
+    QByteArray bytes;
+    if (!filecopy::readSmall(path, kInfoFileLimit, bytes, problem)) {
+        problem = QStringLiteral("Informační soubor \"%1\" nelze přečíst: %2").arg(name, problem);
         return false;
     }
-    return parseInfo(f.read(kInfoFileLimit), name, info, problem);
+    return parseInfo(bytes, name, info, problem);
 }
 
 bool parseInfo(const QByteArray &bytes, const QString &name, ExportInfo &info, QString &problem)

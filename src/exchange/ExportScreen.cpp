@@ -71,6 +71,12 @@ ExportScreen::ExportScreen(exchange::Catalogue catalogue, NewDirDialog *newDir, 
     layout->addLayout(buttons);
 
     connect(m_places, &PlaceBox::placeChosen, m_dirs, &DirectoryList::setPath);
+    connect(m_places, &PlaceBox::placeMissing, this, [this](const QString &name) {
+        dialogs::information(QStringLiteral("Informace:"),
+                             QStringLiteral("Místo \"%1\" už není k dispozici, médium bylo "
+                                            "nejspíš odpojeno. Zůstává nastaveno: %2")
+                                 .arg(name, QDir::toNativeSeparators(m_dirs->path())));
+    });
     connect(m_dirs, &DirectoryList::pathChanged, this, &ExportScreen::showPath);
     connect(create, &QPushButton::clicked, this, &ExportScreen::newDirectory);
     connect(m_export, &QPushButton::clicked, this, &ExportScreen::exportData);

@@ -1,16 +1,19 @@
 #include "exchange/Exporting.h"
 
+#include "engine/Table.h"
 #include "exchange/ExportInfo.h"
 #include "exchange/Importing.h"
 #include "platform/SettingsStore.h"
 #include "printing/ReportText.h"
 #include "storage/FileCopy.h"
 #include "storage/Paths.h"
+#include "storage/SetManifest.h"
+#include "storage/StagedSet.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace velmora::exchange {
 namespace {
@@ -20,7 +23,31 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+QString memoProblem(const QString &path)
+{
+    try {
+        Table t;
+        t.setPath(path);
+        t.open(Table::Mode::ReadOnly);
+        const QString problem = t.memoProblem();
+        t.close();
+        return problem;
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    }
+}
+
 } // namespace
+
+staged::SetFiles exportFiles(Catalogue catalogue, const QString &dir)
+{
+    const Kind &k = kind(catalogue);
+    staged::SetFiles files{dir, {}, k.infoFile};
+    for (const SetFile &f : k.files)
+        files.members << f.exported;
+    files.members << manifest::fileName(k.infoFile);
+    return files;
+}
 
 QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QString &owner,
                         const QDateTime &moment, const Progress &progress)
@@ -35,37 +62,81 @@ QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QSt
     if (!problem.isEmpty())
         return QStringLiteral("Jméno vlastníka dat nelze použít: %1").arg(problem);
 
+    // The own tables are checked before anything is written: a table that
+    // does not read is the cause to tell, not a copy that then lacks records.
+    qint64 needed = 64 * 1024;
+    for (const SetFile &f : k.files) {
+        const QString source = Paths::dataFile(f.table);
+        if (f.optional && !QFileInfo::exists(source))
+            continue;
+        if (QString p = filecopy::regularFileProblem(source, filecopy::Source::Own); !p.isEmpty())
+            return p;
+        if (f.table.endsWith(QStringLiteral(".dbf")))
+            if (QString p = layoutProblem(source, f.table); !p.isEmpty())
+                return QStringLiteral("Vlastní databázi nelze exportovat: %1").arg(p);
+        needed += QFileInfo(source).size();
+    }
+
+    // A new export replaces the whole earlier one beside it, or nothing.
+    const staged::SetFiles files = exportFiles(catalogue, targetDir);
+    if (QString p = staged::recover(files); !p.isEmpty())
+        return p;
+    filecopy::discardUnfinished(targetDir);
+    if (const qint64 free = filecopy::freeSpace(targetDir); free >= 0 && free < needed)
+        return filecopy::noRoomMessage(targetDir, needed, free) +
+               QStringLiteral(" Předchozí export v adresáři zůstal beze změny.");
+    if (QString p = staged::begin(files); !p.isEmpty())
+        return p;
+    const QString staging = staged::stagingDir(files);
+    // Files are named where the user will look for them, not in the work
+    // directory.
+    const auto fail = [&](QString message) {
+        staged::abandon(files);
+        return message.replace(native(staging), native(targetDir));
+    };
+
+    manifest::Manifest sums;
     int done = 0;
     for (const SetFile &f : k.files) {
         const QString source = Paths::dataFile(f.table);
-        const QString target = targetDir + QLatin1Char('/') + f.exported;
-        if (f.optional && !QFileInfo::exists(source)) {
-            // A stale index of an earlier export would travel with new data.
-            QFile::remove(target);
-        } else {
-            QString failed = filecopy::copy(source, target, [&](qint64 part, qint64 total) {
-                progress(done + (total > 0 ? double(part) / double(total) : 1.0));
-            });
+        const QString copy = QDir(staging).filePath(f.exported);
+        const QString shown = QDir(targetDir).filePath(f.exported);
+        if (!f.optional || QFileInfo::exists(source)) {
+            QByteArray digest;
+            QString failed = filecopy::copy(
+                source, copy,
+                [&](qint64 part, qint64 total) {
+                    progress(done + (total > 0 ? double(part) / double(total) : 1.0));
+                },
+                {filecopy::Source::Own, true, &digest});
             if (failed.isEmpty() && f.table.endsWith(QStringLiteral(".dbf"))) {
                 int copied = -1, original = -1;
-                failed = layoutProblem(target, f.table, &copied);
+                failed = layoutProblem(copy, f.table, &copied);
                 if (failed.isEmpty())
-                    layoutProblem(source, f.table, &original);
+                    failed = layoutProblem(source, f.table, &original);
                 if (failed.isEmpty() && copied != original)
                     failed = QStringLiteral("Kopie tabulky \"%1\" nemá všechny záznamy originálu.")
-                                 .arg(native(target));
+                                 .arg(native(shown));
             }
             if (!failed.isEmpty())
-                return failed;
+                return fail(failed);
+            sums.entries.append({f.exported, QFileInfo(copy).size(), digest});
         }
         progress(++done);
     }
+    if (catalogue == Catalogue::Cassettes)
+        if (QString p = memoProblem(QDir(staging).filePath(k.listedFile)); !p.isEmpty())
+            return fail(p);
 
-    QSaveFile info(targetDir + QLatin1Char('/') + k.infoFile);
-    if (!info.open(QIODevice::WriteOnly) ||
-        info.write(infoFileBytes(moment, report::versionText(), owner)) < 0 || !info.commit())
-        return QStringLiteral("Informační soubor \"%1\" nelze zapsat: %2")
-            .arg(native(info.fileName()), info.errorString());
+    const QByteArray info = infoFileBytes(moment, report::versionText(), owner);
+    sums.markerMd5 = QCryptographicHash::hash(info, QCryptographicHash::Md5);
+    for (const auto &[name, bytes] :
+         {std::pair{manifest::fileName(k.infoFile), manifest::bytes(sums)},
+          std::pair{k.infoFile, info}})
+        if (QString p = filecopy::writeWhole(QDir(staging).filePath(name), bytes); !p.isEmpty())
+            return fail(p);
+    if (QString p = staged::commit(files); !p.isEmpty())
+        return fail(p);
     return QString();
 }
 

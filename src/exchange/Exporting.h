@@ -2,6 +2,7 @@
 
 #include "core/OwnerName.h"
 #include "exchange/ExchangeFiles.h"
+#include "storage/StagedSet.h"
 
 #include <QDateTime>
 #include <QString>
@@ -15,6 +16,10 @@ namespace velmora::exchange {
 // file.
 QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QString &owner,
                         const QDateTime &moment, const Progress &progress);
+
+// The exported set in dir as one replaced whole, its information file the
+// marker written last.
+staged::SetFiles exportFiles(Catalogue catalogue, const QString &dir);
 
 using settings::proposedOwnerName;
 using settings::storedOwnerName;

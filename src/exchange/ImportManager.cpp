@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/DirectoryChooser.h"
 #include "platform/Widgets.h"
+#include "storage/FileCopy.h"
 #include "storage/Paths.h"
 
 #include <QApplication>
@@ -120,6 +121,7 @@ ImportManager::ImportManager(exchange::Catalogue catalogue, Texts texts, QWidget
     layout->addLayout(buttons);
 
     connect(m_places, &PlaceBox::placeChosen, m_dirs, &DirectoryList::setPath);
+    connect(m_places, &PlaceBox::placeMissing, this, &ImportManager::placeMissing);
     connect(m_dirs, &DirectoryList::pathChanged, this, &ImportManager::directoryChanged);
     connect(m_files, &QListWidget::itemSelectionChanged, this, &ImportManager::fileClicked);
     connect(m_import, &QPushButton::clicked, this, &ImportManager::importChosen);
@@ -156,6 +158,14 @@ void ImportManager::FormClose()
 {
     if (exchange::registerExists(m_catalogue) && exchange::readRegister(m_catalogue).isEmpty())
         QFile::remove(exchange::registerPath(m_catalogue));
+}
+
+void ImportManager::placeMissing(const QString &name)
+{
+    dialogs::information(QStringLiteral("Informace:"),
+                         QStringLiteral("Místo \"%1\" už není k dispozici, médium bylo nejspíš "
+                                        "odpojeno. Zůstává nastaveno: %2")
+                             .arg(name, QDir::toNativeSeparators(m_dirs->path())));
 }
 
 void ImportManager::showCount()
@@ -206,7 +216,9 @@ void ImportManager::directoryChanged(const QString &path)
     m_exportDir.clear();
     const QSignalBlocker quiet(m_files);
     m_files->clear();
-    if (QFileInfo(QDir(path).filePath(exchange::kind(m_catalogue).listedFile)).isFile())
+    // Whatever stands under the name is listed, to be refused with its
+    // reason when chosen.
+    if (filecopy::entryExists(QDir(path).filePath(exchange::kind(m_catalogue).listedFile)))
         m_files->addItem(exchange::kind(m_catalogue).listedFile);
     m_files->setCurrentRow(-1);
 }
@@ -219,7 +231,7 @@ void ImportManager::fileClicked()
     }
     const QString dir = m_dirs->path();
     const exchange::Kind &k = exchange::kind(m_catalogue);
-    if (!QFileInfo::exists(QDir(dir).filePath(k.infoFile))) {
+    if (!filecopy::entryExists(QDir(dir).filePath(k.infoFile))) {
         clearValues();
         m_import->setEnabled(false);
         return;

@@ -52,6 +52,7 @@ protected:
     void FormClose() override;
 
 private:
+    void placeMissing(const QString &name);
     void showCount();
     void clearValues();
     void offerCleanup();

@@ -6,12 +6,14 @@
 #include "storage/FileCopy.h"
 #include "storage/Paths.h"
 #include "storage/Schemas.h"
+#include "storage/SetManifest.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <optional>
 
 namespace velmora::exchange {
 namespace {
@@ -57,11 +59,52 @@ bool removeSetDirectory(Catalogue catalogue, const QString &dir)
     return QDir().rmdir(dir);
 }
 
+QString memoProblem(const QString &path)
+{
+    try {
+        Table t;
+        t.setPath(path);
+        t.open(Table::Mode::ReadOnly);
+        const QString problem = t.memoProblem();
+        t.close();
+        return problem;
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    }
+}
+
+// Whether the files of the export were written together: by its manifest
+// where it has one, otherwise by what they say of themselves (a table
+// changed after the information file's date, memos outside the memo file).
+QString togetherProblem(Catalogue catalogue, const QString &exportDir, const ExportInfo &info,
+                        std::optional<manifest::Manifest> &sums)
+{
+    const Kind &k = kind(catalogue);
+    QString problem;
+    sums = manifest::read(exportDir, k.infoFile, problem);
+    if (!problem.isEmpty())
+        return problem;
+    if (sums) {
+        problem = manifest::sizesProblem(*sums, exportDir, k.infoFile);
+    } else {
+        for (const SetFile &f : k.files)
+            if (problem.isEmpty() && f.table.endsWith(QStringLiteral(".dbf")))
+                problem = manifest::tableAfterMarkerProblem(
+                    exportDir + QLatin1Char('/') + f.exported, parseShortDate(info.date));
+    }
+    if (problem.isEmpty() && catalogue == Catalogue::Cassettes)
+        problem = memoProblem(exportDir + QLatin1Char('/') + k.listedFile);
+    return problem;
+}
+
 // Copies the export's set under the table names into a new directory inside
 // EXTERNI and verifies it there. Empty on success, with staging set.
-QString stage(Catalogue catalogue, const QString &exportDir, const Progress &progress,
-              QString &staging)
+QString stage(Catalogue catalogue, const QString &exportDir, const ExportInfo &info,
+              const Progress &progress, QString &staging)
 {
+    std::optional<manifest::Manifest> sums;
+    if (QString problem = togetherProblem(catalogue, exportDir, info, sums); !problem.isEmpty())
+        return problem;
     QTemporaryDir dir(externi() + QStringLiteral("/.import-XXXXXX"));
     if (!dir.isValid())
         return QStringLiteral("V adresáři \"%1\" nelze vytvořit pracovní adresář: %2")
@@ -69,11 +112,16 @@ QString stage(Catalogue catalogue, const QString &exportDir, const Progress &pro
     int done = 0;
     for (const SetFile &f : kind(catalogue).files) {
         const QString source = exportDir + QLatin1Char('/') + f.exported;
-        if (!f.optional || QFileInfo::exists(source)) {
-            const QString problem =
-                filecopy::copy(source, dir.filePath(f.table), [&](qint64 part, qint64 total) {
+        if (!f.optional || filecopy::entryExists(source)) {
+            QByteArray digest;
+            QString problem = filecopy::copy(
+                source, dir.filePath(f.table),
+                [&](qint64 part, qint64 total) {
                     progress(done + (total > 0 ? double(part) / double(total) : 1.0));
-                });
+                },
+                {filecopy::Source::Foreign, false, &digest});
+            if (problem.isEmpty() && sums)
+                problem = manifest::digestProblem(*sums, f.exported, digest, source);
             if (!problem.isEmpty())
                 return problem;
         }
@@ -174,6 +222,15 @@ Candidate inspect(Catalogue catalogue, const QString &exportDir)
         return c;
     }
     const QString table = exportDir + QLatin1Char('/') + k.listedFile;
+    // What is not a regular file is never opened: a pipe would hang here.
+    for (const SetFile &f : k.files) {
+        const QString path = exportDir + QLatin1Char('/') + f.exported;
+        if (!filecopy::entryExists(path))
+            continue; // a missing one is told below
+        c.problem = filecopy::regularFileProblem(path);
+        if (!c.problem.isEmpty())
+            return c;
+    }
     try {
         Table t;
         t.setPath(table);
@@ -198,6 +255,10 @@ Candidate inspect(Catalogue catalogue, const QString &exportDir)
                 return c;
         }
     }
+    std::optional<manifest::Manifest> sums;
+    c.problem = togetherProblem(catalogue, exportDir, c.info, sums);
+    if (!c.problem.isEmpty())
+        return c;
     c.allowed = true;
     return c;
 }
@@ -240,7 +301,7 @@ ImportResult importCatalogue(Catalogue catalogue, const QString &exportDir, cons
     }
 
     QString staging;
-    problem = stage(catalogue, exportDir, progress, staging);
+    problem = stage(catalogue, exportDir, info, progress, staging);
     if (!problem.isEmpty()) {
         discard(staging);
         return ImportResult::Failed;

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QStyle>
+#include <QTimer>
 
 namespace velmora {
 namespace {
@@ -45,20 +47,110 @@ PlaceBox::PlaceBox(QWidget *parent, const QString &name) : QComboBox(parent)
 {
     setObjectName(name);
     setAccessibleName(QStringLiteral("Místo"));
-    connect(this, &QComboBox::activated, this,
-            [this](int i) { emit placeChosen(itemData(i).toString()); });
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &PlaceBox::update);
+    // Not every system tells a watcher of mounts: a look now and then.
+    m_poll = new QTimer(this);
+    m_poll->setInterval(3000);
+    connect(m_poll, &QTimer::timeout, this, &PlaceBox::update);
+    connect(this, &QComboBox::activated, this, [this](int i) {
+        const QString path = itemData(i).toString();
+        if (QFileInfo(path).isDir()) {
+            emit placeChosen(path);
+            return;
+        }
+        const QString name = itemText(i);
+        update();
+        follow(m_current);
+        emit placeMissing(name);
+    });
+}
+
+QList<Place> PlaceBox::currentPlaces() const
+{
+    QList<Place> out = places(m_dataDir);
+    if (m_extra)
+        for (int at = 1; const Place &p : m_extra())
+            out.insert(at++, p);
+    return out;
+}
+
+void PlaceBox::setExtraPlaces(std::function<QList<Place>()> extra)
+{
+    m_extra = std::move(extra);
 }
 
 void PlaceBox::refresh(const QString &dataDir, const QString &current)
 {
+    m_dataDir = dataDir;
     clear();
-    for (const Place &p : places(dataDir))
+    for (const Place &p : currentPlaces())
         addItem(p.name, p.path);
     follow(current);
+    watch();
+}
+
+void PlaceBox::update()
+{
+    if (m_dataDir.isEmpty())
+        return;
+    const QList<Place> list = currentPlaces();
+    bool same = list.size() == count();
+    for (int i = 0; same && i < count(); ++i)
+        same = itemText(i) == list[i].name && itemData(i).toString() == list[i].path;
+    if (same)
+        return;
+    const QSignalBlocker quiet(this);
+    const QString chosen = currentData().toString();
+    clear();
+    for (const Place &p : list)
+        addItem(p.name, p.path);
+    // The entry shown stays while it is there; otherwise the place of the
+    // directory shown.
+    const int again = findData(chosen);
+    if (again >= 0)
+        setCurrentIndex(again);
+    else
+        follow(m_current);
+    watch();
+}
+
+void PlaceBox::watch()
+{
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    // The roots themselves, and where a root that is not there yet appears.
+    QStringList dirs;
+    for (const QString &root : mediaRoots())
+        for (const QString &d : {root, QFileInfo(root).absolutePath()})
+            if (QFileInfo(d).isDir() && !dirs.contains(d))
+                dirs << d;
+    if (!dirs.isEmpty())
+        m_watcher->addPaths(dirs);
+}
+
+void PlaceBox::showPopup()
+{
+    update();
+    QComboBox::showPopup();
+}
+
+void PlaceBox::showEvent(QShowEvent *event)
+{
+    QComboBox::showEvent(event);
+    update();
+    m_poll->start();
+}
+
+void PlaceBox::hideEvent(QHideEvent *event)
+{
+    m_poll->stop();
+    QComboBox::hideEvent(event);
 }
 
 void PlaceBox::follow(const QString &path)
 {
+    m_current = path;
     const QString clean = QDir::cleanPath(QDir(path).absolutePath());
     int best = -1;
     qsizetype length = -1;

@@ -4,6 +4,10 @@
 #include <QListWidget>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class QFileSystemWatcher;
+class QTimer;
 
 namespace velmora {
 
@@ -28,6 +32,8 @@ QList<Place> places(const QString &dataDir);
 void setMediaRoots(const QStringList &roots);
 QStringList mediaRoots();
 
+// The list of places stays current: it is built anew whenever it is opened,
+// and when a medium is mounted or removed while it is shown.
 class PlaceBox : public QComboBox
 {
     Q_OBJECT
@@ -37,9 +43,33 @@ public:
     void refresh(const QString &dataDir, const QString &current);
     // The place that holds path (the longest match).
     void follow(const QString &path);
+    // Places of the screen's own, offered right after the program's data
+    // (the restore offers the copies it keeps); asked at every refresh.
+    void setExtraPlaces(std::function<QList<Place>()> extra);
+    // Builds the list again if the places changed; the chosen one stays.
+    void update();
+
+    void showPopup() override;
 
 signals:
     void placeChosen(const QString &path);
+    // A place chosen whose directory is gone (a medium removed meanwhile);
+    // the list is current again and shows the place that was shown.
+    void placeMissing(const QString &name);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QList<Place> currentPlaces() const;
+    void watch();
+
+    QString m_dataDir;
+    QString m_current;
+    std::function<QList<Place>()> m_extra;
+    QFileSystemWatcher *m_watcher = nullptr;
+    QTimer *m_poll = nullptr;
 };
 
 class DirectoryList : public QListWidget

@@ -3,11 +3,13 @@
 #include "engine/Table.h"
 #include "storage/FileCopy.h"
 #include "storage/Paths.h"
+#include "storage/SetManifest.h"
+#include "storage/StagedSet.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace velmora::backup {
 namespace {
@@ -32,60 +34,128 @@ int records(const QString &path)
     }
 }
 
-} // namespace
+// Empty when every memo of the table lies inside its memo file.
+QString memoProblem(const QString &path)
+{
+    try {
+        Table t;
+        t.setPath(path);
+        t.open(Table::Mode::ReadOnly);
+        const QString problem = t.memoProblem();
+        t.close();
+        return problem;
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    }
+}
 
-QString makeBackup(Set set, const QString &target, const QDateTime &moment, const QString &version,
-                   const std::function<void(double files)> &progress)
+// A small margin for the status file, the manifest and the directories.
+constexpr qint64 kSmallFiles = 64 * 1024;
+
+QString makeSet(Set set, const QString &target, const QDateTime &moment, const QString &version,
+                const std::function<void(double files)> &progress, bool wholeLiveSet)
 {
     const QFileInfo dir(target);
     if (!dir.isDir())
         return QStringLiteral("Adresář \"%1\" neexistuje.").arg(native(target));
     if (!dir.isWritable())
         return QStringLiteral("Do adresáře \"%1\" nelze zapisovat.").arg(native(target));
-    for (const Member &m : members(set))
-        if (!m.optional && !QFileInfo::exists(Paths::dataFile(m.live)))
-            return QStringLiteral("Soubor \"%1\" chybí, zálohu nelze provést.")
-                .arg(native(Paths::dataFile(m.live)));
+    qint64 needed = kSmallFiles;
+    for (const Member &m : members(set)) {
+        const QString live = Paths::dataFile(m.live);
+        if (!QFileInfo::exists(live)) {
+            if (m.optional || !wholeLiveSet)
+                continue;
+            return QStringLiteral("Soubor \"%1\" chybí, zálohu nelze provést.").arg(native(live));
+        }
+        if (QString problem = filecopy::regularFileProblem(live, filecopy::Source::Own);
+            !problem.isEmpty())
+            return problem;
+        needed += QFileInfo(live).size();
+    }
 
+    const staged::SetFiles files = setFiles(set, target);
+    if (QString problem = staged::recover(files); !problem.isEmpty())
+        return problem;
     // Copies that a backup stopped half way left there.
     filecopy::discardUnfinished(target);
-    const QString oldStatus = findInDir(target, statusFileName(set));
-    if (!oldStatus.isEmpty() && !QFile::remove(oldStatus))
-        return QStringLiteral("Soubor \"%1\" nelze přepsat.").arg(native(oldStatus));
+    if (const qint64 free = filecopy::freeSpace(target); free >= 0 && free < needed)
+        return filecopy::noRoomMessage(target, needed, free) +
+               QStringLiteral(" Nová záloha se vedle předchozí nevejde; předchozí záloha v "
+                              "adresáři zůstala beze změny.");
+    if (QString problem = staged::begin(files); !problem.isEmpty())
+        return problem;
+    const QString staging = staged::stagingDir(files);
+    // Files are named where the user will look for them, not in the work
+    // directory.
+    const auto fail = [&](QString problem) {
+        staged::abandon(files);
+        return problem.replace(native(staging), native(target));
+    };
 
+    manifest::Manifest sums;
     int done = 0;
-    const auto tell = [&](double files) {
+    const auto tell = [&](double f) {
         if (progress)
-            progress(files);
+            progress(f);
     };
     for (const Member &m : members(set)) {
         const QString source = Paths::dataFile(m.live);
-        // A member spelt in other capitals would stand beside the new one.
-        const QString existing = findInDir(target, m.stored);
-        const QString copy = QDir(target).filePath(m.stored);
-        if (!existing.isEmpty() && existing != copy)
-            QFile::remove(existing);
-        if (!QFileInfo::exists(source)) {
-            QFile::remove(copy); // an index of an earlier backup must not travel on
-        } else {
-            QString problem = filecopy::copy(source, copy, [&](qint64 part, qint64 total) {
-                tell(done + (total > 0 ? double(part) / double(total) : 1.0));
-            });
+        if (QFileInfo::exists(source)) {
+            const QString copy = QDir(staging).filePath(m.stored);
+            QByteArray digest;
+            QString problem =
+                filecopy::copy(source, copy,
+                               [&](qint64 part, qint64 total) {
+                                   tell(done + (total > 0 ? double(part) / double(total) : 1.0));
+                               },
+                               {filecopy::Source::Own, true, &digest});
             if (problem.isEmpty() && m.table && records(copy) != records(source))
                 problem = QStringLiteral("Kopie tabulky \"%1\" nemá všechny záznamy originálu.")
-                              .arg(native(copy));
+                              .arg(native(QDir(target).filePath(m.stored)));
             if (!problem.isEmpty())
-                return problem;
+                return fail(problem);
+            sums.entries.append({m.stored, QFileInfo(copy).size(), digest});
         }
         tell(++done);
     }
+    // With every member there: a table's memos must lie in the memo file
+    // that goes with it.
+    for (const Member &m : members(set))
+        if (m.table && QFileInfo::exists(QDir(staging).filePath(m.stored)))
+            if (QString problem = memoProblem(QDir(staging).filePath(m.stored)); !problem.isEmpty())
+                return fail(problem);
 
-    QSaveFile status(QDir(target).filePath(statusFileName(set)));
-    if (!status.open(QIODevice::WriteOnly) || status.write(statusBytes(moment, version)) < 0 ||
-        !status.commit())
-        return QStringLiteral("Soubor \"%1\" nelze zapsat: %2")
-            .arg(native(status.fileName()), status.errorString());
+    const QByteArray status = statusBytes(moment, version);
+    sums.markerMd5 = QCryptographicHash::hash(status, QCryptographicHash::Md5);
+    const QString manifestName = manifest::fileName(statusFileName(set));
+    for (const auto &[name, bytes] :
+         {std::pair{manifestName, manifest::bytes(sums)}, std::pair{statusFileName(set), status}})
+        if (QString problem = filecopy::writeWhole(QDir(staging).filePath(name), bytes);
+            !problem.isEmpty())
+            return fail(problem);
+    if (QString problem = staged::commit(files); !problem.isEmpty())
+        return fail(problem);
     return QString();
+}
+
+} // namespace
+
+QString makeBackup(Set set, const QString &target, const QDateTime &moment, const QString &version,
+                   const std::function<void(double files)> &progress)
+{
+    return makeSet(set, target, moment, version, progress, true);
+}
+
+QString keepLiveFiles(Set set, const QString &target, const QDateTime &moment,
+                      const QString &version, const std::function<void(double files)> &progress)
+{
+    return makeSet(set, target, moment, version, progress, false);
+}
+
+QString recoverBackup(Set set, const QString &dir)
+{
+    return staged::recover(setFiles(set, dir));
 }
 
 } // namespace velmora::backup

@@ -2,6 +2,8 @@
 
 #include "engine/Codepage.h"
 #include "storage/DateText.h"
+#include "storage/FileCopy.h"
+#include "storage/SetManifest.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +48,15 @@ QString statusFileName(Set set)
     return set == Set::Cassettes ? QStringLiteral("info.txt") : QStringLiteral("infocd.txt");
 }
 
+staged::SetFiles setFiles(Set set, const QString &dir)
+{
+    staged::SetFiles files{dir, {}, statusFileName(set)};
+    for (const Member &m : members(set))
+        files.members << m.stored;
+    files.members << manifest::fileName(files.marker);
+    return files;
+}
+
 QByteArray statusBytes(const QDateTime &moment, const QString &version)
 {
     const QStringList lines{QStringLiteral("Informace o zaloze na toto medium:"),
@@ -64,10 +75,10 @@ Status readStatus(const QString &dir, Set set)
     const QString path = findInDir(dir, statusFileName(set));
     if (path.isEmpty())
         return s;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!filecopy::readSmall(path, kStatusFileLimit, bytes, s.problem))
         return s;
-    s = parseStatus(f.read(kStatusFileLimit));
+    s = parseStatus(bytes);
     s.exists = true;
     return s;
 }
@@ -88,10 +99,11 @@ Status parseStatus(const QByteArray &bytes)
 
 QString findInDir(const QString &dir, const QString &name)
 {
+    // Pipes and links count too: they are found, to be refused by name.
     const QDir d(dir);
-    if (d.exists(name))
+    if (filecopy::entryExists(d.filePath(name)))
         return d.filePath(name);
-    for (const QString &entry : d.entryList(QDir::Files | QDir::Hidden))
+    for (const QString &entry : d.entryList(QDir::Files | QDir::Hidden | QDir::System))
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return d.filePath(entry);
     return QString();

@@ -4,6 +4,8 @@
 // set copies, in their order, and the status file that marks a set as made
 // whole by a given version.
 
+#include "storage/StagedSet.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -29,6 +31,9 @@ struct Member
 const QList<Member> &members(Set set);
 // "info.txt" / "infocd.txt".
 QString statusFileName(Set set);
+// The set in dir as one replaced whole: its members, its manifest, and the
+// status file as the marker that is written last.
+staged::SetFiles setFiles(Set set, const QString &dir);
 
 // The status file: six lines in code page 1250 with CR LF.
 QByteArray statusBytes(const QDateTime &moment, const QString &version);
@@ -39,6 +44,9 @@ struct Status
     QString date; // as shown: up to 28 characters from the 18th on
     QString time;
     QString version; // line 4, at most 28 characters; empty when the file has fewer lines
+    // Why a status file that stands there was not read (a pipe, a link,
+    // unreadable); the set then counts as having none.
+    QString problem;
 };
 Status readStatus(const QString &dir, Set set);
 // The values of a status file's bytes; exists is left to the caller.

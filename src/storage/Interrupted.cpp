@@ -62,7 +62,11 @@ QString undoReplacement(const QString &dir, const QJsonObject &note)
     QStringList problems;
     for (const QJsonValue &v : note.value(QStringLiteral("existing")).toArray()) {
         const QString name = QFileInfo(v.toString()).fileName();
-        const QString p = filecopy::copy(QDir(aside).filePath(name), QDir(dir).filePath(name));
+        const QString kept =
+            QFileInfo(
+                note.value(QStringLiteral("asideNames")).toObject().value(name).toString(name))
+                .fileName();
+        const QString p = filecopy::copy(QDir(aside).filePath(kept), QDir(dir).filePath(name));
         if (!p.isEmpty())
             problems << p;
     }
@@ -190,11 +194,15 @@ QJsonObject readNote(const QString &path, QString &problem)
 
 QString noteReplacement(const QString &dir, const FileReplacement &work)
 {
+    QJsonObject names;
+    for (auto it = work.asideNames.begin(); it != work.asideNames.end(); ++it)
+        names.insert(it.key(), it.value());
     return writeNote(dir, kReplacementNote,
                      {{QStringLiteral("aside"), work.aside},
                       {QStringLiteral("replacing"), work.replacing},
                       {QStringLiteral("existing"), QJsonArray::fromStringList(work.existing)},
-                      {QStringLiteral("missing"), QJsonArray::fromStringList(work.missing)}});
+                      {QStringLiteral("missing"), QJsonArray::fromStringList(work.missing)},
+                      {QStringLiteral("asideNames"), names}});
 }
 
 QString noteTitleChange(const QString &dir, const TitleChange &work)

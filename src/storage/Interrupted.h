@@ -10,6 +10,7 @@
 
 #include "storage/CdRecords.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -27,6 +28,9 @@ struct FileReplacement
     bool replacing = false;
     QStringList existing; // file names in the directory of the note
     QStringList missing;
+    // The name in aside of a live file, where it differs (a safety copy
+    // kept as a backup set names its files as the set does).
+    QHash<QString, QString> asideNames;
 };
 
 // A save or deletion of a CD title with its tracks. The records of the

@@ -62,7 +62,8 @@ void Storage::prepareNews(const QString &programDir)
         QFile current(target);
         if (current.open(QIODevice::ReadOnly) && current.readAll() == shipped.readAll())
             return;
-        filecopy::copy(source, target); // a failure leaves the news unread, nothing more
+        filecopy::copy(source, target, {},
+                       {filecopy::Source::Own}); // a failure leaves the news unread, nothing more
         return;
     }
 }

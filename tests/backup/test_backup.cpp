@@ -2,10 +2,14 @@
 // only for a whole set, every failure told with the file's name.
 
 #include "AppFixture.h"
+#include "DbfRead.h"
+#include "SmallFileSystem.h"
+#include "backup/Restore.h"
 #include "storage/Backup.h"
 #include "storage/FileCopy.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 namespace velmora::test {
@@ -28,6 +32,22 @@ protected:
     QString backupNow(Set set = Set::Cassettes)
     {
         return makeBackup(set, target, QDateTime(QDate(2002, 5, 27), QTime(9, 5, 3)), "2002.A");
+    }
+
+    // Every file below dir, hidden ones and work directories too, by path.
+    static QMap<QString, QByteArray> files(const QString &dir)
+    {
+        QMap<QString, QByteArray> out;
+        QDirIterator it(
+            dir, QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot,
+            QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString p = it.next();
+            QFile f(p);
+            out.insert(QDir(dir).relativeFilePath(p),
+                       f.open(QIODevice::ReadOnly) ? f.readAll() : "(dir)");
+        }
+        return out;
     }
 
     QString target;
@@ -63,19 +83,51 @@ TEST_F(BackupTest, EveryMemberCopiedWholeAndTheStatusWrittenLast)
     EXPECT_TRUE(readStatus(target, Set::Cds).exists);
 }
 
-TEST_F(BackupTest, AFailedCopyLeavesNoStatusSoTheSetIsNotTakenForWhole)
+TEST_F(BackupTest, AFailedBackupLeavesTheEarlierSetWholeAndRestorable)
 {
     ASSERT_EQ(backupNow(), "");
+    const QMap<QString, QByteArray> earlier = files(target);
+    // Data that differ from the earlier set in every table with records.
+    addCassette("00003", true, "Dvořák", 14);
     for (int n = 1; n <= 6; ++n) {
         filecopy::failCopy(n);
-        const QString problem = backupNow();
+        const QString problem =
+            makeBackup(Set::Cassettes, target, QDateTime::currentDateTime(), "2002.A");
         filecopy::failCopy(0);
-        EXPECT_FALSE(problem.isEmpty()) << n;
-        EXPECT_TRUE(problem.contains(target.section('/', -1))) << problem.toStdString();
-        EXPECT_FALSE(readStatus(target, Set::Cassettes).exists) << n;
+        EXPECT_TRUE(problem.contains("médium je plné")) << n << problem.toStdString();
+        // Named where the user looks, not in the work directory.
+        EXPECT_TRUE(problem.contains(QDir::toNativeSeparators(target) + "/"))
+            << problem.toStdString();
+        EXPECT_FALSE(problem.contains("velmora-new")) << problem.toStdString();
+        EXPECT_EQ(files(target), earlier) << n;
+        EXPECT_EQ(checkSet(Set::Cassettes, target), "") << n;
     }
     ASSERT_EQ(backupNow(), "");
-    EXPECT_TRUE(readStatus(target, Set::Cassettes).exists);
+    EXPECT_EQ(readWithDbfread(target + "/data.zal").size(), 3);
+}
+
+TEST_F(BackupTest, AMediumWithoutRoomForBothSetsIsToldBeforeAnythingIsWritten)
+{
+    SmallFileSystem medium("256k");
+    if (!medium.mounted())
+        GTEST_SKIP() << "no permission to mount a small file system here";
+    target = medium.path();
+    QList<CassetteRecord> many;
+    for (int i = 10; i < 40; ++i) {
+        CassetteRecord c;
+        c.number = QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0'));
+        for (auto &rec : c.recordings)
+            rec.note = QString(500, QLatin1Char('x'));
+        many << c;
+    }
+    appendCassettes(many);
+    ASSERT_EQ(backupNow(), "");
+    const QMap<QString, QByteArray> earlier = files(target);
+    const QString problem = backupNow();
+    EXPECT_TRUE(problem.contains("není dost místa")) << problem.toStdString();
+    EXPECT_TRUE(problem.contains("předchozí záloha")) << problem.toStdString();
+    EXPECT_EQ(files(target), earlier);
+    EXPECT_EQ(checkSet(Set::Cassettes, target), "");
 }
 
 TEST_F(BackupTest, AMissingLiveFileIsNamedAndNothingIsWritten)

@@ -4,10 +4,10 @@
 #include "AppFixture.h"
 #include "DbfRead.h"
 #include "ScreenChecks.h"
-#include "storage/Backup.h"
 #include "backup/BackupScreen.h"
 #include "backup/Conversion.h"
 #include "platform/DirectoryChooser.h"
+#include "storage/Backup.h"
 #include "storage/FileCopy.h"
 
 #include <QCheckBox>
@@ -118,7 +118,7 @@ TEST_F(BackupScreens, BackupIntoZalohaThenRestoreFromItAsAUserWould)
     ASSERT_EQ(safety.size(), 1);
     EXPECT_TRUE(user.shown[0].text.endsWith(QDir::toNativeSeparators(zaloha + "/" + safety[0])));
     EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf")), backedUp);
-    EXPECT_EQ(readWithDbfread(zaloha + "/" + safety[0] + "/data.dbf").size(), 3);
+    EXPECT_EQ(readWithDbfread(zaloha + "/" + safety[0] + "/data.zal").size(), 3);
 }
 
 TEST_F(BackupScreens, TheRestoreButtonFollowsTheStatusAndTheImportBox)
@@ -205,6 +205,8 @@ TEST_F(BackupScreens, ASetWithTheNarrowGenresOfTheEarlierProgramIsWidenedAtOnce)
     t.close();
     ASSERT_TRUE(QFile::rename(zaloha + "/data.dbf", old));
     ASSERT_TRUE(QFile::rename(zaloha + "/data.dbt", zaloha + "/data.zat"));
+    // The earlier program wrote no manifest of its sets.
+    ASSERT_TRUE(QFile::remove(zaloha + "/info.sum"));
 
     onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
         s.findChild<QCheckBox *>("CheckBox1")->setChecked(true);

@@ -245,7 +245,7 @@ TEST_F(ConversionTest, AFailedCopyAnywhereLeavesTheOldGenerationInPlace)
         if (problem.isEmpty())
             break;
         ++failures;
-        EXPECT_TRUE(problem.contains("No space left on device")) << problem.toStdString();
+        EXPECT_TRUE(problem.contains("médium je plné")) << problem.toStdString();
         // Every file as it was: no half-replaced table, no kept copy left.
         EXPECT_EQ(files(), snapshot) << "copy " << n;
         EXPECT_EQ(storedVersion(), "2001.A") << n;
@@ -443,7 +443,7 @@ TEST_F(ConversionTest, AFailureOnTheScreenIsToldWithItsCauseAndTheProgramEnds)
     filecopy::failCopy(4);
     EXPECT_EQ(firstShowing(*window, {}), StartOutcome::End);
     ASSERT_EQ(user.shown.size(), 1);
-    EXPECT_TRUE(user.shown[0].text.contains("No space left on device"));
+    EXPECT_TRUE(user.shown[0].text.contains("médium je plné"));
     EXPECT_EQ(files(), whole);
     EXPECT_EQ(storedVersion(), "2001.A");
 }

@@ -275,7 +275,7 @@ TEST_F(UpgradeTest, AFailedCopyAnywherePutsEveryOriginalBack)
         if (problem.isEmpty())
             break;
         ++failures;
-        EXPECT_TRUE(problem.contains("No space left on device")) << problem.toStdString();
+        EXPECT_TRUE(problem.contains("médium je plné")) << problem.toStdString();
         EXPECT_EQ(files(), snapshot) << "copy " << n;
         EXPECT_TRUE(QDir(work).entryList(QDir::Files).isEmpty()) << n;
     }
@@ -393,7 +393,7 @@ TEST_F(UpgradeTest, AFailedUpgradeIsToldOnceAndTheCassettesStayReadOnly)
     EXPECT_EQ(user.shown[0].caption, "Chyba");
     EXPECT_TRUE(user.shown[0].text.startsWith(
         "Databázi videokazet (data.dbf) se nepodařilo převést do nového formátu:\r\n"));
-    EXPECT_TRUE(user.shown[0].text.contains("No space left on device"));
+    EXPECT_TRUE(user.shown[0].text.contains("médium je plné"));
     EXPECT_TRUE(user.shown[0].text.endsWith("do té doby lze videokazety pouze prohlížet."));
     EXPECT_TRUE(window->settings().cassettesReadOnly);
     EXPECT_EQ(files(), snapshot);

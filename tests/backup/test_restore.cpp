@@ -4,8 +4,8 @@
 #include "AppFixture.h"
 #include "DbfRead.h"
 #include "SmallFileSystem.h"
-#include "storage/Backup.h"
 #include "backup/Restore.h"
+#include "storage/Backup.h"
 #include "storage/FileCopy.h"
 
 #include <QDir>
@@ -107,15 +107,21 @@ TEST_F(RestoreTest, ChangedDataComesBackAndTheChangesWaitInTheSafetyCopy)
     EXPECT_EQ(cassetteTables(), backedUp);
     EXPECT_EQ(liveBytes(Set::Cassettes), before);
 
-    // The data of before the restore, whole, where the user is told.
+    // The data of before the restore, whole, where the user is told: a
+    // backup set of its own, which restores like any other.
     EXPECT_TRUE(r.safetyDir.startsWith(QDir(Paths::zalohaDir()).absolutePath()));
     EXPECT_TRUE(r.safetyDir.endsWith("Pred_obnovou_VK_2002-05-27_09-05-03"));
-    EXPECT_EQ(cassetteTables(r.safetyDir), changed);
-    for (auto it = changedBytes.begin(); it != changedBytes.end(); ++it) {
-        QFile f(QDir(r.safetyDir).filePath(it.key()));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << it.key().toStdString();
-        EXPECT_EQ(f.readAll(), it.value()) << it.key().toStdString();
+    for (const Member &m : members(Set::Cassettes)) {
+        if (!changedBytes.contains(m.live))
+            continue;
+        QFile f(QDir(r.safetyDir).filePath(m.stored));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << m.stored.toStdString();
+        EXPECT_EQ(f.readAll(), changedBytes[m.live]) << m.stored.toStdString();
     }
+    const Status kept = readStatus(r.safetyDir, Set::Cassettes);
+    EXPECT_TRUE(kept.exists);
+    EXPECT_EQ(kept.version, "2002.A");
+    EXPECT_EQ(checkSet(Set::Cassettes, r.safetyDir), "");
     // A second restore in the same second keeps the first safety copy.
     EXPECT_EQ(restoreSet(Set::Cassettes, source, kMoment).problem, "");
     EXPECT_EQ(safetyDirs().size(), 2);
@@ -215,7 +221,7 @@ TEST_F(RestoreTest, AFailureAtAnyCopyPutsTheLiveFilesBack)
     const RestoreResult r = restoreSet(Set::Cassettes, source, kMoment);
     ASSERT_EQ(r.problem, "");
     EXPECT_FALSE(QFileInfo::exists(Paths::dataFile("data.mdx")));
-    EXPECT_TRUE(QFileInfo::exists(r.safetyDir + "/data.mdx"));
+    EXPECT_TRUE(QFileInfo::exists(r.safetyDir + "/data.zax"));
 }
 
 TEST_F(RestoreTest, AFullOrReadOnlyTargetIsToldAndLeavesNoStatus)
@@ -233,8 +239,12 @@ TEST_F(RestoreTest, AFullOrReadOnlyTargetIsToldAndLeavesNoStatus)
         many << c;
     }
     appendCassettes(many);
+    // Told before anything is written: the set does not fit.
     const QString problem = makeBackup(Set::Cassettes, medium.path(), kMoment, "2002.A");
-    EXPECT_TRUE(problem.contains("data.")) << problem.toStdString();
+    EXPECT_TRUE(problem.contains("není dost místa")) << problem.toStdString();
+    EXPECT_TRUE(QDir(medium.path())
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .isEmpty());
     EXPECT_FALSE(readStatus(medium.path(), Set::Cassettes).exists);
     QStringList stored;
     for (const Member &m : members(Set::Cassettes))

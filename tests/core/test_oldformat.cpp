@@ -139,7 +139,7 @@ TEST_F(OldFormatTest, ToldAtEveryStartWhoseUpgradeFails)
         failUpgrade();
         ASSERT_EQ(user.events.size(), 3) << run;
         EXPECT_EQ(user.events.mid(0, 2), (QStringList{"TSplashScreen", kNoPrinter}));
-        EXPECT_TRUE(user.events.at(2).contains("No space left on device"));
+        EXPECT_TRUE(user.events.at(2).contains("médium je plné"));
         EXPECT_EQ(bytes(), before);
     }
 }

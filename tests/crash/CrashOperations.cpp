@@ -3,17 +3,20 @@
 // compared afterwards.
 
 #include "CrashReplacements.h"
-#include "storage/Backup.h"
 #include "backup/Conversion.h"
 #include "backup/FormatUpgrade.h"
+#include "backup/Restore.h"
 #include "core/Settings.h"
 #include "engine/Table.h"
+#include "exchange/Exporting.h"
 #include "exchange/Importing.h"
 #include "platform/SettingsStore.h"
+#include "storage/Backup.h"
 #include "storage/FileCopy.h"
 #include "storage/Interrupted.h"
 #include "storage/Paths.h"
 #include "storage/Schemas.h"
+#include "storage/StagedSet.h"
 
 #include <QDate>
 #include <QDir>
@@ -137,6 +140,18 @@ void copyDir(const QString &from, const QString &to)
         QFile::copy(QDir(from).filePath(name), QDir(to).filePath(name));
 }
 
+// A copy of a table kept under a backup or export name, with its memo file,
+// under the names dbfread looks for: the path of the copy.
+QString asTable(const QString &dir, const QString &table, const QString &memo)
+{
+    const QString look = dir + QStringLiteral(".look");
+    QDir(look).removeRecursively();
+    QDir().mkpath(look);
+    QFile::copy(QDir(dir).filePath(table), look + QStringLiteral("/data.dbf"));
+    QFile::copy(QDir(dir).filePath(memo), look + QStringLiteral("/data.dbt"));
+    return look + QStringLiteral("/data.dbf");
+}
+
 QString fileText(const QString &path)
 {
     QFile f(path);
@@ -228,10 +243,98 @@ private:
     QString set() const { return m_root + QStringLiteral("/set"); }
 };
 
+// --- backup over an earlier backup in the same directory --------------------
+
+class BackupOp : public Operation
+{
+public:
+    using Operation::Operation;
+    QString name() const override { return QStringLiteral("backup::makeBackup"); }
+    void prepare() override
+    {
+        writeCassetteSet(m_root + QStringLiteral("/olddata"), 400, 41);
+        writeCassetteSet(data(), 500, 42);
+        Paths::setDataDir(m_root + QStringLiteral("/olddata/"));
+        QDir().mkpath(m_root + QStringLiteral("/oldset"));
+        backup::makeBackup(backup::Set::Cassettes, m_root + QStringLiteral("/oldset"),
+                           QDateTime::currentDateTime(), QStringLiteral("2002.A"));
+    }
+    void reset() override { copyDir(m_root + QStringLiteral("/oldset"), set()); }
+    QStringList arguments() const override { return {QStringLiteral("backup"), data(), set()}; }
+    // The next backup into the directory, or the next look at it.
+    QString repairAtStart() override
+    {
+        return backup::recoverBackup(backup::Set::Cassettes, set());
+    }
+    Snapshot snapshot() override
+    {
+        Snapshot s;
+        addTable(s, QStringLiteral("data.zal"),
+                 asTable(set(), QStringLiteral("data.zal"), QStringLiteral("data.zat")));
+        for (const char *t : {"archiv.zal", "Users_za.zal", "Users_zd.zal"})
+            addTable(s, QString::fromLatin1(t), set() + QLatin1Char('/') + QLatin1String(t));
+        s.insert(QStringLiteral("VK.zal"), fileText(set() + QStringLiteral("/VK.zal")));
+        s.insert(QStringLiteral("files"), listing(set()));
+        s.insert(QStringLiteral("whole"), backup::checkSet(backup::Set::Cassettes, set()));
+        return s;
+    }
+
+private:
+    QString data() const { return m_root + QStringLiteral("/data"); }
+    QString set() const { return m_root + QStringLiteral("/set"); }
+};
+
+// --- export over an earlier export in the same directory --------------------
+
+class ExportOp : public Operation
+{
+public:
+    using Operation::Operation;
+    QString name() const override { return QStringLiteral("exchange::exportCatalogue"); }
+    void prepare() override
+    {
+        writeCassetteSet(m_root + QStringLiteral("/olddata"), 400, 51);
+        writeCassetteSet(data(), 500, 52);
+        Paths::setDataDir(m_root + QStringLiteral("/olddata/"));
+        QDir().mkpath(m_root + QStringLiteral("/oldexport"));
+        exchange::exportCatalogue(exchange::Catalogue::Cassettes,
+                                  m_root + QStringLiteral("/oldexport"), QStringLiteral("Petr"),
+                                  QDateTime::currentDateTime(), [](double) {});
+    }
+    void reset() override { copyDir(m_root + QStringLiteral("/oldexport"), medium()); }
+    QStringList arguments() const override { return {QStringLiteral("export"), data(), medium()}; }
+    // The next export into the directory.
+    QString repairAtStart() override
+    {
+        return staged::recover(exchange::exportFiles(exchange::Catalogue::Cassettes, medium()));
+    }
+    Snapshot snapshot() override
+    {
+        Snapshot s;
+        addTable(s, QStringLiteral("data.vkf"),
+                 asTable(medium(), QStringLiteral("data.vkf"), QStringLiteral("data.vkt")));
+        s.insert(QStringLiteral("files"), listing(medium()));
+        const exchange::Candidate c = exchange::inspect(exchange::Catalogue::Cassettes, medium());
+        s.insert(QStringLiteral("importable"), c.allowed ? QStringLiteral("yes") : c.problem);
+        return s;
+    }
+
+private:
+    QString data() const { return m_root + QStringLiteral("/data"); }
+    QString medium() const { return m_root + QStringLiteral("/medium"); }
+};
+
 // --- import of an exported catalogue over an earlier one ---------------------
 
 class ImportOp : public Operation
 {
+    // The exports' dates: the tables were written today, and no export
+    // holds a table changed after its own date.
+    static QString exportDay(int days)
+    {
+        return QDate::currentDate().addDays(days).toString(QStringLiteral("dd.MM.yyyy"));
+    }
+
 public:
     using Operation::Operation;
     QString name() const override { return QStringLiteral("exchange::importCatalogue"); }
@@ -255,14 +358,13 @@ public:
         QString problem;
         exchange::importCatalogue(
             exchange::Catalogue::Cassettes, m_root + QStringLiteral("/a"),
-            {QStringLiteral("01.01.2002"), QStringLiteral("10:00:00"), QStringLiteral("2002.A"),
+            {exportDay(0), QStringLiteral("10:00:00"), QStringLiteral("2002.A"),
              QStringLiteral("Petr")},
             [] { return true; }, [](double) {}, problem);
     }
     QStringList arguments() const override
     {
-        return {QStringLiteral("import"), data(), m_root + QStringLiteral("/b"),
-                QStringLiteral("02.02.2002")};
+        return {QStringLiteral("import"), data(), m_root + QStringLiteral("/b"), exportDay(1)};
     }
     // The import manager's opening, what the program runs before any
     // import: work of an import cut short is cleared away.
@@ -498,6 +600,16 @@ std::unique_ptr<Operation> fileCopy(const QString &root)
 std::unique_ptr<Operation> restore(const QString &root)
 {
     return std::make_unique<RestoreOp>(root);
+}
+
+std::unique_ptr<Operation> backupSet(const QString &root)
+{
+    return std::make_unique<BackupOp>(root);
+}
+
+std::unique_ptr<Operation> exportSet(const QString &root)
+{
+    return std::make_unique<ExportOp>(root);
 }
 
 std::unique_ptr<Operation> import(const QString &root)

@@ -63,6 +63,8 @@ protected:
 std::unique_ptr<Operation> fileCopy(const QString &root);
 std::unique_ptr<Operation> restore(const QString &root);
 std::unique_ptr<Operation> import(const QString &root);
+std::unique_ptr<Operation> backupSet(const QString &root);
+std::unique_ptr<Operation> exportSet(const QString &root);
 std::unique_ptr<Operation> conversion(const QString &root);
 std::unique_ptr<Operation> formatUpgrade(const QString &root);
 // op: "cdedit", "cdnew" or "cddelete"

@@ -6,6 +6,8 @@
 //     velmora_replace_child copy <source> <target>
 //     velmora_replace_child restore <dataDir> <backupDir>
 //     velmora_replace_child import <dataDir> <exportDir> <date dd.MM.yyyy>
+//     velmora_replace_child backup <dataDir> <backupDir>
+//     velmora_replace_child export <dataDir> <exportDir>
 //     velmora_replace_child convert <dataDir> <workDir>
 //     velmora_replace_child upgrade <dataDir> <workDir>
 //     velmora_replace_child cdedit|cdnew|cddelete <dataDir> <number> <seed>
@@ -15,7 +17,9 @@
 #include "backup/Restore.h"
 #include "cds/CdCatalogue.h"
 #include "engine/Table.h"
+#include "exchange/Exporting.h"
 #include "exchange/Importing.h"
+#include "storage/Backup.h"
 #include "storage/FileCopy.h"
 #include "storage/Paths.h"
 
@@ -108,6 +112,13 @@ QString run(const QStringList &a)
     if (op == QLatin1String("restore"))
         return backup::restoreSet(backup::Set::Cassettes, a.value(2), QDateTime::currentDateTime())
             .problem;
+    if (op == QLatin1String("backup"))
+        return backup::makeBackup(backup::Set::Cassettes, a.value(2), QDateTime::currentDateTime(),
+                                  QStringLiteral("2002.A"));
+    if (op == QLatin1String("export"))
+        return exchange::exportCatalogue(exchange::Catalogue::Cassettes, a.value(2),
+                                         QStringLiteral("Petr"), QDateTime::currentDateTime(),
+                                         [](double) {});
     if (op == QLatin1String("import")) {
         const exchange::ExportInfo info{a.value(3), QStringLiteral("10:00:00"),
                                         QStringLiteral("2002.A"), QStringLiteral("Petr")};

@@ -63,6 +63,16 @@ TEST(KilledReplacements, ARestoredSetIsTheOldSetOrTheNewOne)
     killTenTimes(crash::restore);
 }
 
+TEST(KilledReplacements, ABackupOverAnEarlierOneLeavesTheOldSetOrTheNewOne)
+{
+    killTenTimes(crash::backupSet);
+}
+
+TEST(KilledReplacements, AnExportOverAnEarlierOneLeavesTheOldSetOrTheNewOne)
+{
+    killTenTimes(crash::exportSet);
+}
+
 TEST(KilledReplacements, AnImportedCatalogueIsTheOldOneOrTheNewOne)
 {
     killTenTimes(crash::import);
