@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTest>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -298,4 +299,37 @@ TEST_F(NewTitle, TitleWideArtistAndStyleFillAndLockTheirColumns)
     EXPECT_EQ(saved.style, "Rock");
     EXPECT_EQ(saved.artist, "Marta");
     EXPECT_EQ(saved.seconds, 425);
+}
+
+TEST_F(NewTitle, AnEnhancedCdGivesItsSongsAndATrackWithoutLengthBringsTheDialogBack)
+{
+    // Two songs, then a data session: the second song is 4:00 long.
+    const QString enhanced =
+        writeCueImage(env.dataDir(), "enhanced",
+                      {{frames(3, 10)}, {frames(4, 0, 30)}, {frames(8, 0), false, QString(), 2}});
+    const QString broken =
+        writeCueImage(env.dataDir(), "broken", {{frames(1, 0)}, {0}, {frames(1, 0)}});
+    open();
+    user.openFiles << enhanced;
+    user.onScreen["TKolik_CDs"] = fromImage();
+    action("ZmenitPocetStop")->trigger();
+    EXPECT_EQ(grid(), (QStringList{"1 Stopa 1 03:10", "2 Stopa 2 04:00"}));
+    EXPECT_EQ(form().discTotal()->text(), "7 min 10 sek.");
+    EXPECT_TRUE(user.shown.isEmpty());
+
+    int shown = 0;
+    user.openFiles << broken;
+    user.onScreen["TKolik_CDs"] = [&](QDialog &d) {
+        if (++shown == 1)
+            fromImage()(d);
+        else
+            d.reject();
+    };
+    action("ZmenitPocetStop")->trigger();
+    EXPECT_EQ(shown, 2);
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].text,
+              "Délku stopy číslo 2 nelze zjistit, načtení z disku bylo přerušeno.");
+    // The songs read before stay as they were.
+    EXPECT_EQ(grid(), (QStringList{"1 Stopa 1 03:10", "2 Stopa 2 04:00"}));
 }
