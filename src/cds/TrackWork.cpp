@@ -90,18 +90,16 @@ void TrackWork::keepDiscs(int d)
     std::erase_if(m_rows, [d](const WorkTrack &r) { return discOfLabel(r.label) > d; });
 }
 
-void TrackWork::setArtist(const QString &label, const QString &artist)
+void TrackWork::setArtist(const QString &artist)
 {
     for (WorkTrack &r : m_rows)
-        if (r.label == label)
-            r.artist = artist;
+        r.artist = artist;
 }
 
-void TrackWork::setStyle(const QString &label, const QString &style)
+void TrackWork::setStyle(const QString &style)
 {
     for (WorkTrack &r : m_rows)
-        if (r.label == label)
-            r.style = style;
+        r.style = style;
 }
 
 int TrackWork::discSeconds(const QString &label) const

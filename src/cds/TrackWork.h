@@ -51,8 +51,9 @@ public:
     void removeDisc(int disc, int discs);
     // Removes the discs above d.
     void keepDiscs(int d);
-    void setArtist(const QString &label, const QString &artist);
-    void setStyle(const QString &label, const QString &style);
+    // The title-wide artist and style: every track of every disc.
+    void setArtist(const QString &artist);
+    void setStyle(const QString &style);
 
     // Sum of the disc's lengths in seconds, each read as characters 1-2 and
     // 4-5 of its text.

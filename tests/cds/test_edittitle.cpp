@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -238,4 +239,29 @@ TEST_F(EditTitle, ADateTheBoxCannotShowIsKeptUnlessTheUserChangesIt)
     titles.first();
     EXPECT_EQ(titles.asString("TitulCD"), "Jiná");
     EXPECT_EQ(titles.asString("Porizeno"), "jaro 2002");
+}
+
+TEST_F(EditTitle, TheTitleWideArtistAndStyleReachDiscsNotShownBeforeTheSave)
+{
+    addTitle("00001", "Tři disky", "Pavel");
+    addDisc("00001", "CD1", 2);
+    addDisc("00001", "CD2", 3);
+    addDisc("00001", "CD3", 1);
+    open();
+    // On disc 1 only: the artist box on with a new artist, and a style.
+    QCheckBox *allOne = form().allOneArtist();
+    allOne->click();
+    EXPECT_EQ(form().artistState()->text(), "Blokován !");
+    form().artistBox()->setText("Marta");
+    emit form().artistBox()->editingFinished();
+    form().styleList()->setCurrentIndex(form().styleList()->findText("Disko"));
+    emit form().styleList()->activated(form().styleList()->currentIndex());
+    EXPECT_EQ(form().styleState()->text(), "Blokován !");
+    EXPECT_EQ(form().currentDisc(), 1);
+    EXPECT_TRUE(screen->changesPending());
+    button("BitBtn2")->click();
+    EXPECT_FALSE(screen->changesPending());
+    const QStringList expected{"CD1/1/Marta/Disko", "CD1/2/Marta/Disko", "CD2/1/Marta/Disko",
+                               "CD2/2/Marta/Disko", "CD2/3/Marta/Disko", "CD3/1/Marta/Disko"};
+    EXPECT_EQ(dbfreadArtistsAndStyles("00001"), expected);
 }

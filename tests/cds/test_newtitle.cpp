@@ -301,6 +301,30 @@ TEST_F(NewTitle, TitleWideArtistAndStyleFillAndLockTheirColumns)
     EXPECT_EQ(saved.seconds, 425);
 }
 
+TEST_F(NewTitle, TheTitleWideArtistAndStyleReachDiscsNotShownBeforeTheSave)
+{
+    open();
+    // Three discs, each given its tracks when first shown.
+    emit form().discCountList()->activated(2);
+    user.onScreen["TKolik_CDs"] = byHand(2);
+    tab(2);
+    user.onScreen["TKolik_CDs"] = byHand(3);
+    tab(3);
+    tab(1);
+    // Back on disc 1: a style for the title, and the artist typed into the
+    // box, which still has the focus when the title is saved.
+    form().styleList()->setCurrentIndex(form().styleList()->findText("Disko"));
+    emit form().styleList()->activated(form().styleList()->currentIndex());
+    QTest::keyClicks(form().artistBox(), "Marta");
+    EXPECT_EQ(form().artistState()->text(), "Blokován !");
+    EXPECT_EQ(form().styleState()->text(), "Blokován !");
+    screen->findChild<QPushButton *>("BitBtn2")->click();
+    EXPECT_EQ(titleCount(), 1);
+    const QStringList expected{"CD1/1/Marta/Disko", "CD2/1/Marta/Disko", "CD2/2/Marta/Disko",
+                               "CD3/1/Marta/Disko", "CD3/2/Marta/Disko", "CD3/3/Marta/Disko"};
+    EXPECT_EQ(dbfreadArtistsAndStyles("00001"), expected);
+}
+
 TEST_F(NewTitle, AnEnhancedCdGivesItsSongsAndATrackWithoutLengthBringsTheDialogBack)
 {
     // Two songs, then a data session: the second song is 4:00 long.
