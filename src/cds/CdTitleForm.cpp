@@ -311,6 +311,14 @@ void CdTitleForm::load(const CdTitle &title, const std::vector<CdTrack> &tracks,
             labels << label;
         m_work.append({label, t.track, t.title, lengthTextOfSeconds(t.seconds), t.style, t.artist});
     }
+    // Tracks stored without a label join those of disc 1, and numbers that
+    // another program left twice or with gaps would confuse the grid's
+    // actions: each disc is numbered 1..k as the form keeps it.
+    m_work.renumber();
+    // A title without tracks still has its first disc, where tracks added
+    // now are kept.
+    if (labels.isEmpty())
+        labels << discLabel(1);
     m_tabs->blockSignals(true);
     while (m_tabs->count() > 0)
         m_tabs->removeTab(0);

@@ -2,6 +2,7 @@
 
 #include "cds/CdRules.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace velmora {
@@ -88,6 +89,19 @@ void TrackWork::removeDisc(int disc, int discs)
 void TrackWork::keepDiscs(int d)
 {
     std::erase_if(m_rows, [d](const WorkTrack &r) { return discOfLabel(r.label) > d; });
+}
+
+void TrackWork::renumber()
+{
+    QStringList labels;
+    for (const WorkTrack &r : m_rows)
+        if (!labels.contains(r.label))
+            labels << r.label;
+    for (const QString &label : labels) {
+        int n = 0;
+        for (int i : discRows(label))
+            m_rows[size_t(i)].number = ++n;
+    }
 }
 
 void TrackWork::setArtist(const QString &artist)

@@ -51,6 +51,9 @@ public:
     void removeDisc(int disc, int discs);
     // Removes the discs above d.
     void keepDiscs(int d);
+    // Numbers every disc 1..k again in its track order, rows of one number
+    // in the order they were added.
+    void renumber();
     // The title-wide artist and style: every track of every disc.
     void setArtist(const QString &artist);
     void setStyle(const QString &style);

@@ -241,6 +241,36 @@ TEST_F(EditTitle, ADateTheBoxCannotShowIsKeptUnlessTheUserChangesIt)
     EXPECT_EQ(titles.asString("Porizeno"), "jaro 2002");
 }
 
+TEST_F(EditTitle, ATitleWithoutTracksOpensOnDiscOneAndKeepsTheTracksAddedThere)
+{
+    addTitle("00001", "Prázdný");
+    open();
+    ASSERT_EQ(form().tabs()->count(), 1);
+    EXPECT_EQ(form().tabs()->tabText(0), "CD 1");
+    EXPECT_EQ(form().discCountList()->currentText(), "1");
+    EXPECT_EQ(form().model()->rowCount(), 0);
+    EXPECT_EQ(form().trackCount()->text(), "0");
+    EXPECT_EQ(form().findChild<QAction *>("ZmenitPocetStop")->text(),
+              "Změnit počet nastavených stop na nastaveném disku: CD 1");
+    EXPECT_FALSE(screen->changesPending());
+    user.onScreen["TKolik_CDs2"] = [](QDialog &d) {
+        d.findChild<QAbstractButton *>("Rucne")->click();
+        d.findChild<QComboBox *>("Pocet_skladeb")->setCurrentIndex(2);
+        d.findChild<QPushButton *>("Zapsat")->click();
+    };
+    form().findChild<QAction *>("ZmenitPocetStop")->trigger();
+    EXPECT_EQ(form().model()->rowCount(), 3);
+    EXPECT_TRUE(screen->changesPending());
+    button("BitBtn2")->click();
+    const QStringList expected{"CD1/1/Stopa 1/0", "CD1/2/Stopa 2/0", "CD1/3/Stopa 3/0"};
+    EXPECT_EQ(storedTracks("00001"), expected);
+    EXPECT_EQ(dbfreadTracks("00001"), expected);
+    // Loaded again after the save: on its disc 1.
+    ASSERT_EQ(form().tabs()->count(), 1);
+    EXPECT_EQ(form().tabs()->tabText(0), "CD 1");
+    EXPECT_EQ(form().model()->rowCount(), 3);
+}
+
 TEST_F(EditTitle, TheTitleWideArtistAndStyleReachDiscsNotShownBeforeTheSave)
 {
     addTitle("00001", "Tři disky", "Pavel");
