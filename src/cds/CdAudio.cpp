@@ -108,7 +108,10 @@ QString TrackLength(int device, int track)
     const auto it = g_open.constFind(device);
     if (it == g_open.constEnd() || track < 1 || size_t(track) > it->tracks.size())
         return kNotFound;
+    // No track is empty: a length of nothing is one the disc did not give.
     const int frames = it->tracks[size_t(track - 1)].frames;
+    if (frames <= 0)
+        return kNotFound;
     const int seconds = frames / cd::kFramesPerSecond;
     const int minutes = seconds / 60;
     if (minutes > 255)

@@ -35,7 +35,8 @@ int SetMsfTimeFormat(int device);
 // The number of tracks as text, "Nezjištěno ..." when it cannot be had.
 QString TrackCount(int device);
 // The length of a track (1..) packed as minutes + seconds * 256 + frames *
-// 65536, as text; "Nezjištěno ..." when it cannot be had.
+// 65536, as text; "Nezjištěno ..." when it cannot be had, also for a track
+// whose length the disc does not tell.
 QString TrackLength(int device, int track);
 void CloseCdAudio(int device);
 // The words for an error code; empty when there are none.

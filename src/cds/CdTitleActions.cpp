@@ -285,11 +285,13 @@ void CdTitleForm::deleteDisc()
     showDisc();
 }
 
+// The title-wide artist and style reach every disc at once, also the discs
+// whose tab is not shown again before the title is saved.
 void CdTitleForm::applyArtist()
 {
     const bool on = m_allOne->isChecked();
     if (on) {
-        m_work.setArtist(currentLabel(), m_artist->text());
+        m_work.setArtist(m_artist->text());
         m_model->refresh();
     }
     m_model->setArtistLocked(on);
@@ -298,9 +300,9 @@ void CdTitleForm::applyArtist()
 
 void CdTitleForm::applyStyle()
 {
-    const bool on = m_style->currentText() != kNoStyle && m_style->currentIndex() >= 0;
+    const bool on = titleStyleChosen();
     if (on) {
-        m_work.setStyle(currentLabel(), m_style->currentText());
+        m_work.setStyle(m_style->currentText());
         m_model->refresh();
     }
     m_model->setStyleLocked(on);

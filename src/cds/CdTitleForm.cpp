@@ -245,6 +245,11 @@ QString CdTitleForm::titleStyle() const
     return s == kNoStyle ? QString() : s;
 }
 
+bool CdTitleForm::titleStyleChosen() const
+{
+    return m_style->currentIndex() >= 0 && m_style->currentText() != kNoStyle;
+}
+
 QString CdTitleForm::defaultArtist() const
 {
     return m_allOne->isChecked() ? m_artist->text() : QString();
@@ -306,6 +311,14 @@ void CdTitleForm::load(const CdTitle &title, const std::vector<CdTrack> &tracks,
             labels << label;
         m_work.append({label, t.track, t.title, lengthTextOfSeconds(t.seconds), t.style, t.artist});
     }
+    // Tracks stored without a label join those of disc 1, and numbers that
+    // another program left twice or with gaps would confuse the grid's
+    // actions: each disc is numbered 1..k as the form keeps it.
+    m_work.renumber();
+    // A title without tracks still has its first disc, where tracks added
+    // now are kept.
+    if (labels.isEmpty())
+        labels << discLabel(1);
     m_tabs->blockSignals(true);
     while (m_tabs->count() > 0)
         m_tabs->removeTab(0);
@@ -340,11 +353,16 @@ CdTitle CdTitleForm::content() const
 
 std::vector<CdTrack> CdTitleForm::tracksToSave() const
 {
+    // The locked columns hold the title-wide values, also when the artist
+    // box was typed in and not left before saving.
+    const bool oneArtist = m_allOne->isChecked();
+    const bool oneStyle = titleStyleChosen();
     std::vector<CdTrack> out;
     for (const WorkTrack &r : m_work.ordered())
         out.push_back({m_number->currentText(), r.label, r.number, r.title,
-                       secondsOfLength(r.length).value_or(looseSecondsOfLength(r.length)), r.style,
-                       r.artist});
+                       secondsOfLength(r.length).value_or(looseSecondsOfLength(r.length)),
+                       oneStyle ? m_style->currentText() : r.style,
+                       oneArtist ? m_artist->text() : r.artist});
     return out;
 }
 

@@ -118,6 +118,7 @@ private:
     void showCounts();
     void setMenuCaptions();
     QString titleStyle() const;    // empty for "Nezvoleno ..."
+    bool titleStyleChosen() const; // a style, not "Nezvoleno ...", is chosen
     QString defaultArtist() const; // the artist box text when the box is on
     void changed();
 

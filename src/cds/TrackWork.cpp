@@ -2,6 +2,7 @@
 
 #include "cds/CdRules.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace velmora {
@@ -90,18 +91,29 @@ void TrackWork::keepDiscs(int d)
     std::erase_if(m_rows, [d](const WorkTrack &r) { return discOfLabel(r.label) > d; });
 }
 
-void TrackWork::setArtist(const QString &label, const QString &artist)
+void TrackWork::renumber()
 {
-    for (WorkTrack &r : m_rows)
-        if (r.label == label)
-            r.artist = artist;
+    QStringList labels;
+    for (const WorkTrack &r : m_rows)
+        if (!labels.contains(r.label))
+            labels << r.label;
+    for (const QString &label : labels) {
+        int n = 0;
+        for (int i : discRows(label))
+            m_rows[size_t(i)].number = ++n;
+    }
 }
 
-void TrackWork::setStyle(const QString &label, const QString &style)
+void TrackWork::setArtist(const QString &artist)
 {
     for (WorkTrack &r : m_rows)
-        if (r.label == label)
-            r.style = style;
+        r.artist = artist;
+}
+
+void TrackWork::setStyle(const QString &style)
+{
+    for (WorkTrack &r : m_rows)
+        r.style = style;
 }
 
 int TrackWork::discSeconds(const QString &label) const

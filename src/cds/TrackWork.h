@@ -51,8 +51,12 @@ public:
     void removeDisc(int disc, int discs);
     // Removes the discs above d.
     void keepDiscs(int d);
-    void setArtist(const QString &label, const QString &artist);
-    void setStyle(const QString &label, const QString &style);
+    // Numbers every disc 1..k again in its track order, rows of one number
+    // in the order they were added.
+    void renumber();
+    // The title-wide artist and style: every track of every disc.
+    void setArtist(const QString &artist);
+    void setStyle(const QString &style);
 
     // Sum of the disc's lengths in seconds, each read as characters 1-2 and
     // 4-5 of its text.

@@ -64,6 +64,30 @@ driver_id_t driverFor(const QString &path)
     return QFileInfo(path).isFile() ? DRIVER_UNKNOWN : DRIVER_DEVICE;
 }
 
+// The first track of the disc's second session; 0 when it has one session
+// or the source does not tell. A drive tells where its last session begins;
+// libcdio knows no sessions of an image, but a cue sheet marks them.
+int secondSessionTrack(CdIo_t *p, driver_id_t driver, const QString &path, int first, int count)
+{
+    if (driver == DRIVER_BINCUE) {
+        const int nth = cueFileSecondSessionTrack(path);
+        return nth >= 2 && nth <= count ? first + nth - 1 : 0;
+    }
+    if (driver != DRIVER_DEVICE)
+        return 0;
+    lsn_t last = 0;
+    if (cdio_get_last_session(p, &last) != DRIVER_OP_SUCCESS || last <= 0)
+        return 0;
+    // A disc of more sessions that begins with music holds its music in the
+    // first session; the first data track after it opens the second.
+    if (cdio_get_track_format(p, track_t(first)) != TRACK_FORMAT_AUDIO)
+        return 0;
+    for (int i = first + 1; i < first + count; ++i)
+        if (cdio_get_track_format(p, track_t(i)) != TRACK_FORMAT_AUDIO)
+            return i;
+    return 0;
+}
+
 DiscInfo readNow(const QByteArray &device)
 {
     DiscInfo info;
@@ -81,18 +105,29 @@ DiscInfo readNow(const QByteArray &device)
         cdio_destroy(p);
         return info;
     }
+    const int secondSession =
+        secondSessionTrack(p, driver, QFile::decodeName(device), first, count);
     cdtext_t *text = cdio_get_cdtext(p);
     for (int i = first; i < first + count; ++i) {
-        // libcdio gives a length as the distance to the next track's start:
-        // tracks out of order or past the end of the data give no length a
-        // disc can have, and such an image is damaged.
-        const int length = int(cdio_get_track_sec_count(p, track_t(i)));
-        if (length < 0 || length > kMaxDiscFrames) {
-            cdio_destroy(p);
-            return DiscInfo();
-        }
         TrackInfo t;
-        t.frames = length;
+        const lba_t start = cdio_get_track_lba(p, track_t(i));
+        // The track after the last one is the lead-out.
+        const lba_t end = cdio_get_track_lba(p, track_t(i + 1));
+        if (start != CDIO_INVALID_LBA && end != CDIO_INVALID_LBA) {
+            // Tracks out of order or past the end of the data give no length
+            // a disc can have, and such an image is damaged.
+            int length = int(end - start);
+            if (length < 0 || length > kMaxDiscFrames) {
+                cdio_destroy(p);
+                return DiscInfo();
+            }
+            // The last track of the first session ends where its session
+            // does, not where the next session's first track begins. An
+            // image that lays the sessions end to end has no gap to take.
+            if (i + 1 == secondSession && length > kSessionGapFrames)
+                length -= kSessionGapFrames;
+            t.frames = length;
+        }
         t.audio = cdio_get_track_format(p, track_t(i)) == TRACK_FORMAT_AUDIO;
         if (text)
             t.title = cdText(cdtext_get_const(text, CDTEXT_FIELD_TITLE, track_t(i)));

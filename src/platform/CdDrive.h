@@ -13,10 +13,16 @@ namespace velmora::cd {
 inline constexpr int kFramesPerSecond = 75;
 // The longest a disc can be, 99:59:74.
 inline constexpr int kMaxDiscFrames = (99 * 60 + 59) * kFramesPerSecond + 74;
+// Between the end of a disc's first session and the first track of the
+// next one: the lead-out (90 s), the next lead-in (60 s) and the pregap
+// (2 s). On an Enhanced CD it lies after the last audio track.
+inline constexpr int kSessionGapFrames = 11400;
 
 struct TrackInfo
 {
-    int frames = 0; // length in frames of 1/75 s
+    // Length in frames of 1/75 s; 0 when it cannot be read (no track is
+    // that short).
+    int frames = 0;
     bool audio = false;
     QString title; // CD-Text, empty without
 };

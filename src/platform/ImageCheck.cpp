@@ -13,6 +13,8 @@ constexpr int kTextBuffer = 256; // libcdio gathers one text in so many bytes
 constexpr int kMaxTracks = 99;
 // The footer and the chunks before it lie in the last few KiB of an image.
 constexpr qsizetype kNrgTail = 4096 + 12;
+// A cue sheet of 99 tracks with all their texts fits many times over.
+constexpr qsizetype kCueReadLimit = 1 << 20;
 
 const uint8_t *bytesOf(const QByteArray &a)
 {
@@ -151,6 +153,37 @@ bool cueIsSound(const QString &cuePath)
             return false;
     }
     return true;
+}
+
+int cueSecondSessionTrack(const QByteArray &sheet)
+{
+    int tracks = 0;
+    bool laterSession = false;
+    for (const QByteArray &line : cueLines(sheet)) {
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.value(0) == "REM" && words.value(1).toUpper() == "SESSION") {
+            bool ok = false;
+            const int session = words.value(2).toInt(&ok);
+            laterSession = laterSession || (ok && session >= 2);
+        } else if (words.value(0) == "TRACK") {
+            ++tracks;
+            if (laterSession)
+                return tracks;
+        }
+    }
+    return 0;
+}
+
+int cueFileSecondSessionTrack(const QString &cuePath)
+{
+    // Only a regular file: a pipe put in the sheet's place must not hold
+    // the reading.
+    if (!QFileInfo(cuePath).isFile())
+        return 0;
+    QFile cue(cuePath);
+    if (!cue.open(QIODevice::ReadOnly))
+        return 0;
+    return cueSecondSessionTrack(cue.read(kCueReadLimit));
 }
 
 namespace {

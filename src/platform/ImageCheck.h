@@ -33,6 +33,12 @@ bool cdTextFileIsSound(const QByteArray &bytes);
 // read is left to libcdio, which refuses the sheet then.
 bool cueIsSound(const QString &cuePath);
 
+// The track (counted from 1 in the order of the sheet) that opens the
+// second session of a cue sheet, as its "REM SESSION 02" mark places it;
+// 0 when the sheet marks no later session.
+int cueSecondSessionTrack(const QByteArray &sheet);
+int cueFileSecondSessionTrack(const QString &cuePath);
+
 // A cdrdao table of contents names at most 99 tracks: libcdio writes past
 // its table of tracks for more.
 bool tocIsSound(const QByteArray &toc);

@@ -57,16 +57,24 @@ CdTrackColumns::CdTrackColumns(const Table &t)
 {
 }
 
+QString trackLabel(const QString &stored)
+{
+    // Tracks stored without a disc label (by an older edit of a title that
+    // had none, or by another program) belong to the first disc.
+    return stored.trimmed().isEmpty() ? QStringLiteral("CD1") : stored;
+}
+
 CdTrack CdTrackColumns::read(const Table &t) const
 {
-    return {t.asString(number),   t.asString(label), t.asInteger(track), t.asString(title),
-            t.asInteger(seconds), t.asString(style), t.asString(artist)};
+    return {t.asString(number), trackLabel(t.asString(label)), t.asInteger(track),
+            t.asString(title),  t.asInteger(seconds),          t.asString(style),
+            t.asString(artist)};
 }
 
 CdTrack CdTrackColumns::readAt(const Table &t, int physical) const
 {
     return {t.asStringAt(physical, number),
-            t.asStringAt(physical, label),
+            trackLabel(t.asStringAt(physical, label)),
             t.asStringAt(physical, track).trimmed().toInt(),
             t.asStringAt(physical, title),
             t.asStringAt(physical, seconds).trimmed().toInt(),

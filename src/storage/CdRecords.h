@@ -50,7 +50,12 @@ public:
     LoanColumns loan;
 };
 
-// The fields of cd02.dbf.
+// The disc label of a track as read: a track stored without one belongs
+// to the first disc, "CD1".
+QString trackLabel(const QString &stored);
+
+// The fields of cd02.dbf; read() and readAt() give the label as
+// trackLabel() does.
 class CdTrackColumns
 {
 public:

@@ -108,6 +108,32 @@ protected:
         return rows;
     }
 
+    // Every track of a number through dbfread as "label/n/artist/style".
+    QStringList dbfreadArtistsAndStyles(const QString &number)
+    {
+        const QString script = QStringLiteral(
+            "import sys, json\nfrom dbfread import DBF\n"
+            "print(json.dumps([[r['OZNACENI'], r['TRACKNUM'], r['ARTIST'], r['STYL']] "
+            "for r in DBF(sys.argv[1], encoding='cp1250') if r['CISLOCD'] == sys.argv[2]], "
+            "ensure_ascii=False))");
+        int rc = -1;
+        const QString out = runProgram(
+            QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-c"), script, Paths::dataFile(QStringLiteral("cd02.dbf")), number},
+            &rc);
+        EXPECT_EQ(rc, 0) << out.toStdString();
+        QStringList rows;
+        for (const QJsonValue &v : QJsonDocument::fromJson(out.toUtf8()).array()) {
+            const QJsonArray a = v.toArray();
+            rows << QStringLiteral("%1/%2/%3/%4")
+                        .arg(a[0].toString())
+                        .arg(a[1].toInt())
+                        .arg(a[2].toString(), a[3].toString());
+        }
+        rows.sort();
+        return rows;
+    }
+
     int titleCount()
     {
         Table t;

@@ -160,3 +160,53 @@ TEST_F(CdAudio, ADriveThatDoesNotAnswerIsGivenUpWithAMessage)
     EXPECT_TRUE(answered);
     EXPECT_TRUE(readAudioCd(good).has_value());
 }
+
+TEST_F(CdAudio, TheGapBeforeTheDataSessionOfAnEnhancedCdIsNoMusic)
+{
+    // Two songs, then the data of a second session, as an Enhanced CD has.
+    const QString cue =
+        image({{frames(3, 10, 5)}, {frames(4, 0, 30)}, {frames(5, 0), false, QString(), 2}});
+    const auto reading = readAudioCd(cue);
+    ASSERT_TRUE(reading.has_value()) << user.texts().join('|').toStdString();
+    ASSERT_EQ(reading->tracks.size(), 2u);
+    EXPECT_EQ(reading->tracks[0].minutes, 3);
+    EXPECT_EQ(reading->tracks[0].seconds, 10);
+    // 4:00, not the 6:32 up to where the data session begins.
+    EXPECT_EQ(reading->tracks[1].minutes, 4);
+    EXPECT_EQ(reading->tracks[1].seconds, 0);
+    EXPECT_TRUE(user.shown.isEmpty());
+
+    const int device = OpenCdAudio(cue);
+    EXPECT_EQ(TrackCount(device), "2");
+    EXPECT_EQ(TrackLength(device, 2).toUInt(), 4u + 0u * 256u + 30u * 65536u);
+    CloseCdAudio(device);
+
+    // A single session of the same songs followed by data: nothing to take.
+    const QString single =
+        writeCueImage(env.dataDir(), QStringLiteral("single"),
+                      {{frames(3, 10, 5)}, {frames(4, 0, 30)}, {frames(5, 0), false}});
+    const auto whole = readAudioCd(single);
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_EQ(whole->tracks[1].minutes, 4);
+    EXPECT_EQ(whole->tracks[1].seconds, 0);
+}
+
+TEST_F(CdAudio, ATrackWithoutALengthStopsTheReadingAndTheDeviceIsClosed)
+{
+    // Tracks 2 and 3 begin at the same place: track 2 has no length.
+    const QString cue = image({{frames(2, 0)}, {0}, {frames(1, 0)}});
+    const int earlier = OpenCdAudio(cue);
+    ASSERT_NE(earlier, 0);
+    EXPECT_EQ(TrackLength(earlier, 1).toUInt(), 2u);
+    EXPECT_EQ(TrackLength(earlier, 2), kNotFound);
+    CloseCdAudio(earlier);
+
+    EXPECT_FALSE(readAudioCd(cue).has_value());
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].caption, "Chyba:");
+    EXPECT_EQ(user.shown[0].text,
+              "Délku stopy číslo 2 nelze zjistit, načtení z disku bylo přerušeno.");
+    // The reading opened the next device number and closed it again.
+    EXPECT_EQ(TrackCount(earlier + 1), kNotFound);
+    EXPECT_NE(SetMsfTimeFormat(earlier + 1), 0);
+}

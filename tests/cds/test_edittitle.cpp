@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -238,4 +239,59 @@ TEST_F(EditTitle, ADateTheBoxCannotShowIsKeptUnlessTheUserChangesIt)
     titles.first();
     EXPECT_EQ(titles.asString("TitulCD"), "Jiná");
     EXPECT_EQ(titles.asString("Porizeno"), "jaro 2002");
+}
+
+TEST_F(EditTitle, ATitleWithoutTracksOpensOnDiscOneAndKeepsTheTracksAddedThere)
+{
+    addTitle("00001", "Prázdný");
+    open();
+    ASSERT_EQ(form().tabs()->count(), 1);
+    EXPECT_EQ(form().tabs()->tabText(0), "CD 1");
+    EXPECT_EQ(form().discCountList()->currentText(), "1");
+    EXPECT_EQ(form().model()->rowCount(), 0);
+    EXPECT_EQ(form().trackCount()->text(), "0");
+    EXPECT_EQ(form().findChild<QAction *>("ZmenitPocetStop")->text(),
+              "Změnit počet nastavených stop na nastaveném disku: CD 1");
+    EXPECT_FALSE(screen->changesPending());
+    user.onScreen["TKolik_CDs2"] = [](QDialog &d) {
+        d.findChild<QAbstractButton *>("Rucne")->click();
+        d.findChild<QComboBox *>("Pocet_skladeb")->setCurrentIndex(2);
+        d.findChild<QPushButton *>("Zapsat")->click();
+    };
+    form().findChild<QAction *>("ZmenitPocetStop")->trigger();
+    EXPECT_EQ(form().model()->rowCount(), 3);
+    EXPECT_TRUE(screen->changesPending());
+    button("BitBtn2")->click();
+    const QStringList expected{"CD1/1/Stopa 1/0", "CD1/2/Stopa 2/0", "CD1/3/Stopa 3/0"};
+    EXPECT_EQ(storedTracks("00001"), expected);
+    EXPECT_EQ(dbfreadTracks("00001"), expected);
+    // Loaded again after the save: on its disc 1.
+    ASSERT_EQ(form().tabs()->count(), 1);
+    EXPECT_EQ(form().tabs()->tabText(0), "CD 1");
+    EXPECT_EQ(form().model()->rowCount(), 3);
+}
+
+TEST_F(EditTitle, TheTitleWideArtistAndStyleReachDiscsNotShownBeforeTheSave)
+{
+    addTitle("00001", "Tři disky", "Pavel");
+    addDisc("00001", "CD1", 2);
+    addDisc("00001", "CD2", 3);
+    addDisc("00001", "CD3", 1);
+    open();
+    // On disc 1 only: the artist box on with a new artist, and a style.
+    QCheckBox *allOne = form().allOneArtist();
+    allOne->click();
+    EXPECT_EQ(form().artistState()->text(), "Blokován !");
+    form().artistBox()->setText("Marta");
+    emit form().artistBox()->editingFinished();
+    form().styleList()->setCurrentIndex(form().styleList()->findText("Disko"));
+    emit form().styleList()->activated(form().styleList()->currentIndex());
+    EXPECT_EQ(form().styleState()->text(), "Blokován !");
+    EXPECT_EQ(form().currentDisc(), 1);
+    EXPECT_TRUE(screen->changesPending());
+    button("BitBtn2")->click();
+    EXPECT_FALSE(screen->changesPending());
+    const QStringList expected{"CD1/1/Marta/Disko", "CD1/2/Marta/Disko", "CD2/1/Marta/Disko",
+                               "CD2/2/Marta/Disko", "CD2/3/Marta/Disko", "CD3/1/Marta/Disko"};
+    EXPECT_EQ(dbfreadArtistsAndStyles("00001"), expected);
 }

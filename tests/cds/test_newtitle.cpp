@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTest>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -298,4 +299,61 @@ TEST_F(NewTitle, TitleWideArtistAndStyleFillAndLockTheirColumns)
     EXPECT_EQ(saved.style, "Rock");
     EXPECT_EQ(saved.artist, "Marta");
     EXPECT_EQ(saved.seconds, 425);
+}
+
+TEST_F(NewTitle, TheTitleWideArtistAndStyleReachDiscsNotShownBeforeTheSave)
+{
+    open();
+    // Three discs, each given its tracks when first shown.
+    emit form().discCountList()->activated(2);
+    user.onScreen["TKolik_CDs"] = byHand(2);
+    tab(2);
+    user.onScreen["TKolik_CDs"] = byHand(3);
+    tab(3);
+    tab(1);
+    // Back on disc 1: a style for the title, and the artist typed into the
+    // box, which still has the focus when the title is saved.
+    form().styleList()->setCurrentIndex(form().styleList()->findText("Disko"));
+    emit form().styleList()->activated(form().styleList()->currentIndex());
+    QTest::keyClicks(form().artistBox(), "Marta");
+    EXPECT_EQ(form().artistState()->text(), "Blokován !");
+    EXPECT_EQ(form().styleState()->text(), "Blokován !");
+    screen->findChild<QPushButton *>("BitBtn2")->click();
+    EXPECT_EQ(titleCount(), 1);
+    const QStringList expected{"CD1/1/Marta/Disko", "CD2/1/Marta/Disko", "CD2/2/Marta/Disko",
+                               "CD3/1/Marta/Disko", "CD3/2/Marta/Disko", "CD3/3/Marta/Disko"};
+    EXPECT_EQ(dbfreadArtistsAndStyles("00001"), expected);
+}
+
+TEST_F(NewTitle, AnEnhancedCdGivesItsSongsAndATrackWithoutLengthBringsTheDialogBack)
+{
+    // Two songs, then a data session: the second song is 4:00 long.
+    const QString enhanced =
+        writeCueImage(env.dataDir(), "enhanced",
+                      {{frames(3, 10)}, {frames(4, 0, 30)}, {frames(8, 0), false, QString(), 2}});
+    const QString broken =
+        writeCueImage(env.dataDir(), "broken", {{frames(1, 0)}, {0}, {frames(1, 0)}});
+    open();
+    user.openFiles << enhanced;
+    user.onScreen["TKolik_CDs"] = fromImage();
+    action("ZmenitPocetStop")->trigger();
+    EXPECT_EQ(grid(), (QStringList{"1 Stopa 1 03:10", "2 Stopa 2 04:00"}));
+    EXPECT_EQ(form().discTotal()->text(), "7 min 10 sek.");
+    EXPECT_TRUE(user.shown.isEmpty());
+
+    int shown = 0;
+    user.openFiles << broken;
+    user.onScreen["TKolik_CDs"] = [&](QDialog &d) {
+        if (++shown == 1)
+            fromImage()(d);
+        else
+            d.reject();
+    };
+    action("ZmenitPocetStop")->trigger();
+    EXPECT_EQ(shown, 2);
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].text,
+              "Délku stopy číslo 2 nelze zjistit, načtení z disku bylo přerušeno.");
+    // The songs read before stay as they were.
+    EXPECT_EQ(grid(), (QStringList{"1 Stopa 1 03:10", "2 Stopa 2 04:00"}));
 }

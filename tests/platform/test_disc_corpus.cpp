@@ -5,6 +5,7 @@
 
 #include "../../fuzz/DiscExercise.h"
 
+#include "DiscImages.h"
 #include "TestEnv.h"
 #include "platform/ImageCheck.h"
 
@@ -136,6 +137,46 @@ TEST_F(DiscCorpus, DamagedImagesAreRefusedAsUnreadable)
     const cd::DiscInfo info = read("cdtext_corpus", DiscKind::CdText, "no_size_packs.cdt");
     EXPECT_EQ(info.status, cd::DiscInfo::Status::Ok);
     EXPECT_TRUE(info.title.isEmpty());
+}
+
+// An Enhanced CD: songs in the first session, data in the second. The
+// first session ends 11,400 frames (lead-out, lead-in, pregap) before the
+// data track begins; that gap belongs to no track.
+TEST_F(DiscCorpus, TheLastSongBeforeADataSessionEndsWithItsSession)
+{
+    const QString cue = writeCueImage(env.dataDir(), QStringLiteral("enhanced"),
+                                      {{frames(2, 30)},
+                                       {frames(3, 45, 12)},
+                                       {frames(10, 0), false, QString(), 2},
+                                       {frames(1, 0), false, QString(), 2}});
+    const cd::DiscInfo info = cd::readDisc(cue);
+    ASSERT_EQ(info.status, cd::DiscInfo::Status::Ok);
+    ASSERT_EQ(info.tracks.size(), 4u);
+    EXPECT_EQ(info.tracks[0].frames, frames(2, 30));
+    EXPECT_EQ(info.tracks[1].frames, frames(3, 45, 12));
+    EXPECT_TRUE(info.tracks[1].audio);
+    EXPECT_FALSE(info.tracks[2].audio);
+    EXPECT_EQ(info.tracks[2].frames, frames(10, 0)); // within the second session
+    EXPECT_EQ(info.tracks[3].frames, frames(1, 0));
+
+    // Two tracks at one place: the first of them has no length to give.
+    const cd::DiscInfo none = cd::readDisc(writeCueImage(env.dataDir(), QStringLiteral("none"),
+                                                         {{frames(1, 0)}, {0}, {frames(1, 0)}}));
+    ASSERT_EQ(none.status, cd::DiscInfo::Status::Ok);
+    EXPECT_EQ(none.tracks[1].frames, 0);
+}
+
+TEST(ImageCheck, TheSecondSessionOfACueSheet)
+{
+    const QByteArray enhanced = "FILE \"a.bin\" BINARY\nREM SESSION 01\n  TRACK 01 AUDIO\n"
+                                "    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 01:00:00\n"
+                                "REM SESSION 02\n  TRACK 03 MODE1/2352\n    INDEX 01 04:32:00\n";
+    EXPECT_EQ(cd::cueSecondSessionTrack(enhanced), 3);
+    QByteArray single = enhanced;
+    single.replace("REM SESSION 02\n", "REM a comment\n");
+    EXPECT_EQ(cd::cueSecondSessionTrack(single), 0);
+    EXPECT_EQ(cd::cueSecondSessionTrack("REM SESSION 02\n"), 0); // no track follows
+    EXPECT_EQ(cd::cueSecondSessionTrack(""), 0);
 }
 
 TEST(ImageCheck, CdTextReadingFollowsTheParser)

@@ -2,7 +2,9 @@
 
 // Real disc images for the CD reader: a cue sheet with its raw .bin beside
 // it, as a ripping program leaves them. The .bin is sparse, so a disc of
-// many minutes costs no disk space.
+// many minutes costs no disk space. A track of a later session follows a
+// "REM SESSION" mark and, as on the disc, the lead-out of the first session,
+// the lead-in of the next and a pregap lie before it.
 
 #include <QFile>
 #include <QString>
@@ -14,14 +16,19 @@ namespace velmora::test {
 
 struct ImageTrack
 {
-    ImageTrack(int length, bool isAudio = true, const QString &text = QString())
-        : frames(length), audio(isAudio), title(text)
+    ImageTrack(int length, bool isAudio = true, const QString &text = QString(), int inSession = 1)
+        : frames(length), audio(isAudio), title(text), session(inSession)
     {
     }
     int frames = 0; // 75 per second
     bool audio = true;
     QString title; // CD-Text; empty for none
+    int session = 1;
 };
+
+// The lead-out of a first session (90 s), the lead-in of the second (60 s)
+// and the pregap of its first track (2 s), in frames.
+inline constexpr int kFirstSessionGap = (90 + 60 + 2) * 75;
 
 inline int frames(int minutes, int seconds, int frames = 0)
 {
@@ -49,7 +56,14 @@ inline QString writeCueImage(const QString &dir, const QString &base,
         cue += QStringLiteral("TITLE \"%1\"\n").arg(discTitle);
     cue += QStringLiteral("FILE \"%1.bin\" BINARY\n").arg(base);
     int at = 0;
+    int session = 1;
     for (size_t i = 0; i < tracks.size(); ++i) {
+        if (tracks[i].session != session) {
+            session = tracks[i].session;
+            cue += QStringLiteral("REM SESSION %1\n").arg(session, 2, 10, QLatin1Char('0'));
+            if (session == 2)
+                at += kFirstSessionGap;
+        }
         cue += QStringLiteral("  TRACK %1 %2\n")
                    .arg(i + 1, 2, 10, QLatin1Char('0'))
                    .arg(tracks[i].audio ? QStringLiteral("AUDIO") : QStringLiteral("MODE1/2352"));
