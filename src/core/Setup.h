@@ -23,6 +23,8 @@ public:
     explicit TSetup(Session &session, QWidget *parent = nullptr);
 
     bool warningBlinking() const { return m_blink.isActive(); }
+    // The 500 ms timer that toggles the warning; tests drive its steps.
+    QTimer *blinkTimer() { return &m_blink; }
 
 public slots:
     void save(); // "Uložit změny"

@@ -131,8 +131,9 @@ TSplashScreen2::TSplashScreen2(TTitul &window, bool autoRunMode, const QDate &to
     const QString overdueText =
         labelText(kCentral, QStringLiteral("141"), QStringLiteral("Mimo termín"),
                   QStringLiteral(":"), QStringLiteral("Mimo termín:"));
+    const QString unreadableText = QStringLiteral("Nečitelné datum:");
     const auto row = [&](int r, const QString &name, const QString &caption, QProgressBar *&gauge,
-                         QLabel *&counter) {
+                         QLabel *&counter, QLabel *&unreadableCaption, QLabel *&unreadable) {
         auto *l = ui::caption(this, name + QStringLiteral("Caption"), caption);
         gauge = new QProgressBar(this);
         gauge->setObjectName(QStringLiteral("Gauge") + name);
@@ -146,15 +147,23 @@ TSplashScreen2::TSplashScreen2(TTitul &window, bool autoRunMode, const QDate &to
         grid->addWidget(gauge, r, 1);
         grid->addWidget(ui::caption(this, QStringLiteral("Overdue") + name, overdueText), r, 2);
         grid->addWidget(counter, r, 3);
+        // Loans whose start is not a date: shown only when there are some.
+        unreadableCaption = ui::caption(this, QStringLiteral("Unreadable") + name, unreadableText);
+        unreadable = ui::valueLabel(this, QStringLiteral("UnreadableCount") + name,
+                                    caption + unreadableText);
+        unreadableCaption->hide();
+        unreadable->hide();
+        grid->addWidget(unreadableCaption, r, 4);
+        grid->addWidget(unreadable, r, 5);
     };
     row(2, QStringLiteral("VK"),
         labelText(kCentral, QStringLiteral("138"), QStringLiteral("Kontrola Videokazet"),
                   QStringLiteral(":"), QStringLiteral("Kontrola videokazet:")),
-        m_gaugeVk, m_countVk);
+        m_gaugeVk, m_countVk, m_unreadableCaptionVk, m_unreadableVk);
     row(3, QStringLiteral("CD"),
         labelText(kCentral, QStringLiteral("139"), QStringLiteral("Kontrola hudebních CD"),
                   QStringLiteral(":"), QStringLiteral("Kontrola hudebních CD:")),
-        m_gaugeCd, m_countCd);
+        m_gaugeCd, m_countCd, m_unreadableCaptionCd, m_unreadableCd);
     frame->addLayout(grid);
 
     m_autoClose = new QCheckBox(
@@ -206,6 +215,8 @@ void TSplashScreen2::showEvent(QShowEvent *event)
     }
     m_countVk->clear();
     m_countCd->clear();
+    for (QLabel *l : {m_unreadableCaptionVk, m_unreadableVk, m_unreadableCaptionCd, m_unreadableCd})
+        l->hide();
     findChild<QLabel *>(QStringLiteral("FileVersion"))->setText(version::kFileVersion);
     findChild<QLabel *>(QStringLiteral("VersionDate"))->setText(version::kDate);
     m_autoClose->setChecked(m_window.settings().autoCloseCheck);
@@ -223,10 +234,11 @@ void TSplashScreen2::pause()
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-int TSplashScreen2::scanTable(Table &table, QProgressBar *gauge, QLabel *counter,
-                              const QString &unit)
+LoanCheck TSplashScreen2::scanTable(Table &table, QProgressBar *gauge, QLabel *counter,
+                                    QLabel *unreadableCaption, QLabel *unreadable,
+                                    const QString &unit)
 {
-    int overdue = 0;
+    LoanCheck check;
     table.open();
     try {
         const int count = table.recordCount();
@@ -240,10 +252,13 @@ int TSplashScreen2::scanTable(Table &table, QProgressBar *gauge, QLabel *counter
         int step = 0;
         const LoanColumns loan(table);
         for (table.first(); !table.eof(); table.next()) {
-            if (isOverdue(loan.read(table), m_today))
-                ++overdue;
+            const LoanTerm term = loanTerm(loan.read(table), m_today);
+            if (term == LoanTerm::Overdue)
+                ++check.overdue;
+            else if (term == LoanTerm::Unreadable)
+                ++check.unreadable;
             gauge->setValue(++step);
-            counter->setText(QString::number(overdue) + unit);
+            counter->setText(QString::number(check.overdue) + unit);
             pause();
         }
     } catch (...) {
@@ -251,8 +266,12 @@ int TSplashScreen2::scanTable(Table &table, QProgressBar *gauge, QLabel *counter
         throw;
     }
     table.close();
-    counter->setText(QString::number(overdue) + unit);
-    return overdue;
+    counter->setText(QString::number(check.overdue) + unit);
+    unreadable->setText(QString::number(check.unreadable) + unit);
+    const bool some = check.unreadable > 0;
+    unreadable->setVisible(some);
+    unreadableCaption->setVisible(some);
+    return check;
 }
 
 void TSplashScreen2::scan()
@@ -263,14 +282,21 @@ void TSplashScreen2::scan()
             button->show();
             unsetCursor();
             m_autoClose->setEnabled(false);
-        } else if (m_cassettes == 0) {
+        } else if (m_cassettes + m_cassettesUnreadable == 0) {
             m_autoClose->setEnabled(true);
         }
     };
-    m_cassettes = scanTable(m_window.tables().Table1, m_gaugeVk, m_countVk, QStringLiteral(" VK."));
-    finish(m_cassettes, m_showVk);
-    m_cds = scanTable(m_window.tables().CD_Table1, m_gaugeCd, m_countCd, QStringLiteral(" CD."));
-    finish(m_cds, m_showCd);
+    // A loan that cannot be judged is announced as an overdue one is.
+    const LoanCheck vk = scanTable(m_window.tables().Table1, m_gaugeVk, m_countVk,
+                                   m_unreadableCaptionVk, m_unreadableVk, QStringLiteral(" VK."));
+    m_cassettes = vk.overdue;
+    m_cassettesUnreadable = vk.unreadable;
+    finish(vk.announced(), m_showVk);
+    const LoanCheck cd = scanTable(m_window.tables().CD_Table1, m_gaugeCd, m_countCd,
+                                   m_unreadableCaptionCd, m_unreadableCd, QStringLiteral(" CD."));
+    m_cds = cd.overdue;
+    m_cdsUnreadable = cd.unreadable;
+    finish(cd.announced(), m_showCd);
     m_close->show();
     m_recheck->start();
 }
@@ -278,11 +304,13 @@ void TSplashScreen2::scan()
 void TSplashScreen2::recheck()
 {
     unsetCursor();
-    if (m_cassettes == 0)
+    const int cassettes = m_cassettes + m_cassettesUnreadable;
+    const int cds = m_cds + m_cdsUnreadable;
+    if (cassettes == 0)
         m_showVk->setEnabled(false);
-    if (m_cds == 0)
+    if (cds == 0)
         m_showCd->setEnabled(false);
-    if (m_autoRun && m_autoClose->isChecked() && m_cassettes == 0 && m_cds == 0)
+    if (m_autoRun && m_autoClose->isChecked() && cassettes == 0 && cds == 0)
         closeCheck();
 }
 

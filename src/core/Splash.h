@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/Overdue.h"
+
 #include <QDate>
 #include <QDialog>
 
@@ -34,7 +36,8 @@ private:
 
 // The automatic check of overdue loans at log-on: scans both catalogues with
 // a gauge each, then re-checks every 5 seconds and closes itself when asked
-// to and nothing is overdue.
+// to and nothing is overdue. Loans whose start is not a date are counted
+// apart and keep the screen open as overdue ones do.
 class TSplashScreen2 : public QDialog
 {
     Q_OBJECT
@@ -47,6 +50,9 @@ public:
     QTimer *recheckTimer() const { return m_recheck; }
     int cassettesOverdue() const { return m_cassettes; }
     int cdsOverdue() const { return m_cds; }
+    // Lent items whose loan start is not a date, announced with the overdue.
+    int cassettesUnreadable() const { return m_cassettesUnreadable; }
+    int cdsUnreadable() const { return m_cdsUnreadable; }
 
 public slots:
     void scan();    // the one-shot timer of 10 ms
@@ -59,7 +65,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    int scanTable(Table &table, QProgressBar *gauge, QLabel *counter, const QString &unit);
+    LoanCheck scanTable(Table &table, QProgressBar *gauge, QLabel *counter,
+                        QLabel *unreadableCaption, QLabel *unreadable, const QString &unit);
     void showAway(Table &table, const QString &index, const QString &action);
     void pause();
 
@@ -69,12 +76,18 @@ private:
     int m_pauseMs = 20;
     int m_cassettes = 0;
     int m_cds = 0;
+    int m_cassettesUnreadable = 0;
+    int m_cdsUnreadable = 0;
     QTimer *m_start;
     QTimer *m_recheck;
     QProgressBar *m_gaugeVk;
     QProgressBar *m_gaugeCd;
     QLabel *m_countVk;
     QLabel *m_countCd;
+    QLabel *m_unreadableCaptionVk;
+    QLabel *m_unreadableVk;
+    QLabel *m_unreadableCaptionCd;
+    QLabel *m_unreadableCd;
     QCheckBox *m_autoClose;
     QPushButton *m_close;
     QPushButton *m_showVk;

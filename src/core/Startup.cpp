@@ -35,23 +35,43 @@ QString storedLanguage()
     return QStringLiteral("Czech.set");
 }
 
-// Counts the overdue items of a table through its handle and asks whether
-// to show them; Yes opens the items-away screen in its reminder mode.
-void remind(TTitul &window, Table &table, const QString &questionKey, const QString &reminderAction,
-            const QDate &today)
+// The reminder's question: the overdue loans in the words of the language
+// file, and before them the loans whose start cannot be read as a date,
+// which cannot be judged and so are announced beside them.
+QString reminderText(const LoanCheck &check, const QString &questionKey, bool cds)
 {
-    int overdue = 0;
+    if (check.unreadable == 0)
+        return TTitul::others(questionKey);
+    const QString unreadable =
+        (cds ? QStringLiteral("Ve Vaši databázi jsou hudební CD vedená jako zapůjčená "
+                              "s nečitelným datem zapůjčení (počet: %1).")
+             : QStringLiteral("Ve Vaši databázi jsou videokazety vedené jako zapůjčené "
+                              "s nečitelným datem zapůjčení (počet: %1)."))
+            .arg(check.unreadable) +
+        QStringLiteral(" U nich nelze posoudit, zda byl termín vrácení překročen.\r\n\r\n");
+    return unreadable + (check.overdue > 0 ? TTitul::others(questionKey)
+                                           : QStringLiteral("Chcete zobrazit seznam dlužníků ?"));
+}
+
+// Counts the overdue items of a table through its handle, and those whose
+// loan start cannot be read, and asks whether to show them; Yes opens the
+// items-away screen in its reminder mode.
+void remind(TTitul &window, Table &table, bool cds, const QString &questionKey,
+            const QString &reminderAction, const QDate &today)
+{
+    LoanCheck check;
     table.open(window.session().openMode(table));
     try {
-        overdue = countOverdue(table, today);
+        check = checkLoans(table, today);
     } catch (...) {
         table.close();
         throw;
     }
     table.close();
-    if (overdue == 0)
+    if (check.announced() == 0)
         return;
-    if (!dialogs::question(TTitul::others(QStringLiteral("002")), TTitul::others(questionKey)))
+    if (!dialogs::question(TTitul::others(QStringLiteral("002")),
+                           reminderText(check, questionKey, cds)))
         return;
     table.open(window.session().openMode(table));
     try {
@@ -159,12 +179,12 @@ StartOutcome firstShowing(TTitul &window, const QStringList &positionalArguments
     };
     if (s.checkCassettes)
         guarded([&] {
-            remind(window, window.tables().Table1, QStringLiteral("007"),
+            remind(window, window.tables().Table1, false, QStringLiteral("007"),
                    QStringLiteral("lending.cassettesAwayReminder"), today);
         });
     if (s.checkCds)
         guarded([&] {
-            remind(window, window.tables().CD_Table1, QStringLiteral("008"),
+            remind(window, window.tables().CD_Table1, true, QStringLiteral("008"),
                    QStringLiteral("lending.cdsAwayReminder"), today);
         });
     if (s.storedVersion != version::kText || s.firstRun) {

@@ -5,6 +5,22 @@
 
 namespace velmora {
 
+QVariant unreadableLook(int role)
+{
+    switch (role) {
+    case Qt::ForegroundRole:
+        return QColor(128, 64, 0);
+    case Qt::BackgroundRole:
+        return QColor(255, 240, 170);
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return QStringLiteral("Uložené datum zapůjčení nelze přečíst jako datum, proto nelze "
+                              "posoudit, zda je zápůjčka v termínu.");
+    default:
+        return QVariant();
+    }
+}
+
 AwayModel::AwayModel(ItemKind kind, QObject *parent) : QAbstractTableModel(parent), m_kind(kind) {}
 
 void AwayModel::setItems(const std::vector<AwayItem> *items)
@@ -58,7 +74,13 @@ QVariant AwayModel::data(const QModelIndex &index, int role) const
             return item->note;
         }
     case Qt::ForegroundRole:
+        if (item->unreadable())
+            return unreadableLook(role);
         return m_reminder ? QColor(Qt::red) : QColor(Qt::black);
+    case Qt::BackgroundRole:
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return item->unreadable() ? unreadableLook(role) : QVariant();
     case Qt::FontRole:
         if (m_reminder) {
             QFont f;

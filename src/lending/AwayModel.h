@@ -7,6 +7,11 @@
 
 namespace velmora {
 
+// How a row whose loan start cannot be read stands out in the lists of lent
+// items, beside the mark in its text: dark brown on light yellow, with a
+// tip saying why. An empty value for the roles it leaves alone.
+QVariant unreadableLook(int role);
+
 // The grid of the items-away screens over a list of lent items: the number,
 // the loan and the note, in bold red while the screen reminds.
 class AwayModel : public QAbstractTableModel

@@ -40,19 +40,23 @@ AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
     setMinimumSize(640, 420);
 
     auto *counts = new QGridLayout;
+    // The fourth line is shown only while some loan start cannot be read.
     const QStringList captions{cd ? QStringLiteral("Počet zapůjčených CD     :")
                                   : QStringLiteral("Počet zapůjčených kazet  :"),
                                QStringLiteral(" - z toho jsou ještě v termínu :"),
-                               QStringLiteral(" - z toho jsou mimo termín     :")};
+                               QStringLiteral(" - z toho jsou mimo termín     :"),
+                               QStringLiteral(" - z toho mají nečitelné datum :")};
     const QStringList names{QStringLiteral("Pocet"), QStringLiteral("V_terminu"),
-                            QStringLiteral("Mimo_termin")};
-    QLabel **values[3] = {&m_lent, &m_inTerm, &m_overdueCount};
-    for (int i = 0; i < 3; ++i) {
+                            QStringLiteral("Mimo_termin"), QStringLiteral("Necitelne")};
+    QLabel **values[4] = {&m_lent, &m_inTerm, &m_overdueCount, &m_unreadableCount};
+    for (int i = 0; i < 4; ++i) {
         auto *caption = ui::caption(this, QStringLiteral("Label_") + names[i], captions[i]);
         *values[i] = ui::valueLabel(this, names[i], caption, QStringLiteral("0"));
         ui::setBold(*values[i]);
         counts->addWidget(caption, i, 0);
         counts->addWidget(*values[i], i, 1);
+        if (i == 3)
+            m_unreadableCaption = caption;
     }
     counts->setColumnStretch(2, 1);
 
@@ -134,8 +138,10 @@ void AwayScreen::FormShow()
         t.setIndex(m_kind == ItemKind::Cd ? QStringLiteral("cislocd") : QStringLiteral("cislo"));
         m_all = lentItems(m_kind, t, QDate::currentDate());
     }
+    // A loan that cannot be judged is listed with the overdue ones: the
+    // reminders announce both, and the list they open must show it.
     for (const AwayItem &a : m_all)
-        if (a.term == LoanTerm::Overdue)
+        if (a.announced())
             m_overdue.push_back(a);
     if (m_showFilms)
         m_showFilms->setChecked(false);
@@ -167,6 +173,9 @@ void AwayScreen::CheckBox2Click()
     m_lent->setText(QString::number(c.lent));
     m_inTerm->setText(QString::number(c.inTerm));
     m_overdueCount->setText(QString::number(c.overdue));
+    m_unreadableCount->setText(QString::number(c.unreadable));
+    m_unreadableCaption->setVisible(c.unreadable > 0);
+    m_unreadableCount->setVisible(c.unreadable > 0);
     if (m_titleName)
         m_titleName->setText(kNoTitle);
     fillFilms();

@@ -18,7 +18,8 @@ class Table;
 class TFilmy3;
 
 // What is away from home: every lent item with its loan, how many are in
-// term and how many overdue, and the overdue ones alone on request. The
+// term, how many overdue and how many cannot be judged (a loan start that
+// is not a date), and the overdue and unjudged ones alone on request. The
 // start-up reminders open it in reminder mode (the list in bold red). The
 // opener has the item table open, filtered to the lent items.
 class AwayScreen : public ScreenDialog
@@ -43,6 +44,7 @@ public:
     QLabel *lentCount() const { return m_lent; }
     QLabel *inTermCount() const { return m_inTerm; }
     QLabel *overdueCount() const { return m_overdueCount; }
+    QLabel *unreadableCount() const { return m_unreadableCount; } // shown when not 0
 
 public slots:
     void CheckBox2Click();
@@ -66,6 +68,8 @@ private:
     QLabel *m_lent = nullptr;
     QLabel *m_inTerm = nullptr;
     QLabel *m_overdueCount = nullptr;
+    QLabel *m_unreadableCount = nullptr;
+    QWidget *m_unreadableCaption = nullptr;
     QCheckBox *m_onlyOverdue = nullptr;
     QCheckBox *m_showFilms = nullptr;
     QLabel *m_titleName = nullptr;

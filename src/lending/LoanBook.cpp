@@ -131,9 +131,15 @@ void returnCurrent(ItemKind kind, Table &items, const QString &archivePath, cons
     }
 }
 
+QString markedUnreadable(const QString &since)
+{
+    const QString mark = QStringLiteral("(") + kUnreadableDate + QStringLiteral(")");
+    return since.trimmed().isEmpty() ? mark : since + QLatin1Char(' ') + mark;
+}
+
 QString AwayItem::sinceText() const
 {
-    return term == LoanTerm::Unreadable ? kUnreadableDate : loan.since;
+    return unreadable() ? markedUnreadable(loan.since) : loan.since;
 }
 
 std::vector<AwayItem> lentItems(ItemKind kind, const Table &items, const QDate &today)
@@ -176,10 +182,13 @@ AwayCounts countAway(const std::vector<AwayItem> &items)
 {
     AwayCounts c;
     c.lent = int(items.size());
-    for (const AwayItem &a : items)
+    for (const AwayItem &a : items) {
         if (a.term == LoanTerm::Overdue)
             ++c.overdue;
-    c.inTerm = c.lent - c.overdue;
+        else if (a.unreadable())
+            ++c.unreadable;
+    }
+    c.inTerm = c.lent - c.overdue - c.unreadable;
     return c;
 }
 

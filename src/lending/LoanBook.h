@@ -26,8 +26,11 @@ enum class ItemKind
 
 inline constexpr int kBorrowerWidth = 15; // komu
 inline const QString kReturnNote = QStringLiteral("Vrácení: ");
-// Shown instead of a loan start that does not read as a date.
+// The mark after a loan start that does not read as a date: the stored
+// text stays as it is, so the user can see what was written.
 inline const QString kUnreadableDate = QStringLiteral("nečitelné datum");
+// "<stored text> (nečitelné datum)"; the mark alone for an empty start.
+QString markedUnreadable(const QString &since);
 
 // The former borrowers of an archive, each once, in the order of the
 // borrower index (Czech alphabetical); names that differ only in case are
@@ -72,8 +75,12 @@ struct AwayItem
     QString note; // pozn / PoznCD
     LoanTerm term = LoanTerm::InTerm;
 
-    // The loan start as the list shows it.
+    // The loan start as the list shows it: the stored text, marked when it
+    // does not read as a date.
     QString sinceText() const;
+    bool unreadable() const { return term == LoanTerm::Unreadable; }
+    // Overdue, or not to be judged: the loans the reminders announce.
+    bool announced() const { return term == LoanTerm::Overdue || unreadable(); }
 };
 
 // Every lent item of an open item table in its active order.
@@ -82,8 +89,9 @@ std::vector<AwayItem> lentItems(ItemKind kind, const Table &items, const QDate &
 struct AwayCounts
 {
     int lent = 0;
-    int inTerm = 0; // lent minus overdue: an unreadable start counts here
+    int inTerm = 0; // lent minus overdue minus unreadable
     int overdue = 0;
+    int unreadable = 0; // loan start not a date: neither in term nor overdue
 };
 AwayCounts countAway(const std::vector<AwayItem> &items);
 

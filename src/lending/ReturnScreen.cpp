@@ -1,6 +1,7 @@
 #include "lending/ReturnScreen.h"
 
 #include "core/Session.h"
+#include "lending/AwayModel.h"
 #include "platform/Dialogs.h"
 #include "platform/TableModel.h"
 #include "platform/Widgets.h"
@@ -18,6 +19,45 @@ namespace {
 
 const QString kNoTitle = QStringLiteral("Titul hudebního CD: Není nastaven ...");
 const QString kTitlePrefix = QStringLiteral("Titul hudebního CD: ");
+constexpr int kSinceColumn = 2;
+
+// The lent items of the table, a row whose loan start does not read as a
+// date marked as on the items-away screens.
+class ReturnModel : public TableModel
+{
+public:
+    ReturnModel(Table *table, QList<Column> columns, QObject *parent)
+        : TableModel(table, columns, parent), m_since(columns.at(kSinceColumn).field)
+    {
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || !unreadableAt(index.row()))
+            return TableModel::data(index, role);
+        if (role == Qt::DisplayRole && index.column() == kSinceColumn)
+            return markedUnreadable(TableModel::data(index, role).toString());
+        if (role == Qt::DisplayRole)
+            return TableModel::data(index, role);
+        return unreadableLook(role);
+    }
+
+private:
+    bool unreadableAt(int row) const
+    {
+        const Table *t = table();
+        const int rec = recordAt(row);
+        if (!t || !t->isOpen() || rec < 0)
+            return false;
+        const int field = t->fieldIndex(m_since);
+        if (field < 0)
+            return false; // painting must not throw
+        return loanTerm({true, QString(), t->asStringAt(rec, field), 0}, QDate::currentDate()) ==
+               LoanTerm::Unreadable;
+    }
+
+    QString m_since;
+};
 
 } // namespace
 
@@ -49,7 +89,7 @@ ReturnScreen::ReturnScreen(ItemKind kind, Session &session, QWidget *parent)
                    {QStringLiteral("delka_pujc"), QStringLiteral("Na dnů")},
                    {QStringLiteral("pozn"), QStringLiteral("Poznámka ke kazetě")}};
     m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), QStringLiteral("Zapůjčené položky"));
-    m_model = new TableModel(&items(), columns, this);
+    m_model = new ReturnModel(&items(), columns, this);
     TableModel::bind(m_grid, m_model);
 
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));

@@ -25,8 +25,8 @@ const QColor kGray(128, 128, 128);
 constexpr double kBand = 9;
 
 // Draws on one device in its dots, converting millimetres as the printer
-// would: every position is a length from the top left of the printable
-// area, rounded to a whole dot on its own.
+// would: every position is a length from the top left corner of the paper,
+// rounded to a whole dot on its own.
 class LabelPainter
 {
 public:
@@ -285,7 +285,12 @@ bool paintLabels(QPagedPaintDevice &device, const Job &job)
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    LabelPainter labels(painter, device.logicalDpiX());
+    // Label stock is laid out from the paper's corner, where a PDF page
+    // starts; a printer's page starts at its printable area, so the drawing
+    // steps back by that area's offset and both put a label at one place.
+    const int dpi = device.logicalDpiX();
+    painter.translate(-device.pageLayout().paintRectPixels(dpi).topLeft());
+    LabelPainter labels(painter, dpi);
     int sheet = 0;
     for (const Placement &at : job.plan) {
         for (; sheet < at.sheet; ++sheet)

@@ -25,4 +25,23 @@ int countOverdue(Table &table, const QDate &today)
     return count;
 }
 
+LoanCheck checkLoans(Table &table, const QDate &today)
+{
+    const LoanColumns loan(table);
+    LoanCheck check;
+    for (table.first(); !table.eof(); table.next())
+        switch (loanTerm(loan.read(table), today)) {
+        case LoanTerm::Overdue:
+            ++check.overdue;
+            break;
+        case LoanTerm::Unreadable:
+            ++check.unreadable;
+            break;
+        case LoanTerm::AtHome:
+        case LoanTerm::InTerm:
+            break;
+        }
+    return check;
+}
+
 } // namespace velmora

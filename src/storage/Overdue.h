@@ -9,9 +9,10 @@ namespace velmora {
 class Table;
 
 // Where a loan stands on a day. A loan start that does not read as a date
-// (typed freely in an older release) cannot be judged: such a loan is
-// shown as it is and never counted as overdue, so that one bad record
-// cannot keep the reminders and the lists of lent items from opening.
+// (typed freely in an older release, or by another program) cannot be
+// judged: such a loan is neither in term nor overdue. It is shown with its
+// stored text and announced beside the overdue ones, so that one bad
+// record neither hides a debt nor keeps the lists of lent items shut.
 enum class LoanTerm
 {
     AtHome,
@@ -33,5 +34,15 @@ inline bool isOverdue(const Loan &loan, const QDate &today)
 // loan fields carry the same names capitalised (the engine matches names
 // regardless of case). The table must be open.
 int countOverdue(Table &table, const QDate &today);
+
+// What the reminders announce over the whole table: the overdue loans and
+// the loans whose start cannot be read.
+struct LoanCheck
+{
+    int overdue = 0;
+    int unreadable = 0;
+    int announced() const { return overdue + unreadable; }
+};
+LoanCheck checkLoans(Table &table, const QDate &today);
 
 } // namespace velmora

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimerEvent>
 
 namespace velmora::test {
 namespace {
@@ -244,11 +245,23 @@ TEST_F(SetupTest, ARowOtherThanTheDetectedOneBlinksTheWarning)
         EXPECT_TRUE(get<QLabel>(s, "Varovani")->isHidden());
         system->setCurrentIndex(1);
         EXPECT_TRUE(s.warningBlinking());
+        QTimer *blink = s.blinkTimer();
+        EXPECT_EQ(blink->interval(), 500);
+        EXPECT_FALSE(blink->isSingleShot());
+        // Each step of the timer, as it would come every 500 ms, toggles
+        // the warning and the stop sign together.
+        const auto step = [&] {
+            QTimerEvent tick(blink->timerId());
+            QCoreApplication::sendEvent(blink, &tick);
+        };
         const bool shown = get<QLabel>(s, "Varovani")->isVisible();
-        QTest::qWait(600);
-        EXPECT_NE(get<QLabel>(s, "Varovani")->isVisible(), shown);
-        EXPECT_EQ(get<QLabel>(s, "Varovani")->isVisible(),
-                  get<QLabel>(s, "Image_Stop")->isVisible());
+        for (int i = 1; i <= 3; ++i) {
+            step();
+            EXPECT_EQ(get<QLabel>(s, "Varovani")->isVisible(), i % 2 == 1 ? !shown : shown) << i;
+            EXPECT_EQ(get<QLabel>(s, "Varovani")->isVisible(),
+                      get<QLabel>(s, "Image_Stop")->isVisible());
+        }
+        EXPECT_TRUE(s.warningBlinking());
         system->setCurrentIndex(3);
         EXPECT_FALSE(s.warningBlinking());
         EXPECT_TRUE(get<QLabel>(s, "Varovani")->isHidden());

@@ -28,6 +28,10 @@ const QString kNoPrinter = QStringLiteral(
 const QString kCassetteReminder = QStringLiteral("Ve Vaši databázi jsou některé videokazety vedeny "
                                                  "jako zapůjčené. Jejich termín vrácení byl však "
                                                  "překročen! Chcete zobrazit seznam dlužníků ?");
+const QString kCdReminder =
+    QStringLiteral("Ve Vaši databázi CD jsou některé hudební CD vedeny jako "
+                   "zapůjčené. Jejich termín vrácení byl však překročen! "
+                   "Chcete zobrazit seznam dlužníků ?");
 
 class StartTest : public test::AppFixture
 {
@@ -41,6 +45,50 @@ protected:
         if (out == StartOutcome::Run)
             window->activated();
         return out;
+    }
+
+    // A CD title lent as another dBASE writer, Python's dbf, stores it.
+    static void addCdLoan(const QString &number, const QString &from, int days)
+    {
+        appendWithDbf(QStringLiteral("cd01.dbf"),
+                      QStringLiteral("[{'cislocd': '%1', 'titulcd': 'Titul %1', 'pujceno': True, "
+                                     "'komu': 'Eva', 'od_kdy': '%2', 'delka_pujc': %3}]")
+                          .arg(number, from)
+                          .arg(days));
+    }
+
+    // The same for a cassette.
+    static void addCassetteLoan(const QString &number, const QString &from, int days)
+    {
+        appendWithDbf(QStringLiteral("data.dbf"),
+                      QStringLiteral("[{'cislo': '%1', 'pujceno': True, 'komu': 'Eva', "
+                                     "'od_kdy': '%2', 'delka_pujc': %3}]")
+                          .arg(number, from)
+                          .arg(days));
+    }
+
+    // The log-on check as it stands after its scan.
+    struct Check
+    {
+        QString overdue, unreadable;
+        bool unreadableShown = false, showShown = false, autoCloseEnabled = true;
+        bool openAfterTick = false;
+    };
+    static Check scanned(TSplashScreen2 &check, const QString &row)
+    {
+        check.setPause(0);
+        check.scan();
+        Check c;
+        c.overdue = check.findChild<QLabel *>("Count" + row)->text();
+        if (auto *u = check.findChild<QLabel *>("UnreadableCount" + row)) {
+            c.unreadable = u->text();
+            c.unreadableShown = u->isVisible();
+        }
+        c.showShown = check.findChild<QPushButton *>("Zobraz" + row)->isVisible();
+        c.autoCloseEnabled = check.findChild<QCheckBox *>("AutoClose")->isEnabled();
+        check.recheck();
+        c.openAfterTick = check.isVisible();
+        return c;
     }
 
     QStringList eventsWithoutPrinterNotice() const
@@ -127,22 +175,126 @@ TEST_F(StartTest, OverdueReminderOnlyWhenALoanIsPastItsLength)
     EXPECT_FALSE(window->tables().Table1.isOpen());
 }
 
-TEST_F(StartTest, UnreadableLoanDateIsPassedOverAndTheOthersAreStillCounted)
+TEST_F(StartTest, OverdueCdReminderOnlyWhenALoanIsPastItsLength)
+{
+    startOnceBefore();
+    SettingsStore::own().writeBool(settings::kKontrolaCd, true);
+    const QDate today(2026, 12, 9);
+    addCdLoan("00001", shortDate(today.addDays(-14)), 14);
+    appendWithDbf("cd01.dbf", "[{'cislocd': '00002', 'od_kdy': '01.01.2001', 'delka_pujc': 1}]");
+    startAndActivate({}, today);
+    EXPECT_FALSE(user.texts().contains(kCdReminder));
+    EXPECT_FALSE(user.screens.contains("TZobrazeni_zapujcekCD"));
+
+    window.reset();
+    addCdLoan("00003", shortDate(today.addDays(-15)), 14);
+    user.events.clear();
+    user.shown.clear();
+    user.answers = {true};
+    startAndActivate({}, today);
+    const int asked = int(user.events.indexOf(kCdReminder));
+    ASSERT_GE(asked, 0);
+    EXPECT_LT(user.events.indexOf("TSplashScreen"), asked);
+    EXPECT_EQ(user.shown.at(user.texts().indexOf(kCdReminder)).caption, "Informace");
+    // Yes goes on to the CD items-away list.
+    EXPECT_EQ(user.events.at(asked + 1), "TZobrazeni_zapujcekCD");
+    EXPECT_FALSE(window->tables().CD_Table1.isOpen());
+    EXPECT_FALSE(window->tables().CD_Table1.filtered());
+
+    // No leaves the list unshown.
+    window.reset();
+    user.events.clear();
+    user.screens.clear();
+    user.answers = {false};
+    startAndActivate({}, today);
+    EXPECT_TRUE(user.events.contains(kCdReminder));
+    EXPECT_FALSE(user.screens.contains("TZobrazeni_zapujcekCD"));
+}
+
+TEST_F(StartTest, EachReminderOnlyWhenItsCheckIsSwitchedOn)
+{
+    startOnceBefore();
+    const QDate today(2026, 12, 9);
+    addCassetteLoan("00001", shortDate(today.addDays(-30)), 7);
+    addCdLoan("00001", shortDate(today.addDays(-30)), 7);
+    // Both off, as after a first start.
+    startAndActivate({}, today);
+    EXPECT_FALSE(user.texts().contains(kCassetteReminder));
+    EXPECT_FALSE(user.texts().contains(kCdReminder));
+
+    // The CD check alone.
+    window.reset();
+    SettingsStore::own().writeBool(settings::kKontrolaCd, true);
+    user.shown.clear();
+    user.answers = {false};
+    startAndActivate({}, today);
+    EXPECT_EQ(user.texts().filter("překročen"), QStringList{kCdReminder});
+
+    // Both: the cassettes first, then the CDs.
+    window.reset();
+    SettingsStore::own().writeBool(settings::kKontrola, true);
+    user.shown.clear();
+    user.answers = {false, false};
+    startAndActivate({}, today);
+    EXPECT_EQ(user.texts().filter("překročen"), (QStringList{kCassetteReminder, kCdReminder}));
+
+    // The cassette check alone.
+    window.reset();
+    SettingsStore::own().writeBool(settings::kKontrolaCd, false);
+    user.shown.clear();
+    user.answers = {false};
+    startAndActivate({}, today);
+    EXPECT_EQ(user.texts().filter("překročen"), QStringList{kCassetteReminder});
+}
+
+// A loan start that is not a date cannot be judged: it is announced with
+// the overdue loans, by itself and beside them, in both sections.
+TEST_F(StartTest, AnUnreadableLoanDateIsAnnouncedWithTheOverdueOnes)
 {
     startOnceBefore();
     SettingsStore::own().writeBool(settings::kKontrola, true);
-    addCassette("00001", true, "pondělí", 14);
-    EXPECT_EQ(startAndActivate(), StartOutcome::Run);
-    EXPECT_FALSE(user.texts().contains(kCassetteReminder));
-    EXPECT_TRUE(user.shown.isEmpty() || user.shown.last().kind != MessageKind::Error);
-
-    window.reset();
-    addCassette("00002", true, "01.01.2002", 14);
-    user.shown.clear();
-    user.answers = {false};
-    EXPECT_EQ(startAndActivate(), StartOutcome::Run);
-    EXPECT_TRUE(user.texts().contains(kCassetteReminder));
+    SettingsStore::own().writeBool(settings::kKontrolaCd, true);
+    const QDate today(2026, 12, 9);
+    addCassetteLoan("00001", "pondělí", 14);
+    addCassetteLoan("00002", shortDate(today), 14); // in term
+    addCdLoan("00001", "31.02.2026", 14);
+    user.answers = {true, true};
+    EXPECT_EQ(startAndActivate({}, today), StartOutcome::Run);
+    const QString cassettesOnly =
+        "Ve Vaši databázi jsou videokazety vedené jako zapůjčené s nečitelným datem zapůjčení "
+        "(počet: 1). U nich nelze posoudit, zda byl termín vrácení překročen.\r\n\r\n"
+        "Chcete zobrazit seznam dlužníků ?";
+    const QString cdsOnly =
+        "Ve Vaši databázi jsou hudební CD vedená jako zapůjčená s nečitelným datem zapůjčení "
+        "(počet: 1). U nich nelze posoudit, zda byl termín vrácení překročen.\r\n\r\n"
+        "Chcete zobrazit seznam dlužníků ?";
+    EXPECT_EQ(user.texts().filter("překročen"), (QStringList{cassettesOnly, cdsOnly}));
+    for (const auto &shown : user.shown) {
+        EXPECT_NE(shown.kind, MessageKind::Error) << shown.text.toStdString();
+    }
+    // Each Yes opens its list of debtors.
+    EXPECT_EQ(user.events.at(user.events.indexOf(cassettesOnly) + 1), "TZobrazeni_zapujcek");
+    EXPECT_EQ(user.events.at(user.events.indexOf(cdsOnly) + 1), "TZobrazeni_zapujcekCD");
     EXPECT_FALSE(window->tables().Table1.isOpen());
+    EXPECT_FALSE(window->tables().CD_Table1.isOpen());
+
+    // Beside overdue ones: the count of the unreadable before the usual question.
+    window.reset();
+    addCassetteLoan("00003", "01.01.2002", 14);
+    addCassetteLoan("00004", "", 14);
+    addCdLoan("00002", "01.01.2002", 14);
+    user.shown.clear();
+    user.answers = {false, false};
+    startAndActivate({}, today);
+    EXPECT_EQ(user.texts().filter("překročen"),
+              (QStringList{"Ve Vaši databázi jsou videokazety vedené jako zapůjčené s nečitelným "
+                           "datem zapůjčení (počet: 2). U nich nelze posoudit, zda byl termín "
+                           "vrácení překročen.\r\n\r\n" +
+                               kCassetteReminder,
+                           "Ve Vaši databázi jsou hudební CD vedená jako zapůjčená s nečitelným "
+                           "datem zapůjčení (počet: 1). U nich nelze posoudit, zda byl termín "
+                           "vrácení překročen.\r\n\r\n" +
+                               kCdReminder}));
 }
 
 TEST_F(StartTest, AutoCheckEntryWithoutAutoRunStartsNormally)
@@ -214,6 +366,88 @@ TEST_F(StartTest, AutoCheckWithAnOverdueItemWaitsForClose)
     };
     EXPECT_EQ(startAndActivate({"/AutoRun"}), StartOutcome::End);
     EXPECT_FALSE(SettingsStore::own().readBool(settings::kAutoCloseSplash2));
+}
+
+TEST_F(StartTest, AutoCheckWithAnOverdueCdWaitsForClose)
+{
+    startOnceBefore();
+    desktop::writeAutoCheck(QStringLiteral("/usr/bin/velmora"));
+    SettingsStore::own().writeBool(settings::kAutoCloseSplash2, true);
+    addCassette("00001");
+    addCdLoan("00007", shortDate(QDate::currentDate().addDays(-30)), 7);
+    addCdLoan("00008", shortDate(QDate::currentDate()), 7);
+    bool listShown = false, tableOpenInList = false;
+    user.onScreen[QStringLiteral("TZobrazeni_zapujcekCD")] = [&](QDialog &) {
+        listShown = true;
+        tableOpenInList = window->tables().CD_Table1.isOpen();
+    };
+    user.onScreen[QStringLiteral("TSplashScreen2")] = [&](QDialog &d) {
+        auto &check = static_cast<TSplashScreen2 &>(d);
+        check.setPause(0);
+        check.scan();
+        EXPECT_EQ(check.findChild<QLabel *>("CountVK")->text(), "0 VK.");
+        EXPECT_EQ(check.findChild<QLabel *>("CountCD")->text(), "1 CD.");
+        EXPECT_EQ(check.findChild<QProgressBar *>("GaugeCD")->value(), 2);
+        EXPECT_EQ(check.findChild<QProgressBar *>("GaugeCD")->maximum(), 2);
+        EXPECT_EQ(check.cdsOverdue(), 1);
+        EXPECT_FALSE(check.findChild<QCheckBox *>("AutoClose")->isEnabled());
+        EXPECT_FALSE(check.findChild<QPushButton *>("ZobrazVK")->isVisible());
+        EXPECT_TRUE(check.findChild<QPushButton *>("ZobrazCD")->isVisible());
+        check.recheck();
+        EXPECT_TRUE(check.isVisible());
+        EXPECT_TRUE(check.findChild<QPushButton *>("ZobrazCD")->isEnabled());
+        // The list of debtors over the filtered table, closed afterwards.
+        check.findChild<QPushButton *>("ZobrazCD")->click();
+        EXPECT_FALSE(window->tables().CD_Table1.isOpen());
+        EXPECT_FALSE(window->tables().CD_Table1.filtered());
+        check.findChild<QPushButton *>("Zavrit")->click();
+        EXPECT_FALSE(check.isVisible());
+    };
+    EXPECT_EQ(startAndActivate({"/AutoRun"}), StartOutcome::End);
+    EXPECT_TRUE(listShown);
+    EXPECT_TRUE(tableOpenInList);
+    EXPECT_EQ(user.events, (QStringList{"TSplashScreen2", "TZobrazeni_zapujcekCD"}));
+}
+
+TEST_F(StartTest, AutoCheckAnnouncesUnreadableLoanDatesAndWaitsForClose)
+{
+    startOnceBefore();
+    desktop::writeAutoCheck(QStringLiteral("/usr/bin/velmora"));
+    SettingsStore::own().writeBool(settings::kAutoCloseSplash2, true);
+    addCassetteLoan("00001", "pondělí", 7);
+    addCassetteLoan("00002", shortDate(QDate::currentDate()), 7);
+    Check vk;
+    user.onScreen[QStringLiteral("TSplashScreen2")] = [&](QDialog &d) {
+        auto &check = static_cast<TSplashScreen2 &>(d);
+        vk = scanned(check, "VK");
+        EXPECT_FALSE(check.findChild<QPushButton *>("ZobrazCD")->isVisible());
+        check.findChild<QPushButton *>("Zavrit")->click();
+    };
+    EXPECT_EQ(startAndActivate({"/AutoRun"}), StartOutcome::End);
+    EXPECT_EQ(vk.overdue, "0 VK.");
+    EXPECT_EQ(vk.unreadable, "1 VK.");
+    EXPECT_TRUE(vk.unreadableShown);
+    EXPECT_TRUE(vk.showShown);
+    EXPECT_FALSE(vk.autoCloseEnabled);
+    EXPECT_TRUE(vk.openAfterTick); // not closed by the 5-second tick
+
+    // The same for a CD title, and none shown where all dates read.
+    window.reset();
+    appendWithDbf("cd01.dbf", "[{'cislocd': '00001', 'pujceno': True, 'komu': 'Eva', "
+                              "'od_kdy': '', 'delka_pujc': 7}]");
+    Check cd;
+    user.onScreen[QStringLiteral("TSplashScreen2")] = [&](QDialog &d) {
+        auto &check = static_cast<TSplashScreen2 &>(d);
+        cd = scanned(check, "CD");
+        check.findChild<QPushButton *>("Zavrit")->click();
+    };
+    startAndActivate({"/AutoRun"});
+    EXPECT_EQ(cd.overdue, "0 CD.");
+    EXPECT_EQ(cd.unreadable, "1 CD.");
+    EXPECT_TRUE(cd.unreadableShown);
+    EXPECT_TRUE(cd.showShown);
+    EXPECT_FALSE(cd.autoCloseEnabled);
+    EXPECT_TRUE(cd.openAfterTick);
 }
 
 TEST_F(StartTest, SmallScreenAsksAndNoEndsTheProgram)

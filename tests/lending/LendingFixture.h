@@ -149,6 +149,36 @@ protected:
         return rows;
     }
 
+    // Another dBASE writer, Python's dbf, lends the item of this number with
+    // a loan start stored as given, whether or not it reads as a date.
+    static void foreignLoan(ItemKind kind, const QString &number, const QString &borrower,
+                            const QString &since, int days)
+    {
+        const QString script =
+            QStringLiteral("import sys, dbf\n"
+                           "t = dbf.Table(sys.argv[1])\n"
+                           "t.open(dbf.READ_WRITE)\n"
+                           "key = 'cislocd' if sys.argv[2] == 'cd' else 'cislo'\n"
+                           "for r in t:\n"
+                           "    if r[key].strip() == sys.argv[3]:\n"
+                           "        with r:\n"
+                           "            r.pujceno = True\n"
+                           "            r.komu = sys.argv[4]\n"
+                           "            r.od_kdy = sys.argv[5]\n"
+                           "            r.delka_pujc = int(sys.argv[6])\n"
+                           "t.close()\n");
+        const bool cd = kind == ItemKind::Cd;
+        int rc = -1;
+        const QString out = runProgram(
+            QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-c"), script,
+             Paths::dataFile(cd ? QStringLiteral("cd01.dbf") : QStringLiteral("data.dbf")),
+             cd ? QStringLiteral("cd") : QStringLiteral("vk"), number, borrower, since,
+             QString::number(days)},
+            &rc);
+        ASSERT_EQ(rc, 0) << out.toStdString();
+    }
+
     // Runs a menu command of a section as the menu does, guard included.
     void run(const char *action, TTitul::Section section = TTitul::Cassettes)
     {

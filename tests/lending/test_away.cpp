@@ -131,6 +131,31 @@ TEST_F(AwayTest, TheReminderAtStartOpensTheListInBoldRed)
     EXPECT_FALSE(window->tables().Table1.isOpen());
 }
 
+TEST_F(AwayTest, TheCdReminderAtStartOpensTheCdListInBoldRed)
+{
+    startOnceBefore();
+    SettingsStore::own().writeBool(settings::kKontrolaCd, true);
+    cdTitle("00001", "Staré", {true, "Eva", daysAgo(20), 7});
+    cdTitle("00002", "Nové", {true, "Adam", today(), 7});
+    cdTitle("00003", "Doma");
+    look("TZobrazeni_zapujcekCD");
+    start();
+    user.answers = {true};
+    firstShowing(*window, {});
+    EXPECT_EQ(user.screens.filter("Zobrazeni"), QStringList{"TZobrazeni_zapujcekCD"});
+    EXPECT_TRUE(seen.reminder);
+    EXPECT_EQ(seen.colour, QColor(Qt::red));
+    EXPECT_TRUE(seen.bold);
+    // Started by the user, not at log-on: every lent title, then the
+    // overdue one alone.
+    EXPECT_FALSE(seen.startTicked);
+    EXPECT_EQ(seen.counts, (QStringList{"2", "1", "1"}));
+    EXPECT_EQ(seen.rows,
+              (QStringList{"00001|Eva|" + daysAgo(20) + "|7", "00002|Adam|" + today() + "|7"}));
+    EXPECT_EQ(seen.overdueRows, QStringList{"00001|Eva|" + daysAgo(20) + "|7"});
+    EXPECT_FALSE(window->tables().CD_Table1.isOpen());
+}
+
 TEST_F(AwayTest, TheAutomaticCheckShowsOnlyTheOverdueOnes)
 {
     cdTitle("00001", "Staré", {true, "Eva", daysAgo(20), 7});
@@ -153,37 +178,88 @@ TEST_F(AwayTest, TheAutomaticCheckShowsOnlyTheOverdueOnes)
     EXPECT_EQ(seen.title, "Titul hudebního CD: Není nastaveno hudební CD ...");
 }
 
-TEST_F(AwayTest, AnUnreadableLoanStartIsListedAndNotCountedOverdue)
+// A loan start that another program stored and that is not a date: the
+// list shows the stored text with a mark, the row stands out, and the loan
+// counts neither in term nor overdue but as one that cannot be judged.
+TEST_F(AwayTest, AnUnreadableLoanStartIsShownAsStoredMarkedAndCountedApart)
 {
-    cassette("00001", {true, "Eva", daysAgo(20), 7});
+    cassette("00001", {true, "Eva", daysAgo(20), 7}); // overdue
     cassette("00002");
-    // Another dBASE writer stores a free text as the loan start of 00002.
-    const QString script = QStringLiteral("import sys, dbf\n"
-                                          "t = dbf.Table(sys.argv[1])\n"
-                                          "t.open(dbf.READ_WRITE)\n"
-                                          "for r in t:\n"
-                                          "    if r.cislo.strip() == '00002':\n"
-                                          "        with r:\n"
-                                          "            r.pujceno = True\n"
-                                          "            r.komu = 'Karel'\n"
-                                          "            r.od_kdy = 'v pondeli'\n"
-                                          "            r.delka_pujc = 7\n"
-                                          "t.close()\n");
-    int rc = -1;
-    const QString out =
-        runProgram("/usr/bin/python3", {"-c", script, Paths::dataFile("data.dbf")}, &rc);
-    ASSERT_EQ(rc, 0) << out.toStdString();
+    cassette("00003", {true, "Adam", today(), 7}); // in term
+    foreignLoan(ItemKind::Cassette, "00002", "Karel", "v pondělí", 7);
 
-    look("TZobrazeni_zapujcek");
+    QString unreadable;
+    bool unreadableShown = false;
+    QList<QColor> colours, grounds;
+    QString tip;
+    user.onScreen["TZobrazeni_zapujcek"] = [&](QDialog &d) {
+        auto &s = static_cast<AwayScreen &>(d);
+        seen.counts = {s.lentCount()->text(), s.inTermCount()->text(), s.overdueCount()->text()};
+        if (auto *u = s.findChild<QLabel *>("Necitelne")) {
+            unreadable = u->text();
+            unreadableShown = u->isVisibleTo(&s);
+        }
+        seen.rows = rowsOf(s.grid());
+        const QAbstractItemModel *m = s.grid()->model();
+        for (int r = 0; r < m->rowCount(); ++r) {
+            colours << m->index(r, 2).data(Qt::ForegroundRole).value<QColor>();
+            grounds << m->index(r, 0).data(Qt::BackgroundRole).value<QColor>();
+        }
+        tip = m->index(1, 0).data(Qt::ToolTipRole).toString();
+        s.overdueBox()->click();
+        seen.overdueRows = rowsOf(s.grid());
+    };
     run("lending.cassettesAway");
+    EXPECT_EQ(seen.counts, (QStringList{"3", "1", "1"}));
+    EXPECT_EQ(unreadable, "1");
+    EXPECT_TRUE(unreadableShown);
+    EXPECT_EQ(seen.rows, (QStringList{"00001|Eva|" + daysAgo(20) + "|7",
+                                      "00002|Karel|v pondělí (nečitelné datum)|7",
+                                      "00003|Adam|" + today() + "|7"}));
+    // Only its row stands out, in both its text and its ground.
+    ASSERT_EQ(colours.size(), 3);
+    EXPECT_EQ(colours[0], QColor(Qt::black));
+    EXPECT_NE(colours[1], colours[0]);
+    EXPECT_EQ(colours[2], QColor(Qt::black));
+    EXPECT_TRUE(grounds[1].isValid());
+    EXPECT_FALSE(grounds[0].isValid());
+    EXPECT_TRUE(tip.contains("nelze přečíst")) << tip.toStdString();
+    // It needs looking at, as the overdue one does.
+    EXPECT_EQ(seen.overdueRows, (QStringList{"00001|Eva|" + daysAgo(20) + "|7",
+                                             "00002|Karel|v pondělí (nečitelné datum)|7"}));
+    // The stored text is left as it was.
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00002"), "T|Karel|v pondělí|7");
+}
+
+TEST_F(AwayTest, AnUnreadableCdLoanStartIsShownAsStoredAndTheFourthCountHidesWhenNone)
+{
+    cdTitle("00001", "Jedno", {true, "Eva", today(), 7});
+    cdTitle("00002", "Druhé");
+    foreignLoan(ItemKind::Cd, "00002", "Olga", "31.02.2024", 3); // no such day
+    QString unreadable;
+    bool shown = false;
+    user.onScreen["TZobrazeni_zapujcekCD"] = [&](QDialog &d) {
+        auto &s = static_cast<AwayScreen &>(d);
+        seen.counts = {s.lentCount()->text(), s.inTermCount()->text(), s.overdueCount()->text()};
+        if (auto *u = s.findChild<QLabel *>("Necitelne")) {
+            unreadable = u->text();
+            shown = u->isVisibleTo(&s);
+        }
+        seen.rows = rowsOf(s.grid());
+    };
+    run("lending.cdsAway", TTitul::Cds);
+    EXPECT_EQ(seen.counts, (QStringList{"2", "1", "0"}));
+    EXPECT_EQ(unreadable, "1");
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(seen.rows, (QStringList{"00001|Eva|" + today() + "|7",
+                                      "00002|Olga|31.02.2024 (nečitelné datum)|3"}));
+
+    // Every loan start a date again: the fourth count is not shown.
+    foreignLoan(ItemKind::Cd, "00002", "Olga", "28.02.2024", 3);
+    run("lending.cdsAway", TTitul::Cds);
     EXPECT_EQ(seen.counts, (QStringList{"2", "1", "1"}));
-    EXPECT_EQ(seen.rows,
-              (QStringList{"00001|Eva|" + daysAgo(20) + "|7", "00002|Karel|nečitelné datum|7"}));
-    // The start-up count passes over it too.
-    Table t;
-    t.setPath(Paths::dataFile("data.dbf"));
-    t.open(Table::Mode::ReadOnly);
-    EXPECT_EQ(countOverdue(t, QDate::currentDate()), 1);
+    EXPECT_EQ(unreadable, "0");
+    EXPECT_FALSE(shown);
 }
 
 TEST_F(AwayTest, TheContentWindowShowsTheFilmsOfTheChosenRow)

@@ -81,6 +81,52 @@ TEST_F(ReturnTest, AReturnWritesOneArchiveRowAndClearsTheLoanKeepingItsLength)
     EXPECT_FALSE(window->tables().Table1.filtered());
 }
 
+// A loan start that another program stored and that is not a date: shown
+// as stored with the mark, its row standing out; returned, the archive
+// keeps the stored text.
+TEST_F(ReturnTest, AnUnreadableLoanStartIsShownAsStoredMarkedAndArchivedAsItWas)
+{
+    cassette("00001", {true, "Eva", "01.02.2002", 7});
+    cassette("00002");
+    foreignLoan(ItemKind::Cassette, "00002", "Karel", "v pondělí", 7);
+    QStringList dates;
+    QList<QColor> colours;
+    QString tip;
+    user.onScreen["TVraceni_kazety"] = [&](QDialog &d) {
+        const QAbstractItemModel *m = static_cast<ReturnScreen &>(d).grid()->model();
+        for (int r = 0; r < m->rowCount(); ++r) {
+            dates << m->index(r, 2).data().toString();
+            colours << m->index(r, 0).data(Qt::ForegroundRole).value<QColor>();
+        }
+        tip = m->index(1, 2).data(Qt::ToolTipRole).toString();
+    };
+    run("lending.returnCassette");
+    EXPECT_EQ(dates, (QStringList{"01.02.2002", "v pondělí (nečitelné datum)"}));
+    ASSERT_EQ(colours.size(), 2);
+    EXPECT_FALSE(colours[0].isValid());
+    EXPECT_TRUE(colours[1].isValid());
+    EXPECT_TRUE(tip.contains("nelze přečíst")) << tip.toStdString();
+
+    returnRows("TVraceni_kazety", {"00002"});
+    EXPECT_EQ(dbfreadArchive(ItemKind::Cassette),
+              QStringList{"00002|Karel|v pondělí|Vrácení: " + today()});
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00002"), "F|||7");
+}
+
+TEST_F(ReturnTest, AnUnreadableCdLoanStartIsMarkedOnTheCdScreen)
+{
+    cdTitle("00001", "Jedno");
+    foreignLoan(ItemKind::Cd, "00001", "Olga", "32.13.2020", 3);
+    QStringList dates;
+    user.onScreen["TVraceni_CDForm"] = [&](QDialog &d) {
+        const QAbstractItemModel *m = static_cast<ReturnScreen &>(d).grid()->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            dates << m->index(r, 2).data().toString();
+    };
+    run("lending.returnCd", TTitul::Cds);
+    EXPECT_EQ(dates, QStringList{"32.13.2020 (nečitelné datum)"});
+}
+
 TEST_F(ReturnTest, NoKeepsTheLoan)
 {
     cassette("00001", {true, "Eva", "01.02.2002", 7});

@@ -61,11 +61,20 @@ TEST(LoanRules, CountsOfItemsAway)
     items[1].term = LoanTerm::Overdue;
     items[3].term = LoanTerm::Overdue;
     items[4].term = LoanTerm::Unreadable;
+    items[4].loan.since = "v pondělí";
+    items[2].loan.since = "01.03.2024";
     const AwayCounts c = countAway(items);
     EXPECT_EQ(c.lent, 5);
-    EXPECT_EQ(c.inTerm, 3);
+    EXPECT_EQ(c.inTerm, 2); // a start that cannot be read is not in term
     EXPECT_EQ(c.overdue, 2);
-    EXPECT_EQ(items[4].sinceText(), "nečitelné datum");
+    EXPECT_EQ(c.unreadable, 1);
+    // The stored text stays, with the mark after it.
+    EXPECT_EQ(items[4].sinceText(), "v pondělí (nečitelné datum)");
+    EXPECT_EQ(items[2].sinceText(), "01.03.2024");
+    EXPECT_EQ(markedUnreadable("  "), "(nečitelné datum)");
+    EXPECT_TRUE(items[4].announced());
+    EXPECT_TRUE(items[1].announced());
+    EXPECT_FALSE(items[2].announced());
 }
 
 class SeriesFiles : public LendingFixture

@@ -53,7 +53,7 @@ double onDots(double mm, int dpi)
 }
 
 // Some word with this text has its top left at the place (mm from the top
-// left of the printable area, which lies at origin on the page).
+// left corner of the paper, which lies at origin on the page read back).
 void expectWordAt(const PdfWords &pdf, int page, const QString &text, double x, double y, int dpi,
                   QPointF origin = {}, double yTolerance = 0.03)
 {
@@ -71,15 +71,20 @@ void expectWordAt(const PdfWords &pdf, int page, const QString &text, double x, 
                   << " at " << dpi << " dpi (nearest off by " << best << " mm)";
 }
 
-QPrinter *pdfPrinter(QPrinter &printer, const QString &file, int dpi)
+// A printer writing PDF whose printable area starts `margins` mm in.
+QPrinter *pdfPrinter(QPrinter &printer, const QString &file, int dpi,
+                     const QMarginsF &margins = QMarginsF())
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setResolution(dpi);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF());
+    printer.setPageMargins(margins, QPageLayout::Millimeter);
     printer.setOutputFileName(file);
     return &printer;
 }
+
+// Margins such as a real printer has, different on every side.
+const QMarginsF kPrinterMargins(6.35, 4.2, 7.9, 12.5);
 
 } // namespace
 
@@ -112,12 +117,22 @@ TEST(LabelLayout, DotsSheetsAndRange)
 class LabelPdf : public ::testing::TestWithParam<int>
 {
 protected:
+    void textsStandWhereTheTablesPutThem(const QMarginsF &margins);
     test::TestEnv env;
 };
 
 // Both labels of one cassette, and sheets of both kinds, read back from
-// the PDF: each text at its place to the dot.
+// the PDF: each text at its place to the dot, measured from the paper's
+// corner also on a printer whose printable area starts further in.
 TEST_P(LabelPdf, TextsStandWhereTheTablesPutThem)
+{
+    for (const QMarginsF &margins : {QMarginsF(), kPrinterMargins}) {
+        SCOPED_TRACE(margins.left());
+        textsStandWhereTheTablesPutThem(margins);
+    }
+}
+
+void LabelPdf::textsStandWhereTheTablesPutThem(const QMarginsF &margins)
 {
     const int dpi = GetParam();
     const CassetteRecord full = cassette("00042", {"Alfa", "Beta", "Gama", "Delta", "Omega"},
@@ -125,7 +140,8 @@ TEST_P(LabelPdf, TextsStandWhereTheTablesPutThem)
                                          {"SP", "LP", "EP", "SP", "LP"}, {45, 65, 90, 120, 5});
     const QString single = env.file("single.pdf");
     QPrinter printer;
-    ASSERT_TRUE(paintLabels(*pdfPrinter(printer, single, dpi), singleJob(full)));
+    ASSERT_TRUE(paintLabels(*pdfPrinter(printer, single, dpi, margins), singleJob(full)));
+    ASSERT_EQ(printer.pageRect(QPrinter::Millimeter).left() > 0, margins.left() > 0);
     PdfWords pdf = test::readPdfWords(single);
     EXPECT_EQ(pdf.title, "Tisk etikety - VK číslo 00042");
     ASSERT_EQ(pdf.pages, 1);
@@ -159,7 +175,8 @@ TEST_P(LabelPdf, TextsStandWhereTheTablesPutThem)
     }
     const QString sheets = env.file("sheets.pdf");
     QPrinter sheetPrinter;
-    ASSERT_TRUE(paintLabels(*pdfPrinter(sheetPrinter, sheets, dpi), sheetJob(many, Choice::Both)));
+    ASSERT_TRUE(
+        paintLabels(*pdfPrinter(sheetPrinter, sheets, dpi, margins), sheetJob(many, Choice::Both)));
     pdf = test::readPdfWords(sheets);
     EXPECT_EQ(pdf.title, "Video - Tisk nastavených etiket");
     ASSERT_EQ(pdf.pages, 4);
@@ -187,6 +204,40 @@ TEST_P(LabelPdf, TextsStandWhereTheTablesPutThem)
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, LabelPdf, ::testing::Values(300, 600));
+
+// A sheet saved as a PDF file and the same sheet printed on a printer with
+// margins: every word at the same place on the paper.
+TEST(LabelPdfAndPrinter, ASavedSheetPrintsWhereADirectPrintWould)
+{
+    test::TestEnv env;
+    std::vector<CassetteRecord> sheet;
+    for (int i = 1; i <= 12; ++i)
+        sheet.push_back(
+            cassette(QStringLiteral("%1").arg(500 + i, 5, 10, QChar('0')),
+                     {QStringLiteral("Film%1").arg(i), QStringLiteral("Druhy%1").arg(i)},
+                     {"Drama", "Horor"}, {"SP", "LP"}, {90, 30}));
+    const Job job = sheetJob(sheet, Choice::Both);
+    ASSERT_TRUE(writePdf(job, env.file("saved.pdf")));
+    QPrinter printer;
+    ASSERT_TRUE(
+        paintLabels(*pdfPrinter(printer, env.file("printed.pdf"), 600, kPrinterMargins), job));
+    const PdfWords saved = test::readPdfWords(env.file("saved.pdf"));
+    const PdfWords printed = test::readPdfWords(env.file("printed.pdf"));
+    ASSERT_EQ(printed.pages, saved.pages);
+    ASSERT_EQ(printed.words.size(), saved.words.size());
+    ASSERT_FALSE(saved.words.isEmpty());
+    for (qsizetype i = 0; i < saved.words.size(); ++i) {
+        const test::PdfWord &a = saved.words[i], &b = printed.words[i];
+        EXPECT_EQ(b.text, a.text);
+        EXPECT_EQ(b.page, a.page);
+        EXPECT_NEAR(b.xMin * kMmPerPoint, a.xMin * kMmPerPoint, 0.01) << a.text.toStdString();
+        EXPECT_NEAR(b.yMin * kMmPerPoint, a.yMin * kMmPerPoint, 0.01) << a.text.toStdString();
+    }
+    // Where the sheet says, from the paper's corner: the first face label's
+    // title and the last spine label's number.
+    expectWordAt(printed, 0, "Film1", 27 + 6, 12 + 1.5, 600);
+    expectWordAt(printed, 2, "00512", 33, 12 + 20 * 11 + 4, 600);
+}
 
 // The lines of the labels, seen in the page rendered at the printer's own
 // resolution: the spine outline and the gray band lines of the face.
@@ -435,11 +486,11 @@ TEST_F(LabelScreens, SheetPrintLabelsEachChosenCassetteOnceAndCloses)
                       "00m", "0h", "00m", "1h", "05m"}));
     EXPECT_EQ(sorted(pdf.textsOnPage(1)), sorted({"00002", "Druha", "LP", "Dalsi", "00005", "00007",
                                                   "Sedma", "00010", "Desata", "SP"}));
-    // In number order down the sheet, 00005 with its number only.
+    // In number order down the sheet, 00005 with its number only; from the
+    // paper's corner, whatever the run's printer takes as its margins.
     for (int i = 0; i < 4; ++i)
         expectWordAt(pdf, 1, QStringList{"00002", "00005", "00007", "00010"}[i], 33,
-                     12 + 20 * i + 4, m_printer->resolution(),
-                     m_printer->pageRect(QPrinter::Millimeter).topLeft());
+                     12 + 20 * i + 4, m_printer->resolution());
     EXPECT_TRUE(user.shown.isEmpty());
 }
 
@@ -620,11 +671,12 @@ TEST(RealPrintQueue, ReportAndLabelSheetThroughCupsPdf)
         ASSERT_EQ(labels.pages, 3); // two sheets of faces, one of spines
         EXPECT_TRUE(labels.find("Film11", 1));
         EXPECT_EQ(labels.textsOnPage(2).filter(QRegularExpression("^\\d{5}$")).size(), 11);
-        // The places survive the queue, from the printable area's corner.
-        // The fonts come back rewritten with another ascent, so a text's top
-        // stands up to a millimetre off; its distance to another text of the
-        // same font does not.
-        const QPointF origin = labelPrinter.pageRect(QPrinter::Millimeter).topLeft();
+        // The places survive the queue, from the paper's corner although the
+        // queue's printable area starts further in. The fonts come back
+        // rewritten with another ascent, so a text's top stands up to a
+        // millimetre off; its distance to another text of the same font
+        // does not.
+        const QPointF origin;
         const int dpi = labelPrinter.resolution();
         expectWordAt(labels, 0, "Film1", 27 + 6, 12 + 1.5, dpi, origin, 1);
         expectWordAt(labels, 0, "Film10", 27 + 78 + 6, 12 + 47 * 4 + 1.5, dpi, origin, 1);
