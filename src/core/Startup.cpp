@@ -11,6 +11,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
 #include "storage/Interrupted.h"
+#include "storage/NumberRepair.h"
 #include "storage/Overdue.h"
 #include "storage/Paths.h"
 #include "storage/Storage.h"
@@ -61,6 +62,33 @@ void remind(TTitul &window, Table &table, const QString &questionKey, const QStr
         throw;
     }
     table.close();
+}
+
+// Numbers a spreadsheet shortened ("1" for "00001") are offered to be put
+// right, after a safety copy; a data.dbf that may not be written yet (the
+// old format) waits for its upgrade.
+void offerNumberRepair(TTitul &window)
+{
+    for (const backup::Set set : {backup::Set::Cassettes, backup::Set::Cds}) {
+        if (set == backup::Set::Cassettes && window.settings().cassettesReadOnly)
+            continue;
+        const numbers::Finding found = numbers::find(set);
+        if (found.empty())
+            continue;
+        const QString caption = TTitul::others(QStringLiteral("002"));
+        if (found.fixable.isEmpty()) {
+            dialogs::warning(caption, numbers::collisionsOnly(found));
+            continue;
+        }
+        if (!dialogs::question(caption, numbers::question(found)))
+            continue;
+        const numbers::Outcome done =
+            numbers::repair(set, QDateTime::currentDateTime(), version::kText);
+        if (done.problem.isEmpty())
+            dialogs::information(caption, done.message());
+        else
+            dialogs::error(QStringLiteral("Chyba"), done.message());
+    }
 }
 
 } // namespace
@@ -120,6 +148,7 @@ bool prepareMainWindow(TTitul &window)
     } catch (const DbError &e) {
         dialogs::showError(e);
     }
+    offerNumberRepair(window);
     window.setStarting(true);
     return true;
 }
