@@ -65,10 +65,13 @@ void remind(TTitul &window, Table &table, const QString &questionKey, const QStr
 }
 
 // Numbers a spreadsheet shortened ("1" for "00001") are offered to be put
-// right, after a safety copy; a data.dbf that may not be written yet (the
-// old format) waits for its upgrade.
+// right, after a safety copy; tables that may not be written yet (a data.dbf
+// of the old format, a database of the previous generation) wait for their
+// conversion.
 void offerNumberRepair(TTitul &window)
 {
+    if (window.settings().storedVersion == version::kPreviousGeneration)
+        return;
     for (const backup::Set set : {backup::Set::Cassettes, backup::Set::Cds}) {
         if (set == backup::Set::Cassettes && window.settings().cassettesReadOnly)
             continue;
