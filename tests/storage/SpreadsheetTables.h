@@ -19,7 +19,7 @@
 namespace velmora::test {
 
 // The field list of a table in the notation of Python's dbf.
-inline QString dbfSpec(const TableSchema &schema)
+inline QString dbfFieldList(const TableSchema &schema)
 {
     QStringList fields;
     for (const FieldDef &f : schema.fields) {
@@ -62,7 +62,7 @@ for r in json.loads(sys.argv[3]):
     t.append(r)
 t.close()
 )"),
-                    path, dbfSpec(*schema),
+                    path, dbfFieldList(*schema),
                     QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Compact))},
                    &rc);
     ASSERT_EQ(rc, 0) << out.toStdString();
