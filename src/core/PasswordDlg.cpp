@@ -27,6 +27,8 @@ TPasswordDlg::TPasswordDlg(const QString &password, QWidget *parent)
     grid->setContentsMargins(20, 16, 20, 16);
     m_prompt = new QLabel(QStringLiteral("Zadejte heslo:"), this);
     m_prompt->setObjectName(QStringLiteral("Label1"));
+    // Its words, and those of the two labels below, may come from a language file.
+    m_prompt->setTextFormat(Qt::PlainText);
     m_entry = new QLineEdit(this);
     m_entry->setObjectName(QStringLiteral("Password"));
     m_entry->setEchoMode(QLineEdit::Password);
@@ -35,8 +37,10 @@ TPasswordDlg::TPasswordDlg(const QString &password, QWidget *parent)
     m_prompt->setBuddy(m_entry);
     m_hint = new QLabel(QStringLiteral("ESC ... Konec."), this);
     m_hint->setObjectName(QStringLiteral("Label2"));
+    m_hint->setTextFormat(Qt::PlainText);
     m_panel = new QLabel(this);
     m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setTextFormat(Qt::PlainText);
     m_panel->setAlignment(Qt::AlignCenter);
     m_panel->setMinimumSize(90, 28);
     m_panel->setAutoFillBackground(true);

@@ -11,6 +11,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
 #include "storage/Interrupted.h"
+#include "storage/NumberRepair.h"
 #include "storage/Overdue.h"
 #include "storage/Paths.h"
 #include "storage/Storage.h"
@@ -83,6 +84,36 @@ void remind(TTitul &window, Table &table, bool cds, const QString &questionKey,
     table.close();
 }
 
+// Numbers a spreadsheet shortened ("1" for "00001") are offered to be put
+// right, after a safety copy; tables that may not be written yet (a data.dbf
+// of the old format, a database of the previous generation) wait for their
+// conversion.
+void offerNumberRepair(TTitul &window)
+{
+    if (window.settings().storedVersion == version::kPreviousGeneration)
+        return;
+    for (const backup::Set set : {backup::Set::Cassettes, backup::Set::Cds}) {
+        if (set == backup::Set::Cassettes && window.settings().cassettesReadOnly)
+            continue;
+        const numbers::Finding found = numbers::find(set);
+        if (found.empty())
+            continue;
+        const QString caption = TTitul::others(QStringLiteral("002"));
+        if (found.fixable.isEmpty()) {
+            dialogs::warning(caption, numbers::collisionsOnly(found));
+            continue;
+        }
+        if (!dialogs::question(caption, numbers::question(found)))
+            continue;
+        const numbers::Outcome done =
+            numbers::repair(set, QDateTime::currentDateTime(), version::kText);
+        if (done.problem.isEmpty())
+            dialogs::information(caption, done.message());
+        else
+            dialogs::error(QStringLiteral("Chyba"), done.message());
+    }
+}
+
 } // namespace
 
 bool claimDataDirectory(InstanceLock &lock, const QString &dataDir)
@@ -140,6 +171,7 @@ bool prepareMainWindow(TTitul &window)
     } catch (const DbError &e) {
         dialogs::showError(e);
     }
+    offerNumberRepair(window);
     window.setStarting(true);
     return true;
 }

@@ -3,6 +3,7 @@
 // Little-endian numbers and markers of the dBASE files, for the engine's
 // own sources.
 
+#include <QDate>
 #include <cstdint>
 
 namespace velmora::filebytes {
@@ -34,6 +35,15 @@ inline void putLe32(char *p, uint32_t v)
     p[1] = char(v >> 8);
     p[2] = char(v >> 16);
     p[3] = char(v >> 24);
+}
+
+// The date of the last change, in bytes 1 to 3 of a table's header.
+inline void stampDate(char *header)
+{
+    const QDate today = QDate::currentDate();
+    header[1] = char(today.year() - 1900);
+    header[2] = char(today.month());
+    header[3] = char(today.day());
 }
 
 } // namespace velmora::filebytes

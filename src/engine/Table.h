@@ -95,6 +95,15 @@ public:
 
     // The index and filter are kept across close and open, so one set while
     // the table is closed applies from the next open.
+    //
+    // A table opened ReadOnly is never written, nor is anything beside it
+    // (a post cut short is left for a writer to finish), and it is read only
+    // where it lies: a link in its place, or in that of its memo file or
+    // index, is refused. The other modes are for the program's own tables:
+    // they follow a link to a regular file, finish a post cut short, and
+    // fall back to reading when the medium cannot be written. Whatever the
+    // mode, a pipe, device, socket or directory where the table, its memo
+    // file or its index should be is refused with a DbError naming it.
     void open(Mode mode = Mode::ReadWrite);
     // Opens a table held in memory (read-only), as the fuzzer and tests do.
     void openFromMemory(const QByteArray &dbf, const QByteArray &dbt = {},

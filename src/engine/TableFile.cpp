@@ -3,10 +3,10 @@
 #include "engine/Collation.h"
 #include "engine/FieldCodec.h"
 #include "engine/FileBytes.h"
+#include "engine/RegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -63,14 +63,6 @@ FieldType kindOf(char type, int decimals)
     }
 }
 
-void stampDate(char *header)
-{
-    const QDate today = QDate::currentDate();
-    header[1] = char(today.year() - 1900);
-    header[2] = char(today.month());
-    header[3] = char(today.day());
-}
-
 } // namespace
 
 TableFile::~TableFile()
@@ -105,14 +97,43 @@ bool TableFile::isOpenAnywhere(const QString &path)
     return file && file->m_handles > 0;
 }
 
+namespace {
+
+// What is opened only to be read is, as often as not, someone else's: a
+// friend's medium, a CD, a backup. It is read where it lies, never through a
+// link. The program's own tables are opened to be written; one of them may
+// be a link to a file kept elsewhere. Nothing but regular files is read.
+regular::Links linksFor(Table::Mode mode)
+{
+    return mode == Table::Mode::ReadOnly ? regular::Links::Refuse : regular::Links::Follow;
+}
+
+// The files a table may have beside its data file.
+QStringList sideFiles(const QString &path)
+{
+    const QString memo = Table::memoPath(path);
+    return {memo, memo.left(memo.size() - 3) + QStringLiteral("DBT"), Table::indexPath(path)};
+}
+
+} // namespace
+
 std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode)
 {
+    const bool write = mode != Table::Mode::ReadOnly;
+    const regular::Links links = linksFor(mode);
+    for (const QString &p : QStringList{path} + sideFiles(path))
+        if (const QString why = regular::refusal(p, links); !why.isEmpty())
+            throw DbError(why);
     const QString key = registryKey(path);
     if (auto existing = registry().value(key).lock()) {
         // A file that another program replaced is read anew; the handles on
         // the old one keep reading what they had.
         if (!existing->replacedOnDisk()) {
             existing->checkLength();
+            // Handles opened only to read share no access they did not ask
+            // for; the first one that writes makes the file writable.
+            if (write && !existing->m_writable)
+                existing->gainWriteAccess();
             existing->addExclusive(mode == Table::Mode::Exclusive);
             return existing;
         }
@@ -123,13 +144,17 @@ std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode
     file->m_path = path;
     if (!QFileInfo::exists(path))
         file->fail(QObject::tr("Tabulku nelze otevřít, soubor neexistuje: %1").arg(path));
-    file->m_dbf.setFileName(path);
-    if (file->m_dbf.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        file->m_writable = true;
-    } else if (!file->m_dbf.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        file->fail(
-            QObject::tr("Tabulku nelze otevřít: %1 (%2)").arg(path, file->m_dbf.errorString()));
+    regular::Outcome opened = regular::open(file->m_dbf, path, write, links);
+    if (opened.ok()) {
+        file->m_writable = write;
+    } else if (opened.denied) {
+        // A medium that cannot be written is read all the same.
+        opened = regular::open(file->m_dbf, path, false, links);
     }
+    if (!opened.ok())
+        file->fail(opened.notRegular
+                       ? opened.problem
+                       : QObject::tr("Tabulku nelze otevřít: %1 (%2)").arg(path, opened.reason));
     const qint64 size = file->m_dbf.size();
     QByteArray head = file->m_dbf.read(qMin<qint64>(size, 68));
     if (head.size() >= 12) {
@@ -147,11 +172,32 @@ std::shared_ptr<TableFile> TableFile::open(const QString &path, Table::Mode mode
     // Chunks of whole records, about 64 KiB each.
     file->m_recordChunks.reset(&file->m_dbf, file->m_headerSize,
                                qint64(qMax(1, 65536 / file->m_recordSize)) * file->m_recordSize);
-    file->openMemo();
+    file->openMemo(links);
     file->findAutoIncrements();
     file->addExclusive(mode == Table::Mode::Exclusive);
     registry().insert(key, file);
     return file;
+}
+
+void TableFile::gainWriteAccess()
+{
+    // Opened anew for writing, and taken only when it is still the file
+    // read so far; otherwise the file stays read-only, as on a medium that
+    // cannot be written.
+    QFile dbf;
+    QFile dbt;
+    if (!regular::open(dbf, m_path, true, regular::Links::Follow).ok() ||
+        FileChunks::identity(dbf) != m_identity)
+        return;
+    if (m_dbt.isOpen() && (!regular::open(dbt, m_memoPath, true, regular::Links::Follow).ok() ||
+                           FileChunks::identity(dbt) != FileChunks::identity(m_dbt)))
+        return;
+    if (!regular::moveInto(m_dbf, dbf))
+        return;
+    m_writable = true;
+    if (m_dbt.isOpen())
+        regular::moveInto(m_dbt, dbt); // failing, memo texts stay read-only
+    finishInterruptedPost();
 }
 
 std::shared_ptr<TableFile> TableFile::fromMemory(const QByteArray &dbf, const QByteArray &dbt,
@@ -376,12 +422,25 @@ void TableFile::endBatch()
     }
 }
 
+void TableFile::markCodePage()
+{
+    // A table that a spreadsheet saved carries no code page mark, and other
+    // readers then take its letters for ASCII. It is read as cp1250 here,
+    // and its first write says so in the header, as our own tables do.
+    if (m_memory || m_level7 || m_driver != 0)
+        return;
+    const char driver = char(Codepage::cp1250().languageDriver());
+    writeAt(m_dbf, 29, &driver, 1, m_path);
+    m_driver = uint8_t(driver);
+}
+
 void TableFile::writeRecord(int rec, const QByteArray &data)
 {
     if (!m_writable)
         fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
     if (rec < 0 || rec >= m_count)
         fail(QObject::tr("Záznam už v tabulce není (soubor byl mezitím zkrácen): %1").arg(m_path));
+    markCodePage();
     if (rec >= m_written) {
         std::memcpy(m_pending.data() + qsizetype(rec - m_written) * m_recordSize, data.constData(),
                     size_t(m_recordSize));
@@ -401,6 +460,7 @@ int TableFile::appendRecord(QByteArray data)
 {
     if (!m_writable)
         fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
+    markCodePage();
     data[0] = ' ';
     for (FieldInfo &f : m_fields) {
         if (f.kind == FieldType::AutoInc) {
@@ -643,138 +703,6 @@ void TableFile::updateTags(int rec, bool removed)
                                    [&t](int a, int b) { return t.less(a, b); });
         t.order.insert(at, rec);
     }
-}
-
-void TableFile::create(const QString &path, const QList<FieldDef> &fields, const QStringList &tags)
-{
-    const QString bad = QObject::tr("Tabulku %1 nelze založit: %2");
-    if (isOpenAnywhere(path))
-        throw DbError(bad.arg(path, QObject::tr("je právě otevřena")));
-    if (fields.isEmpty())
-        throw DbError(bad.arg(path, QObject::tr("nemá žádné pole")));
-    QStringList seen;
-    bool hasMemo = false;
-    int recordSize = 1;
-    for (const FieldDef &f : fields) {
-        const QString upper = f.name.toUpper();
-        if (f.name.isEmpty() || f.name.size() > 10 || seen.contains(upper) ||
-            f.name.toLatin1() != f.name.toUtf8())
-            throw DbError(bad.arg(path, QObject::tr("neplatné jméno pole \"%1\"").arg(f.name)));
-        seen << upper;
-        int width = f.width;
-        if (f.type == FieldType::String && (width < 1 || width > 254))
-            throw DbError(bad.arg(path, QObject::tr("neplatná šířka pole \"%1\"").arg(f.name)));
-        switch (f.type) {
-        case FieldType::Integer:
-            width = 11;
-            break;
-        case FieldType::Date:
-            width = 8;
-            break;
-        case FieldType::Boolean:
-            width = 1;
-            break;
-        case FieldType::Memo:
-            width = 10;
-            hasMemo = true;
-            break;
-        case FieldType::DateTime:
-            width = 14;
-            break;
-        case FieldType::Number:
-            width = qBound(1, f.width ? f.width : 20, 20);
-            break;
-        case FieldType::String:
-            break;
-        default: // kinds that only older files carry
-            throw DbError(
-                bad.arg(path, QObject::tr("pole \"%1\" nemá zapisovatelný typ").arg(f.name)));
-        }
-        recordSize += width;
-    }
-    for (const QString &tag : tags)
-        if (!seen.contains(tag.toUpper()))
-            throw DbError(bad.arg(path, QObject::tr("index \"%1\" nemá své pole").arg(tag)));
-    if (recordSize > 0xFFFF)
-        throw DbError(bad.arg(path, QObject::tr("záznam je příliš dlouhý")));
-
-    const int headerSize = 32 + 32 * int(fields.size()) + 1;
-    QByteArray out(headerSize, '\0');
-    char *h = out.data();
-    h[0] = char(hasMemo ? 0x83 : 0x03);
-    stampDate(h);
-    putLe16(h + 8, uint16_t(headerSize));
-    putLe16(h + 10, uint16_t(recordSize));
-    h[29] = char(Codepage::cp1250().languageDriver());
-    int pos = 32;
-    for (const FieldDef &f : fields) {
-        const QByteArray name = f.name.toUpper().toLatin1();
-        std::memcpy(h + pos, name.constData(), size_t(name.size()));
-        char type = 'C';
-        int width = f.width;
-        int decimals = 0;
-        switch (f.type) {
-        case FieldType::String:
-            break;
-        case FieldType::Integer:
-            type = 'N';
-            width = 11;
-            break;
-        case FieldType::Number:
-            type = 'N';
-            width = qBound(1, f.width ? f.width : 20, 20);
-            decimals = qBound(0, f.decimals, width - 1);
-            break;
-        case FieldType::Date:
-            type = 'D';
-            width = 8;
-            break;
-        case FieldType::Boolean:
-            type = 'L';
-            width = 1;
-            break;
-        case FieldType::Memo:
-            type = 'M';
-            width = 10;
-            break;
-        case FieldType::DateTime: // date and time as text
-            width = 14;
-            break;
-        default:
-            break;
-        }
-        h[pos + 11] = type;
-        h[pos + 16] = char(width);
-        h[pos + 17] = char(decimals);
-        const bool tagged = std::any_of(tags.begin(), tags.end(), [&](const QString &t) {
-            return t.compare(f.name, Qt::CaseInsensitive) == 0;
-        });
-        h[pos + 31] = tagged ? 1 : 0;
-        pos += 32;
-    }
-    h[pos] = 0x0D;
-    out.append(kEndMarker);
-
-    auto writeWhole = [&](const QString &file, const QByteArray &bytes) {
-        QSaveFile save(file);
-        save.setDirectWriteFallback(true);
-        if (!save.open(QIODevice::WriteOnly) || save.write(bytes) != bytes.size() || !save.commit())
-            throw DbError(bad.arg(path, save.errorString()));
-    };
-    const QString memo = Table::memoPath(path);
-    if (hasMemo) {
-        QByteArray dbt(kDb3Block, '\0');
-        putLe32(dbt.data(), 1);
-        dbt[16] = 0x03;
-        writeWhole(memo, dbt);
-    } else if (QFileInfo::exists(memo)) {
-        QFile::remove(memo);
-    }
-    // An index file of an earlier table of that name no longer describes
-    // it, nor does a note of a post to it.
-    QFile::remove(Table::indexPath(path));
-    QFile::remove(postNotePath(path));
-    writeWhole(path, out);
 }
 
 } // namespace velmora

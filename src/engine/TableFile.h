@@ -7,6 +7,7 @@
 #include "engine/Codepage.h"
 #include "engine/Collation.h"
 #include "engine/FileChunks.h"
+#include "engine/RegularFile.h"
 #include "engine/Table.h"
 
 #include <QByteArray>
@@ -151,7 +152,10 @@ private:
     const char *memoAt(qint64 offset, qint64 *available) const;
     QByteArray memoBytes(qint64 offset, qint64 length, bool toMarker) const;
     void shrinkToFile(bool cut);
-    void openMemo();
+    void openMemo(regular::Links links);
+    void gainWriteAccess();
+    void markCodePage();
+    qint64 memoEnd() const;
     void readMemoBlockSize();
     void appendNow(const QByteArray &data);
     void flushPending();
@@ -181,6 +185,7 @@ private:
     QByteArray m_records; // the records of a table held in memory
     QFile m_dbf;
     QFile m_dbt;
+    QString m_memoPath;
     mutable FileChunks m_recordChunks;
     mutable FileChunks m_memoChunks;
     mutable QByteArray m_missing;

@@ -13,7 +13,7 @@ namespace velmora {
 
 using namespace filebytes;
 
-void TableFile::openMemo()
+void TableFile::openMemo(regular::Links links)
 {
     const bool needsMemo = std::any_of(m_fields.begin(), m_fields.end(), [](const FieldInfo &f) {
         return f.kind == FieldType::Memo;
@@ -21,17 +21,20 @@ void TableFile::openMemo()
     if (!needsMemo)
         return;
     QString memo = Table::memoPath(m_path);
-    if (!QFileInfo::exists(memo)) {
+    if (!regular::present(memo)) {
         const QString upper = memo.left(memo.size() - 3) + QStringLiteral("DBT");
-        if (!QFileInfo::exists(upper))
+        if (!regular::present(upper))
             return; // memos read as empty; writing one is refused
         memo = upper;
     }
-    m_dbt.setFileName(memo);
-    if (!m_dbt.open(m_writable ? QIODevice::ReadWrite | QIODevice::Unbuffered
-                               : QIODevice::ReadOnly | QIODevice::Unbuffered) &&
-        !m_dbt.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    regular::Outcome opened = regular::open(m_dbt, memo, m_writable, links);
+    if (!opened.ok() && m_writable)
+        opened = regular::open(m_dbt, memo, false, links);
+    if (opened.notRegular)
+        fail(opened.problem);
+    if (!opened.ok())
         return;
+    m_memoPath = memo;
     m_memoSize = m_dbt.size();
     m_memoChunks.reset(&m_dbt, 0, 262144);
     readMemoBlockSize();
@@ -62,20 +65,28 @@ const char *TableFile::memoAt(qint64 offset, qint64 *available) const
     return *available > 0 ? m_memoMemory.constData() + offset : nullptr;
 }
 
+qint64 TableFile::memoEnd() const
+{
+    return m_memory ? m_memoMemory.size() : FileChunks::fileSize(m_dbt);
+}
+
 QByteArray TableFile::memoBytes(qint64 offset, qint64 length, bool toMarker) const
 {
-    // Runs across chunks; a dBASE III text ends at its end marker.
+    // Runs across chunks, never past the end the memo file has now; a
+    // dBASE III text ends at its end marker.
+    const qint64 end = memoEnd();
     QByteArray out;
-    while (length != 0) {
+    while (length != 0 && offset < end) {
         qint64 available = 0;
         const char *p = memoAt(offset, &available);
         if (!p)
             break;
+        available = qMin(available, end - offset);
         if (length > 0)
             available = qMin(available, length);
         if (toMarker) {
-            if (const void *end = std::memchr(p, kEndMarker, size_t(available))) {
-                out.append(p, static_cast<const char *>(end) - p);
+            if (const void *marker = std::memchr(p, kEndMarker, size_t(available))) {
+                out.append(p, static_cast<const char *>(marker) - p);
                 break;
             }
         }
@@ -132,7 +143,7 @@ qint64 TableFile::storeMemo(const QString &text)
         fail(QObject::tr("Do tabulky otevřené jen pro čtení nelze zapisovat: %1").arg(m_path));
     if (!m_dbt.isOpen() || !m_dbt.isWritable())
         fail(QObject::tr("Chybí soubor poznámek %1, poznámku nelze zapsat.")
-                 .arg(Table::memoPath(m_path)));
+                 .arg(m_memoPath.isEmpty() ? Table::memoPath(m_path) : m_memoPath));
     QByteArray bytes = m_cp->encode(text);
     bytes.replace(kEndMarker, ' ');
     QByteArray payload;
@@ -164,9 +175,9 @@ qint64 TableFile::storeMemo(const QString &text)
     if (next < used)
         next = used;
     try {
-        writeAt(m_dbt, next * m_blockSize, payload.constData(), payload.size(), m_dbt.fileName());
+        writeAt(m_dbt, next * m_blockSize, payload.constData(), payload.size(), m_memoPath);
         putLe32(head, uint32_t(next + blocks));
-        writeAt(m_dbt, 0, head, 4, m_dbt.fileName());
+        writeAt(m_dbt, 0, head, 4, m_memoPath);
     } catch (const DbError &) {
         m_dbt.resize(oldSize);
         m_memoChunks.drop();

@@ -4,6 +4,11 @@
 // record is first written whole into a note beside the table, with its
 // bytes before; the next open of the table finishes the rewrite from the
 // note, when the record still holds, page by page, the old or the new bytes.
+//
+// Only an open that may write does so: a table opened to be read is left as
+// it is, note and all, since it may lie on someone else's medium. The start
+// of the program opens its own tables for writing when a note lies beside
+// one, so a post cut short there is finished before anything reads it.
 
 #include "engine/FileBytes.h"
 #include "engine/TableFile.h"
@@ -72,13 +77,18 @@ void TableFile::writeInPlace(int rec, const QByteArray &data)
     putLe64(sum, checksum(note.constData(), note.size()));
     note.append(sum, 8);
 
+    // A new file each time: whatever stands at the note's place (a note
+    // already finished, a link planted there) is replaced, never written
+    // through.
     const QString notePath = postNotePath(m_path);
-    QFile f(notePath);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) ||
-        f.write(note) != note.size()) {
-        const QString why = f.errorString();
+    QFile::remove(notePath);
+    QFile f;
+    const regular::Outcome made = regular::create(f, notePath);
+    if (!made.ok() || f.write(note) != note.size()) {
+        const QString why = made.ok() ? f.errorString() : made.reason;
         f.close();
-        QFile::remove(notePath);
+        if (made.ok())
+            QFile::remove(notePath);
         fail(QObject::tr("Zápis do tabulky se nezdařil: %1 (%2)").arg(notePath, why));
     }
     f.close();
@@ -101,9 +111,9 @@ void TableFile::writeInPlace(int rec, const QByteArray &data)
 void TableFile::finishInterruptedPost()
 {
     const QString notePath = postNotePath(m_path);
-    QFile f(notePath);
-    if (!f.open(QIODevice::ReadOnly))
-        return;
+    QFile f;
+    if (!regular::open(f, notePath, false, regular::Links::Refuse).ok())
+        return; // no note, or none to read: a later post replaces it
     const QByteArray note = f.read(kMagic.size() + kFixed + 2 * 0xFFFF + 8);
     f.close();
     const qsizetype head = kMagic.size() + kFixed;
@@ -137,6 +147,12 @@ void TableFile::finishInterruptedPost()
                 } catch (const DbError &) {
                     return; // the note stays for an open that can write
                 }
+                // Handles that read the record before see it finished.
+                m_recordChunks.wrote(offset, fresh.constData(), length);
+                for (auto &t : m_tags)
+                    if (t)
+                        t->built = false;
+                ++m_changes;
             }
         }
     }

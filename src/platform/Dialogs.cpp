@@ -52,7 +52,11 @@ bool show(MessageKind kind, const QString &caption, const QString &text)
         buttons = QMessageBox::Yes | QMessageBox::No;
         break;
     }
-    QMessageBox box(icon, caption, text, buttons, g_parent);
+    QMessageBox box(icon, caption, QString(), buttons, g_parent);
+    // Texts carry names and titles from other people's catalogues: shown as
+    // they are, never taken for markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     centreWithoutOwner(box);
     return box.exec() == QMessageBox::Yes;
 }

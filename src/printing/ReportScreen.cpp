@@ -27,6 +27,7 @@ ReportScreen::ReportScreen(Session &session, QWidget *parent) : QDialog(parent),
     auto *topLayout = new QHBoxLayout(top);
     m_title = new QLabel(top);
     m_title->setObjectName(QStringLiteral("RxLabel1"));
+    m_title->setTextFormat(Qt::PlainText);
     QFont titleFont = m_title->font();
     titleFont.setBold(true);
     if (titleFont.pointSize() > 0)

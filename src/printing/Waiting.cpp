@@ -31,6 +31,7 @@ TWaiting_Form::TWaiting_Form(QWidget *owner)
     auto *layout = new QVBoxLayout(panel);
     m_text = new QLabel(kBuiltInText, panel);
     m_text->setObjectName(QStringLiteral("Label1"));
+    m_text->setTextFormat(Qt::PlainText); // the text may come from a language file
     m_text->setAlignment(Qt::AlignCenter);
     QFont bold = m_text->font();
     bold.setBold(true);

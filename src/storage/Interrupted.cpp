@@ -175,6 +175,32 @@ void discardUpgradeKept(const QString &dir)
         QFile::remove(k);
 }
 
+// A record rewritten in place when the program was killed is finished from
+// the note beside its table by an open that may write (the engine does it);
+// tables opened only to be read are left as they are, so this is done for
+// the tables of the directory before anything reads them.
+void finishPosts(const QString &dir, QStringList &told)
+{
+    const QString suffix = QStringLiteral(".post");
+    const QStringList notes =
+        QDir(dir).entryList({QLatin1Char('*') + suffix}, QDir::Files | QDir::Hidden);
+    for (const QString &note : notes) {
+        const QString table = QDir(dir).filePath(note.left(note.size() - suffix.size()));
+        if (!QFileInfo(table).isFile())
+            continue;
+        try {
+            Table t;
+            t.setPath(table);
+            t.open();
+            t.close();
+        } catch (const std::exception &e) {
+            told << QStringLiteral("Zápis do tabulky %1 nebyl dokončen (program byl ukončen "
+                                   "uprostřed práce) a nepodařilo se jej dokončit: %2")
+                        .arg(native(table), QString::fromUtf8(e.what()));
+        }
+    }
+}
+
 QJsonObject readNote(const QString &path, QString &problem)
 {
     QFile f(path);
@@ -237,6 +263,7 @@ QStringList undoInterrupted(const QString &dir)
 {
     QStringList told;
     filecopy::discardUnfinished(dir);
+    finishPosts(dir, told);
     const QString restore = QDir(dir).filePath(kReplacementNote);
     if (QFileInfo::exists(restore)) {
         QString problem;

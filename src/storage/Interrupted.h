@@ -56,9 +56,10 @@ QString noteTitleChange(const QString &dir, const TitleChange &work);
 void doneReplacement(const QString &dir);
 void doneTitleChange(const QString &dir);
 
-// At start, before any table is opened: undoes the work that the notes in
-// dir describe, and removes what copies cut short left there, and the
-// copies of a format upgrade stopped after its last replacement. Returns what
+// At start, before any table is opened: finishes the records a killed
+// program left half rewritten in the tables of dir, undoes the work that
+// the notes in dir describe, and removes what copies cut short left there
+// and the copies of a format upgrade stopped after its last replacement. Returns what
 // the user is to be told, a message for each work undone or that could not
 // be undone (its note then stays, for the next start to try again).
 QStringList undoInterrupted(const QString &dir);

@@ -1,5 +1,7 @@
 #include "storage/Schemas.h"
 
+#include "engine/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
@@ -193,9 +195,9 @@ QString layoutProblem(const QString &path, const TableSchema &ours, int *records
                 .arg(fields[i].name);
     // The engine reads the records the file holds; the header's own count
     // must not claim more.
-    QFile f(path);
+    QFile f;
     char head[8];
-    if (!f.open(QIODevice::ReadOnly) || f.read(head, 8) != 8)
+    if (!regular::open(f, path, false, regular::Links::Refuse).ok() || f.read(head, 8) != 8)
         return QStringLiteral("Tabulku \"%1\" nelze přečíst.").arg(QDir::toNativeSeparators(path));
     const quint32 claimed = qFromLittleEndian<quint32>(head + 4);
     if (claimed != quint32(count))
