@@ -118,6 +118,8 @@ QString sizesProblem(const Manifest &m, const QString &dir, const QString &marke
         if (path.isEmpty())
             return QStringLiteral("V adresáři chybí soubor \"%1\".")
                 .arg(native(QDir(dir).filePath(e.name)));
+        if (QString problem = filecopy::regularFileProblem(path); !problem.isEmpty())
+            return problem;
         if (QFileInfo(path).size() != e.size)
             return notTogether(QStringLiteral("Soubor \"%1\" nemá velikost, s jakou byl zapsán.")
                                    .arg(native(path)));

@@ -6,16 +6,19 @@
 #include "ScreenChecks.h"
 #include "backup/BackupScreen.h"
 #include "backup/Conversion.h"
+#include "backup/Restore.h"
 #include "platform/DirectoryChooser.h"
 #include "storage/Backup.h"
 #include "storage/FileCopy.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <sys/stat.h>
 
 namespace velmora::test {
 namespace {
@@ -300,6 +303,106 @@ TEST_F(BackupScreens, AMediumThatIsGoneReturnsTheListToTheProgramsPlace)
         EXPECT_EQ(s.gauge()->value(), 0);
         EXPECT_FALSE(places->currentText().contains("KLICENKA"));
     });
+}
+
+TEST_F(BackupScreens, TheCopiesKeptBeforeARestoreAreOfferedAndTheNewestFiveStay)
+{
+    ASSERT_EQ(backup::makeBackup(Set::Cassettes, zaloha, QDateTime::currentDateTime(), "2002.A"),
+              "");
+    // Five restores kept five copies of the data of before each.
+    const QDateTime first(QDate(2026, 1, 1), QTime(10, 0, 0));
+    for (int i = 0; i < 5; ++i) {
+        addCassette(QStringLiteral("%1").arg(10 + i, 5, 10, QLatin1Char('0')));
+        const backup::RestoreResult r =
+            backup::restoreSet(Set::Cassettes, zaloha, first.addDays(i));
+        ASSERT_EQ(r.problem, "");
+        EXPECT_TRUE(r.removedSafetyDirs.isEmpty());
+    }
+    addCassette("00099");
+    const QJsonArray before = readWithDbfread(Paths::dataFile("data.dbf"));
+    ASSERT_EQ(before.size(), 3);
+
+    onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+        PlaceBox *places = s.placesBox();
+        // Offered right after the program's data, newest first.
+        ASSERT_GE(places->count(), 7);
+        EXPECT_EQ(places->itemText(1), "Data před obnovou 5.1.2026 10:00:00");
+        EXPECT_EQ(places->itemText(5), "Data před obnovou 1.1.2026 10:00:00");
+        // The oldest is chosen as a user would, and restores like any set.
+        places->setCurrentIndex(5);
+        emit places->activated(5);
+        EXPECT_TRUE(s.directories()->path().endsWith("Pred_obnovou_VK_2026-01-01_10-00-00"));
+        EXPECT_EQ(text(s, "Verze"), "2002.A");
+        ASSERT_TRUE(runButton(s)->isEnabled());
+        runButton(s)->click();
+    });
+    // The copy of 1.1. held the fixture's cassettes and the first added one.
+    EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf")).size(), 3);
+    EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf"))[2].toObject()["cislo"], "00010");
+    // A sixth copy was made; the oldest went, and the user was told.
+    const QStringList kept = backup::safetyCopies(Set::Cassettes);
+    ASSERT_EQ(kept.size(), 5);
+    EXPECT_FALSE(kept.join(" ").contains("2026-01-01"));
+    QString told;
+    for (const auto &m : user.shown)
+        if (m.text.contains("Starší kopie byly odstraněny"))
+            told = m.text;
+    EXPECT_TRUE(told.contains("Pred_obnovou_VK_2026-01-01_10-00-00")) << told.toStdString();
+    // The newest copy holds what the data were before this restore.
+    EXPECT_EQ(readWithDbfread(kept.first() + "/data.zal"), before);
+}
+
+TEST_F(BackupScreens, APipeWhereTheStatusFileBelongsIsToldWithoutWaiting)
+{
+    const QString dir = zaloha + "/cizi";
+    QDir().mkpath(dir);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir + "/info.txt").constData(), 0644), 0);
+    onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+        ASSERT_TRUE(s.directories()->setPath(dir));
+        EXPECT_EQ(text(s, "Verze"), "Neexistuje !");
+        EXPECT_FALSE(runButton(s)->isEnabled());
+    });
+    ASSERT_FALSE(user.shown.isEmpty());
+    EXPECT_TRUE(user.shown[0].text.contains("pojmenovaná roura"))
+        << user.shown[0].text.toStdString();
+}
+
+TEST_F(BackupScreens, FilesOfDifferentBackupsAreRefusedAlsoByTheImport)
+{
+    ASSERT_EQ(backup::makeBackup(Set::Cassettes, zaloha, QDateTime::currentDateTime(), "2002.A"),
+              "");
+    CassetteRecord c;
+    c.number = "00005";
+    c.recordings[0] = slot("Pelíšky", "SP", 115, "Komedie");
+    c.recordings[0].note = QString(900, QLatin1Char('p'));
+    appendCassette(c);
+    const QString later = zaloha + "/pozdejsi";
+    QDir().mkpath(later);
+    ASSERT_EQ(backup::makeBackup(Set::Cassettes, later, QDateTime::currentDateTime(), "2002.A"),
+              "");
+    // The later table among the earlier set's files.
+    ASSERT_TRUE(QFile::remove(zaloha + "/data.zal"));
+    ASSERT_TRUE(QFile::copy(later + "/data.zal", zaloha + "/data.zal"));
+    const QJsonArray live = readWithDbfread(Paths::dataFile("data.dbf"));
+
+    for (const bool importing : {false, true}) {
+        SCOPED_TRACE(importing);
+        user.shown.clear();
+        onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+            s.findChild<QCheckBox *>("CheckBox1")->setChecked(importing);
+            runButton(s)->click();
+            EXPECT_TRUE(s.isVisible());
+        });
+        ASSERT_EQ(user.shown.size(), 1);
+        EXPECT_EQ(user.shown[0].kind, MessageKind::Error);
+        EXPECT_TRUE(user.shown[0].text.contains("různých záloh nebo exportů"))
+            << user.shown[0].text.toStdString();
+        EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf")), live);
+    }
+    // Without the manifest the set is judged by its memos: they lie beyond
+    // the earlier memo file.
+    ASSERT_TRUE(QFile::remove(zaloha + "/info.sum"));
+    EXPECT_TRUE(backup::checkSet(Set::Cassettes, zaloha).contains("nepatří k sobě"));
 }
 
 } // namespace

@@ -179,6 +179,15 @@ TEST_F(RestoreTest, AnIncompleteOrForeignSetIsRefusedBeforeAnythingChanges)
     cut.close();
     refused("data.zal");
 
+    // A memo file that is a link to an endless device.
+    ASSERT_TRUE(QFile::remove(source + "/data.zal"));
+    ASSERT_TRUE(QFile::rename(source + "/data.zal.x", source + "/data.zal"));
+    ASSERT_TRUE(QFile::rename(source + "/data.zat", source + "/data.zat.x"));
+    ASSERT_TRUE(QFile::link("/dev/zero", source + "/data.zat"));
+    refused("odkaz");
+    QFile::remove(source + "/data.zat");
+    ASSERT_TRUE(QFile::rename(source + "/data.zat.x", source + "/data.zat"));
+
     // No set at all.
     EXPECT_FALSE(restoreSet(Set::Cassettes, source + "/nothing", kMoment).problem.isEmpty());
 }

@@ -6,6 +6,7 @@
 #include "ExchangeFixture.h"
 #include "exchange/ExportInfo.h"
 #include "exchange/Exporting.h"
+#include "exchange/Importing.h"
 #include "exchange/NewDirDialog.h"
 #include "storage/FileCopy.h"
 
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace velmora::test {
@@ -121,6 +123,105 @@ TEST_F(Exchange, AFailedCopyStopsTheExportBeforeTheInformationFile)
         << user.shown.last().text.toStdString();
     EXPECT_FALSE(QFileInfo::exists(medium + "/Export.evk"));
     EXPECT_FALSE(QFileInfo::exists(medium + "/data.vkt"));
+}
+
+TEST_F(Exchange, AReExportReplacesTheWholeEarlierSetOrNothing)
+{
+    fillCassettes();
+    const QString medium = made("medium");
+    exportTo(Catalogue::Cassettes, medium);
+    const QStringList earlier = tree(medium);
+    QMap<QString, QByteArray> bytes;
+    for (const QString &name : QDir(medium).entryList(QDir::Files)) {
+        QFile f(medium + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        bytes.insert(name, f.readAll());
+    }
+    addCassette("00003");
+    for (int n = 1; n <= 2; ++n) {
+        user.shown.clear();
+        filecopy::failCopy(n);
+        exportTo(Catalogue::Cassettes, medium);
+        filecopy::failCopy(0);
+        ASSERT_FALSE(user.shown.isEmpty());
+        EXPECT_EQ(user.shown.last().caption, "Chyba");
+        EXPECT_TRUE(user.shown.last().text.contains("médium je plné"))
+            << user.shown.last().text.toStdString();
+        EXPECT_EQ(tree(medium), earlier) << n;
+        for (auto it = bytes.begin(); it != bytes.end(); ++it) {
+            QFile f(medium + "/" + it.key());
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), it.value()) << it.key().toStdString();
+        }
+        EXPECT_TRUE(exchange::inspect(Catalogue::Cassettes, medium).allowed);
+    }
+    user.shown.clear();
+    exportTo(Catalogue::Cassettes, medium);
+    EXPECT_EQ(readWithDbfread(medium + "/data.vkf").size(), 3);
+    EXPECT_TRUE(exchange::inspect(Catalogue::Cassettes, medium).allowed);
+}
+
+TEST_F(Exchange, ALinkPlantedOnTheMediumLeadsTheExportNowhere)
+{
+    fillCassettes();
+    const QString medium = made("medium");
+    QTemporaryDir outside;
+    const QString victim = outside.filePath("victim.dbf");
+    {
+        QFile f(victim);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not the export's");
+    }
+    for (const char *name : {".data.vkf.velmora-part", ".data.vkt.velmora-part",
+                             ".Export.evk.velmora-part", "data.vkx"})
+        ASSERT_TRUE(QFile::link(victim, medium + "/" + name));
+    exportTo(Catalogue::Cassettes, medium);
+    EXPECT_EQ(user.shown.last().caption, "Informace:") << user.texts().join(" | ").toStdString();
+    QFile f(victim);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "not the export's");
+    // Nothing of the earlier run stands there any more, no link either.
+    for (const QString &name : QDir(medium).entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot))
+        EXPECT_FALSE(QFileInfo(medium + "/" + name).isSymLink()) << name.toStdString();
+    EXPECT_EQ(readWithDbfread(medium + "/data.vkf").size(), 2);
+}
+
+TEST_F(Exchange, AnOwnTableThatDoesNotReadIsToldAsTheCause)
+{
+    fillCassettes();
+    window->tables().closeAll();
+    {
+        // Held by another handle alone: its bytes copy, it does not open.
+        Table held;
+        held.setPath(Paths::dataFile("data.dbf"));
+        held.open(Table::Mode::Exclusive);
+        const QString medium = made("held");
+        exportTo(Catalogue::Cassettes, medium);
+        ASSERT_FALSE(user.shown.isEmpty());
+        EXPECT_EQ(user.shown.last().caption, "Chyba");
+        EXPECT_TRUE(user.shown.last().text.contains("Vlastní databázi nelze exportovat"))
+            << user.shown.last().text.toStdString();
+        EXPECT_FALSE(user.shown.last().text.contains("nemá všechny záznamy"));
+        EXPECT_TRUE(QDir(medium).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    }
+    user.shown.clear();
+    QFile f(Paths::dataFile("data.dbf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray head = f.read(64);
+    head.replace(32, 8, "XXKAZETY");
+    f.seek(0);
+    f.write(head);
+    f.close();
+    const QString medium = made("medium");
+    exportTo(Catalogue::Cassettes, medium);
+    ASSERT_FALSE(user.shown.isEmpty());
+    EXPECT_EQ(user.shown.last().caption, "Chyba");
+    EXPECT_TRUE(user.shown.last().text.contains("t_kazety"))
+        << user.shown.last().text.toStdString();
+    EXPECT_FALSE(user.shown.last().text.contains("nemá všechny záznamy"));
+    EXPECT_TRUE(
+        QDir(medium).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
 }
 
 TEST_F(Exchange, NewDirectoryTakesLettersAndDigitsOnlyAndMovesIntoIt)

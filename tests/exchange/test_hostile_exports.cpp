@@ -5,10 +5,16 @@
 #include "ExchangeFixture.h"
 #include "ImportedCatalogues.h"
 #include "exchange/ExportInfo.h"
+#include "exchange/Exporting.h"
 #include "exchange/Importing.h"
+
+#include "DbfRead.h"
+#include "core/OwnerName.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QTest>
+#include <sys/stat.h>
 
 namespace velmora::test {
 namespace {
@@ -185,6 +191,177 @@ TEST_F(Hostile, LeftoversOfFailedRemovalsAreOfferedForCleanUpWithoutTouchingOthe
     EXPECT_TRUE(
         QFileInfo::exists(exchange::catalogueTable(Catalogue::Cassettes, "Petr", "data.dbf")));
     EXPECT_EQ(exchange::readRegister(Catalogue::Cds).size(), 1);
+}
+
+// Cassettes with notes on every recording, numbered from first.
+void addNotedCassettes(int first, int count)
+{
+    QList<CassetteRecord> many;
+    for (int i = first; i < first + count; ++i) {
+        CassetteRecord c;
+        c.number = QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0'));
+        c.recordings[0] = slot("Film", "SP", 90, "Komedie");
+        for (auto &rec : c.recordings)
+            rec.note = QStringLiteral("Poznámka %1 ").arg(i).repeated(20);
+        many << c;
+    }
+    appendCassettes(many);
+}
+
+TEST_F(Hostile, FilesOfDifferentExportsInOneDirectoryAreRefused)
+{
+    // A later export of more data, with its notes, on another medium.
+    addNotedCassettes(10, 30);
+    const QString later = made("later");
+    exportTo(Catalogue::Cassettes, later, "Petr");
+    user.shown.clear();
+
+    // The later table beside the earlier memo file and information file:
+    // the manifest that travels with the set names other sizes.
+    ASSERT_TRUE(QFile::remove(medium + "/data.vkf"));
+    ASSERT_TRUE(QFile::copy(later + "/data.vkf", medium + "/data.vkf"));
+    expectRefused("různých záloh nebo exportů");
+
+    // A set without a manifest (from another installation): the table's
+    // memos lie beyond the end of the memo file that stands beside it.
+    ASSERT_TRUE(QFile::remove(medium + "/Export.sum"));
+    user.shown.clear();
+    expectRefused("nepatří k sobě");
+
+    // ... or the table was changed after the day its information file names.
+    ASSERT_TRUE(QFile::remove(medium + "/data.vkt"));
+    ASSERT_TRUE(QFile::copy(later + "/data.vkt", medium + "/data.vkt"));
+    writeInfo(exchange::infoFileBytes(QDateTime::currentDateTime().addDays(-3), "2002.A", "Petr"));
+    user.shown.clear();
+    expectRefused("později než byl zapsán");
+
+    // The later export whole is imported as it is.
+    user.shown.clear();
+    inManager(Catalogue::Cassettes, [&](ImportManager &m) {
+        choose(m, later);
+        EXPECT_TRUE(m.importButton()->isEnabled());
+        m.importChosen();
+    });
+    EXPECT_TRUE(user.shown.isEmpty()) << user.texts().join(" | ").toStdString();
+    EXPECT_EQ(
+        readWithDbfread(exchange::catalogueTable(Catalogue::Cassettes, "Petr", "data.dbf")).size(),
+        32);
+}
+
+TEST_F(Hostile, PipesDevicesAndLinksOnTheMediumAreRefusedWithoutWaiting)
+{
+    const auto replaceBy = [&](const QString &name, const std::function<bool(QString)> &make) {
+        ASSERT_TRUE(QFile::remove(medium + "/" + name));
+        ASSERT_TRUE(make(medium + "/" + name));
+    };
+    const auto fifo = [](const QString &path) {
+        return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+    };
+    QFile::copy(medium + "/Export.evk", made("keep") + "/Export.evk");
+
+    // An information file that is a pipe would hang a reader at its open.
+    replaceBy("Export.evk", fifo);
+    expectRefused("pojmenovaná roura");
+
+    // A memo file that leads to an endless device.
+    ASSERT_TRUE(QFile::remove(medium + "/Export.evk"));
+    ASSERT_TRUE(QFile::copy(made("keep") + "/Export.evk", medium + "/Export.evk"));
+    replaceBy("data.vkt", [](const QString &p) { return QFile::link("/dev/zero", p); });
+    user.shown.clear();
+    expectRefused("odkaz");
+    // Forced past the manager, the import copies nothing of it.
+    exchange::ExportInfo info;
+    QString problem;
+    ASSERT_TRUE(exchange::readInfoFile(medium + "/Export.evk", info, problem));
+    EXPECT_EQ(exchange::importCatalogue(
+                  Catalogue::Cassettes, medium, info, [] { return true; }, [](double) {}, problem),
+              exchange::ImportResult::Failed);
+    EXPECT_TRUE(problem.contains("odkaz")) << problem.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(exchange::catalogueDir(Catalogue::Cassettes, "Petr")));
+
+    // The listed table itself a pipe: listed, and refused when chosen.
+    ASSERT_TRUE(QFile::remove(medium + "/data.vkt"));
+    replaceBy("data.vkf", fifo);
+    user.shown.clear();
+    expectRefused("pojmenovaná roura");
+}
+
+TEST_F(Hostile, NamesTheInformationFileCannotHoldAreRefusedAtExportAndImport)
+{
+    // Cyrillic would be written as question marks: "Иван" and "Пётр" would
+    // both become "????" and one catalogue.
+    const QString other = made("other");
+    user.shown.clear();
+    user.onScreen["OwnerNameDialog"] = [](QDialog &d) {
+        auto &o = static_cast<OwnerNameDialog &>(d);
+        o.edit()->setText(QStringLiteral("Иван"));
+        o.save();
+    };
+    user.onScreen["TExporting_my_VK"] = [other](QDialog &d) {
+        auto &s = static_cast<ExportScreen &>(d);
+        ASSERT_TRUE(s.directories()->setPath(other));
+        s.exportData();
+    };
+    settings::storeOwnerName(QString());
+    window->runAction("external.cassetteExport");
+    ASSERT_FALSE(user.shown.isEmpty());
+    EXPECT_TRUE(user.shown.first().text.contains("neumí zapsat"))
+        << user.shown.first().text.toStdString();
+    EXPECT_TRUE(QDir(other).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_FALSE(exchange::exportCatalogue(Catalogue::Cassettes, other, QStringLiteral("Пётр"),
+                                           QDateTime::currentDateTime(), [](double) {})
+                     .isEmpty());
+    EXPECT_TRUE(QDir(other).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+
+    // An export another installation made of such a name.
+    user.shown.clear();
+    writeOwner(QStringLiteral("????"));
+    expectRefused("otazník");
+    EXPECT_TRUE(exchange::ownerNameProblem(QStringLiteral("Jiří Šťastný")).isEmpty());
+    EXPECT_TRUE(exchange::ownerNameProblem(QStringLiteral("Ľudo Ŕáb")).isEmpty());
+}
+
+TEST_F(Hostile, ThePlacesFollowMediaMountedAndRemovedWhileTheManagerIsShown)
+{
+    const QString root = made("media");
+    QDir().mkpath(root + "/STICK");
+    setMediaRoots({root});
+    const auto names = [](const PlaceBox &b) {
+        QStringList out;
+        for (int i = 0; i < b.count(); ++i)
+            out << b.itemText(i);
+        return out;
+    };
+    inManager(Catalogue::Cassettes, [&](ImportManager &m) {
+        auto *places = child<PlaceBox>(m, "DriveComboBox1");
+        EXPECT_TRUE(names(*places).contains("Médium: STICK"));
+        const QString shown = m.directories()->path();
+
+        // A stick plugged in now is in the list when the list is opened.
+        QDir().mkpath(root + "/NOVY");
+        places->showPopup();
+        places->hidePopup();
+        EXPECT_TRUE(names(*places).contains("Médium: NOVY"));
+        // ... and even while the list stays closed.
+        QDir().mkpath(root + "/DALSI");
+        QTRY_VERIFY_WITH_TIMEOUT(names(*places).contains("Médium: DALSI"), 10000);
+        EXPECT_EQ(m.directories()->path(), shown); // nothing else changes
+
+        // A stick pulled out before its entry is chosen: told, and the
+        // place stays where the directories are.
+        const int stick = places->findText("Médium: STICK");
+        ASSERT_GE(stick, 0);
+        QDir(root + "/STICK").removeRecursively();
+        places->setCurrentIndex(stick);
+        emit places->activated(stick);
+        ASSERT_FALSE(user.shown.isEmpty());
+        EXPECT_TRUE(user.shown.last().text.contains("STICK"));
+        EXPECT_TRUE(user.shown.last().text.contains("už není k dispozici"));
+        EXPECT_EQ(m.directories()->path(), shown);
+        EXPECT_FALSE(names(*places).contains("Médium: STICK"));
+        EXPECT_EQ(places->currentText(), "Data programu");
+    });
+    setMediaRoots({});
 }
 
 TEST(ExportInfo, OwnerNamesAndTheValuesReadBack)
