@@ -221,7 +221,8 @@ int appendExternalSongs(ExternalSongs &songs, const QString &owner, const Table 
     std::vector<Track> read;
     read.reserve(records.size());
     for (const int rec : records)
-        read.push_back({tracks.asStringAt(rec, c.number), tracks.asStringAt(rec, c.label),
+        read.push_back({tracks.asStringAt(rec, c.number),
+                        trackLabel(tracks.asStringAt(rec, c.label)),
                         tracks.asStringAt(rec, c.title), tracks.asStringAt(rec, c.style),
                         tracks.asStringAt(rec, c.track).trimmed().toInt()});
 

@@ -183,7 +183,7 @@ QStringList TitleTracks::labelsOf(const QString &number) const
     if (const Runs *runs = runsOf(number))
         for (const auto &[begin, end] : *runs)
             for (int i = begin; i < end; ++i)
-                out << m_table.asStringAt(m_order[size_t(i)], m_columns.label);
+                out << trackLabel(m_table.asStringAt(m_order[size_t(i)], m_columns.label));
     return out;
 }
 

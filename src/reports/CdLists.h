@@ -47,7 +47,8 @@ public:
     explicit TitleTracks(const Table &tracks);
 
     std::vector<CdTrack> of(const QString &number) const;
-    // The disc labels alone, for the count when the tracks are not shown.
+    // The disc labels alone, for the count when the tracks are not shown;
+    // read as of() reads them, so an unlabelled track counts as disc 1.
     QStringList labelsOf(const QString &number) const;
 
 private:

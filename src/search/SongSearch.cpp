@@ -122,7 +122,7 @@ SongTable buildSongTable(const Table &tracks, const Table &titles)
             number = n;
             numberLent = lent.value(number, false);
         }
-        table.append(number, tracks.asStringAt(rec, c.label),
+        table.append(number, trackLabel(tracks.asStringAt(rec, c.label)),
                      tracks.asStringAt(rec, c.track).trimmed().toInt(),
                      tracks.asStringAt(rec, c.title), tracks.asStringAt(rec, c.style), numberLent);
     }

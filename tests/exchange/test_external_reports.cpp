@@ -564,6 +564,59 @@ TEST_F(ExternalReportsTest, CdOwnerKeptWhenAnOptionIsTickedAndTheGauge)
     EXPECT_TRUE(user.shown.isEmpty());
 }
 
+// Tracks stored without a disc label in someone's catalogue belong to disc
+// 1: Olga's 00001 has no label at all, her 00002 mixes them with CD1 and CD2.
+TEST_F(ExternalReportsTest, CdTracksWithoutADiscLabelAreCountedAndListedAsDiscOne)
+{
+    addImported(Catalogue::Cds, QStringLiteral("Olga"));
+    appendWithDbf("EXTERNI/CD-Olga/cd01.dbf",
+                  "[{'cislocd': '00001', 'titulcd': 'Bez označení', 'artist': 'Eva'},"
+                  " {'cislocd': '00002', 'titulcd': 'Napůl', 'artist': 'Jan'}]");
+    appendWithDbf("EXTERNI/CD-Olga/cd02.dbf",
+                  "[{'cislocd': '00001', 'oznaceni': '', 'tracknum': 1, 'track': 'Píseň', "
+                  "'lenght': 65},"
+                  " {'cislocd': '00001', 'oznaceni': '', 'tracknum': 2, 'track': 'Druhá', "
+                  "'lenght': 600},"
+                  " {'cislocd': '00002', 'oznaceni': '', 'tracknum': 1, 'track': 'Ráno', "
+                  "'lenght': 61},"
+                  " {'cislocd': '00002', 'oznaceni': 'CD1', 'tracknum': 2, 'track': 'Poledne', "
+                  "'lenght': 62},"
+                  " {'cislocd': '00002', 'oznaceni': 'CD2', 'tracknum': 1, 'track': 'Večer', "
+                  "'lenght': 63}]");
+    const auto entry = [](const char *number, int discs, const QString &title,
+                          const QString &singer) {
+        return QStringList{QStringLiteral("  Číslo titulu: %1   (CDs: %2)").arg(number).arg(discs),
+                           "  Název       : " + title, "   Nazpíval(a)   : " + singer};
+    };
+    const QStringList closing{"", hyphens(2, 79)};
+    runCds([&](TExterni_TiskyCD &s) {
+        ASSERT_EQ(s.users()->currentText(), "Olga");
+        EXPECT_EQ(timeless(s.pane()->lines()),
+                  cdHeading("Olga") + entry("00001", 1, "Bez označení", "Eva") + closing +
+                      entry("00002", 2, "Napůl", "Jan") + closing + cdFooter());
+
+        QTest::mouseClick(s.option(4), Qt::LeftButton);
+        const QStringList withTracks =
+            cdHeading("Olga") + entry("00001", 1, "Bez označení", "Eva") +
+            QStringList{"", "  Skladby na CD1:", trackRow("1.", "Píseň", "01m 05s"),
+                        trackRow("2.", "Druhá", "10m 00s")} +
+            closing + entry("00002", 2, "Napůl", "Jan") +
+            QStringList{"",
+                        "  Skladby na CD1:",
+                        trackRow("1.", "Ráno", "01m 01s"),
+                        trackRow("2.", "Poledne", "01m 02s"),
+                        "",
+                        "  Skladby na CD2:",
+                        trackRow("1.", "Večer", "01m 03s")} +
+            closing + cdFooter();
+        EXPECT_EQ(timeless(s.pane()->lines()), withTracks);
+        // The gauge ran over the five tracks as the disc counts walked them.
+        EXPECT_EQ(s.waiting()->maximum(), 5);
+        EXPECT_EQ(s.waiting()->position(), 5);
+    });
+    EXPECT_TRUE(user.shown.isEmpty());
+}
+
 TEST_F(ExternalReportsTest, OwnerDirectoryRemovedByHandIsToldAndTheScreenStaysUsable)
 {
     twoCassetteOwners();

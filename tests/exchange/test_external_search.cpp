@@ -721,6 +721,32 @@ TEST_F(ExternalSearchTest, TracksWrittenByAnotherDbaseWriterAreFound)
     });
 }
 
+// Tracks stored without a disc label in someone's catalogue are on disc 1
+// there, beside tracks labelled so.
+TEST_F(ExternalSearchTest, TracksWithoutADiscLabelAreShownOnDiscOne)
+{
+    addImported(Catalogue::Cds, "Olga");
+    appendWithDbf("EXTERNI/CD-Olga/cd02.dbf",
+                  "[{'cislocd': '00005', 'oznaceni': '', 'tracknum': 1, 'track': 'Vltava',"
+                  "  'styl': 'Klasika'},"
+                  " {'cislocd': '00005', 'oznaceni': 'CD1', 'tracknum': 2, 'track': 'Vyšehrad',"
+                  "  'styl': 'Klasika'},"
+                  " {'cislocd': '00005', 'oznaceni': 'CD2', 'tracknum': 1, 'track': 'Šárka',"
+                  "  'styl': 'Klasika'}]");
+    runSongs([&](Screen &s) {
+        EXPECT_EQ(s.value("pocet"), "1");
+        s.search("*");
+        EXPECT_EQ(s.value("Skladeb_je"), "3");
+        songDetails(s, [&](TSeznam_Externi_CD &d) {
+            d.tree()->setCurrentItem(d.tree()->topLevelItem(0)->child(0));
+            EXPECT_EQ(d.pane()->lines().mid(4, 3),
+                      (QStringList{ownerTrack("00005", "CD1", 1, "Vltava"),
+                                   ownerTrack("00005", "CD1", 2, "Vyšehrad"),
+                                   ownerTrack("00005", "CD2", 1, "Šárka")}));
+        });
+    });
+}
+
 TEST_F(ExternalSearchTest, AMissingCdTableIsSkipped)
 {
     songs("Eva", {{"00002", "CD1", 1, "Help", "Rock"}});

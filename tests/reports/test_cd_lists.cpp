@@ -659,6 +659,59 @@ TEST_F(CdListTest, NoSecondBuildWhileTheTitlesAreWrittenAndNoListForAnUnknownSys
     EXPECT_TRUE(lines.isEmpty());
 }
 
+// Tracks that another dBASE writer stored without a disc label belong to
+// disc 1: 00001 has no label at all, 00002 mixes them with CD1 and CD2.
+TEST_F(CdListTest, TracksWithoutADiscLabelAreCountedAndListedAsDiscOne)
+{
+    appendWithDbf("cd01.dbf", "[{'cislocd': '00001', 'titulcd': 'Bez označení', 'artist': 'Eva'},"
+                              " {'cislocd': '00002', 'titulcd': 'Napůl', 'artist': 'Jan'}]");
+    appendWithDbf("cd02.dbf",
+                  "[{'cislocd': '00001', 'oznaceni': '', 'tracknum': 1, 'track': 'Píseň', "
+                  "'lenght': 65},"
+                  " {'cislocd': '00001', 'oznaceni': '', 'tracknum': 2, 'track': 'Druhá', "
+                  "'lenght': 600},"
+                  " {'cislocd': '00002', 'oznaceni': '', 'tracknum': 1, 'track': 'Ráno', "
+                  "'lenght': 61},"
+                  " {'cislocd': '00002', 'oznaceni': 'CD1', 'tracknum': 2, 'track': 'Poledne', "
+                  "'lenght': 62},"
+                  " {'cislocd': '00002', 'oznaceni': 'CD2', 'tracknum': 1, 'track': 'Večer', "
+                  "'lenght': 63}]");
+    open();
+    const QStringList footer{kListFooter, "  Norvane 2002"};
+    const auto entry = [](const char *number, int discs, const QString &title,
+                          const QString &singer) {
+        return QStringList{QStringLiteral("  Číslo titulu: %1   (CDs: %2)").arg(number).arg(discs),
+                           "  Název       : " + title, "  Nazpíval(a) : " + singer};
+    };
+    const QStringList closing{"", hyphens(2, 79), ""};
+
+    // Without the tracks the counts alone tell the discs.
+    const QStringList plain = entry("00001", 1, "Bez označení", "Eva") + closing +
+                              entry("00002", 2, "Napůl", "Jan") + closing;
+    EXPECT_EQ(timeless(show(report::Mode::Line, list(CdListKind::All, {})).lines),
+              QStringList({" S E Z N A M    C D   T I T U L Ů", "", ""}) + plain + footer);
+    EXPECT_EQ(timeless(show(report::Mode::Line, list(CdListKind::From, {}, "00002")).lines),
+              entry("00002", 2, "Napůl", "Jan") + closing + footer);
+
+    const QStringList tracks =
+        entry("00001", 1, "Bez označení", "Eva") +
+        QStringList{"", "  Skladby na CD1:", trackRow("1.", "Píseň", "01m 05s"),
+                    trackRow("2.", "Druhá", "10m 00s")} +
+        closing + entry("00002", 2, "Napůl", "Jan") +
+        QStringList{"",
+                    "  Skladby na CD1:",
+                    trackRow("1.", "Ráno", "01m 01s"),
+                    trackRow("2.", "Poledne", "01m 02s"),
+                    "",
+                    "  Skladby na CD2:",
+                    trackRow("1.", "Večer", "01m 03s")} +
+        closing;
+    EXPECT_EQ(timeless(show(report::Mode::Line,
+                            list(CdListKind::From, {false, false, false, true}, "00001"))
+                           .lines),
+              tracks + footer);
+}
+
 TEST_F(CdListTest, EmptyCatalogueIsRefused)
 {
     window->runEntry(*window->entryFor("printing.cdList", TTitul::Cds));

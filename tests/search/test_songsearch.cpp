@@ -270,6 +270,34 @@ TEST_F(SongSearchTest, CaseAndStyleNarrowTheSearch)
     });
 }
 
+// Tracks that another dBASE writer stored without a disc label are found on
+// disc 1, in the result and in the title's list, beside tracks labelled so.
+TEST_F(SongSearchTest, TracksWithoutADiscLabelAreFoundOnDiscOne)
+{
+    appendWithDbf("cd01.dbf", "[{'cislocd': '00001', 'titulcd': 'Alfa'}]");
+    appendWithDbf("cd02.dbf",
+                  "[{'cislocd': '00001', 'oznaceni': '', 'tracknum': 1, 'track': 'Ráno',"
+                  "  'styl': 'Pop'},"
+                  " {'cislocd': '00001', 'oznaceni': 'CD1', 'tracknum': 2, 'track': 'Poledne',"
+                  "  'styl': 'Pop'},"
+                  " {'cislocd': '00001', 'oznaceni': 'CD2', 'tracknum': 1, 'track': 'Večer',"
+                  "  'styl': 'Rock'}]");
+    run([&](Screen &s) {
+        s.search("*");
+        EXPECT_EQ(s.counters(), (QStringList{"3", "1", "0"}));
+        EXPECT_EQ(s.lines(), withHead({resultLine("00001", "CD1", 1, "Ráno"),
+                                       resultLine("00001", "CD1", 2, "Poledne"),
+                                       resultLine("00001", "CD2", 1, "Večer")}));
+        details(s, [&](TSeznam3 &d) {
+            d.tree()->setCurrentItem(d.tree()->topLevelItem(0)->child(0));
+            EXPECT_EQ(d.pane()->lines().mid(3, 3),
+                      (QStringList{trackLine("CD1", 1, "Ráno", "Pop"),
+                                   trackLine("CD1", 2, "Poledne", "Pop"),
+                                   trackLine("CD2", 1, "Večer", "Rock")}));
+        });
+    });
+}
+
 TEST_F(SongSearchTest, DocumentModeBuildsTheResultAsOneDocument)
 {
     catalogue();
