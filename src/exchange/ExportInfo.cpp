@@ -37,10 +37,9 @@ bool readInfoFile(const QString &path, ExportInfo &info, QString &problem)
     const QString name = QDir::toNativeSeparators(path);
     // Only a regular file, never a pipe or a link on someone's medium.
     QByteArray bytes;
-    if (!filecopy::readSmall(path, kInfoFileLimit, bytes, problem)) {
-        problem = QStringLiteral("Informační soubor \"%1\" nelze přečíst: %2").arg(name, problem);
-        return false;
-    }
+    if (!filecopy::readSmall(path, kInfoFileLimit, bytes, problem))
+        return false; // the problem names the file
+
     return parseInfo(bytes, name, info, problem);
 }
 
