@@ -57,20 +57,6 @@ int checkedRecords(const QString &path, const Member &m, QString &problem)
     return problem.isEmpty() ? records : -1;
 }
 
-QString memoProblem(const QString &path)
-{
-    try {
-        Table t;
-        t.setPath(path);
-        t.open(Table::Mode::ReadOnly);
-        const QString problem = t.memoProblem();
-        t.close();
-        return problem;
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
-    }
-}
-
 bool narrowGenres(const QString &path)
 {
     try {
@@ -105,7 +91,7 @@ QString togetherProblem(Set set, const QString &source, std::optional<manifest::
     }
     for (const Member &m : members(set))
         if (m.table && problem.isEmpty())
-            problem = memoProblem(findInDir(source, m.stored));
+            problem = schema::memoProblem(findInDir(source, m.stored));
     return problem;
 }
 

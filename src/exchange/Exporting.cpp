@@ -7,6 +7,7 @@
 #include "printing/ReportText.h"
 #include "storage/FileCopy.h"
 #include "storage/Paths.h"
+#include "storage/Schemas.h"
 #include "storage/SetManifest.h"
 #include "storage/StagedSet.h"
 
@@ -21,20 +22,6 @@ namespace {
 QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-QString memoProblem(const QString &path)
-{
-    try {
-        Table t;
-        t.setPath(path);
-        t.open(Table::Mode::ReadOnly);
-        const QString problem = t.memoProblem();
-        t.close();
-        return problem;
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
-    }
 }
 
 } // namespace
@@ -125,7 +112,7 @@ QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QSt
         progress(++done);
     }
     if (catalogue == Catalogue::Cassettes)
-        if (QString p = memoProblem(QDir(staging).filePath(k.listedFile)); !p.isEmpty())
+        if (QString p = schema::memoProblem(QDir(staging).filePath(k.listedFile)); !p.isEmpty())
             return fail(p);
 
     const QByteArray info = infoFileBytes(moment, report::versionText(), owner);

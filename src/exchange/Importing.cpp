@@ -59,20 +59,6 @@ bool removeSetDirectory(Catalogue catalogue, const QString &dir)
     return QDir().rmdir(dir);
 }
 
-QString memoProblem(const QString &path)
-{
-    try {
-        Table t;
-        t.setPath(path);
-        t.open(Table::Mode::ReadOnly);
-        const QString problem = t.memoProblem();
-        t.close();
-        return problem;
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
-    }
-}
-
 // Whether the files of the export were written together: by its manifest
 // where it has one, otherwise by what they say of themselves (a table
 // changed after the information file's date, memos outside the memo file).
@@ -93,7 +79,7 @@ QString togetherProblem(Catalogue catalogue, const QString &exportDir, const Exp
                     exportDir + QLatin1Char('/') + f.exported, parseShortDate(info.date));
     }
     if (problem.isEmpty() && catalogue == Catalogue::Cassettes)
-        problem = memoProblem(exportDir + QLatin1Char('/') + k.listedFile);
+        problem = schema::memoProblem(exportDir + QLatin1Char('/') + k.listedFile);
     return problem;
 }
 

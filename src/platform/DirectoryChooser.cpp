@@ -1,5 +1,6 @@
 #include "platform/DirectoryChooser.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -92,7 +93,9 @@ void PlaceBox::refresh(const QString &dataDir, const QString &current)
 
 void PlaceBox::update()
 {
-    if (m_dataDir.isEmpty())
+    // Never under the user's hand: an open list is built anew at its next
+    // opening.
+    if (m_dataDir.isEmpty() || view()->isVisible())
         return;
     const QList<Place> list = currentPlaces();
     bool same = list.size() == count();

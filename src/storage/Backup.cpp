@@ -3,6 +3,7 @@
 #include "engine/Table.h"
 #include "storage/FileCopy.h"
 #include "storage/Paths.h"
+#include "storage/Schemas.h"
 #include "storage/SetManifest.h"
 #include "storage/StagedSet.h"
 
@@ -31,21 +32,6 @@ int records(const QString &path)
         return n;
     } catch (const std::exception &) {
         return -1;
-    }
-}
-
-// Empty when every memo of the table lies inside its memo file.
-QString memoProblem(const QString &path)
-{
-    try {
-        Table t;
-        t.setPath(path);
-        t.open(Table::Mode::ReadOnly);
-        const QString problem = t.memoProblem();
-        t.close();
-        return problem;
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
     }
 }
 
@@ -123,7 +109,8 @@ QString makeSet(Set set, const QString &target, const QDateTime &moment, const Q
     // that goes with it.
     for (const Member &m : members(set))
         if (m.table && QFileInfo::exists(QDir(staging).filePath(m.stored)))
-            if (QString problem = memoProblem(QDir(staging).filePath(m.stored)); !problem.isEmpty())
+            if (QString problem = schema::memoProblem(QDir(staging).filePath(m.stored));
+                !problem.isEmpty())
                 return fail(problem);
 
     const QByteArray status = statusBytes(moment, version);

@@ -166,6 +166,20 @@ const TableSchema *byFileName(const QString &fileName)
     return nullptr;
 }
 
+QString memoProblem(const QString &path)
+{
+    try {
+        Table t;
+        t.setPath(path);
+        t.open(Table::Mode::ReadOnly);
+        const QString problem = t.memoProblem();
+        t.close();
+        return problem;
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    }
+}
+
 QString layoutProblem(const QString &path, const TableSchema &ours, int *records)
 {
     QList<FieldDef> fields;

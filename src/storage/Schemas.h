@@ -50,5 +50,10 @@ QString upgradeKeptName(const QString &fileName);
 // were narrower. records receives the count of records.
 QString layoutProblem(const QString &path, const TableSchema &ours, int *records = nullptr);
 
+// Empty when every memo the records of the table at path point to lies in
+// the memo file beside it (a table and a memo file of different backups or
+// exports do not); otherwise why not, or why the table does not open.
+QString memoProblem(const QString &path);
+
 } // namespace schema
 } // namespace velmora
