@@ -7,6 +7,8 @@
 #include "storage/Backup.h"
 #include "backup/Restore.h"
 #include "storage/Paths.h"
+#include "storage/Storage.h"
+#include "storage/TableHandles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -25,6 +27,11 @@ QString medium()
 void prepare()
 {
     useCatalogueAsData();
+    // The rest of the set as a first start makes it: the archive, the lists
+    // and the notes beside the generated cassettes.
+    Storage::prepareDirectories();
+    TableHandles handles;
+    Storage::prepareTables(handles);
     QDir().mkpath(Paths::zalohaDir());
 }
 
