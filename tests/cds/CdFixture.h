@@ -81,14 +81,19 @@ protected:
         return out;
     }
 
-    // The same through dbfread, deleted records left out as it does.
-    QStringList dbfreadTracks(const QString &number)
+    // Every track of a number through dbfread, as the fields given
+    // joined by "/", sorted.
+    QStringList dbfreadTrackFields(const QString &number, const QStringList &fields)
     {
-        const QString script = QStringLiteral(
-            "import sys, json\nfrom dbfread import DBF\n"
-            "print(json.dumps([[r['OZNACENI'], r['TRACKNUM'], r['TRACK'], r['LENGHT']] "
-            "for r in DBF(sys.argv[1], encoding='cp1250') if r['CISLOCD'] == sys.argv[2]], "
-            "ensure_ascii=False))");
+        QStringList picked;
+        for (const QString &f : fields)
+            picked << QStringLiteral("('' if r['%1'] is None else str(r['%1']))").arg(f);
+        const QString script =
+            QStringLiteral("import sys, json\nfrom dbfread import DBF\n"
+                           "print(json.dumps(['/'.join([%1]) for r in DBF(sys.argv[1], "
+                           "encoding='cp1250') if r['CISLOCD'] == sys.argv[2]], "
+                           "ensure_ascii=False))")
+                .arg(picked.join(QStringLiteral(", ")));
         int rc = -1;
         const QString out = runProgram(
             QStringLiteral("/usr/bin/python3"),
@@ -96,42 +101,23 @@ protected:
             &rc);
         EXPECT_EQ(rc, 0) << out.toStdString();
         QStringList rows;
-        for (const QJsonValue &v : QJsonDocument::fromJson(out.toUtf8()).array()) {
-            const QJsonArray a = v.toArray();
-            rows << QStringLiteral("%1/%2/%3/%4")
-                        .arg(a[0].toString())
-                        .arg(a[1].toInt())
-                        .arg(a[2].toString())
-                        .arg(a[3].toInt());
-        }
+        for (const QJsonValue &v : QJsonDocument::fromJson(out.toUtf8()).array())
+            rows << v.toString();
         rows.sort();
         return rows;
+    }
+
+    // The same through dbfread, deleted records left out as it does, as
+    // "label/n/title/seconds".
+    QStringList dbfreadTracks(const QString &number)
+    {
+        return dbfreadTrackFields(number, {"OZNACENI", "TRACKNUM", "TRACK", "LENGHT"});
     }
 
     // Every track of a number through dbfread as "label/n/artist/style".
     QStringList dbfreadArtistsAndStyles(const QString &number)
     {
-        const QString script = QStringLiteral(
-            "import sys, json\nfrom dbfread import DBF\n"
-            "print(json.dumps([[r['OZNACENI'], r['TRACKNUM'], r['ARTIST'], r['STYL']] "
-            "for r in DBF(sys.argv[1], encoding='cp1250') if r['CISLOCD'] == sys.argv[2]], "
-            "ensure_ascii=False))");
-        int rc = -1;
-        const QString out = runProgram(
-            QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral("-c"), script, Paths::dataFile(QStringLiteral("cd02.dbf")), number},
-            &rc);
-        EXPECT_EQ(rc, 0) << out.toStdString();
-        QStringList rows;
-        for (const QJsonValue &v : QJsonDocument::fromJson(out.toUtf8()).array()) {
-            const QJsonArray a = v.toArray();
-            rows << QStringLiteral("%1/%2/%3/%4")
-                        .arg(a[0].toString())
-                        .arg(a[1].toInt())
-                        .arg(a[2].toString(), a[3].toString());
-        }
-        rows.sort();
-        return rows;
+        return dbfreadTrackFields(number, {"OZNACENI", "TRACKNUM", "ARTIST", "STYL"});
     }
 
     int titleCount()

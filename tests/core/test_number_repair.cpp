@@ -16,17 +16,10 @@
 
 using namespace velmora;
 using test::columnOf;
+using test::row;
 using test::writeAsSpreadsheet;
 
 namespace {
-
-QJsonObject row(std::initializer_list<std::pair<const char *, QString>> values)
-{
-    QJsonObject o;
-    for (const auto &[k, v] : values)
-        o.insert(QLatin1String(k), v);
-    return o;
-}
 
 class NumberRepairStart : public test::AppFixture
 {

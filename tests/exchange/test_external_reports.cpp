@@ -7,6 +7,7 @@
 #include "AppFixture.h"
 #include "ImportedCatalogues.h"
 #include "ReportCheck.h"
+#include "UnlabelledTracks.h"
 #include "exchange/ExternalCassetteReportScreen.h"
 #include "exchange/ExternalCdReportScreen.h"
 #include "exchange/ExternalReports.h"
@@ -569,20 +570,8 @@ TEST_F(ExternalReportsTest, CdOwnerKeptWhenAnOptionIsTickedAndTheGauge)
 TEST_F(ExternalReportsTest, CdTracksWithoutADiscLabelAreCountedAndListedAsDiscOne)
 {
     addImported(Catalogue::Cds, QStringLiteral("Olga"));
-    appendWithDbf("EXTERNI/CD-Olga/cd01.dbf",
-                  "[{'cislocd': '00001', 'titulcd': 'Bez označení', 'artist': 'Eva'},"
-                  " {'cislocd': '00002', 'titulcd': 'Napůl', 'artist': 'Jan'}]");
-    appendWithDbf("EXTERNI/CD-Olga/cd02.dbf",
-                  "[{'cislocd': '00001', 'oznaceni': '', 'tracknum': 1, 'track': 'Píseň', "
-                  "'lenght': 65},"
-                  " {'cislocd': '00001', 'oznaceni': '', 'tracknum': 2, 'track': 'Druhá', "
-                  "'lenght': 600},"
-                  " {'cislocd': '00002', 'oznaceni': '', 'tracknum': 1, 'track': 'Ráno', "
-                  "'lenght': 61},"
-                  " {'cislocd': '00002', 'oznaceni': 'CD1', 'tracknum': 2, 'track': 'Poledne', "
-                  "'lenght': 62},"
-                  " {'cislocd': '00002', 'oznaceni': 'CD2', 'tracknum': 1, 'track': 'Večer', "
-                  "'lenght': 63}]");
+    appendWithDbf("EXTERNI/CD-Olga/cd01.dbf", kUnlabelledTitles);
+    appendWithDbf("EXTERNI/CD-Olga/cd02.dbf", kUnlabelledTracks);
     const auto entry = [](const char *number, int discs, const QString &title,
                           const QString &singer) {
         return QStringList{QStringLiteral("  Číslo titulu: %1   (CDs: %2)").arg(number).arg(discs),

@@ -5,6 +5,7 @@
 
 #include "AppFixture.h"
 #include "ReportCheck.h"
+#include "UnlabelledTracks.h"
 #include "printing/ReportPrint.h"
 #include "printing/Waiting.h"
 #include "reports/CdFromScreen.h"
@@ -663,19 +664,8 @@ TEST_F(CdListTest, NoSecondBuildWhileTheTitlesAreWrittenAndNoListForAnUnknownSys
 // disc 1: 00001 has no label at all, 00002 mixes them with CD1 and CD2.
 TEST_F(CdListTest, TracksWithoutADiscLabelAreCountedAndListedAsDiscOne)
 {
-    appendWithDbf("cd01.dbf", "[{'cislocd': '00001', 'titulcd': 'Bez označení', 'artist': 'Eva'},"
-                              " {'cislocd': '00002', 'titulcd': 'Napůl', 'artist': 'Jan'}]");
-    appendWithDbf("cd02.dbf",
-                  "[{'cislocd': '00001', 'oznaceni': '', 'tracknum': 1, 'track': 'Píseň', "
-                  "'lenght': 65},"
-                  " {'cislocd': '00001', 'oznaceni': '', 'tracknum': 2, 'track': 'Druhá', "
-                  "'lenght': 600},"
-                  " {'cislocd': '00002', 'oznaceni': '', 'tracknum': 1, 'track': 'Ráno', "
-                  "'lenght': 61},"
-                  " {'cislocd': '00002', 'oznaceni': 'CD1', 'tracknum': 2, 'track': 'Poledne', "
-                  "'lenght': 62},"
-                  " {'cislocd': '00002', 'oznaceni': 'CD2', 'tracknum': 1, 'track': 'Večer', "
-                  "'lenght': 63}]");
+    appendWithDbf("cd01.dbf", kUnlabelledTitles);
+    appendWithDbf("cd02.dbf", kUnlabelledTracks);
     open();
     const QStringList footer{kListFooter, "  Norvane 2002"};
     const auto entry = [](const char *number, int discs, const QString &title,

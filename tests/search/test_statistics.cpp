@@ -35,16 +35,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         const QString link = dir.filePath(QStringLiteral("list.dbf"));
         ASSERT_TRUE(QFile::link(Paths::dataFile(list), link));
-        const QString script = QStringLiteral("import sys, dbf\n"
-                                              "t = dbf.Table(sys.argv[1])\n"
-                                              "t.open(dbf.READ_WRITE)\n"
-                                              "for r in %1:\n"
-                                              "    t.append(r)\n"
-                                              "t.close()\n")
-                                   .arg(rows);
-        int rc = -1;
-        const QString out = runProgram("/usr/bin/python3", {"-c", script, link}, &rc);
-        ASSERT_EQ(rc, 0) << out.toStdString();
+        appendWithDbfTo(link, rows);
     }
 
     QMap<QString, QString> values(const char *screenClass, const char *action,

@@ -18,6 +18,15 @@
 
 namespace velmora::test {
 
+// A row for writeAsSpreadsheet: field names with their texts.
+inline QJsonObject row(std::initializer_list<std::pair<const char *, QString>> values)
+{
+    QJsonObject o;
+    for (const auto &[k, v] : values)
+        o.insert(QLatin1String(k), v);
+    return o;
+}
+
 // The field list of a table in the notation of Python's dbf.
 inline QString dbfFieldList(const TableSchema &schema)
 {

@@ -17,17 +17,10 @@
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using test::row;
 using test::writeAsSpreadsheet;
 
 namespace {
-
-QJsonObject row(std::initializer_list<std::pair<const char *, QString>> values)
-{
-    QJsonObject o;
-    for (const auto &[k, v] : values)
-        o.insert(QLatin1String(k), v);
-    return o;
-}
 
 class NumbersTest : public ::testing::Test
 {

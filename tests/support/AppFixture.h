@@ -81,6 +81,11 @@ protected:
     // data directory; rows is a Python list of dicts.
     static void appendWithDbf(const QString &table, const QString &rows)
     {
+        appendWithDbfTo(Paths::dataFile(table), rows);
+    }
+    // The same for the table at path.
+    static void appendWithDbfTo(const QString &path, const QString &rows)
+    {
         const QString script = QStringLiteral("import sys, dbf\n"
                                               "t = dbf.Table(sys.argv[1])\n"
                                               "t.open(dbf.READ_WRITE)\n"
@@ -89,8 +94,7 @@ protected:
                                               "t.close()\n")
                                    .arg(rows);
         int rc = -1;
-        const QString out =
-            runProgram("/usr/bin/python3", {"-c", script, Paths::dataFile(table)}, &rc);
+        const QString out = runProgram("/usr/bin/python3", {"-c", script, path}, &rc);
         ASSERT_EQ(rc, 0) << out.toStdString();
     }
 
