@@ -89,7 +89,7 @@ void keepOwner(ExternalSearchResult &out, std::vector<int> rows, const std::vect
 
 QString folded(const QString &text, bool caseSensitive)
 {
-    return caseSensitive || text == kAny ? text : upperAscii(text);
+    return caseSensitive || text == kAny ? text : upperCp1250(text);
 }
 
 } // namespace

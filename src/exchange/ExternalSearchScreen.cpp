@@ -234,7 +234,7 @@ void ExternalSearchScreen::search()
     m_caseSensitive = m_matchCase->isChecked();
     QString text = m_text->text();
     if (!m_caseSensitive)
-        text = upperAscii(text);
+        text = upperCp1250(text);
     const QString style = m_restrictStyle->isChecked() ? m_styles->currentText() : kAny;
     m_found = run(text, style, speed(), m_caseSensitive);
     m_foundCount->setText(QString::number(foundCount()));

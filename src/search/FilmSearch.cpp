@@ -65,7 +65,7 @@ std::vector<FilmRow> buildFilmRows(const Table &cassettes)
 bool filmMatches(const FilmRow &row, const FilmCriteria &c, bool caseSensitive)
 {
     if (c.text != QLatin1String("*")) {
-        if (caseSensitive ? !row.film.contains(c.text) : !containsUpperAscii(row.film, c.text))
+        if (caseSensitive ? !row.film.contains(c.text) : !containsUpperCp1250(row.film, c.text))
             return false;
     }
     if (c.genre != QLatin1String("*") && row.zanr != c.genre)
@@ -81,7 +81,7 @@ FilmSearchResult runFilmSearch(const std::vector<FilmRow> &rows, FilmCriteria cr
                                bool caseSensitive)
 {
     if (!caseSensitive && criteria.text != QLatin1String("*"))
-        criteria.text = upperAscii(criteria.text);
+        criteria.text = upperCp1250(criteria.text);
     FilmSearchResult out;
     FoundCollector found;
     for (int i = 0; i < int(rows.size()); ++i) {
@@ -102,7 +102,7 @@ std::vector<const FilmRow *> filmsOfCassette(const std::vector<FilmRow> &rows,
     // The rows passed the first three criteria already; folding the text
     // again keeps the predicate whole.
     if (!caseSensitive && criteria.text != QLatin1String("*"))
-        criteria.text = upperAscii(criteria.text);
+        criteria.text = upperCp1250(criteria.text);
     std::vector<const FilmRow *> films;
     for (const int i : found.rows) {
         const FilmRow &r = rows[size_t(i)];

@@ -11,7 +11,7 @@ namespace velmora {
 class Table;
 
 // One film of the film search's result table: a filled recording slot.
-// The title's upper-case form (film_v: a-z folded to A-Z, nothing else) is
+// The title's upper-case form (film_v: every cp1250 letter with a capital folded) is
 // not kept: searches fold the title as they compare, which half a million
 // rows open faster for.
 struct FilmRow

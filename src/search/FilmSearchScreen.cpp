@@ -229,7 +229,7 @@ void THledej_film::search()
     FilmCriteria c;
     c.text = m_text->text();
     if (!m_caseSensitive)
-        c.text = upperAscii(c.text);
+        c.text = upperCp1250(c.text);
     c.genre = m_restrictGenre->isChecked() ? m_genres->currentText() : kAny;
     c.speed = speed();
     c.number = kAny;

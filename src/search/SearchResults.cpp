@@ -1,5 +1,6 @@
 #include "search/SearchResults.h"
 
+#include "engine/Codepage.h"
 #include "platform/Widgets.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportWriter.h"
@@ -9,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QWidget>
+#include <array>
 
 namespace velmora {
 namespace {
@@ -28,28 +30,54 @@ QString criteriaField(const QString &criteria, int k)
     return k >= 1 && k <= parts.size() ? parts.at(k - 1) : QString();
 }
 
-QString upperAscii(const QString &text)
+namespace {
+
+// Every letter of the catalogue's code page that has a capital there: a
+// Czech catalogue is searched for "šakalí" as often as for "Šakalí".
+// A character outside the code page, or whose capital is not in it (µ, ß),
+// stays as it is.
+const std::array<char16_t, 65536> &upperTable()
 {
+    static const std::array<char16_t, 65536> table = [] {
+        std::array<char16_t, 65536> t{};
+        for (int c = 0; c < 65536; ++c)
+            t[size_t(c)] = char16_t(c);
+        const Codepage &cp = Codepage::cp1250();
+        for (int b = 0; b < 256; ++b) {
+            const char16_t small = cp.decodeByte(uint8_t(b));
+            const char16_t capital = QChar(small).toUpper().unicode();
+            if (capital != small && cp.decodeByte(cp.encodeChar(capital)) == capital)
+                t[small] = capital;
+        }
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+QString upperCp1250(const QString &text)
+{
+    const std::array<char16_t, 65536> &upper = upperTable();
     QString out = text;
     for (QChar &c : out)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
+        c = QChar(upper[c.unicode()]);
     return out;
 }
 
-bool containsUpperAscii(QStringView text, QStringView upperNeedle)
+bool containsUpperCp1250(QStringView text, QStringView upperNeedle)
 {
     const qsizetype n = text.size(), m = upperNeedle.size();
     if (m == 0)
         return true;
-    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    const std::array<char16_t, 65536> &upper = upperTable();
     const char16_t *t = reinterpret_cast<const char16_t *>(text.data());
     const char16_t *k = reinterpret_cast<const char16_t *>(upperNeedle.data());
     for (qsizetype i = 0; i + m <= n; ++i) {
-        if (fold(t[i]) != k[0])
+        if (upper[t[i]] != k[0])
             continue;
         qsizetype j = 1;
-        while (j < m && fold(t[i + j]) == k[j])
+        while (j < m && upper[t[i + j]] == k[j])
             ++j;
         if (j == m)
             return true;

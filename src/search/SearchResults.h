@@ -20,10 +20,11 @@ class ReportWriter;
 // Field k (1-based) of a "|"-joined string; empty beyond the last field.
 QString criteriaField(const QString &criteria, int k);
 
-// Only the ASCII letters a to z are folded; "č" stays "č".
-QString upperAscii(const QString &text);
-// Whether upperAscii(text) contains upperNeedle (already folded).
-bool containsUpperAscii(QStringView text, QStringView upperNeedle);
+// The upper-case form a case-insensitive search compares: every letter of
+// cp1250 that has a capital there is folded ("č" to "Č"), nothing else.
+QString upperCp1250(const QString &text);
+// Whether upperCp1250(text) contains upperNeedle (already folded).
+bool containsUpperCp1250(QStringView text, QStringView upperNeedle);
 
 // The found list of a search: the distinct item numbers of its passing
 // rows in result order, at most this many.

@@ -10,7 +10,7 @@ const QString kAny = QStringLiteral("*");
 SongCriteria folded(SongCriteria c, bool caseSensitive)
 {
     if (!caseSensitive && c.text != kAny)
-        c.text = upperAscii(c.text);
+        c.text = upperCp1250(c.text);
     return c;
 }
 
@@ -26,7 +26,7 @@ struct Resolved
     {
         if (!anyText) {
             const QStringView name = t.name(row);
-            if (caseSensitive ? !name.contains(c.text) : !containsUpperAscii(name, c.text))
+            if (caseSensitive ? !name.contains(c.text) : !containsUpperCp1250(name, c.text))
                 return false;
         }
         if (!anyStyle && t.styleIdOf(row) != style)

@@ -193,7 +193,7 @@ void THledej_Skladbu::search()
     SongCriteria c;
     c.text = m_text->text();
     if (!m_caseSensitive)
-        c.text = upperAscii(c.text);
+        c.text = upperCp1250(c.text);
     c.style = m_restrictStyle->isChecked() ? m_styles->currentText() : kAny;
     c.number = kAny;
     m_criteria = c;

@@ -318,7 +318,7 @@ TEST_F(FilmSearchTest, StarListsEveryFilmInNumberAndSlotOrder)
     EXPECT_TRUE(user.shown.isEmpty());
 }
 
-TEST_F(FilmSearchTest, CaseFoldsOnlyTheLettersAToZ)
+TEST_F(FilmSearchTest, CaseFoldsCzechLettersToo)
 {
     add("00001", {Film{"PES a kočka"}, Film{"Pes baskervillský"}, Film{"pes"}});
     add("00002", {Film{"Čarodějky"}, Film{"čarodějky z Eastwicku"}, Film{"ČAPÍ hnízdo"}});
@@ -327,14 +327,15 @@ TEST_F(FilmSearchTest, CaseFoldsOnlyTheLettersAToZ)
         EXPECT_EQ(s.found(), "3");
         EXPECT_EQ(s.s.criteria().toString(), "PES|*|*|*");
 
-        // "č" is no letter a to z: it finds only itself, not "Č".
+        // "č" finds "Č" and "í" finds "Í": the criteria hold the capitals.
         s.search("čarod");
-        EXPECT_EQ(s.lines(), withHead({filmLine("čarodějky z Eastwicku", "SP")}));
+        EXPECT_EQ(s.lines(),
+                  withHead({filmLine("Čarodějky", "SP"), filmLine("čarodějky z Eastwicku", "SP")}));
+        EXPECT_EQ(s.s.criteria().toString(), "ČAROD|*|*|*");
         s.search("čapí");
-        EXPECT_EQ(s.found(), "0");
-        // Capitals typed find the capitals; "í" stays as typed.
-        s.search("ČAPÍ");
-        EXPECT_EQ(s.found(), "1");
+        EXPECT_EQ(s.lines(), withHead({filmLine("ČAPÍ hnízdo", "SP")}));
+        s.search("KOČKA");
+        EXPECT_EQ(s.lines(), withHead({filmLine("PES a kočka", "SP")}));
 
         s.caseBox()->click();
         s.search("pes");
@@ -343,6 +344,8 @@ TEST_F(FilmSearchTest, CaseFoldsOnlyTheLettersAToZ)
         s.search("s b");
         EXPECT_EQ(s.lines(), withHead({filmLine("Pes baskervillský", "SP")}));
         s.search("PEs");
+        EXPECT_EQ(s.found(), "0");
+        s.search("čapí");
         EXPECT_EQ(s.found(), "0");
     });
 }

@@ -39,24 +39,41 @@ TEST(FilmSearch, FoldingWhileComparingFindsWhatTheFoldedTitleContains)
 {
     // Titles are folded as they are compared; that must find exactly what
     // a search in the folded title finds.
-    const QStringList titles{"", "a", "Pelíšky", "pelPEL", "aab", "abab", "xyz čř ABC", "aaa"};
-    const QStringList needles{"", "A", "PEL", "LP", "AB", "BAB", "ABAB", "Č", "čř", "AAAA", "Z Č"};
+    const QStringList titles{"",     "a",          "Pelíšky", "pelPEL", "aab",
+                             "abab", "xyz čř ABC", "aaa",     "ščšČ",   "žŽžž"};
+    const QStringList needles{"",   "A",    "PEL", "LP", "AB",   "BAB", "ABAB", "Č",
+                              "čř", "AAAA", "Z Č", "ČŘ", "ŠČŠČ", "ČŠ",  "ŽŽŽ"};
     for (const QString &t : titles)
         for (const QString &n : needles)
-            EXPECT_EQ(containsUpperAscii(t, n), upperAscii(t).contains(n))
+            EXPECT_EQ(containsUpperCp1250(t, n), upperCp1250(t).contains(n))
                 << t.toStdString() << " / " << n.toStdString();
 }
 
-TEST(FilmSearch, OnlyAsciiLettersAreFolded)
+TEST(FilmSearch, EveryCentralEuropeanLetterIsFoldedToItsCapital)
 {
-    EXPECT_EQ(upperAscii("pelíšky č"), "PELíšKY č");
+    // The small letters of cp1250 and their capitals, written out by hand.
+    const QString small = QStringLiteral("abcdefghijklmnopqrstuvwxyz"
+                                         "áäăąćčďđéëęěíîĺľłńňóôöőŕřśšşťţúůüűýźżž");
+    const QString capital = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                           "ÁÄĂĄĆČĎĐÉËĘĚÍÎĹĽŁŃŇÓÔÖŐŔŘŚŠŞŤŢÚŮÜŰÝŹŻŽ");
+    EXPECT_EQ(upperCp1250(small), capital);
+    EXPECT_EQ(upperCp1250(capital), capital);
+    // Letters whose capital cp1250 lacks, signs and digits stay.
+    EXPECT_EQ(upperCp1250(QStringLiteral("ßµ§°× 09|*-")), QStringLiteral("ßµ§°× 09|*-"));
+    // Outside the code page nothing is folded (the engine could not store it).
+    EXPECT_EQ(upperCp1250(QStringLiteral("ñœя")), QStringLiteral("ñœя"));
+
     const std::vector<FilmRow> rows{row("00001", "Pelíšky"), row("00001", "PELÍŠKY 2"),
-                                    row("00002", "Čapí hnízdo")};
-    EXPECT_EQ(runFilmSearch(rows, {"pel", "*", "*", "*"}, false).rows, (std::vector<int>{0, 1}));
-    EXPECT_TRUE(runFilmSearch(rows, {"čapí", "*", "*", "*"}, false).rows.empty());
-    EXPECT_EQ(runFilmSearch(rows, {"Čapí", "*", "*", "*"}, false).rows, std::vector<int>{2});
+                                    row("00002", "Čapí hnízdo"), row("00003", "Šakalí léta"),
+                                    row("00004", "ŽENY v běhu")};
+    EXPECT_EQ(runFilmSearch(rows, {"PELÍŠKY", "*", "*", "*"}, false).rows,
+              (std::vector<int>{0, 1}));
+    EXPECT_EQ(runFilmSearch(rows, {"ČAPÍ", "*", "*", "*"}, false).rows, std::vector<int>{2});
+    EXPECT_EQ(runFilmSearch(rows, {"ŠAKALÍ", "*", "*", "*"}, false).rows, std::vector<int>{3});
+    EXPECT_EQ(runFilmSearch(rows, {"ŽENY V BĚ", "*", "*", "*"}, false).rows, std::vector<int>{4});
     // Case-sensitive: the text as typed, anywhere in the title.
     EXPECT_EQ(runFilmSearch(rows, {"íšky", "*", "*", "*"}, true).rows, std::vector<int>{0});
+    EXPECT_TRUE(runFilmSearch(rows, {"čapí", "*", "*", "*"}, true).rows.empty());
     EXPECT_TRUE(runFilmSearch(rows, {"pel", "*", "*", "*"}, true).rows.empty());
 }
 
@@ -177,7 +194,7 @@ TEST(FilmSearch, DetailsOfACassetteKeepATextHoldingTheSeparator)
     const FilmSearchResult found = runFilmSearch(rows, c, false);
     EXPECT_EQ(found.cassettes.numbers, (QStringList{"00001", "00002"}));
     // The criteria as the search held them, with the number of a node added.
-    c.text = upperAscii(c.text);
+    c.text = upperCp1250(c.text);
     c.number = "00001";
     const std::vector<const FilmRow *> films = filmsOfCassette(rows, found, c, false);
     ASSERT_EQ(films.size(), 1u);
