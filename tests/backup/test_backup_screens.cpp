@@ -344,6 +344,19 @@ TEST_F(BackupScreens, EnterInTheFolderListOpensTheFolderAndBacksNothingUp)
     });
     EXPECT_TRUE(backupFiles(zaloha).contains("cd01.zal"));
     ASSERT_EQ(user.shown.size(), 1);
+
+    // Enter on "Zavřít okno" closes the window and backs nothing up.
+    QDir().mkpath(zaloha + "/zavrit");
+    user.shown.clear();
+    onScreen("backup.cassettes", "TJina_zaloha", [&](BackupScreen &s) {
+        ASSERT_TRUE(s.directories()->setPath(zaloha + "/zavrit"));
+        auto *close = s.findChild<QPushButton *>("BitBtn2");
+        close->setFocus();
+        QTest::keyClick(close, Qt::Key_Return);
+        EXPECT_FALSE(s.isVisible());
+    });
+    EXPECT_TRUE(user.shown.isEmpty());
+    EXPECT_TRUE(backupFiles(zaloha + "/zavrit").isEmpty());
 }
 
 TEST_F(BackupScreens, EnterInTheRestoresFolderListOpensTheFolderAndRestoresNothing)

@@ -281,6 +281,14 @@ TEST_F(Exchange, EnterInTheExportsFolderListOpensTheFolderAndExportsNothing)
         EXPECT_TRUE(user.screens.filter("OwnerNameDialog").isEmpty());
         EXPECT_TRUE(QDir(medium).entryList(QDir::Files).isEmpty());
         EXPECT_TRUE(QDir(medium + "/novy").isEmpty());
+        // Enter on "Vytvořit nový podadresář" asks for the name, no more.
+        auto *create = child<QPushButton>(d, "Novy_adresar");
+        create->setFocus();
+        QTest::keyClick(create, Qt::Key_Return);
+        EXPECT_TRUE(user.screens.contains("TNew_Dir_Name"));
+        EXPECT_TRUE(user.screens.filter("OwnerNameDialog").isEmpty());
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(QDir(medium + "/novy").isEmpty());
         ASSERT_TRUE(dirs->setPath(medium + "/novy"));
         auto *button = child<QPushButton>(d, "BitBtn1");
         button->setFocus();
