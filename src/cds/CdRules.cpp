@@ -2,6 +2,8 @@
 
 #include "cassettes/CassetteRules.h"
 
+#include <QRegularExpression>
+
 namespace velmora {
 
 const QStringList &discSizes()
@@ -67,6 +69,21 @@ std::optional<int> secondsOfLength(const QString &text)
     if (seconds > 59)
         return std::nullopt;
     return minutes * 60 + seconds;
+}
+
+std::optional<QString> typedLength(const QString &text)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^(?:([0-9]{1,2}):([0-9]{2})|([0-9]{2})([0-9]{2}))$"));
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const bool colon = m.capturedLength(1) > 0;
+    const int minutes = m.captured(colon ? 1 : 3).toInt();
+    const int seconds = m.captured(colon ? 2 : 4).toInt();
+    if (seconds > 59)
+        return std::nullopt;
+    return lengthText(minutes, seconds);
 }
 
 int looseSecondsOfLength(const QString &text)

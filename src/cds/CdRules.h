@@ -38,6 +38,10 @@ QString lengthTextOfSeconds(int seconds);
 // The seconds of a length text: two digits, ":" and two digits below 60;
 // nothing for anything else.
 std::optional<int> secondsOfLength(const QString &text);
+// A length as the user types it into the grid: m:ss, mm:ss or mmss, with
+// spaces around it, seconds below 60; given back as "mm:ss", nothing for
+// anything else.
+std::optional<QString> typedLength(const QString &text);
 // The minutes and seconds of a length text as stored without checking
 // (characters 1-2 and 4-5); what cannot be read counts as 0.
 int looseSecondsOfLength(const QString &text);

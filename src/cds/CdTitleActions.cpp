@@ -15,7 +15,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -63,7 +65,13 @@ void CdTitleForm::connectAll()
         changed();
     });
     connect(m_grid, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &at) { m_menu->exec(m_grid->viewport()->mapToGlobal(at)); });
+            [this](const QPoint &at) { m_menu->popup(m_grid->viewport()->mapToGlobal(at)); });
+    connect(m_delegate, &TrackDelegate::lengthRefused, this, [this](int row, const QString &typed) {
+        // Told once the editor has gone, not in the middle of its closing.
+        m_refusedLength = true;
+        QMetaObject::invokeMethod(
+            this, [this, row, typed] { lengthRefused(row, typed); }, Qt::QueuedConnection);
+    });
     connect(m_countAction, &QAction::triggered, this, &CdTitleForm::trackCountAction);
     connect(m_insertTrack, &QAction::triggered, this, &CdTitleForm::insertTrack);
     connect(m_deleteTrack, &QAction::triggered, this, &CdTitleForm::deleteTrack);
@@ -80,9 +88,63 @@ void CdTitleForm::connectAll()
 
 bool CdTitleForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_grid && event->type() == QEvent::KeyPress)
+    if (watched != m_grid)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        openGridMenu();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // Shift+F10 and the menu key open the grid's menu; the desktop's own
+        // context-menu event for the menu key comes first and opens it there.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Menu && mods == Qt::NoModifier) ||
+            (key->key() == Qt::Key_F10 && mods == Qt::ShiftModifier)) {
+            openGridMenu();
+            return true;
+        }
         changed();
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void CdTitleForm::lengthRefused(int row, const QString &typed)
+{
+    m_refusedLength = false;
+    const int w = m_model->workRow(row);
+    if (w < 0)
+        return;
+    const WorkTrack &r = m_work.row(w);
+    dialogs::warning(kWarning,
+                     badLengthText(r.number, r.label, typed) +
+                         QStringLiteral("\r\nDélka zůstala beze změny. Lze ji zapsat také jako "
+                                        "m:ss nebo mmss (například 3:25 nebo 0325)."));
+    // Back in the cell with what was typed, to be put right.
+    const QModelIndex cell = m_model->index(row, TrackModel::Length);
+    const bool quiet = m_quiet;
+    m_quiet = true;
+    m_grid->setCurrentIndex(cell);
+    m_quiet = quiet;
+    m_grid->setFocus();
+    m_grid->edit(cell);
+    if (auto *line = qobject_cast<QLineEdit *>(m_grid->indexWidget(cell))) {
+        line->setText(typed);
+        line->selectAll();
+    }
+}
+
+void CdTitleForm::openGridMenu()
+{
+    // From the keyboard the menu stands under the current cell, where the
+    // user's attention is, not where the mouse pointer happens to be.
+    const QModelIndex current = m_grid->currentIndex();
+    const QRect cell = current.isValid() ? m_grid->visualRect(current) : QRect();
+    const QPoint at = cell.isValid() ? cell.bottomLeft() : QPoint(0, 0);
+    m_menu->popup(m_grid->viewport()->mapToGlobal(at));
+    if (!m_menu->actions().isEmpty())
+        m_menu->setActiveAction(m_menu->defaultAction());
 }
 
 void CdTitleForm::showDisc()

@@ -96,8 +96,12 @@ void CdTitleForm::build()
     m_grid->setMinimumHeight(220);
     m_grid->installEventFilter(this);
 
+    m_grid->setAccessibleDescription(QStringLiteral(
+        "Nabídku pro stopy a disky otevřete klávesami Shift+F10 nebo klávesou nabídky."));
+
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("PopupMenu1"));
+    m_menu->setAccessibleName(QStringLiteral("Nabídka stop a disků"));
     m_countAction = m_menu->addAction(QString());
     m_countAction->setObjectName(QStringLiteral("ZmenitPocetStop"));
     m_menu->setDefaultAction(m_countAction);
@@ -115,7 +119,6 @@ void CdTitleForm::build()
     // The actions also work from the keyboard while the grid has the focus.
     for (QAction *a : {m_countAction, m_insertTrack, m_deleteTrack, m_insertDisc, m_deleteDisc})
         m_grid->addAction(a);
-    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
 
     m_s1 = ui::valueLabel(this, QStringLiteral("S1"), QStringLiteral("Sloupec \"Nazpíval(a)\""),
                           kLocked);
@@ -366,17 +369,27 @@ std::vector<CdTrack> CdTitleForm::tracksToSave() const
     return out;
 }
 
+QString CdTitleForm::badLengthText(int number, const QString &label, const QString &length)
+{
+    return QStringLiteral("Délka skladby číslo %1 na disku %2 (\"%3\") není zapsána jako "
+                          "minuty:sekundy (dvě číslice, dvojtečka, dvě číslice, sekundy "
+                          "nejvýše 59).")
+        .arg(number)
+        .arg(captionOfLabel(label), length);
+}
+
 bool CdTitleForm::checkLengths()
 {
+    // A length refused as its cell was left, by the click on the save
+    // button itself: its own message is on the way, nothing is saved.
+    if (m_refusedLength)
+        return false;
     const std::optional<WorkTrack> bad = m_work.badLength();
     if (!bad)
         return true;
     dialogs::warning(QStringLiteral("Upozornění:"),
-                     QStringLiteral("Délka skladby číslo %1 na disku %2 (\"%3\") není zapsána jako "
-                                    "minuty:sekundy (dvě číslice, dvojtečka, dvě číslice, sekundy "
-                                    "nejvýše 59).\r\nOpravte ji prosím, titul nebyl uložen.")
-                         .arg(bad->number)
-                         .arg(captionOfLabel(bad->label), bad->length));
+                     badLengthText(bad->number, bad->label, bad->length) +
+                         QStringLiteral("\r\nOpravte ji prosím, titul nebyl uložen."));
     selectDisc(discOfLabel(bad->label));
     return false;
 }

@@ -100,6 +100,9 @@ public:
     void applyStyle();
     // What entering a grid column does (the length and style dialogs).
     void enterColumn(int row, int column);
+    // The grid's pop-up menu at the current cell, as Shift+F10 and the menu
+    // key open it.
+    void openGridMenu();
 
 signals:
     // Something the edit screen counts as a change was done.
@@ -121,6 +124,9 @@ private:
     bool titleStyleChosen() const; // a style, not "Nezvoleno ...", is chosen
     QString defaultArtist() const; // the artist box text when the box is on
     void changed();
+    static QString badLengthText(int number, const QString &label, const QString &length);
+    // Tells of a length refused in the grid and reopens its cell with it.
+    void lengthRefused(int row, const QString &typed);
 
     Kind m_kind;
     Session &m_session;
@@ -129,6 +135,7 @@ private:
     TrackDelegate *m_delegate = nullptr;
     QStringList m_styles; // Users_c2.nrv in table order
     bool m_quiet = false;
+    bool m_refusedLength = false; // told once the cell is left
 
     QComboBox *m_number = nullptr;
     QComboBox *m_size = nullptr;

@@ -1,5 +1,7 @@
 #include "cds/TrackModel.h"
 
+#include "cds/CdRules.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -61,7 +63,11 @@ bool TrackModel::setData(const QModelIndex &index, const QVariant &value, int ro
     if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
     WorkTrack &r = m_work.row(m_rows[size_t(index.row())]);
-    const QString text = value.toString().left(maxLength(index.column()));
+    QString text = value.toString().left(maxLength(index.column()));
+    // "3:25" and "0325" are kept as "03:25", the form the total and the
+    // save read; anything else stays as given for the save to refuse.
+    if (index.column() == Length)
+        text = typedLength(text).value_or(text);
     QString *cell = nullptr;
     switch (index.column()) {
     case Title:
@@ -170,6 +176,16 @@ void TrackDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
 {
     if (auto *box = qobject_cast<QComboBox *>(editor)) {
         model->setData(index, box->currentText(), Qt::EditRole);
+        return;
+    }
+    if (auto *line = qobject_cast<QLineEdit *>(editor);
+        line && index.column() == TrackModel::Length) {
+        const std::optional<QString> length = typedLength(line->text());
+        if (!length) {
+            emit lengthRefused(index.row(), line->text());
+            return;
+        }
+        model->setData(index, *length, Qt::EditRole);
         return;
     }
     QStyledItemDelegate::setModelData(editor, model, index);

@@ -62,7 +62,8 @@ private:
 };
 
 // Editors of the grid: line boxes that take no more than the field holds,
-// and the styles as a drop-down in the style column.
+// and the styles as a drop-down in the style column. A typed length is
+// written in its two-digit form or refused when the cell is left.
 class TrackDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -75,6 +76,10 @@ public:
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model,
                       const QModelIndex &index) const override;
+
+signals:
+    // A length typed into the grid that is none; the cell keeps its value.
+    void lengthRefused(int row, const QString &typed) const;
 
 private:
     QStringList m_styles;

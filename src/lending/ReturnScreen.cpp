@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -114,6 +115,8 @@ ReturnScreen::ReturnScreen(ItemKind kind, Session &session, QWidget *parent)
     // Every double click over the list counts, also one on an empty list,
     // which is told that nothing is lent.
     m_grid->viewport()->installEventFilter(this);
+    // Enter and Space on the current row return it as the double click does.
+    m_grid->installEventFilter(this);
     connect(m_grid, &QTableView::clicked, this, &ReturnScreen::rowClicked);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -127,6 +130,17 @@ bool ReturnScreen::eventFilter(QObject *watched, QEvent *event)
             m_grid->setCurrentIndex(at);
         returnCurrent();
         return true;
+    }
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if (mods == Qt::NoModifier &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+             key->key() == Qt::Key_Space)) {
+            // Taken here, so no button of the window sees the Enter too.
+            returnCurrent();
+            return true;
+        }
     }
     return ScreenDialog::eventFilter(watched, event);
 }

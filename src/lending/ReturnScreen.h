@@ -14,7 +14,8 @@ class Table;
 class TableModel;
 
 // Returning lent items: the lent items of the catalogue in a grid, and a
-// double click on one ends its loan into the archive. The command opens the
+// double click on one (or Enter or Space on the current one) ends its loan
+// into the archive. The command opens the
 // item table with its number index before and closes it after.
 class ReturnScreen : public ScreenDialog
 {
@@ -27,7 +28,7 @@ public:
     QLabel *titleLabel() const { return m_titleName; } // CD screen only
 
 public slots:
-    // The double click on the current row of the grid.
+    // The double click, Enter or Space on the current row of the grid.
     void returnCurrent();
 
 protected:

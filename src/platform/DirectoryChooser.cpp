@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QTimer>
 
@@ -11,6 +12,12 @@ namespace velmora {
 namespace {
 
 QStringList g_mediaRoots;
+
+bool isEnter(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
 bool g_mediaRootsSet = false;
 
 } // namespace
@@ -138,6 +145,17 @@ void PlaceBox::showPopup()
     QComboBox::showPopup();
 }
 
+void PlaceBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!isEnter(event)) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (currentIndex() >= 0)
+        emit activated(currentIndex());
+}
+
 void PlaceBox::showEvent(QShowEvent *event)
 {
     QComboBox::showEvent(event);
@@ -176,6 +194,15 @@ DirectoryList::DirectoryList(QWidget *parent, const QString &name) : QListWidget
     setAccessibleName(QStringLiteral("Adresáře"));
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { setPath(item->data(Qt::UserRole).toString()); });
+}
+
+void DirectoryList::keyPressEvent(QKeyEvent *event)
+{
+    // The item view activates the entry and then passes Enter on to the
+    // window, where the default button would take it as well.
+    QListWidget::keyPressEvent(event);
+    if (isEnter(event))
+        event->accept();
 }
 
 bool DirectoryList::setPath(const QString &path)

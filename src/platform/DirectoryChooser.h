@@ -7,6 +7,7 @@
 #include <functional>
 
 class QFileSystemWatcher;
+class QKeyEvent;
 class QTimer;
 
 namespace velmora {
@@ -16,7 +17,9 @@ namespace velmora {
 // mounted, the whole system) and a list of directories in the manner of the
 // old directory boxes: the path from the root down to the current directory,
 // then its subdirectories. Activating an entry (double click, Enter) moves
-// into it.
+// into it. Enter in either list is theirs alone: it never reaches the
+// window's default button, which would start the operation in the middle of
+// the choosing.
 
 struct Place
 {
@@ -58,6 +61,8 @@ signals:
     void placeMissing(const QString &name);
 
 protected:
+    // Enter goes to the place shown, as choosing it from the list does.
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -85,6 +90,10 @@ public:
 
 signals:
     void pathChanged(const QString &path);
+
+protected:
+    // Enter moves into the current entry and goes no further.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString m_path;

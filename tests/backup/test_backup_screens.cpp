@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <sys/stat.h>
 
 namespace velmora::test {
@@ -282,6 +283,108 @@ TEST_F(BackupScreens, FailuresAreToldAndTheScreenStaysOpen)
     EXPECT_TRUE(user.shown[0].text.startsWith("Obnova dat se nezdařila.\r\n\r\n"));
     EXPECT_TRUE(user.shown[0].text.endsWith("Data programu zůstala beze změny."));
     EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf")).size(), 3);
+}
+
+// The row of a directory list that shows the subdirectory given.
+int rowOf(const DirectoryList *list, const QString &name)
+{
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text().trimmed() == name)
+            return i;
+    return -1;
+}
+
+QStringList backupFiles(const QString &dir)
+{
+    return QDir(dir).entryList({"*.zal", "*.zat", "*.zap"}, QDir::Files);
+}
+
+// Enter in the folder list or in the place box only opens: nothing is
+// written until the button is pressed, by Enter on it or Enter outside the
+// lists.
+TEST_F(BackupScreens, EnterInTheFolderListOpensTheFolderAndBacksNothingUp)
+{
+    QDir().mkpath(zaloha + "/stary");
+    QString placePath;
+    onScreen("backup.cassettes", "TJina_zaloha", [&](BackupScreen &s) {
+        DirectoryList *dirs = s.directories();
+        dirs->setFocus();
+        dirs->setCurrentRow(rowOf(dirs, "stary"));
+        QTest::keyClick(dirs, Qt::Key_Return);
+        EXPECT_EQ(dirs->path(), zaloha + "/stary");
+        EXPECT_EQ(text(s, "info"), QDir::toNativeSeparators(zaloha + "/stary"));
+        EXPECT_TRUE(s.isVisible());
+        EXPECT_TRUE(backupFiles(zaloha + "/stary").isEmpty());
+        // The place box: Enter goes to the place it shows.
+        placePath = s.placesBox()->currentData().toString();
+        s.placesBox()->setFocus();
+        QTest::keyClick(s.placesBox(), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(dirs->path(), placePath);
+        EXPECT_TRUE(s.isVisible());
+        EXPECT_TRUE(backupFiles(placePath).isEmpty());
+        // Back in "stary", Enter on the button backs up there.
+        ASSERT_TRUE(dirs->setPath(zaloha + "/stary"));
+        runButton(s)->setFocus();
+        QTest::keyClick(runButton(s), Qt::Key_Return);
+        EXPECT_FALSE(s.isVisible());
+    });
+    EXPECT_TRUE(backupFiles(zaloha).isEmpty());
+    EXPECT_TRUE(backupFiles(placePath).isEmpty());
+    EXPECT_TRUE(backupFiles(zaloha + "/stary").contains("data.zal"));
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].text, " Data byly v pořádku odzálohovány ... ");
+
+    // Enter in the list of the set's files is outside the folder list: it
+    // is the default button's.
+    user.shown.clear();
+    onScreen("backup.cds", "TJina_zalohacd", [&](BackupScreen &s) {
+        s.files()->setFocus();
+        QTest::keyClick(s.files(), Qt::Key_Return);
+        EXPECT_FALSE(s.isVisible());
+    });
+    EXPECT_TRUE(backupFiles(zaloha).contains("cd01.zal"));
+    ASSERT_EQ(user.shown.size(), 1);
+
+    // Enter on "Zavřít okno" closes the window and backs nothing up.
+    QDir().mkpath(zaloha + "/zavrit");
+    user.shown.clear();
+    onScreen("backup.cassettes", "TJina_zaloha", [&](BackupScreen &s) {
+        ASSERT_TRUE(s.directories()->setPath(zaloha + "/zavrit"));
+        auto *close = s.findChild<QPushButton *>("BitBtn2");
+        close->setFocus();
+        QTest::keyClick(close, Qt::Key_Return);
+        EXPECT_FALSE(s.isVisible());
+    });
+    EXPECT_TRUE(user.shown.isEmpty());
+    EXPECT_TRUE(backupFiles(zaloha + "/zavrit").isEmpty());
+}
+
+TEST_F(BackupScreens, EnterInTheRestoresFolderListOpensTheFolderAndRestoresNothing)
+{
+    ASSERT_EQ(backup::makeBackup(Set::Cassettes, zaloha, QDateTime::currentDateTime(), "2002.A"),
+              QString());
+    QDir().mkpath(zaloha + "/jiny");
+    addCassette("00003");
+    const QJsonArray before = readWithDbfread(Paths::dataFile("data.dbf"));
+    onScreen("restore.cassettes", "TJina_obnova", [&](BackupScreen &s) {
+        EXPECT_TRUE(runButton(s)->isEnabled());
+        DirectoryList *dirs = s.directories();
+        dirs->setFocus();
+        dirs->setCurrentRow(rowOf(dirs, "jiny"));
+        QTest::keyClick(dirs, Qt::Key_Return);
+        EXPECT_EQ(dirs->path(), zaloha + "/jiny");
+        EXPECT_EQ(text(s, "Verze"), "Neexistuje !");
+        EXPECT_TRUE(s.isVisible());
+        // Up again to the set, Enter opens the folder and no more.
+        dirs->setCurrentRow(dirs->currentRow() - 1);
+        QTest::keyClick(dirs, Qt::Key_Return);
+        EXPECT_EQ(dirs->path(), zaloha);
+        EXPECT_EQ(text(s, "Verze"), "2002.A");
+        EXPECT_TRUE(s.isVisible());
+    });
+    EXPECT_TRUE(user.shown.isEmpty());
+    EXPECT_EQ(readWithDbfread(Paths::dataFile("data.dbf")), before);
+    EXPECT_TRUE(QDir(zaloha).entryList({"Pred_obnovou_VK_*"}, QDir::Dirs).isEmpty());
 }
 
 TEST_F(BackupScreens, AMediumThatIsGoneReturnsTheListToTheProgramsPlace)

@@ -255,6 +255,83 @@ TEST_F(Exchange, NewDirectoryTakesLettersAndDigitsOnlyAndMovesIntoIt)
     EXPECT_TRUE(QFileInfo(medium + "/Petr2").isDir());
 }
 
+// Enter in the export's folder list opens the folder; the export starts
+// only from its button.
+TEST_F(Exchange, EnterInTheExportsFolderListOpensTheFolderAndExportsNothing)
+{
+    fillCassettes();
+    const QString medium = made("medium");
+    QDir().mkpath(medium + "/novy");
+    user.onScreen["OwnerNameDialog"] = [](QDialog &d) {
+        auto &o = static_cast<OwnerNameDialog &>(d);
+        o.edit()->setText("Petr");
+        o.save();
+    };
+    user.onScreen["TExporting_my_VK"] = [&](QDialog &d) {
+        auto &s = static_cast<ExportScreen &>(d);
+        DirectoryList *dirs = s.directories();
+        ASSERT_TRUE(dirs->setPath(medium));
+        dirs->setFocus();
+        QTest::keyClick(dirs, Qt::Key_Down); // the subdirectory "novy"
+        QTest::keyClick(dirs, Qt::Key_Return);
+        EXPECT_EQ(dirs->path(), medium + "/novy");
+        EXPECT_EQ(child<QLabel>(d, "info")->text(), QDir::toNativeSeparators(medium + "/novy"));
+        QTest::keyClick(s.placesBox(), Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(user.screens.filter("OwnerNameDialog").isEmpty());
+        EXPECT_TRUE(QDir(medium).entryList(QDir::Files).isEmpty());
+        EXPECT_TRUE(QDir(medium + "/novy").isEmpty());
+        // Enter on "Vytvořit nový podadresář" asks for the name, no more.
+        auto *create = child<QPushButton>(d, "Novy_adresar");
+        create->setFocus();
+        QTest::keyClick(create, Qt::Key_Return);
+        EXPECT_TRUE(user.screens.contains("TNew_Dir_Name"));
+        EXPECT_TRUE(user.screens.filter("OwnerNameDialog").isEmpty());
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(QDir(medium + "/novy").isEmpty());
+        ASSERT_TRUE(dirs->setPath(medium + "/novy"));
+        auto *button = child<QPushButton>(d, "BitBtn1");
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+    };
+    window->runAction("external.cassetteExport");
+    EXPECT_TRUE(QFileInfo::exists(medium + "/novy/Export.evk"));
+    EXPECT_FALSE(QFileInfo::exists(medium + "/Export.evk"));
+    ASSERT_FALSE(user.shown.isEmpty());
+    EXPECT_EQ(user.shown.last().text,
+              " Export databází VK určených pro přenos \"Velmora\" byl ukončen v pořádku.");
+}
+
+// In the manager Enter opens the folder of an export and lists it; the
+// import waits for its button.
+TEST_F(Exchange, EnterInTheImportsFolderListOpensTheFolderAndImportsNothing)
+{
+    fillCassettes();
+    const QString medium = made("medium");
+    ASSERT_TRUE(QDir().mkpath(medium + "/vk"));
+    exportTo(Catalogue::Cassettes, medium + "/vk");
+    user.shown.clear();
+    inManager(Catalogue::Cassettes, [&](ImportManager &m) {
+        DirectoryList *dirs = m.directories();
+        ASSERT_TRUE(dirs->setPath(medium));
+        dirs->setFocus();
+        QTest::keyClick(dirs, Qt::Key_Down);
+        QTest::keyClick(dirs, Qt::Key_Return);
+        EXPECT_EQ(dirs->path(), medium + "/vk");
+        ASSERT_EQ(m.files()->count(), 1);
+        m.files()->setFocus();
+        m.files()->setCurrentRow(0);
+        QTest::keyClick(m.files(), Qt::Key_Return);
+        EXPECT_EQ(value(m, "Status"), "Povolen import VK.");
+        EXPECT_TRUE(m.isVisible());
+        EXPECT_EQ(value(m, "CelkExtDat"), "0");
+        m.importButton()->setFocus();
+        QTest::keyClick(m.importButton(), Qt::Key_Space);
+        EXPECT_EQ(value(m, "CelkExtDat"), "1");
+    });
+    EXPECT_TRUE(QFileInfo::exists(Paths::externiDir() + "VK-Petr/data.dbf"));
+}
+
 TEST_F(Exchange, ImportRegistersTheCatalogueAndReplacesOnlyByANewerExport)
 {
     fillCassettes();

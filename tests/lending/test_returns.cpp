@@ -178,6 +178,72 @@ TEST_F(ReturnTest, AnArchiveThatCannotBeWrittenLeavesTheItemLentAndSaysSo)
     EXPECT_EQ(counts, (QStringList{"1", "1"}));
 }
 
+// Without a mouse: the row is chosen with the arrow keys, Enter or Space
+// asks the same question; Yes archives, No keeps the loan, and the window
+// stays open either way.
+TEST_F(ReturnTest, EnterAndSpaceOnTheCurrentRowReturnItLikeTheDoubleClick)
+{
+    cassette("00001", {true, "Eva", "01.02.2002", 7});
+    cassette("00002", {true, "Adam", "03.02.2002", 21});
+    cassette("00003", {true, "Olga", "04.02.2002", 14});
+    user.answers = {false, true, true};
+    QStringList rows;
+    bool stillOpen = true;
+    user.onScreen["TVraceni_kazety"] = [&](QDialog &d) {
+        auto &screen = static_cast<ReturnScreen &>(d);
+        QTableView *grid = screen.grid();
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(grid, Qt::Key_Down); // 00002
+        rows << grid->currentIndex().siblingAtColumn(0).data().toString();
+        QTest::keyClick(grid, Qt::Key_Return); // answered No
+        counts << screen.countLabel()->text();
+        QTest::keyClick(grid, Qt::Key_Space); // Yes
+        counts << screen.countLabel()->text();
+        QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+        rows << grid->currentIndex().siblingAtColumn(0).data().toString();
+        QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier); // Yes
+        counts << screen.countLabel()->text();
+        stillOpen = d.isVisible();
+    };
+    run("lending.returnCassette");
+    EXPECT_EQ(rows, (QStringList{"00002", "00001"}));
+    EXPECT_EQ(counts, (QStringList{"3", "2", "1"}));
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(user.shown.size(), 3);
+    for (const auto &s : user.shown) {
+        EXPECT_EQ(s.kind, MessageKind::Question);
+        EXPECT_EQ(s.text, "Chcete vybranou kazetu od teď evidovat jako vrácenou ?");
+    }
+    EXPECT_EQ(dbfreadArchive(ItemKind::Cassette),
+              (QStringList{"00002|Adam|03.02.2002|Vrácení: " + today(),
+                           "00001|Eva|01.02.2002|Vrácení: " + today()}));
+    EXPECT_EQ(loanOf(ItemKind::Cassette, "00003"), "T|Olga|04.02.2002|14");
+}
+
+TEST_F(ReturnTest, EnterOnTheCdScreenReturnsTheCdAndOnAnEmptyListSaysNothingIsLent)
+{
+    cdTitle("00001", "Jedno", {true, "Olga", "05.05.2005", 3});
+    user.onScreen["TVraceni_CDForm"] = [&](QDialog &d) {
+        auto &screen = static_cast<ReturnScreen &>(d);
+        QTableView *grid = screen.grid();
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(grid, Qt::Key_Return);
+        counts << screen.countLabel()->text();
+        QTest::keyClick(grid, Qt::Key_Space);
+        counts << screen.countLabel()->text();
+    };
+    run("lending.returnCd", TTitul::Cds);
+    EXPECT_EQ(counts, (QStringList{"0", "0"}));
+    EXPECT_EQ(user.texts(),
+              (QStringList{"Chcete vybrané hudební CD od teď evidovat jako vrácené ?",
+                           "Není co vracet, žádné CD není vedené jako zapůjčené ..."}));
+    EXPECT_EQ(dbfreadArchive(ItemKind::Cd),
+              QStringList{"00001|Olga|05.05.2005|Vrácení: " + today() + "|Jedno"});
+    EXPECT_EQ(loanOf(ItemKind::Cd, "00001"), "F|||3");
+}
+
 TEST(ReturnBook, AnItemThatCannotBeClearedTakesItsArchiveRowBack)
 {
     TestEnv env;

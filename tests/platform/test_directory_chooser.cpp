@@ -5,8 +5,14 @@
 #include "TestEnv.h"
 #include "platform/DirectoryChooser.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace velmora::test {
@@ -61,6 +67,62 @@ TEST(DirectoryChooser, TheListShowsThePathAndTheSubdirectoriesAndMovesOnActivati
     EXPECT_EQ(list.path(), "/");
     EXPECT_FALSE(list.setPath(root + "/missing"));
     EXPECT_EQ(list.path(), "/");
+}
+
+// Enter in the directory list or in the place box opens the directory or
+// the place and is not passed on to the window: its default button, which
+// starts the operation, sees only an Enter pressed elsewhere.
+TEST(DirectoryChooser, EnterOpensTheDirectoryAndNeverPressesTheDefaultButton)
+{
+    TestEnv env;
+    const QString root = QDir(env.dataDir()).absolutePath();
+    QDir().mkpath(root + "/ZALOHA/stary");
+    setMediaRoots({});
+    QDialog window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *placesBox = new PlaceBox(&window, "DriveComboBox1");
+    auto *list = new DirectoryList(&window, "DirectoryListBox1");
+    auto *other = new QLineEdit(&window);
+    auto *start = new QPushButton("&Spustit", &window);
+    start->setDefault(true);
+    for (QWidget *w : {static_cast<QWidget *>(placesBox), static_cast<QWidget *>(list),
+                       static_cast<QWidget *>(other), static_cast<QWidget *>(start)})
+        layout->addWidget(w);
+    QObject::connect(placesBox, &PlaceBox::placeChosen, list, &DirectoryList::setPath);
+    placesBox->refresh(root, root + "/ZALOHA");
+    ASSERT_TRUE(list->setPath(root + "/ZALOHA"));
+    window.show();
+    QApplication::processEvents();
+    QSignalSpy pressed(start, &QPushButton::clicked);
+
+    // Down from the current directory to its subdirectory, Enter opens it.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->currentItem()->text().trimmed(), "stary");
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(list->path(), root + "/ZALOHA/stary");
+    // Up to the parent with the keypad's Enter.
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(list->path(), root + "/ZALOHA");
+    // Enter in the place box goes to the place shown there.
+    placesBox->setFocus();
+    QSignalSpy chosen(placesBox, &PlaceBox::placeChosen);
+    QTest::keyClick(placesBox, Qt::Key_Return);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen[0][0].toString(), root);
+    EXPECT_EQ(list->path(), root);
+    EXPECT_EQ(pressed.count(), 0);
+    EXPECT_TRUE(window.isVisible());
+
+    // Elsewhere Enter is the default button's, and on the button its own.
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_Return);
+    EXPECT_EQ(pressed.count(), 1);
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_Return);
+    EXPECT_EQ(pressed.count(), 2);
+    EXPECT_EQ(list->path(), root);
 }
 
 } // namespace
