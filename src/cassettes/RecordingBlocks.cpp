@@ -2,6 +2,7 @@
 
 #include "engine/Collation.h"
 #include "engine/Table.h"
+#include "platform/Colours.h"
 #include "platform/DateBox.h"
 #include "platform/Widgets.h"
 
@@ -32,9 +33,7 @@ const QColor kSilver(0xC0, 0xC0, 0xC0);
 
 void setTextColour(QWidget *w, const QColor &c)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    w->setPalette(p);
+    colours::setTextColour(w, c);
 }
 
 // Width of a box that shows `chars` digits or letters.

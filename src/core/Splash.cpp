@@ -38,6 +38,15 @@ QFont scaled(QFont f, int delta, bool bold)
     return f;
 }
 
+// The splash windows are white whatever the desktop: their texts are black
+// on it, as the fixed navy of the product name is.
+QPalette onWhite(QPalette p)
+{
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    return p;
+}
+
 } // namespace
 
 // --- splash screen ---------------------------------------------------------
@@ -48,6 +57,7 @@ TSplashScreen::TSplashScreen(QWidget *parent)
 {
     setObjectName(QStringLiteral("SplashScreen"));
     setStyleSheet(QStringLiteral("QDialog { background: white; border: 2px solid #000080; }"));
+    setPalette(onWhite(palette()));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(30, 24, 30, 24);
     auto *product =
@@ -96,6 +106,7 @@ TSplashScreen2::TSplashScreen2(TTitul &window, bool autoRunMode, const QDate &to
     setObjectName(QStringLiteral("SplashScreen2"));
     setWindowTitle(QStringLiteral("Automatická kontrola"));
     setStyleSheet(QStringLiteral("TSplashScreen2, QDialog { background: white; }"));
+    setPalette(onWhite(palette()));
     auto *frame = new QVBoxLayout(this);
     frame->setContentsMargins(24, 18, 24, 18);
 
