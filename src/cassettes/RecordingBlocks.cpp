@@ -83,6 +83,7 @@ RecordingBlocks::RecordingBlocks(Screen screen, QWidget *owner) : QObject(owner)
     // The five recording blocks, scrolled when the screen is small.
     m_area = new QScrollArea(owner);
     m_area->setObjectName(QStringLiteral("Bloky"));
+    m_area->setAccessibleName(QStringLiteral("Filmy na kazetě"));
     m_area->setWidgetResizable(true);
     m_area->setFrameShape(QFrame::NoFrame);
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

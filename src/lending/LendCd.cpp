@@ -54,6 +54,7 @@ TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
 
     m_grid = new QTableWidget(0, 4, this);
     m_grid->setObjectName(QStringLiteral("Seznam_skladeb"));
+    m_grid->setAccessibleName(QStringLiteral("Skladby hudebního CD"));
     m_grid->setHorizontalHeaderLabels({QStringLiteral("Disk"), QStringLiteral("Pořadí"),
                                        QStringLiteral("Název skladby"), QStringLiteral("Styl")});
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
