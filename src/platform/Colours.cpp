@@ -44,9 +44,12 @@ QColor textColour(const QColor &fixed, const QColor &background)
     const QColor hsl = fixed.toHsl();
     const double hue = hsl.hslHueF();
     const double saturation = hsl.hslSaturationF();
+    // A grey has no hue to keep: black is the ordinary text and becomes
+    // white, a mid grey stays dimmer than the text, as on a light ground.
+    const double from = saturation > 0 ? hsl.lightnessF() : 1.0 - hsl.lightnessF();
     // Lighter in small steps: the least change that reads keeps the colour
     // recognisable as the one it stands for.
-    for (double lightness = hsl.lightnessF(); lightness < 1.0; lightness += 0.02) {
+    for (double lightness = from; lightness < 1.0; lightness += 0.02) {
         const QColor c = QColor::fromHslF(float(hue), float(saturation), float(lightness)).toRgb();
         if (contrast(c, background) >= kReadable)
             return c;

@@ -24,7 +24,7 @@ double contrast(const QColor &a, const QColor &b);
 
 // The fixed colour on a light background; on a dark one the lightest needed
 // variant of the same hue and saturation that reads at a contrast of at
-// least 4.5 (white, at most).
+// least 4.5 (white, at most). Greys turn over: black becomes white.
 QColor textColour(const QColor &fixed, const QColor &background);
 QColor textColour(const QColor &fixed, const QPalette &palette,
                   QPalette::ColorRole background = QPalette::Window);

@@ -53,11 +53,14 @@ TEST(Colours, OnADarkGroundTheSameHueLighterReads)
     // Navy stays blue: blue is still its strongest channel by far.
     const QColor navy = colours::textColour(kNavy, kDarkGround);
     EXPECT_GT(navy.blue(), navy.red() + 50);
-    // Black has no hue: it becomes a grey that reads.
-    const QColor black = colours::textColour(Qt::black, kDarkGround);
-    EXPECT_EQ(black.red(), black.green());
-    EXPECT_EQ(black.green(), black.blue());
-    EXPECT_GE(colours::contrast(black, kDarkGround), 4.5);
+    // Black, the ordinary text, has no hue: it turns white; a mid grey
+    // (a maker's line) reads but stays dimmer than that.
+    EXPECT_EQ(colours::textColour(Qt::black, kDarkGround), QColor(Qt::white));
+    const QColor grey = colours::textColour(QColor(128, 128, 128), kDarkGround);
+    EXPECT_EQ(grey.red(), grey.green());
+    EXPECT_EQ(grey.green(), grey.blue());
+    EXPECT_GE(colours::contrast(grey, kDarkGround), 4.5);
+    EXPECT_LT(grey.red(), 230);
     // What already reads on the dark ground is left alone.
     const QColor pale(255, 200, 200);
     EXPECT_EQ(colours::textColour(pale, kDarkGround), pale);
