@@ -545,7 +545,6 @@ TEST_F(FilmSearchTest, DetailsNodesSayInWordsWhetherTheCassetteIsAway)
             EXPECT_EQ(root->child(0)->data(0, Qt::AccessibleDescriptionRole).toString(), "doma");
             EXPECT_EQ(root->child(1)->data(0, Qt::AccessibleDescriptionRole).toString(), "půjčeno");
             EXPECT_EQ(root->child(2)->data(0, Qt::AccessibleDescriptionRole).toString(), "doma");
-
             QAccessibleInterface *view = QAccessible::queryAccessibleInterface(tree);
             ASSERT_NE(view, nullptr);
             EXPECT_EQ(view->text(QAccessible::Name), "Nalezené videokazety");
@@ -558,9 +557,7 @@ TEST_F(FilmSearchTest, DetailsNodesSayInWordsWhetherTheCassetteIsAway)
             EXPECT_EQ(heard.value("VK: 00001"), "doma");
             EXPECT_EQ(heard.value("VK: 00002"), "půjčeno");
             EXPECT_EQ(heard.value("VK: 00003"), "doma");
-            // The root is no cassette: no loan state.
-            EXPECT_TRUE(heard.contains("Nalezené VK:"));
-            EXPECT_EQ(heard.value("Nalezené VK:"), "");
+            EXPECT_EQ(heard.value("Nalezené VK:", "?"), ""); // the root is no cassette
 
             // Focus moves from the tree to the pane, which is named too.
             tree->setFocus();
