@@ -2,6 +2,9 @@
 # Remakes the guide's pictures in docs/screenshots: a small catalogue is
 # generated in a scratch directory and the program is walked through the GUI
 # driver (GUI_DRIVER, by default ../shared/tools/gui) as a user would.
+# THEMES chooses the colours, by default "light dark": light pictures go into
+# docs/screenshots, dark ones (Fusion with VELMORA_COLOURS=dark) into
+# docs/screenshots/dark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 driver=$(cd "${GUI_DRIVER:-../shared/tools/gui}" && pwd)
@@ -33,6 +36,14 @@ Last%20exit=1
 Vlastnik%20dat=Novákovi
 CONF
 
-mkdir -p docs/screenshots
-XDG_CONFIG_HOME="$work/config" "$driver/run.sh" "$program" --data-dir "$work/data" -- \
-  env PYTHONPATH="$driver" /usr/bin/python3 docs/walk/guide_walk.py "$(pwd)/docs/screenshots"
+for theme in ${THEMES:-light dark}; do
+  case "$theme" in
+    light) out=docs/screenshots; colours= ;;
+    dark) out=docs/screenshots/dark; colours=dark ;;
+    *) echo "unknown theme: $theme" >&2; exit 2 ;;
+  esac
+  mkdir -p "$out"
+  XDG_CONFIG_HOME="$work/config" VELMORA_COLOURS="$colours" \
+    "$driver/run.sh" "$program" --data-dir "$work/data" -- \
+    env PYTHONPATH="$driver" /usr/bin/python3 docs/walk/guide_walk.py "$(pwd)/$out"
+done

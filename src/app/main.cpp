@@ -4,6 +4,7 @@
 #include "core/Startup.h"
 #include "core/Version.h"
 #include "platform/CdDrive.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
@@ -160,6 +161,12 @@ int main(int argc, char **argv)
     // may replace it when the main window takes its texts.
     QGuiApplication::setApplicationDisplayName(velmora::version::kApplicationTitle);
     velmora::dialogs::installCzechTranslation();
+    // VELMORA_COLOURS=dark: Qt's Fusion style in dark colours, for a desktop
+    // that offers no dark theme to Qt (and for the guide's dark pictures).
+    if (qEnvironmentVariable("VELMORA_COLOURS") == QLatin1String("dark")) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(velmora::colours::darkPalette());
+    }
     const int rc = run(app);
     velmora::Paths::cleanupTemp();
     return rc;

@@ -81,6 +81,7 @@ TRozhodovani::TRozhodovani(Session &session, QWidget *parent)
     panel->setAutoFillBackground(true);
     QPalette white = panel->palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black); // on its fixed white, whatever the desktop
     panel->setPalette(white);
     auto *state = new QVBoxLayout(panel);
     state->addWidget(

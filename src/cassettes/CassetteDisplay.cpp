@@ -2,6 +2,7 @@
 
 #include "cassettes/CassetteRules.h"
 #include "engine/Table.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
@@ -40,9 +41,7 @@ QLineEdit *valueBox(QWidget *parent, const QString &name, int chars, bool fixed 
 
 void setColour(QLabel *label, const QColor &colour)
 {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
+    colours::setTextColour(label, colour);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "engine/Collation.h"
 #include "engine/Table.h"
+#include "platform/Colours.h"
 #include "platform/DateBox.h"
 #include "platform/Widgets.h"
 
@@ -32,9 +33,7 @@ const QColor kSilver(0xC0, 0xC0, 0xC0);
 
 void setTextColour(QWidget *w, const QColor &c)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    w->setPalette(p);
+    colours::setTextColour(w, c);
 }
 
 // Width of a box that shows `chars` digits or letters.
@@ -84,6 +83,7 @@ RecordingBlocks::RecordingBlocks(Screen screen, QWidget *owner) : QObject(owner)
     // The five recording blocks, scrolled when the screen is small.
     m_area = new QScrollArea(owner);
     m_area->setObjectName(QStringLiteral("Bloky"));
+    m_area->setAccessibleName(QStringLiteral("Filmy na kazetě"));
     m_area->setWidgetResizable(true);
     m_area->setFrameShape(QFrame::NoFrame);
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

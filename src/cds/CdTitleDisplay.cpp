@@ -4,6 +4,7 @@
 #include "cds/CdRules.h"
 #include "cds/TrackListReport.h"
 #include "core/Session.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
@@ -209,9 +210,7 @@ void CdTitleDisplay::jumpChosen(const QString &number)
 
 void CdTitleDisplay::setLoan(const Loan &loan)
 {
-    QPalette p = m_loan->palette();
-    p.setColor(QPalette::WindowText, loan.lent ? kLentColour : kNotLentColour);
-    m_loan->setPalette(p);
+    colours::setTextColour(m_loan, loan.lent ? kLentColour : kNotLentColour);
     ui::setBold(m_loan, loan.lent);
     m_loan->setText(loan.lent ? QStringLiteral("Hudební CD je půjčeno! ... ( ") + loan.borrower +
                                     QStringLiteral("   od   ") + loan.since + QStringLiteral(" )")

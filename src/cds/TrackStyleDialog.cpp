@@ -1,6 +1,7 @@
 #include "cds/TrackStyleDialog.h"
 
 #include "cds/CdRules.h"
+#include "platform/Colours.h"
 #include "platform/Widgets.h"
 
 #include <QHBoxLayout>
@@ -64,7 +65,8 @@ void TZapis_Styl::prepare(int track, const QStringList &styles, const QString &c
     f.setBold(true);
     f.setPointSize(f.pointSize() + 2);
     m_root->setFont(0, f);
-    m_root->setForeground(0, QColor(0x80, 0x00, 0x00));
+    m_root->setForeground(
+        0, colours::textColour(QColor(0x80, 0x00, 0x00), m_tree->palette(), QPalette::Base));
     new QTreeWidgetItem(m_root, {kNoStyle});
     for (const QString &s : styles)
         new QTreeWidgetItem(m_root, {s});

@@ -13,15 +13,69 @@
 #include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace velmora {
+namespace {
+
+// "1 sloupec", "3 sloupce", "7 sloupců".
+QString counted(qint64 n, const char *one, const char *few, const char *many)
+{
+    const char *word = n == 1 ? one : (n >= 2 && n <= 4) ? few : many;
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
+}
+
+} // namespace
+
+// The bars as rows of text, read straight from the window's series: a
+// hundred thousand bars cost no items.
+class BarChartWindow::ValuesModel : public QAbstractTableModel
+{
+public:
+    explicit ValuesModel(const std::vector<ChartBar> &bars, QObject *parent)
+        : QAbstractTableModel(parent), m_bars(bars)
+    {
+    }
+    void reset()
+    {
+        beginResetModel();
+        endResetModel();
+    }
+    int rowCount(const QModelIndex &parent) const override
+    {
+        return parent.isValid() ? 0 : int(m_bars.size());
+    }
+    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : 2; }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= int(m_bars.size()))
+            return QVariant();
+        const ChartBar &b = m_bars[size_t(index.row())];
+        if (role == Qt::DisplayRole)
+            return index.column() == 0 ? QVariant(b.label) : QVariant(b.value);
+        if (role == Qt::TextAlignmentRole && index.column() == 1)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return QVariant();
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+            return QVariant();
+        return section == 0 ? QStringLiteral("Položka") : QStringLiteral("Počet");
+    }
+
+private:
+    const std::vector<ChartBar> &m_bars;
+};
 
 BarChartWindow::BarChartWindow(Session &session, QWidget *parent)
     : ScreenDialog(parent), m_session(session)
@@ -41,7 +95,35 @@ BarChartWindow::BarChartWindow(Session &session, QWidget *parent)
     // Each bar keeps its width however many there are: the chart shows the
     // bars that fit and the scroll bar moves along the others, instead of
     // squeezing their labels or drawing a chart miles wide.
-    layout->addWidget(m_view, 1);
+    auto *chartRow = new QHBoxLayout;
+    chartRow->addWidget(m_view, 1);
+    layout->addLayout(chartRow, 1);
+
+    // The values as text, narrow beside the chart so the bars keep most of
+    // the width.
+    auto *valuesColumn = new QVBoxLayout;
+    m_model = new ValuesModel(m_bars, this);
+    m_values = new QTableView(this);
+    m_values->setObjectName(QStringLiteral("Hodnoty"));
+    m_values->setAccessibleName(QStringLiteral("Hodnoty"));
+    m_values->setModel(m_model);
+    m_values->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_values->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_values->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_values->setTabKeyNavigation(false);
+    m_values->verticalHeader()->hide();
+    m_values->verticalHeader()->setDefaultSectionSize(m_values->fontMetrics().height() + 4);
+    m_values->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_values->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_values->setFixedWidth(190);
+    QLabel *valuesCaption =
+        ui::caption(this, QStringLiteral("Hodnoty_popis"), QStringLiteral("&Hodnoty:"), m_values);
+    valuesColumn->addWidget(valuesCaption);
+    valuesColumn->addWidget(m_values, 1);
+    chartRow->addLayout(valuesColumn);
+    connect(m_values->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { barChosen(current.row()); });
+
     m_scroll = new QScrollBar(Qt::Horizontal, this);
     m_scroll->setObjectName(QStringLiteral("GrafPosun"));
     m_scroll->setAccessibleName(QStringLiteral("Posun grafu"));
@@ -84,7 +166,45 @@ void BarChartWindow::setTitleLines(const QString &line1, const QString &line2)
 void BarChartWindow::setBars(std::vector<ChartBar> bars)
 {
     m_bars = std::move(bars);
+    m_model->reset();
     rebuild();
+}
+
+void BarChartWindow::barChosen(int index)
+{
+    if (index < 0 || index >= int(m_bars.size()))
+        return;
+    // The chosen bar comes into view at the run's start, or stays where it is
+    // when it is already shown.
+    if (index < m_first || index >= m_first + m_shown)
+        m_scroll->setValue(index);
+}
+
+QString BarChartWindow::summary() const
+{
+    QStringList parts;
+    const QString title = m_title.join(QLatin1Char(' ')).simplified();
+    if (!title.isEmpty())
+        parts << title;
+    const qint64 count = qint64(m_bars.size());
+    parts << QStringLiteral("Sloupcový graf, %1")
+                 .arg(counted(count, "sloupec", "sloupce", "sloupců"));
+    if (count > 0) {
+        const auto top = std::max_element(
+            m_bars.begin(), m_bars.end(),
+            [](const ChartBar &a, const ChartBar &b) { return a.value < b.value; });
+        qint64 total = 0;
+        for (const ChartBar &b : m_bars)
+            total += b.value;
+        parts << QStringLiteral("nejvyšší %1 (%2)").arg(top->value).arg(top->label);
+        parts << QStringLiteral("celkem %1").arg(total);
+        if (m_shown < count)
+            parts << QStringLiteral("zobrazeny sloupce %1 až %2")
+                         .arg(m_first + 1)
+                         .arg(m_first + m_shown);
+    }
+    return parts.join(QStringLiteral(", ")) +
+           QStringLiteral(". Hodnoty všech sloupců jsou v tabulce Hodnoty.");
 }
 
 void BarChartWindow::rebuild()
@@ -122,6 +242,7 @@ void BarChartWindow::showRun()
     delete old;
     m_chart = fresh;
     m_chart->layout()->activate();
+    m_view->setAccessibleDescription(summary());
 }
 
 void BarChartWindow::resizeEvent(QResizeEvent *event)

@@ -11,6 +11,7 @@ class QChart;
 class QChartView;
 class QPushButton;
 class QScrollBar;
+class QTableView;
 
 namespace velmora {
 
@@ -23,6 +24,9 @@ class Session;
 // The window shows as many bars as fit it at their least width, all on the
 // value axis of the whole series, and a scroll bar moves along the rest: a
 // catalogue of a hundred thousand cassettes is still one chart.
+// Beside the chart a read-only table "Hodnoty" lists every bar's label and
+// value as text, for the keyboard and for screen readers; choosing a row
+// brings its bar into view. The chart's accessible description sums it up.
 class BarChartWindow : public ScreenDialog
 {
     Q_OBJECT
@@ -44,6 +48,11 @@ public:
     // The run of bars shown: from the first, how many.
     int firstShown() const { return m_first; }
     int shownCount() const { return m_shown; }
+    // The bars as text: one row per bar, its label and its value.
+    QTableView *valuesTable() const { return m_values; }
+    // What a screen reader hears of the chart: title, bars, highest, total
+    // and the run of bars shown.
+    QString summary() const;
     // The chart as shown: what the clipboard gets.
     QImage picture() const;
 
@@ -62,6 +71,7 @@ protected:
 private:
     void rebuild();
     void showRun();
+    void barChosen(int index);
 
     Session &m_session;
     std::vector<ChartBar> m_bars;
@@ -70,6 +80,9 @@ private:
     QChart *m_chart = nullptr;
     QChartView *m_view = nullptr;
     QScrollBar *m_scroll = nullptr;
+    QTableView *m_values = nullptr;
+    class ValuesModel;
+    ValuesModel *m_model = nullptr;
     int m_first = 0;
     int m_shown = 0;
     bool m_showing = false;

@@ -2,6 +2,7 @@
 
 #include "core/Language.h"
 #include "core/Version.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/Widgets.h"
@@ -184,7 +185,8 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
     link->setToolTip(QStringLiteral("Spustí IE a nastavenou stránku Norvane"));
     link->setWordWrap(true);
     link->setMinimumWidth(kParagraphWidth - 60);
-    link->setStyleSheet(QStringLiteral("color: #0000c0; text-decoration: underline;"));
+    link->setStyleSheet(colours::colourRule(link, QColor(0x00, 0x00, 0xc0)) +
+                        QStringLiteral(" text-decoration: underline;"));
     connect(link, &ClickableLabel::clicked, this, &TI_o_prg::OdkazClick);
 
     auto *versionCaption = ui::caption(this, QStringLiteral("Verze_popis"),
@@ -332,6 +334,7 @@ TNov::TNov(QWidget *parent) : QDialog(parent)
     setWindowTitle(kNewsCaption);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black); // on its fixed white, whatever the desktop
     setPalette(pal);
     setAutoFillBackground(true);
 

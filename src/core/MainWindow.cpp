@@ -3,6 +3,7 @@
 #include "core/Language.h"
 #include "core/Version.h"
 #include "engine/DbError.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/Widgets.h"
@@ -45,7 +46,7 @@ TTitul::TTitul(QWidget *parent)
     big.setBold(true);
     big.setItalic(true);
     m_title->setFont(big);
-    m_title->setStyleSheet(QStringLiteral("color: #000080;"));
+    m_title->setStyleSheet(colours::colourRule(m_title, QColor(0x00, 0x00, 0x80)));
     layout->addWidget(m_title);
 
     m_subtitle = ui::caption(central, QStringLiteral("Sel"), QStringLiteral("Multi - program"));
@@ -105,7 +106,7 @@ TTitul::TTitul(QWidget *parent)
     m_upgrade = ui::caption(central, QStringLiteral("UpgradeInfo"), QString());
     m_upgrade->setToolTip(
         QStringLiteral("Windows: 95, 95 osr2, 98, 98SE, Me, 2K, XP - all CZ version"));
-    m_upgrade->setStyleSheet(QStringLiteral("color: red;"));
+    m_upgrade->setStyleSheet(colours::colourRule(m_upgrade, Qt::red));
     info->addStretch();
     info->addWidget(m_system);
     info->addWidget(m_upgrade);

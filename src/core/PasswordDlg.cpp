@@ -21,6 +21,7 @@ TPasswordDlg::TPasswordDlg(const QString &password, QWidget *parent)
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black); // on its fixed white, whatever the desktop
     setPalette(p);
 
     auto *grid = new QGridLayout(this);

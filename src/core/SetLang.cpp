@@ -3,6 +3,7 @@
 #include "core/Language.h"
 #include "core/Version.h"
 #include "engine/IniFile.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "storage/Paths.h"
@@ -178,7 +179,7 @@ void TSet_Lang::FormShow()
         rootFont.setBold(true);
         rootFont.setPixelSize(12);
         m_root->setFont(0, rootFont);
-        m_root->setForeground(0, kRoot);
+        m_root->setForeground(0, colours::textColour(kRoot, m_tree->palette(), QPalette::Base));
         const QString current = lang::fileName();
         for (const QString &name : std::as_const(files)) {
             auto *node = new QTreeWidgetItem(m_root, {name});
@@ -250,9 +251,7 @@ void TSet_Lang::showFileInfo(const QString &fileName)
     const bool fits = fileVersion.left(8) == version::kFileVersion.left(8);
     m_state->setText(fits ? QStringLiteral("Seting file is OK.")
                           : QStringLiteral("Seting file is FALSE !!!"));
-    QPalette pal = m_state->palette();
-    pal.setColor(QPalette::WindowText, fits ? kOk : kFalse);
-    m_state->setPalette(pal);
+    colours::setTextColour(m_state, fits ? kOk : kFalse);
     fitToTexts();
 }
 

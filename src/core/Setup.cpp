@@ -3,6 +3,7 @@
 #include "core/OwnerName.h"
 #include "core/Session.h"
 #include "core/SetupSettings.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 
@@ -168,9 +169,7 @@ TSetup::TSetup(Session &session, QWidget *parent) : ScreenDialog(parent), m_sess
     m_stopSign->setAccessibleName(QStringLiteral("Stop"));
     m_warning = ui::caption(print, QStringLiteral("Varovani"), QStringLiteral("Varování !!!"));
     ui::setBold(m_warning);
-    QPalette red = m_warning->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    m_warning->setPalette(red);
+    colours::setTextColour(m_warning, Qt::red);
     printLayout->addWidget(m_stopSign, 1, 2, 2, 1);
     printLayout->addWidget(m_warning, 3, 1);
     printLayout->setColumnStretch(1, 1);
@@ -287,17 +286,13 @@ void TSetup::highlight(QCheckBox *current)
         f.setBold(true);
         f.setUnderline(box == current);
         box->setFont(f);
-        QPalette p = box->palette();
-        p.setColor(QPalette::WindowText, box == current ? Qt::red : Qt::black);
-        box->setPalette(p);
+        colours::setTextColour(box, box == current ? Qt::red : Qt::black);
     }
     QFont f = m_winCheckLine2->font();
     f.setBold(true);
     f.setUnderline(current == m_winCheck);
     m_winCheckLine2->setFont(f);
-    QPalette p = m_winCheckLine2->palette();
-    p.setColor(QPalette::WindowText, current == m_winCheck ? Qt::red : Qt::black);
-    m_winCheckLine2->setPalette(p);
+    colours::setTextColour(m_winCheckLine2, current == m_winCheck ? Qt::red : Qt::black);
 }
 
 bool TSetup::eventFilter(QObject *watched, QEvent *event)

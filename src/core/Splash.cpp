@@ -47,7 +47,9 @@ TSplashScreen::TSplashScreen(QWidget *parent)
       m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("SplashScreen"));
-    setStyleSheet(QStringLiteral("QDialog { background: white; border: 2px solid #000080; }"));
+    // White whatever the desktop's colours, and so its texts black on it.
+    setStyleSheet(QStringLiteral("QDialog { background: white; border: 2px solid #000080; } "
+                                 "QLabel { color: black; }"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(30, 24, 30, 24);
     auto *product =
@@ -95,7 +97,8 @@ TSplashScreen2::TSplashScreen2(TTitul &window, bool autoRunMode, const QDate &to
 {
     setObjectName(QStringLiteral("SplashScreen2"));
     setWindowTitle(QStringLiteral("Automatická kontrola"));
-    setStyleSheet(QStringLiteral("TSplashScreen2, QDialog { background: white; }"));
+    setStyleSheet(QStringLiteral("TSplashScreen2, QDialog { background: white; } "
+                                 "QLabel { color: black; }"));
     auto *frame = new QVBoxLayout(this);
     frame->setContentsMargins(24, 18, 24, 18);
 

@@ -18,6 +18,7 @@ FoundDetails::Texts externalDetailsTexts(const QString &objectName, const QStrin
     t.keyLength = -1; // the node is the owner's whole name
     t.nodeColour = QColor(0, 0, 255);
     t.boldNodes = true;
+    t.loanStates = false;
     t.treeName = QStringLiteral("Vlastníci nalezených položek");
     t.paneName = QStringLiteral("Seznam nalezených položek vybraného vlastníka");
     t.cutNote = QStringLiteral("(seznam zkrácen na prvních %1 vlastníků)");

@@ -59,6 +59,8 @@ ImportManager::ImportManager(exchange::Catalogue catalogue, Texts texts, QWidget
     fromLayout->addWidget(m_dirs, 1);
     m_files = new QListWidget(from);
     m_files->setObjectName(QStringLiteral("Seznam_databazi"));
+    // Item views take no name from their buddy label.
+    m_files->setAccessibleName(QStringLiteral("Databáze pro import"));
     fromLayout->addWidget(ui::caption(from, QStringLiteral("Label3"),
                                       QStringLiteral("Databáze pro Import:"), m_files));
     m_files->setMaximumHeight(60);

@@ -1,7 +1,10 @@
 #include "lending/AwayModel.h"
 
+#include "platform/Colours.h"
+
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
 
 namespace velmora {
 
@@ -76,7 +79,9 @@ QVariant AwayModel::data(const QModelIndex &index, int role) const
     case Qt::ForegroundRole:
         if (item->unreadable())
             return unreadableLook(role);
-        return m_reminder ? QColor(Qt::red) : QColor(Qt::black);
+        // The rows lie on the palette's base colour, so a dark one lightens them.
+        return colours::textColour(m_reminder ? QColor(Qt::red) : QColor(Qt::black),
+                                   QGuiApplication::palette(), QPalette::Base);
     case Qt::BackgroundRole:
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:

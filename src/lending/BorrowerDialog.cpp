@@ -1,6 +1,7 @@
 #include "lending/BorrowerDialog.h"
 
 #include "lending/LoanBook.h"
+#include "platform/Colours.h"
 #include "platform/DateBox.h"
 #include "platform/Widgets.h"
 
@@ -61,7 +62,7 @@ void TKomu_pujcit::build(const QString &caption, const QString &nameCaption)
                                   QStringLiteral("Od kdy evidovat zapůjčení ?"), m_date->edit());
     m_date->edit()->setAccessibleName(ui::spoken(dateLabel->text()));
     m_dateHint = ui::caption(this, QStringLiteral("Datum_chyba"));
-    m_dateHint->setStyleSheet(QStringLiteral("color: #800000"));
+    m_dateHint->setStyleSheet(colours::colourRule(m_dateHint, QColor(0x80, 0x00, 0x00)));
 
     m_days = new QComboBox(this);
     m_days->setObjectName(QStringLiteral("Poc_dni"));
@@ -75,7 +76,8 @@ void TKomu_pujcit::build(const QString &caption, const QString &nameCaption)
     m_save->setDefault(true);
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
     auto *maker = ui::caption(this, QStringLiteral("Label_Norvane"), QStringLiteral("Norvane"));
-    maker->setStyleSheet(QStringLiteral("color: grey; font-size: 7pt"));
+    maker->setStyleSheet(colours::colourRule(maker, QColor(Qt::gray)) +
+                         QStringLiteral(" font-size: 7pt"));
 
     auto *grid = new QGridLayout;
     grid->addWidget(nameLabel, 0, 0);

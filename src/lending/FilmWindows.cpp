@@ -1,5 +1,6 @@
 #include "lending/FilmWindows.h"
 
+#include "platform/Colours.h"
 #include "platform/Widgets.h"
 #include "printing/ReportPane.h"
 
@@ -51,7 +52,8 @@ FilmListWindow::FilmListWindow(const QString &caption, bool withNumber, QWidget 
     }
     layout->addLayout(grid);
     auto *maker = ui::caption(this, QStringLiteral("Label_Norvane"), QStringLiteral("Norvane"));
-    maker->setStyleSheet(QStringLiteral("color: grey; font-size: 7pt"));
+    maker->setStyleSheet(colours::colourRule(maker, QColor(Qt::gray)) +
+                         QStringLiteral(" font-size: 7pt"));
     layout->addWidget(maker, 0, Qt::AlignRight);
     setFixedWidth(kFromRight - 10);
 }
@@ -140,7 +142,8 @@ TFilmy2::TFilmy2(bool printerAvailable, QWidget *parent) : QDialog(parent)
     m_print->setEnabled(printerAvailable);
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
     auto *maker = ui::caption(this, QStringLiteral("Label_Norvane"), QStringLiteral("Norvane"));
-    maker->setStyleSheet(QStringLiteral("color: grey; font-size: 7pt"));
+    maker->setStyleSheet(colours::colourRule(maker, QColor(Qt::gray)) +
+                         QStringLiteral(" font-size: 7pt"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(maker);
     buttons->addStretch();

@@ -5,6 +5,7 @@
 #include "core/Session.h"
 #include "lending/BorrowerDialog.h"
 #include "lending/LoanBook.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
@@ -53,6 +54,7 @@ TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
 
     m_grid = new QTableWidget(0, 4, this);
     m_grid->setObjectName(QStringLiteral("Seznam_skladeb"));
+    m_grid->setAccessibleName(QStringLiteral("Skladby hudebního CD"));
     m_grid->setHorizontalHeaderLabels({QStringLiteral("Disk"), QStringLiteral("Pořadí"),
                                        QStringLiteral("Název skladby"), QStringLiteral("Styl")});
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -181,10 +183,8 @@ void TZapsat_pujceni_CD::showCurrent()
     m_grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
     const Loan &loan = m_title.loan;
-    QPalette p = m_loan->palette();
-    p.setColor(QPalette::WindowText,
-               loan.lent ? CdTitleDisplay::kLentColour : CdTitleDisplay::kNotLentColour);
-    m_loan->setPalette(p);
+    colours::setTextColour(m_loan, loan.lent ? CdTitleDisplay::kLentColour
+                                             : CdTitleDisplay::kNotLentColour);
     ui::setBold(m_loan, loan.lent);
     m_loan->setText(loan.lent ? QStringLiteral("Hudební CD je půjčeno! ... ( ") + loan.borrower +
                                     QStringLiteral("   od   ") + loan.since + QStringLiteral(" )")

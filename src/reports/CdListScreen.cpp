@@ -1,6 +1,7 @@
 #include "reports/CdListScreen.h"
 
 #include "core/Session.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/ReportWriter.h"
@@ -62,9 +63,7 @@ void CdTitleListScreen::setOptionsAvailable(bool available)
 {
     for (QCheckBox *box : m_options)
         box->setEnabled(available);
-    QPalette pal = m_optionsCaption->palette();
-    pal.setColor(QPalette::WindowText, available ? QColor(0, 0, 0) : QColor(128, 128, 128));
-    m_optionsCaption->setPalette(pal);
+    colours::setTextColour(m_optionsCaption, available ? QColor(0, 0, 0) : QColor(128, 128, 128));
 }
 
 void CdTitleListScreen::writeTitles(CdListKind kind, const std::vector<int> &records)

@@ -3,6 +3,7 @@
 #include "cassettes/BrowseCassette.h"
 #include "core/Session.h"
 #include "engine/Table.h"
+#include "platform/Colours.h"
 #include "platform/Widgets.h"
 #include "reports/Labels.h"
 
@@ -36,9 +37,7 @@ TTisk_etiket::TTisk_etiket(Session &session, QWidget *parent)
     if (small.pointSizeF() > 0)
         small.setPointSizeF(small.pointSizeF() * 0.8);
     maker->setFont(small);
-    QPalette gray = maker->palette();
-    gray.setColor(QPalette::WindowText, QColor(128, 128, 128));
-    maker->setPalette(gray);
+    colours::setTextColour(maker, QColor(128, 128, 128));
     layout->addWidget(maker, 0, Qt::AlignRight);
 
     auto *buttons = new QHBoxLayout;

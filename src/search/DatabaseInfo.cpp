@@ -1,6 +1,7 @@
 #include "search/DatabaseInfo.h"
 
 #include "core/Session.h"
+#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "search/Statistics.h"
@@ -92,7 +93,7 @@ DatabaseInfoScreen::DatabaseInfoScreen(bool cds, Session &session, QWidget *pare
         layout->addWidget(box);
     }
     auto *maker = ui::caption(this, QStringLiteral("Label_Norvane"), QStringLiteral("Norvane"));
-    maker->setStyleSheet(QStringLiteral("color: grey"));
+    maker->setStyleSheet(colours::colourRule(maker, QColor(Qt::gray)));
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(maker);

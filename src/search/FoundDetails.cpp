@@ -1,6 +1,7 @@
 #include "search/FoundDetails.h"
 
 #include "core/Session.h"
+#include "platform/Colours.h"
 #include "platform/Widgets.h"
 #include "printing/ReportPane.h"
 
@@ -42,6 +43,15 @@ QIcon FoundDetails::image(int index)
     return images[qBound(0, index, 2)];
 }
 
+QString FoundDetails::stateText(int index, bool loanStates)
+{
+    if (index == 0)
+        return QString();
+    if (!loanStates)
+        return QStringLiteral("bez údaje o půjčení");
+    return index == 2 ? QStringLiteral("půjčeno") : QStringLiteral("doma");
+}
+
 FoundDetails::FoundDetails(Session &session, const Texts &texts, QWidget *parent)
     : ScreenDialog(parent), m_session(session), m_texts(texts)
 {
@@ -66,9 +76,7 @@ FoundDetails::FoundDetails(Session &session, const Texts &texts, QWidget *parent
     auto *legend = new QHBoxLayout;
     QLabel *l2 = ui::caption(this, QStringLiteral("Label2"), QStringLiteral("Vysvětlivky:"));
     QLabel *l3 = ui::caption(this, QStringLiteral("Label3"), texts.legend);
-    QPalette red = l3->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    l3->setPalette(red);
+    colours::setTextColour(l3, Qt::red);
     legend->addWidget(l2);
     legend->addWidget(l3);
     legend->addStretch(1);
@@ -139,20 +147,26 @@ void FoundDetails::buildTree()
     QFont bold = m_tree->font();
     bold.setBold(true);
     m_root->setFont(0, bold);
-    m_root->setForeground(0, QColor(128, 0, 0));
+    m_root->setForeground(
+        0, colours::textColour(QColor(128, 0, 0), m_tree->palette(), QPalette::Base));
     m_root->setIcon(0, image(0));
     m_root->setData(0, kImageRole, 0);
+    const QColor nodeColour =
+        colours::textColour(m_texts.nodeColour, m_tree->palette(), QPalette::Base);
     QList<QTreeWidgetItem *> nodes;
     nodes.reserve(numbers.size());
     for (qsizetype i = 0; i < numbers.size(); ++i) {
         auto *node = new QTreeWidgetItem({m_texts.nodePrefix + numbers[i]});
         if (m_texts.boldNodes)
             node->setFont(0, bold);
-        if (m_texts.nodeColour.isValid())
-            node->setForeground(0, m_texts.nodeColour);
+        if (nodeColour.isValid())
+            node->setForeground(0, nodeColour);
         const int img = size_t(i) < lent.size() && lent[size_t(i)] ? 2 : 1;
         node->setIcon(0, image(img));
         node->setData(0, kImageRole, img);
+        // The dot's colour is all a sighted user needs; a screen reader
+        // gets it in words.
+        node->setData(0, Qt::AccessibleDescriptionRole, stateText(img, m_texts.loanStates));
         nodes << node;
     }
     m_root->addChildren(nodes);

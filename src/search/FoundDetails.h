@@ -39,6 +39,8 @@ public:
         QString treeName; // accessible names
         QString paneName;
         QString cutNote; // after the count when the list was cut; %1 the limit
+        // Whether the nodes' dots tell a loan; imported catalogues tell none.
+        bool loanStates = true;
     };
 
     FoundDetails(Session &session, const Texts &texts, QWidget *parent);
@@ -46,6 +48,8 @@ public:
     // The image index of a node: 0 the root, 1 at home, 2 away.
     static constexpr int kImageRole = Qt::UserRole + 1;
     static QIcon image(int index);
+    // What a screen reader says of a node's dot: the words for its image.
+    static QString stateText(int index, bool loanStates = true);
 
     QTreeWidget *tree() const { return m_tree; }
     ReportPane *pane() const { return m_pane; }

@@ -300,6 +300,10 @@ TEST_F(ExternalSearchTest, TwoCatalogueswithTheFilmShowBothOwnersAndEachOwnersFi
             EXPECT_TRUE(anna->font(0).bold());
             EXPECT_EQ(anna->foreground(0).color(), QColor(0, 0, 255));
             EXPECT_EQ(anna->data(0, FoundDetails::kImageRole).toInt(), 1);
+            // Imported catalogues tell nothing of loans; the green dot says
+            // no more to a screen reader.
+            EXPECT_EQ(anna->data(0, Qt::AccessibleDescriptionRole).toString(),
+                      "bez údaje o půjčení");
             EXPECT_TRUE(root->isExpanded());
             EXPECT_EQ(d.tree()->currentItem(), root);
             EXPECT_EQ(d.pane()->lines(), QStringList{kFilmRoot});

@@ -12,12 +12,14 @@
 #include "storage/Paths.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -527,6 +529,45 @@ TEST_F(FilmSearchTest, DetailsTreeHasOneNodePerCassetteMarkedWhenAway)
             EXPECT_EQ(s.s.criteria().toString(), "*|*|*|00001");
             tree->setCurrentItem(root);
             EXPECT_EQ(d.pane()->lines(), QStringList{kRootText});
+        });
+    });
+}
+
+// What a screen reader hears of a node: its text and, instead of the dot's
+// colour, whether the cassette is at home; read through the accessibility
+// interface of the tree, as AT-SPI hands it on.
+TEST_F(FilmSearchTest, DetailsNodesSayInWordsWhetherTheCassetteIsAway)
+{
+    catalogue();
+    run([&](Screen &s) {
+        s.search("*");
+        details(s, [&](TSeznam &d) {
+            QTreeWidget *tree = d.tree();
+            QTreeWidgetItem *root = tree->topLevelItem(0);
+            ASSERT_EQ(root->childCount(), 3);
+            EXPECT_EQ(root->child(0)->data(0, Qt::AccessibleDescriptionRole).toString(), "doma");
+            EXPECT_EQ(root->child(1)->data(0, Qt::AccessibleDescriptionRole).toString(), "půjčeno");
+            EXPECT_EQ(root->child(2)->data(0, Qt::AccessibleDescriptionRole).toString(), "doma");
+            QAccessibleInterface *view = QAccessible::queryAccessibleInterface(tree);
+            ASSERT_NE(view, nullptr);
+            EXPECT_EQ(view->text(QAccessible::Name), "Nalezené videokazety");
+            QMap<QString, QString> heard;
+            for (int i = 0; i < view->childCount(); ++i) {
+                QAccessibleInterface *cell = view->child(i);
+                if (cell && cell->role() == QAccessible::TreeItem)
+                    heard[cell->text(QAccessible::Name)] = cell->text(QAccessible::Description);
+            }
+            EXPECT_EQ(heard.value("VK: 00001"), "doma");
+            EXPECT_EQ(heard.value("VK: 00002"), "půjčeno");
+            EXPECT_EQ(heard.value("VK: 00003"), "doma");
+            EXPECT_EQ(heard.value("Nalezené VK:", "?"), ""); // the root is no cassette
+
+            // Focus moves from the tree to the pane, which is named too.
+            tree->setFocus();
+            QTest::keyClick(tree, Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), d.pane());
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(d.pane())->text(QAccessible::Name),
+                      "Seznam filmů vybrané videokazety");
         });
     });
 }
