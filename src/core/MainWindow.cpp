@@ -5,6 +5,7 @@
 #include "engine/DbError.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "platform/TabOrder.h"
 #include "platform/Widgets.h"
 #include "storage/Paths.h"
 
@@ -135,6 +136,9 @@ TTitul::TTitul(QWidget *parent)
     m_session.setCommandRunner([this](const QString &action) { runAction(action); });
     registerCoreCommands();
     setFixedSize(688, 500);
+    // Every window of the run, this one included, reads in Tab order as it
+    // reads on the screen and opens inside it.
+    ui::arrangeShownWindows();
 }
 
 TTitul::~TTitul()
