@@ -177,7 +177,21 @@ QMenuBar *TTitul::buildMenuBar(const std::vector<MenuEntry> &entries, const QStr
             connect(a, &QAction::triggered, this, [this, &e] { runEntry(e); });
         }
     }
+    markMnemonics(bar);
     return bar;
+}
+
+void TTitul::markMnemonics(QMenuBar *bar)
+{
+    // The bar's own items are its menus' titles and its commands (exit, help).
+    const QList<QAction *> items = bar->actions();
+    QStringList titles;
+    for (const QAction *a : items)
+        titles << a->text();
+    const QStringList marked = withMnemonics(titles);
+    for (qsizetype i = 0; i < items.size(); ++i)
+        if (items[i]->text() != marked[i])
+            items[i]->setText(marked[i]);
 }
 
 void TTitul::setSystemText(const QString &text)
@@ -266,6 +280,8 @@ void TTitul::applyLanguage()
     };
     recaption(m_cassetteMenu, cassetteMenu());
     recaption(m_cdMenu, cdMenu());
+    markMnemonics(m_cassetteMenu);
+    markMnemonics(m_cdMenu);
 }
 
 void TTitul::setHelpAvailable(bool on)
