@@ -1,5 +1,6 @@
 #include "core/MainWindow.h"
 
+#include "core/InfoWindows.h"
 #include "core/Language.h"
 #include "core/Version.h"
 #include "engine/DbError.h"
@@ -435,14 +436,16 @@ void TTitul::registerCoreCommands()
 {
     registerCommand(QStringLiteral("core.close"), [](TTitul &w) { w.close(); });
     registerCommand(QStringLiteral("core.help"), [](TTitul &w) { w.openHelp(); });
+    // Without a desktop program for text files the notes and the news open
+    // in the program's own window.
     registerCommand(QStringLiteral("notes.cassettes"),
-                    [](TTitul &) { shell::openFile(Paths::dataFile(QStringLiteral("VK.txt"))); });
+                    [](TTitul &w) { openTextFile(Paths::dataFile(QStringLiteral("VK.txt")), &w); });
     registerCommand(QStringLiteral("notes.cds"),
-                    [](TTitul &) { shell::openFile(Paths::dataFile(QStringLiteral("CD.txt"))); });
-    registerCommand(QStringLiteral("core.newsFile"), [](TTitul &) {
+                    [](TTitul &w) { openTextFile(Paths::dataFile(QStringLiteral("CD.txt")), &w); });
+    registerCommand(QStringLiteral("core.newsFile"), [](TTitul &w) {
         const QString news = Paths::dataFile(version::kNewsFile);
         if (QFile::exists(news))
-            shell::openFile(news);
+            openTextFile(news, &w);
         else
             dialogs::error(others(QStringLiteral("006")), others(QStringLiteral("005")));
     });
