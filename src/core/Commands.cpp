@@ -2,6 +2,8 @@
 
 #include "core/Language.h"
 
+#include <QSet>
+
 namespace velmora {
 namespace {
 
@@ -294,6 +296,51 @@ QString menuCaption(const MenuEntry &entry)
     if (entry.key.isEmpty() || !lang::present())
         return entry.builtIn;
     return lang::text(entry.section, entry.key, entry.lookupDefault) + entry.suffix;
+}
+
+namespace {
+
+// The letter after a single '&' ("&&" is an ampersand shown); null if none.
+QChar ownMnemonic(const QString &title)
+{
+    for (qsizetype i = 0; i + 1 < title.size(); ++i) {
+        if (title[i] != QLatin1Char('&'))
+            continue;
+        if (title[i + 1] != QLatin1Char('&'))
+            return title[i + 1].toLower();
+        ++i;
+    }
+    return QChar();
+}
+
+} // namespace
+
+QStringList withMnemonics(const QStringList &titles)
+{
+    QSet<QChar> used;
+    for (const QString &t : titles)
+        if (const QChar own = ownMnemonic(t); !own.isNull())
+            used.insert(own);
+    QStringList out;
+    for (const QString &t : titles) {
+        QString marked = t;
+        if (ownMnemonic(t).isNull()) {
+            for (qsizetype i = 0; i < t.size(); ++i) {
+                if (t[i] == QLatin1Char('&')) {
+                    ++i; // the second of "&&"
+                    continue;
+                }
+                const QChar letter = t[i].toLower();
+                if (t[i].isLetter() && !used.contains(letter)) {
+                    used.insert(letter);
+                    marked.insert(i, QLatin1Char('&'));
+                    break;
+                }
+            }
+        }
+        out << marked;
+    }
+    return out;
 }
 
 std::vector<const MenuEntry *> commandsOf(const std::vector<MenuEntry> &menu)

@@ -42,6 +42,11 @@ const std::vector<MenuEntry> &cdMenu();       // RxMainMenu2
 // present, the built-in caption otherwise.
 QString menuCaption(const MenuEntry &entry);
 
+// The titles of a menu bar with an Alt letter each: in order, a '&' before
+// the first letter that no earlier title uses (case aside). A title that
+// has its own letter keeps it; one with no free letter stays as it is.
+QStringList withMnemonics(const QStringList &titles);
+
 // Every command entry of a menu bar, submenus included, in menu order.
 std::vector<const MenuEntry *> commandsOf(const std::vector<MenuEntry> &menu);
 

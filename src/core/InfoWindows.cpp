@@ -2,12 +2,15 @@
 
 #include "core/Language.h"
 #include "core/Version.h"
+#include "engine/Codepage.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/Widgets.h"
 
 #include <QConicalGradient>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,6 +18,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QSysInfo>
@@ -506,6 +510,71 @@ void TInfo_System_OS::showEvent(QShowEvent *event)
 void TInfo_System_OS::FormShow()
 {
     m_system->setText(systemName(m_code));
+}
+
+// ---------------------------------------------------------------------------
+
+TTextove_okno::TTextove_okno(const QString &path, QWidget *parent) : QDialog(parent)
+{
+    const QString name = QFileInfo(path).fileName();
+    setObjectName(QStringLiteral("Textove_okno_form"));
+    setWindowTitle(name);
+
+    QByteArray bytes;
+    bool cut = false;
+    QFile file(path);
+    if (whyNot(path).isEmpty() && file.open(QIODevice::ReadOnly)) {
+        bytes = file.read(kMaxBytes);
+        cut = !file.atEnd();
+    }
+    QString content;
+    // A file saved by a newer editor says so by its mark; the rest is the
+    // program's own code page.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        content = QString::fromUtf8(bytes.mid(3));
+    else
+        content = Codepage::cp1250().decode(bytes.constData(), int(bytes.size()));
+    if (cut)
+        content += QStringLiteral("\n\n[Zobrazen je jen začátek souboru.]");
+
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("Textove_okno"));
+    m_text->setAccessibleName(name);
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setPlainText(content);
+    m_text->setMinimumSize(kParagraphWidth, 300);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_text, 1);
+    layout->addWidget(closeButton(this), 0, Qt::AlignRight);
+    resize(600, 450);
+}
+
+QString TTextove_okno::whyNot(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.exists())
+        return QStringLiteral("Nebyl nalezen soubor \"%1\" v adresáři programu.").arg(name);
+    if (!info.isFile())
+        return QStringLiteral("\"%1\" není obyčejný soubor, nelze ho zobrazit.").arg(name);
+    if (!info.isReadable())
+        return QStringLiteral("Soubor \"%1\" nelze přečíst.").arg(name);
+    return QString();
+}
+
+void openTextFile(const QString &path, QWidget *parent)
+{
+    const QString why = TTextove_okno::whyNot(path);
+    if (!why.isEmpty()) {
+        dialogs::error(QStringLiteral("Chyba"), why);
+        return;
+    }
+    if (shell::openFile(path))
+        return;
+    TTextove_okno window(path, parent);
+    dialogs::exec(window);
 }
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QLabel>
 
+class QPlainTextEdit;
 class QPushButton;
 
 namespace velmora {
@@ -111,5 +112,29 @@ private:
     QString m_code;
     QLabel *m_system = nullptr;
 };
+
+// The program's own window for a text file (the notes, the news file) when
+// the desktop has no program for it: the text read only, in code page 1250
+// as the program writes it. Only a regular file is read, and only its
+// beginning when it is very large.
+class TTextove_okno : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TTextove_okno(const QString &path, QWidget *parent = nullptr);
+
+    static constexpr qint64 kMaxBytes = 1024 * 1024;
+
+    // Why the file cannot be shown; empty when it can.
+    static QString whyNot(const QString &path);
+    QPlainTextEdit *text() const { return m_text; }
+
+private:
+    QPlainTextEdit *m_text = nullptr;
+};
+
+// Opens a text file with the desktop's program for it, or else in the
+// program's own window; tells the user when neither can show it.
+void openTextFile(const QString &path, QWidget *parent);
 
 } // namespace velmora

@@ -1,11 +1,13 @@
 #include "core/MainWindow.h"
 
+#include "core/InfoWindows.h"
 #include "core/Language.h"
 #include "core/Version.h"
 #include "engine/DbError.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "platform/TabOrder.h"
 #include "platform/Widgets.h"
 #include "storage/Paths.h"
 
@@ -136,6 +138,9 @@ TTitul::TTitul(QWidget *parent)
     m_session.setCommandRunner([this](const QString &action) { runAction(action); });
     registerCoreCommands();
     setFixedSize(688, 500);
+    // Every window of the run, this one included, reads in Tab order as it
+    // reads on the screen and opens inside it.
+    ui::arrangeShownWindows();
 }
 
 TTitul::~TTitul()
@@ -174,7 +179,21 @@ QMenuBar *TTitul::buildMenuBar(const std::vector<MenuEntry> &entries, const QStr
             connect(a, &QAction::triggered, this, [this, &e] { runEntry(e); });
         }
     }
+    markMnemonics(bar);
     return bar;
+}
+
+void TTitul::markMnemonics(QMenuBar *bar)
+{
+    // The bar's own items are its menus' titles and its commands (exit, help).
+    const QList<QAction *> items = bar->actions();
+    QStringList titles;
+    for (const QAction *a : items)
+        titles << a->text();
+    const QStringList marked = withMnemonics(titles);
+    for (qsizetype i = 0; i < items.size(); ++i)
+        if (items[i]->text() != marked[i])
+            items[i]->setText(marked[i]);
 }
 
 void TTitul::setSystemText(const QString &text)
@@ -263,6 +282,8 @@ void TTitul::applyLanguage()
     };
     recaption(m_cassetteMenu, cassetteMenu());
     recaption(m_cdMenu, cdMenu());
+    markMnemonics(m_cassetteMenu);
+    markMnemonics(m_cdMenu);
 }
 
 void TTitul::setHelpAvailable(bool on)
@@ -416,14 +437,16 @@ void TTitul::registerCoreCommands()
 {
     registerCommand(QStringLiteral("core.close"), [](TTitul &w) { w.close(); });
     registerCommand(QStringLiteral("core.help"), [](TTitul &w) { w.openHelp(); });
+    // Without a desktop program for text files the notes and the news open
+    // in the program's own window.
     registerCommand(QStringLiteral("notes.cassettes"),
-                    [](TTitul &) { shell::openFile(Paths::dataFile(QStringLiteral("VK.txt"))); });
+                    [](TTitul &w) { openTextFile(Paths::dataFile(QStringLiteral("VK.txt")), &w); });
     registerCommand(QStringLiteral("notes.cds"),
-                    [](TTitul &) { shell::openFile(Paths::dataFile(QStringLiteral("CD.txt"))); });
-    registerCommand(QStringLiteral("core.newsFile"), [](TTitul &) {
+                    [](TTitul &w) { openTextFile(Paths::dataFile(QStringLiteral("CD.txt")), &w); });
+    registerCommand(QStringLiteral("core.newsFile"), [](TTitul &w) {
         const QString news = Paths::dataFile(version::kNewsFile);
         if (QFile::exists(news))
-            shell::openFile(news);
+            openTextFile(news, &w);
         else
             dialogs::error(others(QStringLiteral("006")), others(QStringLiteral("005")));
     });

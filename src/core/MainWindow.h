@@ -101,6 +101,8 @@ protected:
 
 private:
     QMenuBar *buildMenuBar(const std::vector<MenuEntry> &entries, const QString &name);
+    // Gives the titles on the bar their Alt letters.
+    static void markMnemonics(QMenuBar *bar);
     void registerCoreCommands();
     void runGuarded(const MenuEntry &entry);
     void openHelp();

@@ -1,6 +1,8 @@
 #include "platform/ScreenDialog.h"
 
 #include "platform/Dialogs.h"
+#include "platform/TabOrder.h"
+#include "platform/Widgets.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -19,6 +21,10 @@ void ScreenDialog::showEvent(QShowEvent *event)
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
+    // After the preparation, which may show or hide controls and set the
+    // focus where the screen wants it.
+    ui::orderTabChain(this);
+    ui::keepOnScreen(this);
 }
 
 void ScreenDialog::keyPressEvent(QKeyEvent *event)

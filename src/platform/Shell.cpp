@@ -6,12 +6,27 @@
 #include <QUrl>
 
 namespace velmora::shell {
+namespace {
+
+Opener g_opener;
+
+bool open(const QUrl &url)
+{
+    return g_opener ? g_opener(url) : QDesktopServices::openUrl(url);
+}
+
+} // namespace
+
+void setOpener(Opener opener)
+{
+    g_opener = std::move(opener);
+}
 
 bool openFile(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    return open(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 
 bool openUrl(const QString &url)
@@ -19,7 +34,7 @@ bool openUrl(const QString &url)
     const QUrl u = QUrl::fromUserInput(url);
     if (!u.isValid() || u.isEmpty())
         return false;
-    return QDesktopServices::openUrl(u);
+    return open(u);
 }
 
 } // namespace velmora::shell

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
+#include <functional>
 
 namespace velmora::shell {
 
@@ -9,5 +11,10 @@ namespace velmora::shell {
 // the callers cannot be passed to the handler on every desktop.
 bool openFile(const QString &path);
 bool openUrl(const QString &url);
+
+// What hands an address to the desktop; tests put a handler of their own
+// here (an empty one: the desktop's again).
+using Opener = std::function<bool(const QUrl &)>;
+void setOpener(Opener opener);
 
 } // namespace velmora::shell

@@ -137,8 +137,45 @@ void placeAtTopRight(QWidget *window, int fromRight)
     QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->geometry();
+    // The available area: a panel at the top of the screen would cover the
+    // title bar otherwise.
+    const QRect area = screen->availableGeometry();
     window->move(area.x() + area.width() - fromRight, area.y());
+    keepOnScreen(window);
+}
+
+void keepOnScreen(QWidget *window)
+{
+    if (!window || !window->isWindow())
+        return;
+    QRect frame = window->frameGeometry();
+    if (!window->isVisible()) {
+        // Not framed yet: the size it will have, in a frame like that of the
+        // window it opens over.
+        if (!window->testAttribute(Qt::WA_Resized))
+            frame.setSize(window->sizeHint());
+        const QWidget *owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+        if (owner && owner->isVisible()) {
+            const QRect outer = owner->frameGeometry();
+            const QRect inner = owner->geometry();
+            frame.adjust(0, 0, (outer.width() - inner.width()), (outer.height() - inner.height()));
+        }
+    }
+    QScreen *screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = window->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QPoint to = frame.topLeft();
+    if (frame.right() > area.right())
+        to.setX(area.right() - frame.width() + 1);
+    if (frame.bottom() > area.bottom())
+        to.setY(area.bottom() - frame.height() + 1);
+    to.setX(qMax(to.x(), area.left()));
+    to.setY(qMax(to.y(), area.top()));
+    if (to != frame.topLeft())
+        window->move(to);
 }
 
 } // namespace velmora::ui

@@ -52,8 +52,14 @@ QTableView *rowGrid(QWidget *parent, const QString &name, const QString &accessi
 void fitColumns(QTableView *grid);
 
 // Places a top-level window at the top of the screen its parent is on,
-// its left edge this far from the screen's right edge.
+// its left edge this far from the screen's right edge, and never so that
+// its frame leaves the screen's available area.
 void placeAtTopRight(QWidget *window, int fromRight);
+
+// Moves a top-level window, frame and title bar included, inside the
+// available area of its screen; a window larger than the area keeps its
+// title bar and left edge on the screen.
+void keepOnScreen(QWidget *window);
 
 // Lets only digits and control keys into a box: every other key with a
 // character code from 32 to 47 or above 57 is dropped, as the number boxes

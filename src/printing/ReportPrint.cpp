@@ -1,15 +1,17 @@
 #include "printing/ReportPrint.h"
-#include "platform/Dialogs.h"
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 
+#include "platform/Dialogs.h"
 #include "platform/MachineInfo.h"
+#include "platform/SettingsStore.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QPainter>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <memory>
@@ -126,19 +128,93 @@ bool writePdf(const QTextDocument &document, const QString &fileName)
     page.setMinimumMargins(QMarginsF());
     page.setMargins(QMarginsF());
     pdf.setPageLayout(page);
-    return printDocument(document, pdf);
+    if (!printDocument(document, pdf))
+        return false;
+    // A full disk lets the job end well and leaves an empty file.
+    const QFileInfo written(fileName);
+    if (!written.isFile() || written.size() == 0)
+        return false;
+    dialogs::information(QStringLiteral("Informace"),
+                         QStringLiteral("Sestava byla uložena do souboru:\r\n") +
+                             QDir::toNativeSeparators(written.absoluteFilePath()));
+    return true;
 }
 
-QString askPdfFileName()
+QString proposedPdfName(const QString &caption, const QDate &date)
 {
+    QString name;
+    for (const QChar c : caption) {
+        // What Windows and the other systems refuse in a file name.
+        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            name += QLatin1Char(' ');
+        else
+            name += c;
+    }
+    name = name.simplified();
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    if (name.isEmpty())
+        name = kJobTitle;
+    return name + QLatin1Char(' ') + date.toString(QStringLiteral("yyyy-MM-dd")) +
+           QStringLiteral(".pdf");
+}
+
+namespace {
+
+// The report the user is looking at: the title a report screen sets for its
+// report, else the caption of the window in front.
+QString captionInFront()
+{
+    QWidget *front = QApplication::activeModalWidget();
+    if (!front)
+        front = QApplication::activeWindow();
+    if (!front)
+        return QString();
+    if (const auto *title = front->findChild<QLabel *>(QStringLiteral("RxLabel1"))) {
+        QString text = title->text().trimmed();
+        while (text.endsWith(QLatin1Char(':')))
+            text.chop(1);
+        if (!text.trimmed().isEmpty())
+            return text;
+    }
+    return front->windowTitle();
+}
+
+QString pdfFolder()
+{
+    try {
+        const QString kept = SettingsStore::own().readString(kPdfFolderSetting);
+        if (!kept.isEmpty() && QFileInfo(kept).isDir())
+            return kept;
+    } catch (const std::exception &) {
+        // A value of another type is passed over; the next save replaces it.
+    }
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty())
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
         dir = QDir::homePath();
-    QString name = dialogs::saveFileName(QStringLiteral("Uložit jako PDF"), dir,
-                                         QStringLiteral("Dokument PDF (*.pdf)"));
-    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".pdf");
-    return name;
+    return dir;
+}
+
+} // namespace
+
+QString askPdfFileName(const QString &caption)
+{
+    const QString name = proposedPdfName(caption.isEmpty() ? captionInFront() : caption);
+    QString chosen =
+        dialogs::saveFileName(QStringLiteral("Uložit jako PDF"), QDir(pdfFolder()).filePath(name),
+                              QStringLiteral("Dokument PDF (*.pdf)"));
+    if (chosen.isEmpty())
+        return chosen;
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += QStringLiteral(".pdf");
+    try {
+        SettingsStore store = SettingsStore::own();
+        store.writeString(kPdfFolderSetting, QFileInfo(chosen).absolutePath());
+        store.sync();
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    return chosen;
 }
 
 } // namespace velmora::report

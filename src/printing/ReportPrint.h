@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QRect>
 #include <QString>
 
@@ -27,12 +28,25 @@ QRect pageRect(const QPaintDevice &device);
 // fonts and colours. False when the job could not be started.
 bool printDocument(const QTextDocument &document, QPrinter &printer);
 
-// Asks where to save a PDF, starting in the documents folder; ".pdf" is
-// added to a name without a suffix. Empty when the user cancels.
-QString askPdfFileName();
+// The settings value that keeps the folder of the last PDF saved.
+inline const QString kPdfFolderSetting = QStringLiteral("PDF folder");
+
+// The file name proposed for a PDF of a report: its caption without what a
+// file name cannot hold (slashes, colons, trailing dots ...), a blank and
+// the date, "Seznam evidovaných videokazet 2026-12-10.pdf".
+QString proposedPdfName(const QString &caption, const QDate &date = QDate::currentDate());
+
+// Asks where to save a PDF, proposing the caption's name in the folder of
+// the last PDF (the documents folder at first); ".pdf" is added to a name
+// without a suffix and the folder chosen is remembered. Without a caption,
+// the report title, or else the title, of the window in front is taken.
+// Empty when the user cancels.
+QString askPdfFileName(const QString &caption = QString());
 
 // The same print procedure into a PDF file, on the paper of the run's
 // printer; a file has no unprintable border, so the page is the paper.
+// The user is told where the file went once it is there; false (and
+// nothing said) when it could not be written.
 bool writePdf(const QTextDocument &document, const QString &fileName);
 
 } // namespace velmora::report

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QTest>
 #include <QTreeWidget>
 #include <stdexcept>
@@ -36,6 +37,8 @@ protected:
     }
 
     QAction *action(const QString &name) { return window->findChild<QAction *>(name); }
+    // A title on the menu bar as it reads: without the mark of its Alt letter.
+    static QString plain(QString title) { return title.remove(QLatin1Char('&')); }
     QMenu *menu(const QString &name) { return window->findChild<QMenu *>(name); }
 };
 
@@ -58,10 +61,10 @@ TEST_F(MainWindowTest, CaptionLabelsAndTreeWithoutLanguageFile)
     EXPECT_EQ(tree->topLevelItem(0)->text(0), "Vnitřní moduly programu:");
     EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), "Orvella");
     EXPECT_EQ(tree->topLevelItem(0)->child(1)->text(0), "Evidence hudebních CD");
-    EXPECT_EQ(menu("Menu1_VK300")->title(), "Systém ");
+    EXPECT_EQ(plain(menu("Menu1_VK300")->title()), "Systém ");
     EXPECT_EQ(action("Menu1_VK305")->text(), "Aktuální statistika videokazet");
-    EXPECT_EQ(action("Menu1_VK700")->text(), "Konec (ESC) ");
-    EXPECT_EQ(menu("Menu1_VK500")->title(), "Externí VK  ");
+    EXPECT_EQ(plain(action("Menu1_VK700")->text()), "Konec (ESC) ");
+    EXPECT_EQ(plain(menu("Menu1_VK500")->title()), "Externí VK  ");
     // Without the help file the help items are hidden.
     EXPECT_FALSE(action("Menu1_VK800")->isVisible());
     EXPECT_FALSE(action("Menu2_VK800")->isVisible());
@@ -92,10 +95,10 @@ TEST_F(MainWindowTest, PartialLanguageFileChangesOneMessageAndTheLookupDefaults)
     EXPECT_EQ(action("Menu1_VK305")->text(), "Aktuální statistika VK");
     EXPECT_EQ(action("Menu1_VK406")->text(), "Tisk Více videoetiket najednou");
     EXPECT_EQ(menu("Menu1_VK207")->title(), "Zpracování půjčených VK do grafů");
-    EXPECT_EQ(menu("Menu1_VK500")->title(), "Externí VK ");
-    EXPECT_EQ(menu("Menu2_CD200")->title(), "Půjčování CD ");
-    EXPECT_EQ(menu("Menu1_VK100")->title(), "Videokazety ");
-    EXPECT_EQ(action("Menu1_VK800")->text(), "Help ");
+    EXPECT_EQ(plain(menu("Menu1_VK500")->title()), "Externí VK ");
+    EXPECT_EQ(plain(menu("Menu2_CD200")->title()), "Půjčování CD ");
+    EXPECT_EQ(plain(menu("Menu1_VK100")->title()), "Videokazety ");
+    EXPECT_EQ(plain(action("Menu1_VK800")->text()), "Help ");
     EXPECT_EQ(action("Menu1_languages")->text(), "Setup program Languages");
     EXPECT_EQ(w.windowTitle(), "Velmora 2002  (Build: 2.1.1)");
     EXPECT_EQ(w.findChild<QLabel *>("Sel")->text(), "Multi Program");
@@ -110,8 +113,8 @@ TEST_F(MainWindowTest, LanguageFileCaptionsWithTheirSuffixes)
                       "[Central]\r\n106 27.05.2002=Vydáno 27.05.2002\r\n106=nepoužito\r\n"
                       "108=Kazety\r\n000=Velmora Test\r\n");
     TTitul &w = ready();
-    EXPECT_EQ(action("Menu1_VK700")->text(), "Odchod (ESC) ");
-    EXPECT_EQ(action("Menu2_VK700")->text(), "Odchod (ESC) ");
+    EXPECT_EQ(plain(action("Menu1_VK700")->text()), "Odchod (ESC) ");
+    EXPECT_EQ(plain(action("Menu2_VK700")->text()), "Odchod (ESC) ");
     EXPECT_EQ(action("Menu1_VK101")->text(), "Prohlížení");
     EXPECT_EQ(w.findChild<QLabel *>("Info_o_verzi")->text(), "Vydáno 27.05.2002");
     EXPECT_EQ(w.sectionTree()->topLevelItem(0)->child(0)->text(0), "Kazety");
@@ -376,4 +379,85 @@ TEST_F(MainWindowTest, ApplicationTitleFollowsTheLanguageAndCaptionsStay)
     w.applyLanguage();
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Velmora 2002");
     EXPECT_EQ(w.windowTitle(), "Velmora 2002 (Build: 2.1.1)");
+}
+
+namespace {
+
+// The bar's own titles in order, and their Alt letters.
+QStringList barTitles(const QMenuBar *bar)
+{
+    QStringList out;
+    for (const QAction *a : bar->actions())
+        out << a->text();
+    return out;
+}
+
+QString altLetters(const QStringList &titles)
+{
+    QString out;
+    for (const QString &t : titles) {
+        const qsizetype at = t.indexOf(QLatin1Char('&'));
+        out += at >= 0 && at + 1 < t.size() ? t[at + 1].toLower() : QChar('-');
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, MenuBarTitlesHaveDistinctAltLettersAndAltVOpensTheCassetteMenu)
+{
+    TTitul &w = ready();
+    const QStringList cassettes = barTitles(w.findChild<QMenuBar *>("RxMainMenu1"));
+    const QStringList cds = barTitles(w.findChild<QMenuBar *>("RxMainMenu2"));
+    EXPECT_EQ(cassettes, (QStringList{"&Videokazety ", "&Půjčování ", "&Systém ", "&Tisky ",
+                                      "&Externí VK  ", "&Konec (ESC) ", "&Help"}));
+    // "Hudební CD" takes the H and "Externí CD" the E, so help gets its L.
+    EXPECT_EQ(cds, (QStringList{"&Hudební CD ", "&Půjčování ", "&Systém ", "&Tisky ",
+                                "&Externí CD ", "&Konec (ESC) ", "He&lp"}));
+    // The items of the menus are left as they are.
+    EXPECT_EQ(action("Menu1_VK101")->text(), "Zobrazení videokazet");
+
+    w.selectSection(TTitul::Cassettes);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_V, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), menu("Menu1_VK100"));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!menu("Menu1_VK100")->isVisible());
+    w.hide();
+}
+
+TEST_F(MainWindowTest, LanguageTitlesWithTheSameFirstLettersStillGetDistinctAltLetters)
+{
+    writeLanguageFile("Czech.set", "[Menu_VK]\r\n100=Kazety\r\n200=Kazety půjčené\r\n"
+                                   "300=Konfigurace\r\n400=Tisk\r\n500=Tisk externí\r\n"
+                                   "700=Konec\r\n800=Návod\r\n"
+                                   "[Menu_CD]\r\n100=&Disky\r\n200=Dlužníci\r\n500=Dálka\r\n");
+    TTitul &w = ready();
+    const QStringList cassettes = barTitles(w.findChild<QMenuBar *>("RxMainMenu1"));
+    EXPECT_EQ(cassettes, (QStringList{"&Kazety ", "K&azety půjčené ", "K&onfigurace ", "&Tisk ",
+                                      "T&isk externí ", "Ko&nec (ESC) ", "N&ávod "}));
+    const QString letters = altLetters(cassettes);
+    EXPECT_EQ(QSet<QChar>(letters.begin(), letters.end()).size(), letters.size())
+        << letters.toStdString();
+    // A title that brings its own letter keeps it; the others work round it.
+    const QStringList cds = barTitles(w.findChild<QMenuBar *>("RxMainMenu2"));
+    EXPECT_EQ(cds.value(0), "&Disky ");
+    EXPECT_EQ(cds.value(1), "D&lužníci ");
+    EXPECT_EQ(cds.value(4), "D&álka ");
+    const QString cdLetters = altLetters(cds);
+    EXPECT_EQ(QSet<QChar>(cdLetters.begin(), cdLetters.end()).size(), cdLetters.size())
+        << cdLetters.toStdString();
+    // What the bar shows is the language text and its blank.
+    EXPECT_EQ(plain(menu("Menu1_VK200")->title()), "Kazety půjčené ");
+    EXPECT_EQ(plain(action("Menu1_VK700")->text()), "Konec (ESC) ");
+}
+
+TEST(MenuMnemonics, FreeLettersOnlyAndTitlesWithoutOneStayAsTheyAre)
+{
+    // Digits and signs are passed over; "&&" is a shown ampersand, not a mark.
+    EXPECT_EQ(withMnemonics({"1. díl", "R&&D", "Ř", "ř", "..."}),
+              (QStringList{"1. &díl", "&R&&D", "&Ř", "ř", "..."}));
+    EXPECT_EQ(withMnemonics({"A&b", "ab", "ba"}), (QStringList{"A&b", "&ab", "ba"}));
 }

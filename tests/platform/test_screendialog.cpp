@@ -4,8 +4,11 @@
 #include "ScriptedAnswerer.h"
 #include "engine/DbError.h"
 #include "platform/ScreenDialog.h"
+#include "platform/Widgets.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -46,4 +49,77 @@ TEST(ScreenDialog, PreparedAtEachShowingAndAnErrorIsShownWhileTheScreenStays)
     ASSERT_EQ(user.shown.size(), 1);
     EXPECT_EQ(user.shown[0].kind, MessageKind::Error);
     EXPECT_TRUE(user.shown[0].text.contains("data.dbf")) << user.shown[0].text.toStdString();
+}
+
+namespace {
+
+QRect area()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+} // namespace
+
+TEST(WindowsOnScreen, TopRightWindowKeepsItsFrameAndTitleBarInsideTheScreen)
+{
+    QDialog owner;
+    owner.resize(300, 200);
+    owner.show();
+    // Far more than the window's width from the right edge: it is moved in.
+    QDialog corner(&owner);
+    corner.setWindowTitle(QStringLiteral("Obsah nastavené kazety"));
+    corner.resize(300, 200);
+    ui::placeAtTopRight(&corner, 120);
+    corner.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(area().contains(corner.frameGeometry())) << corner.frameGeometry().x();
+    EXPECT_EQ(corner.frameGeometry().top(), area().top());
+    EXPECT_EQ(corner.frameGeometry().right(), area().right());
+
+    // A window narrower than the distance stays where it was put.
+    QDialog narrow(&owner);
+    narrow.resize(100, 100);
+    ui::placeAtTopRight(&narrow, 120);
+    narrow.show();
+    QApplication::processEvents();
+    EXPECT_EQ(narrow.frameGeometry().left(), area().right() + 1 - 120);
+    EXPECT_EQ(narrow.frameGeometry().top(), area().top());
+}
+
+TEST(WindowsOnScreen, ScreenPutOutsideOpensInsideAndOneTooLargeAtTheTopLeft)
+{
+    test::ScriptedAnswerer user;
+    Counting screen;
+    screen.resize(200, 150);
+    screen.move(area().right() - 50, area().bottom() - 20);
+    screen.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(area().contains(screen.frameGeometry()));
+    EXPECT_EQ(screen.frameGeometry().bottomRight(), area().bottomRight());
+    screen.hide();
+
+    Counting large;
+    large.resize(area().width() + 100, area().height() + 100);
+    large.move(area().left() - 40, area().top() - 30);
+    large.show();
+    QApplication::processEvents();
+    EXPECT_EQ(large.frameGeometry().topLeft(), area().topLeft());
+}
+
+TEST(WindowsOnScreen, ScreenWithoutAPlaceOpensCentredOverItsParent)
+{
+    test::ScriptedAnswerer user;
+    QDialog owner;
+    owner.resize(400, 300);
+    owner.move(area().left() + 100, area().top() + 80);
+    owner.show();
+    QApplication::processEvents();
+    Counting screen;
+    screen.setParent(&owner, screen.windowFlags());
+    screen.resize(200, 100);
+    screen.show();
+    QApplication::processEvents();
+    EXPECT_LE((screen.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(),
+              2);
+    EXPECT_TRUE(area().contains(screen.frameGeometry()));
 }

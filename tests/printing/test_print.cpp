@@ -6,6 +6,7 @@
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPrinter>
@@ -236,7 +237,12 @@ TEST(SaveAsPdf, WritesTheReportOnTheWholePaper)
     ASSERT_FALSE(pdf.words.isEmpty());
     EXPECT_NEAR(pdf.words[0].xMin, 36.0, 0.1); // half an inch
     EXPECT_NEAR(pdf.words[0].yMin, 24.0, 0.1); // a third of an inch
-    EXPECT_TRUE(user.shown.isEmpty());
+    // The user hears where the file went.
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].caption, "Informace");
+    EXPECT_EQ(user.shown[0].text, "Sestava byla uložena do souboru:\r\n" +
+                                      QDir::toNativeSeparators(env.file("sestava.pdf")));
+    user.shown.clear();
 
     // Cancelled: nothing written, nothing said.
     user.fileName.clear();

@@ -61,10 +61,11 @@ public:
         return openFiles.isEmpty() ? QString() : openFiles.takeFirst();
     }
 
-    QString saveFileName(const QString &caption, const QString &, const QString &filter) override
+    QString saveFileName(const QString &caption, const QString &dir, const QString &filter) override
     {
         events.append(caption);
         saveFilters.append(filter);
+        saveProposals.append(dir);
         return saveFiles.isEmpty() ? QString() : saveFiles.takeFirst();
     }
 
@@ -92,9 +93,10 @@ public:
     }
 
     QList<bool> answers;
-    QStringList openFiles;   // answers of the open-file dialogs, in order
-    QStringList saveFiles;   // answers of the save-file dialogs, in order
-    QStringList saveFilters; // the filters the save-file dialogs were asked with
+    QStringList openFiles;     // answers of the open-file dialogs, in order
+    QStringList saveFiles;     // answers of the save-file dialogs, in order
+    QStringList saveFilters;   // the filters the save-file dialogs were asked with
+    QStringList saveProposals; // the folder or file they proposed
     QList<Shown> shown;
     QStringList screens;                   // class names of the screens shown
     QStringList events;                    // message texts and screen names in order
