@@ -87,9 +87,6 @@ BackupScreen::BackupScreen(Session &session, backup::Set set, Mode mode, QWidget
     if (mode == Mode::Backup)
         m_run->setDefault(true);
     m_close = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zavřít okno"));
-    // Enter on this button closes; without it Enter would go on to the
-    // default button and back the data up instead.
-    m_close->setAutoDefault(true);
     buttons->addWidget(m_run);
     buttons->addStretch(1);
     buttons->addWidget(m_close);

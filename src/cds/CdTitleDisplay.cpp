@@ -153,6 +153,8 @@ void CdTitleDisplay::showCurrent()
         m_tabs->addTab(captionOfLabel(label));
     m_tabs->setCurrentIndex(m_tabs->count() > 0 ? 0 : -1);
     m_tabs->blockSignals(false);
+    // A title without tracks has no disc to choose: Tab passes the empty bar.
+    m_tabs->setFocusPolicy(m_tabs->count() > 0 ? Qt::TabFocus : Qt::NoFocus);
     showDisc(m_tabs->currentIndex());
 }
 
@@ -189,6 +191,7 @@ void CdTitleDisplay::clear()
     while (m_tabs->count() > 0)
         m_tabs->removeTab(0);
     m_tabs->blockSignals(false);
+    m_tabs->setFocusPolicy(Qt::NoFocus);
     m_pane->clearReport();
     if (m_total)
         m_total->setText(discTotalText(0));

@@ -65,10 +65,6 @@ ExportScreen::ExportScreen(exchange::Catalogue catalogue, NewDirDialog *newDir, 
     m_export = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("&Exportuj data"));
     m_export->setDefault(true);
     m_close = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zavřít okno"));
-    // Enter on these buttons is theirs; without it Enter would go on to the
-    // default button and start the export.
-    m_close->setAutoDefault(true);
-    create->setAutoDefault(true);
     buttons->addWidget(m_export);
     buttons->addStretch(1);
     buttons->addWidget(m_close);

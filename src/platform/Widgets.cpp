@@ -81,11 +81,41 @@ QString spoken(const QString &caption)
     return s.trimmed();
 }
 
+namespace {
+
+// Enter on a focused button presses that button, as everywhere else on the
+// desktop. The buttons are not auto-default, so that Enter in a box goes to
+// the window's default button; without this, Enter on "Zavřít okno" would
+// go there too and start the backup or export the user was leaving.
+class EnterPresses : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        auto *b = static_cast<QPushButton *>(watched);
+        if (b->isEnabled())
+            b->click();
+        return true;
+    }
+};
+
+} // namespace
+
 QPushButton *button(QWidget *parent, const QString &name, const QString &text)
 {
     auto *b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
+    b->installEventFilter(new EnterPresses(b));
     return b;
 }
 

@@ -37,7 +37,8 @@ void nameValue(QLabel *caption, QLabel *value);
 // ampersand, the padding blanks, an opening bracket and trailing colons.
 QString spoken(const QString &caption);
 
-// A push button that Enter does not press unless it is the default one.
+// A push button that Enter presses only when it has the focus or is the
+// window's default one.
 QPushButton *button(QWidget *parent, const QString &name, const QString &text);
 
 void setBold(QWidget *widget, bool bold = true);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -63,6 +64,36 @@ TEST_F(ShowDelete, TheShowScreenListsTheTracksOfTheDiscChosen)
     EXPECT_EQ(lines.last(), "  Norvane 2002");
     EXPECT_FALSE(window->tables().CD_Table1.isOpen());
     EXPECT_FALSE(window->tables().CD_Table2.isOpen());
+}
+
+TEST_F(ShowDelete, TabPassesTheDiscBarOfATitleWithoutTracks)
+{
+    addTitle("00001", "Jedna");
+    addTitle("00002", "Dva");
+    addDisc("00001", "CD1", 2);
+    QStringList reached;
+    user.onScreen["TZobrazit_CD_Data"] = [&](QDialog &d) {
+        auto &s = static_cast<TZobrazit_CD_Data &>(d);
+        CdTitleDisplay *v = s.display();
+        ASSERT_EQ(v->jumpList()->currentText(), "00002");
+        ASSERT_EQ(v->tabs()->count(), 0);
+        QApplication::setActiveWindow(&d);
+        for (int i = 0; i < 30; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        EXPECT_FALSE(reached.contains("TabControl1")) << reached.join(' ').toStdString();
+        // The title with a disc offers its bar again.
+        emit v->jumpList()->chosen("00001");
+        reached.clear();
+        for (int i = 0; i < 30; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        EXPECT_TRUE(reached.contains("TabControl1")) << reached.join(' ').toStdString();
+    };
+    run("cds.show");
+    EXPECT_EQ(user.screens, QStringList{"TZobrazit_CD_Data"});
 }
 
 TEST_F(ShowDelete, DocumentModeBuildsTheSameListAsRtf)

@@ -8,7 +8,10 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
+#include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -122,4 +125,44 @@ TEST(WindowsOnScreen, ScreenWithoutAPlaceOpensCentredOverItsParent)
     EXPECT_LE((screen.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(),
               2);
     EXPECT_TRUE(area().contains(screen.frameGeometry()));
+}
+
+// Enter goes to the window's default button from a box, but a focused
+// button takes it itself: Enter on "Zavřít okno" must not start the work
+// of the default one.
+TEST(ScreenDialog, EnterPressesTheFocusedButtonAndFromABoxTheDefaultOne)
+{
+    ScreenDialog screen;
+    auto *box = new QLineEdit(&screen);
+    QPushButton *start = ui::button(&screen, QStringLiteral("BitBtn1"), QStringLiteral("Start"));
+    QPushButton *close = ui::button(&screen, QStringLiteral("BitBtn2"), QStringLiteral("Zavřít"));
+    QPushButton *off = ui::button(&screen, QStringLiteral("BitBtn3"), QStringLiteral("Vypnuto"));
+    auto *layout = new QVBoxLayout(&screen);
+    for (QWidget *w : std::initializer_list<QWidget *>{box, start, close, off})
+        layout->addWidget(w);
+    start->setDefault(true);
+    off->setEnabled(false);
+    int started = 0, closed = 0;
+    QObject::connect(start, &QPushButton::clicked, [&] { ++started; });
+    QObject::connect(close, &QPushButton::clicked, [&] { ++closed; });
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(started, 1);
+
+    close->setFocus();
+    QTest::keyClick(close, Qt::Key_Return);
+    QTest::keyClick(close, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(closed, 2);
+    EXPECT_EQ(started, 1);
+    // With a modifier the key is not the button's.
+    QTest::keyClick(close, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(closed, 2);
+
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_Return);
+    EXPECT_EQ(started, 2);
+    EXPECT_TRUE(screen.isVisible());
 }
