@@ -45,9 +45,11 @@ public:
         : QAbstractTableModel(parent), m_bars(bars)
     {
     }
-    void reset()
+    // Views must hear of a reset before the bars under them change.
+    void replace(std::vector<ChartBar> &bars, std::vector<ChartBar> &&with)
     {
         beginResetModel();
+        bars = std::move(with);
         endResetModel();
     }
     int rowCount(const QModelIndex &parent) const override
@@ -165,8 +167,7 @@ void BarChartWindow::setTitleLines(const QString &line1, const QString &line2)
 
 void BarChartWindow::setBars(std::vector<ChartBar> bars)
 {
-    m_bars = std::move(bars);
-    m_model->reset();
+    m_model->replace(m_bars, std::move(bars));
     rebuild();
 }
 
@@ -279,7 +280,8 @@ bool BarChartWindow::saveAsPdf()
     const QString name = report::askPdfFileName();
     if (name.isEmpty())
         return false;
-    if (!charts::writeChartPdf(name, m_bars, m_title)) {
+    if (!charts::writeChartPdf(name, m_bars, m_title) ||
+        !report::confirmPdf(name, QStringLiteral("Graf byl uložen do souboru:"))) {
         dialogs::error(QStringLiteral("Chyba"),
                        QStringLiteral("Graf nelze uložit do souboru \"%1\".")
                            .arg(QDir::toNativeSeparators(name)));

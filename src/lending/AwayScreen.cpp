@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -106,7 +107,10 @@ void AwayScreen::setReminder(bool on)
     m_model->setReminder(on);
     // The chosen row stays red too, on a light ground instead of the
     // usual dark one that would turn its text white.
-    QPalette p = m_grid->style()->standardPalette();
+    // The rows take their colours against the program's palette, so the
+    // grid keeps that palette's base (a style's standard one may be light
+    // under a dark desktop).
+    QPalette p = QGuiApplication::palette();
     if (on) {
         p.setColor(QPalette::Highlight, QColor(255, 225, 225));
         p.setColor(QPalette::HighlightedText, Qt::red);

@@ -130,12 +130,17 @@ bool writePdf(const QTextDocument &document, const QString &fileName)
     pdf.setPageLayout(page);
     if (!printDocument(document, pdf))
         return false;
+    return confirmPdf(fileName, QStringLiteral("Sestava byla uložena do souboru:"));
+}
+
+bool confirmPdf(const QString &fileName, const QString &sentence)
+{
     // A full disk lets the job end well and leaves an empty file.
     const QFileInfo written(fileName);
     if (!written.isFile() || written.size() == 0)
         return false;
     dialogs::information(QStringLiteral("Informace"),
-                         QStringLiteral("Sestava byla uložena do souboru:\r\n") +
+                         sentence + QStringLiteral("\r\n") +
                              QDir::toNativeSeparators(written.absoluteFilePath()));
     return true;
 }

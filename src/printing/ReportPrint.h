@@ -48,5 +48,8 @@ QString askPdfFileName(const QString &caption = QString());
 // The user is told where the file went once it is there; false (and
 // nothing said) when it could not be written.
 bool writePdf(const QTextDocument &document, const QString &fileName);
+// Whether the PDF just written is there and not empty; when it is, the user
+// is told where it lies, after the sentence given ("… do souboru:").
+bool confirmPdf(const QString &fileName, const QString &sentence);
 
 } // namespace velmora::report

@@ -329,7 +329,8 @@ bool savePdf(const Job &job)
     const QString name = report::askPdfFileName();
     if (name.isEmpty())
         return false;
-    if (!writePdf(job, name)) {
+    if (!writePdf(job, name) ||
+        !report::confirmPdf(name, QStringLiteral("Etikety byly uloženy do souboru:"))) {
         dialogs::error(QStringLiteral("Chyba"),
                        QStringLiteral("Etikety nelze uložit do souboru \"%1\".")
                            .arg(QDir::toNativeSeparators(name)));

@@ -118,6 +118,41 @@ TEST_F(DarkPaletteTest, EveryTextOfEveryScreenReadsOnADarkPalette)
     EXPECT_TRUE(checker.poor.isEmpty()) << checker.poor.join(QLatin1Char('\n')).toStdString();
 }
 
+// The start-up reminders show the items away in red on the grid's base:
+// the grid keeps the dark base the rows' red was lightened for.
+TEST_F(DarkPaletteTest, TheRemindersOfItemsAwayReadOnADarkPalette)
+{
+    darken();
+    test::ScriptedAnswerer user;
+    start();
+    catalogue();
+    QStringList seen;
+    const auto look = [&](QDialog &d) {
+        d.show();
+        QApplication::processEvents();
+        auto *grid = d.findChild<QAbstractItemView *>(QStringLiteral("DBGrid1"));
+        ASSERT_TRUE(grid);
+        const QColor base = grid->palette().color(QPalette::Base);
+        EXPECT_TRUE(colours::isDark(base)) << base.name().toStdString();
+        ASSERT_GT(grid->model()->rowCount(), 0);
+        const QColor red = grid->model()->index(0, 0).data(Qt::ForegroundRole).value<QColor>();
+        EXPECT_GE(colours::contrast(red, base), 4.5) << red.name().toStdString();
+        EXPECT_GT(red.red(), red.green());
+        seen << QString::fromLatin1(d.metaObject()->className());
+    };
+    user.onScreen["TZobrazeni_zapujcek"] = look;
+    user.onScreen["TZobrazeni_zapujcekCD"] = look;
+    // As the start-up opens them: over their open table.
+    for (auto [table, action] :
+         {std::pair{&window->tables().Table1, "lending.cassettesAwayReminder"},
+          std::pair{&window->tables().CD_Table1, "lending.cdsAwayReminder"}}) {
+        table->open();
+        window->runAction(QString::fromLatin1(action));
+        table->close();
+    }
+    EXPECT_EQ(seen.size(), 2);
+}
+
 TEST_F(DarkPaletteTest, FixedColoursKeepTheirHueLighterOnDarkAndExactOnLight)
 {
     const QColor navy(0x00, 0x00, 0x80);

@@ -271,9 +271,14 @@ TEST_F(BarChartTest, SavesLandscapePdfAndReportsAFileItCannotWrite)
 
     user.saveFiles << env.file("graf"); // the suffix is added
     QTest::mouseClick(button("Ulozit_PDF"), Qt::LeftButton);
-    EXPECT_EQ(user.events, QStringList{"Uložit jako PDF"});
+    EXPECT_EQ(user.events.value(0), "Uložit jako PDF");
     EXPECT_EQ(user.saveFilters, QStringList{"Dokument PDF (*.pdf)"});
-    EXPECT_TRUE(user.shown.isEmpty());
+    // The user is told where the chart went.
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].kind, MessageKind::Information);
+    EXPECT_EQ(user.shown[0].text,
+              "Graf byl uložen do souboru:\r\n" + QDir::toNativeSeparators(env.file("graf.pdf")));
+    user.shown.clear();
     const test::PdfPages pages = test::readPdfPages(env.file("graf.pdf"));
     ASSERT_TRUE(pages.isPdf);
     ASSERT_EQ(pages.sizes.size(), 1);

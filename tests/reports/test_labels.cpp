@@ -510,7 +510,10 @@ TEST_F(LabelScreens, SheetPdfWithoutPrinter)
               (QStringList{"00001", "00002", "00005", "00007", "00010", "00020"}));
     expectWordAt(pdf, 0, "00020", 33, 12 + 20 * 5 + 4, 600);
     EXPECT_EQ(user.previewsShown, 0);
-    EXPECT_TRUE(user.shown.isEmpty());
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_EQ(user.shown[0].kind, MessageKind::Information);
+    EXPECT_EQ(user.shown[0].text, "Etikety byly uloženy do souboru:\r\n" +
+                                      QDir::toNativeSeparators(env.file("etikety.pdf")));
 }
 
 TEST_F(LabelScreens, SingleLabelFromTheBrowseScreen)
@@ -557,7 +560,9 @@ TEST_F(LabelScreens, SingleLabelFromTheBrowseScreen)
     pdf = test::readPdfWords(env.file("prazdna.pdf"));
     EXPECT_EQ(pdf.textsOnPage(0), QStringList{"00099"});
     expectWordAt(pdf, 0, "00099", 33, 34, 600);
-    EXPECT_TRUE(user.shown.isEmpty());
+    EXPECT_FALSE(user.shown.isEmpty());
+    for (const auto &m : user.shown)
+        EXPECT_TRUE(m.text.startsWith("Etikety byly uloženy do souboru:")) << m.text.toStdString();
 }
 
 namespace {
