@@ -7,9 +7,20 @@
 #include "ImportedCatalogues.h"
 #include "core/Commands.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QSet>
 
 namespace velmora::test {
+
+// Shows a screen handed to the scripted user, as the program would, and
+// gives its class name without the namespace.
+inline QString shownScreen(QDialog &d)
+{
+    d.show();
+    QApplication::processEvents();
+    return QString::fromLatin1(d.metaObject()->className()).section(QLatin1String("::"), -1);
+}
 
 class EveryScreenFixture : public AppFixture
 {

@@ -51,10 +51,7 @@ class ContrastChecker : public test::ScriptedAnswerer
 public:
     int screen(QDialog &d) override
     {
-        d.show();
-        QApplication::processEvents();
-        const QString name =
-            QString::fromLatin1(d.metaObject()->className()).section(QLatin1String("::"), -1);
+        const QString name = test::shownScreen(d);
         ++checked[name];
         for (QLabel *l : d.findChildren<QLabel *>()) {
             if (!l->isVisibleTo(&d) || l->text().trimmed().isEmpty() || !l->pixmap().isNull())

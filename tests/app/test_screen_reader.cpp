@@ -20,10 +20,7 @@ class NameChecker : public test::ScriptedAnswerer
 public:
     int screen(QDialog &d) override
     {
-        d.show();
-        QApplication::processEvents();
-        const QString name =
-            QString::fromLatin1(d.metaObject()->className()).section(QLatin1String("::"), -1);
+        const QString name = test::shownScreen(d);
         ++checked[name];
         for (QWidget *w : d.findChildren<QWidget *>()) {
             if (!w->isVisibleTo(&d) || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())

@@ -29,17 +29,6 @@ using namespace velmora::test;
 
 namespace {
 
-// What the user does in the track-count dialog.
-ScriptedAnswerer::ScreenAction byHand(int count)
-{
-    return [count](QDialog &d) {
-        auto &k = static_cast<TKolik_CDs &>(d);
-        k.handChoice()->click();
-        k.countList()->setCurrentIndex(count - 1);
-        k.confirmButton()->click();
-    };
-}
-
 ScriptedAnswerer::ScreenAction fromImage()
 {
     return [](QDialog &d) {

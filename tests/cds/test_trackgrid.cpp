@@ -29,16 +29,6 @@ using namespace velmora::test;
 
 namespace {
 
-ScriptedAnswerer::ScreenAction byHand(int count)
-{
-    return [count](QDialog &d) {
-        auto &k = static_cast<TKolik_CDs &>(d);
-        k.handChoice()->click();
-        k.countList()->setCurrentIndex(count - 1);
-        k.confirmButton()->click();
-    };
-}
-
 class TrackGrid : public CdFixture
 {
 protected:
