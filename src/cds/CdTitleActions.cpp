@@ -68,9 +68,12 @@ void CdTitleForm::connectAll()
             [this](const QPoint &at) { m_menu->popup(m_grid->viewport()->mapToGlobal(at)); });
     connect(m_delegate, &TrackDelegate::lengthRefused, this, [this](int row, const QString &typed) {
         // Told once the editor has gone, not in the middle of its closing.
+        // The work row is taken now: by then another disc may be shown.
         m_refusedLength = true;
+        const int work = m_model->workRow(row);
         QMetaObject::invokeMethod(
-            this, [this, row, typed] { lengthRefused(row, typed); }, Qt::QueuedConnection);
+            this, [this, row, work, typed] { lengthRefused(row, work, typed); },
+            Qt::QueuedConnection);
     });
     connect(m_countAction, &QAction::triggered, this, &CdTitleForm::trackCountAction);
     connect(m_insertTrack, &QAction::triggered, this, &CdTitleForm::insertTrack);
@@ -110,18 +113,20 @@ bool CdTitleForm::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void CdTitleForm::lengthRefused(int row, const QString &typed)
+void CdTitleForm::lengthRefused(int row, int work, const QString &typed)
 {
     m_refusedLength = false;
-    const int w = m_model->workRow(row);
-    if (w < 0)
+    if (work < 0 || work >= int(m_work.rows().size()))
         return;
-    const WorkTrack &r = m_work.row(w);
+    const WorkTrack &r = m_work.row(work);
     dialogs::warning(kWarning,
                      badLengthText(r.number, r.label, typed) +
                          QStringLiteral("\r\nDélka zůstala beze změny. Lze ji zapsat také jako "
                                         "m:ss nebo mmss (například 3:25 nebo 0325)."));
-    // Back in the cell with what was typed, to be put right.
+    // Back in the cell with what was typed, to be put right, while the
+    // grid still shows that track.
+    if (m_model->workRow(row) != work)
+        return;
     const QModelIndex cell = m_model->index(row, TrackModel::Length);
     const bool quiet = m_quiet;
     m_quiet = true;

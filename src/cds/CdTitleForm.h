@@ -126,7 +126,7 @@ private:
     void changed();
     static QString badLengthText(int number, const QString &label, const QString &length);
     // Tells of a length refused in the grid and reopens its cell with it.
-    void lengthRefused(int row, const QString &typed);
+    void lengthRefused(int row, int work, const QString &typed);
 
     Kind m_kind;
     Session &m_session;

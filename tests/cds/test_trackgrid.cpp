@@ -210,6 +210,36 @@ TEST_F(TrackGrid, ABadLengthIsRefusedWhenTheCellIsLeftAndTheCellOpensAgainWithIt
     EXPECT_EQ(user.shown.size(), told);
 }
 
+// The refusal is told once the editor has gone; a disc chosen in between
+// does not turn it into a refusal of the other disc's track.
+TEST_F(TrackGrid, ARefusalToldAfterAnotherDiscWasChosenNamesTheTrackTyped)
+{
+    openNew(2);
+    form->discCountChosen(2);
+    ASSERT_EQ(form->tabs()->count(), 2);
+    form->tabs()->setCurrentIndex(0);
+    QApplication::processEvents();
+    goTo(1, TrackModel::Length);
+    QTest::keyClicks(grid(), "9");
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "99");
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The editor hands its text over on the next turn of the event loop; the
+    // refusal is told on the turn after, when the user may have gone on.
+    QApplication::processEvents();
+    ASSERT_TRUE(user.shown.isEmpty());
+    form->tabs()->setCurrentIndex(1);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    ASSERT_EQ(user.shown.size(), 1);
+    EXPECT_TRUE(user.shown[0].text.startsWith("Délka skladby číslo 2 na disku CD 1 (\"999\")"))
+        << user.shown[0].text.toStdString();
+    // Disc 2 is shown and no cell of it was opened for the other's text.
+    EXPECT_EQ(form->tabs()->currentIndex(), 1);
+    EXPECT_EQ(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr);
+}
+
 TEST_F(TrackGrid, ALengthRefusedByTheClickOnSaveKeepsTheTitleUnsaved)
 {
     openNew(1);
