@@ -1,5 +1,6 @@
 #include "cassettes/DeleteCassette.h"
 
+#include "cassettes/CassetteCatalogue.h"
 #include "cassettes/CassetteDisplay.h"
 #include "core/Session.h"
 #include "platform/Dialogs.h"
@@ -46,9 +47,8 @@ TZrusit_vk::TZrusit_vk(Session &session, QWidget *parent) : ScreenDialog(parent)
 
 void TZrusit_vk::FormShow()
 {
-    Table &t = m_session.tables().Table1;
     try {
-        t.setIndex(QStringLiteral("cislo"));
+        CassetteCatalogue(m_session.tables().Table1).orderByNumber();
         if (m_display->showFromLast()) {
             m_delete->setEnabled(true);
             return;
@@ -70,7 +70,7 @@ void TZrusit_vk::ZrusitClick()
     try {
         // The loan state does not matter: a lent cassette goes with its
         // loan, and its rows in the archive stay under its number.
-        m_session.tables().Table1.deleteRecord();
+        CassetteCatalogue(m_session.tables().Table1).deleteCurrent();
     } catch (const std::exception &e) {
         dialogs::showError(e);
         return;
@@ -80,9 +80,7 @@ void TZrusit_vk::ZrusitClick()
 
 void TZrusit_vk::FormClose()
 {
-    Table &t = m_session.tables().Table1;
-    if (t.filtered())
-        t.setFiltered(false);
+    CassetteCatalogue(m_session.tables().Table1).showAll();
 }
 
 } // namespace velmora

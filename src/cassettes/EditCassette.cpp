@@ -1,9 +1,9 @@
 #include "cassettes/EditCassette.h"
 
+#include "cassettes/CassetteCatalogue.h"
 #include "cassettes/CassetteRules.h"
 #include "cassettes/RecordingBlocks.h"
 #include "core/Session.h"
-#include "engine/Table.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
@@ -88,11 +88,9 @@ void TUprav_kazetu::FormShow()
         dialogs::showError(e);
     }
     try {
-        Table &t = m_session.tables().Table1;
-        t.setFiltered(false);
         // The cassette with the highest number comes first.
-        t.last();
-        m_jump->fill(t, kNumberField);
+        CassetteCatalogue(m_session.tables().Table1).showAllFromLast();
+        m_jump->fill(m_session.tables().Table1, kNumberField);
         m_jump->setCurrentIndex(m_jump->count() - 1);
         m_navigator->refresh();
     } catch (const std::exception &e) {
@@ -105,7 +103,7 @@ void TUprav_kazetu::FormShow()
 void TUprav_kazetu::load()
 {
     try {
-        const CassetteRecord r = readCassette(m_session.tables().Table1);
+        const CassetteRecord r = CassetteCatalogue(m_session.tables().Table1).current();
         RecordingBlocks::Quiet quiet(*m_blocks);
         RecordingBlocks::selectText(m_blocks->typeList(), r.type);
         m_blocks->showRecordings(r.recordings);
@@ -146,10 +144,10 @@ void TUprav_kazetu::Jdi_hnedChange(const QString &number)
 {
     if (m_pending)
         return;
-    Table &t = m_session.tables().Table1;
+    CassetteCatalogue cassettes(m_session.tables().Table1);
     try {
-        if (!t.locate(kNumberField, number))
-            m_jump->follow(t.asString(kNumberField));
+        if (!cassettes.moveTo(number))
+            m_jump->follow(cassettes.currentNumber());
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -161,7 +159,7 @@ void TUprav_kazetu::navigated()
 {
     if (m_pending)
         return;
-    m_jump->follow(m_session.tables().Table1.asString(kNumberField));
+    m_jump->follow(CassetteCatalogue(m_session.tables().Table1).currentNumber());
     load();
 }
 
@@ -169,23 +167,11 @@ void TUprav_kazetu::BitBtn2Click()
 {
     if (!m_pending || m_blocks->overrun())
         return;
-    Table &t = m_session.tables().Table1;
-    bool saved = false;
-    try {
-        CassetteRecord r;
-        r.type = m_blocks->typeText();
-        r.recordings = m_blocks->recordings(false);
-        r.note = m_blocks->cassetteNote()->text();
-        t.edit();
-        CassetteColumns(t).writeContent(t, r);
-        t.post();
-        saved = true;
-    } catch (const std::exception &) {
-        // The stored record keeps its previous values.
-        if (t.isOpen())
-            t.cancel();
-    }
-    if (saved)
+    CassetteRecord r;
+    r.type = m_blocks->typeText();
+    r.recordings = m_blocks->recordings(false);
+    r.note = m_blocks->cassetteNote()->text();
+    if (CassetteCatalogue(m_session.tables().Table1).saveCurrent(r))
         dialogs::information(QStringLiteral("Informace:"),
                              QStringLiteral("Vaše změny byly zapsány v pořádku do databáze ..."));
     else
@@ -207,7 +193,7 @@ void TUprav_kazetu::FormClose()
     m_closed = true;
     m_blocks->stopAlternation();
     try {
-        m_session.tables().Table1.setFiltered(false);
+        CassetteCatalogue(m_session.tables().Table1).showAll();
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }

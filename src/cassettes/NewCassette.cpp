@@ -1,10 +1,10 @@
 #include "cassettes/NewCassette.h"
 
+#include "cassettes/CassetteCatalogue.h"
 #include "cassettes/CassetteRules.h"
 #include "cassettes/ConfirmWindow.h"
 #include "cassettes/RecordingBlocks.h"
 #include "core/Session.h"
-#include "engine/Table.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
@@ -23,11 +23,6 @@
 #include <QVBoxLayout>
 
 namespace velmora {
-namespace {
-
-const QString kNumberField = QStringLiteral("cislo");
-
-} // namespace
 
 TNova_kazeta::TNova_kazeta(Session &session, QWidget *parent)
     : ScreenDialog(parent), m_session(session)
@@ -93,13 +88,7 @@ void TNova_kazeta::prepare()
     }
     m_number->clear();
     try {
-        Table &table = m_session.tables().Table1;
-        table.setIndex(kNumberField);
-        if (!table.isOpen())
-            table.open();
-        // The offers must see every number in use, whatever was filtered.
-        table.setFiltered(false);
-        const FreeNumbers numbers = NextFreeNumbers(table, kNumberField);
+        const FreeNumbers numbers = CassetteCatalogue(m_session.tables().Table1).offers();
         m_number->addItems(numbers.offers);
         m_number->setCurrentIndex(m_number->findText(numbers.preselected));
     } catch (const std::exception &e) {
@@ -158,24 +147,12 @@ void TNova_kazeta::BitBtn1Click()
     if (m_blocks->overrun())
         return;
 
-    Table &t = m_session.tables().Table1;
-    bool saved = false;
-    try {
-        CassetteRecord r;
-        r.type = m_blocks->typeText();
-        r.number = RecordingBlocks::listText(m_number);
-        r.recordings = m_blocks->recordings(true);
-        r.note = m_blocks->cassetteNote()->text();
-        t.append();
-        CassetteColumns(t).writeNew(t, r);
-        t.post();
-        saved = true;
-    } catch (const std::exception &) {
-        // The record being added is given up; the table keeps what it had.
-        if (t.isOpen())
-            t.cancel();
-    }
-    if (saved) {
+    CassetteRecord r;
+    r.type = m_blocks->typeText();
+    r.number = RecordingBlocks::listText(m_number);
+    r.recordings = m_blocks->recordings(true);
+    r.note = m_blocks->cassetteNote()->text();
+    if (CassetteCatalogue(m_session.tables().Table1).add(r)) {
         if (m_confirm)
             m_confirm->popup();
     } else {
@@ -203,7 +180,7 @@ void TNova_kazeta::FormClose()
         return;
     m_closed = true;
     m_blocks->stopAlternation();
-    m_session.tables().Table1.close();
+    CassetteCatalogue(m_session.tables().Table1).close();
     delete m_confirm;
     m_confirm = nullptr;
 }

@@ -1,0 +1,92 @@
+#include "cassettes/CassetteCatalogue.h"
+
+#include "engine/Table.h"
+
+namespace velmora {
+namespace {
+
+const QString kNumberField = QStringLiteral("cislo");
+
+} // namespace
+
+FreeNumbers CassetteCatalogue::offers()
+{
+    m_table.setIndex(kNumberField);
+    if (!m_table.isOpen())
+        m_table.open();
+    m_table.setFiltered(false);
+    return NextFreeNumbers(m_table, kNumberField);
+}
+
+bool CassetteCatalogue::add(const CassetteRecord &record)
+{
+    try {
+        m_table.append();
+        CassetteColumns(m_table).writeNew(m_table, record);
+        m_table.post();
+        return true;
+    } catch (const std::exception &) {
+        // The record being added is given up.
+        if (m_table.isOpen())
+            m_table.cancel();
+        return false;
+    }
+}
+
+bool CassetteCatalogue::saveCurrent(const CassetteRecord &record)
+{
+    try {
+        m_table.edit();
+        CassetteColumns(m_table).writeContent(m_table, record);
+        m_table.post();
+        return true;
+    } catch (const std::exception &) {
+        if (m_table.isOpen())
+            m_table.cancel();
+        return false;
+    }
+}
+
+void CassetteCatalogue::deleteCurrent()
+{
+    m_table.deleteRecord();
+}
+
+CassetteRecord CassetteCatalogue::current() const
+{
+    return readCassette(m_table);
+}
+
+QString CassetteCatalogue::currentNumber() const
+{
+    return m_table.asString(kNumberField);
+}
+
+bool CassetteCatalogue::moveTo(const QString &number)
+{
+    return m_table.locate(kNumberField, number);
+}
+
+void CassetteCatalogue::orderByNumber()
+{
+    m_table.setIndex(kNumberField);
+}
+
+void CassetteCatalogue::showAll()
+{
+    if (m_table.filtered())
+        m_table.setFiltered(false);
+}
+
+void CassetteCatalogue::showAllFromLast()
+{
+    m_table.setFiltered(false);
+    m_table.last();
+}
+
+void CassetteCatalogue::close()
+{
+    m_table.close();
+}
+
+} // namespace velmora
