@@ -1,10 +1,7 @@
 #include "app/Screens.h"
 
 #include "backup/FormatUpgrade.h"
-#include "backup/JinaObnova.h"
-#include "backup/JinaObnovaCd.h"
-#include "backup/JinaZaloha.h"
-#include "backup/JinaZalohaCd.h"
+#include "backup/BackupScreens.h"
 #include "backup/Rozhodovani.h"
 #include "cassettes/BrowseCassette.h"
 #include "cassettes/DeleteCassette.h"
