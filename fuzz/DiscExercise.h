@@ -5,7 +5,7 @@
 // track-count dialog reads a chosen image. The fuzzers and the corpus replay
 // test both run it.
 
-#include "platform/CdDrive.h"
+#include "system/CdDrive.h"
 
 #include <QByteArray>
 #include <QFile>

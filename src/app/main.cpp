@@ -3,12 +3,12 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/Version.h"
-#include "platform/CdDrive.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
-#include "platform/InstanceLock.h"
-#include "platform/TerminationSignals.h"
 #include "storage/Paths.h"
+#include "system/CdDrive.h"
+#include "system/InstanceLock.h"
+#include "system/TerminationSignals.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "core/Version.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
-#include "platform/SettingsStore.h"
 #include "storage/FileCopy.h"
+#include "system/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "cds/CdAudio.h"
 
-#include "platform/CdDrive.h"
 #include "platform/Dialogs.h"
+#include "system/CdDrive.h"
 
 #include <QApplication>
 #include <QHash>
@@ -36,7 +36,14 @@ int leadingAudioTracks(const cd::DiscInfo &info)
 cd::DiscInfo look(const QString &drive)
 {
     g_lastDrive = drive;
+    // The reading waits for the drive (it keeps the window painted): the
+    // pointer says so.
+    const bool cursor = qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
+    if (cursor)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
     g_lastInfo = cd::readDisc(drive);
+    if (cursor)
+        QApplication::restoreOverrideCursor();
     return g_lastInfo;
 }
 

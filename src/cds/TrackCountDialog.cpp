@@ -2,9 +2,9 @@
 
 #include "cds/CdAudio.h"
 #include "cds/CdRules.h"
-#include "platform/CdDrive.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "system/CdDrive.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "core/OwnerName.h"
 
 #include "engine/Codepage.h"
-#include "platform/SettingsStore.h"
+#include "system/SettingsStore.h"
 
 #include <pwd.h>
 #include <unistd.h>

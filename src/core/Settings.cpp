@@ -3,8 +3,8 @@
 #include "core/Version.h"
 #include "engine/Codepage.h"
 #include "engine/DbError.h"
-#include "platform/DesktopEntry.h"
-#include "platform/SettingsStore.h"
+#include "system/DesktopEntry.h"
+#include "system/SettingsStore.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SystemInfo.h"
+#include "system/SystemInfo.h"
 
 #include <QString>
 #include <QStringList>

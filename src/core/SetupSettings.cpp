@@ -2,8 +2,8 @@
 
 #include "core/OwnerName.h"
 #include "engine/DbError.h"
-#include "platform/DesktopEntry.h"
-#include "platform/SettingsStore.h"
+#include "system/DesktopEntry.h"
+#include "system/SettingsStore.h"
 
 #include <QFile>
 

@@ -4,9 +4,9 @@
 #include "core/MainWindow.h"
 #include "core/Settings.h"
 #include "core/Version.h"
-#include "platform/SettingsStore.h"
 #include "platform/Widgets.h"
 #include "storage/Overdue.h"
+#include "system/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QEventLoop>

@@ -6,15 +6,15 @@
 #include "core/Splash.h"
 #include "core/Version.h"
 #include "platform/Dialogs.h"
-#include "platform/InstanceLock.h"
 #include "platform/MachineInfo.h"
-#include "platform/SettingsStore.h"
-#include "platform/SystemInfo.h"
 #include "storage/Interrupted.h"
 #include "storage/NumberRepair.h"
 #include "storage/Overdue.h"
 #include "storage/Paths.h"
 #include "storage/Storage.h"
+#include "system/InstanceLock.h"
+#include "system/SettingsStore.h"
+#include "system/SystemInfo.h"
 
 #include <QDir>
 #include <QFile>

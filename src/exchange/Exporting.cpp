@@ -3,13 +3,13 @@
 #include "engine/Table.h"
 #include "exchange/ExportInfo.h"
 #include "exchange/Importing.h"
-#include "platform/SettingsStore.h"
 #include "printing/ReportText.h"
 #include "storage/FileCopy.h"
 #include "storage/Paths.h"
 #include "storage/Schemas.h"
 #include "storage/SetManifest.h"
 #include "storage/StagedSet.h"
+#include "system/SettingsStore.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/MachineInfo.h"
-#include "platform/SettingsStore.h"
+#include "system/SettingsStore.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

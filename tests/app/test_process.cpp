@@ -6,8 +6,8 @@
 #include "core/Settings.h"
 #include "core/Version.h"
 #include "platform/MachineInfo.h"
-#include "platform/SettingsStore.h"
-#include "platform/SystemInfo.h"
+#include "system/SettingsStore.h"
+#include "system/SystemInfo.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

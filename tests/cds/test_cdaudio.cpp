@@ -4,7 +4,7 @@
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
 #include "cds/CdAudio.h"
-#include "platform/CdDrive.h"
+#include "system/CdDrive.h"
 
 #include <QElapsedTimer>
 #include <QThread>

@@ -6,9 +6,9 @@
 #include "AppFixture.h"
 #include "core/Settings.h"
 #include "engine/DbError.h"
-#include "platform/DesktopEntry.h"
 #include "storage/DateText.h"
 #include "storage/FileCopy.h"
+#include "system/DesktopEntry.h"
 
 #include <QFile>
 #include <algorithm>

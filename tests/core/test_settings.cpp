@@ -1,8 +1,8 @@
 #include "TestEnv.h"
 #include "core/Settings.h"
 #include "core/Version.h"
-#include "platform/DesktopEntry.h"
-#include "platform/SettingsStore.h"
+#include "system/DesktopEntry.h"
+#include "system/SettingsStore.h"
 
 #include <QFile>
 #include <QSettings>

@@ -8,7 +8,7 @@
 #include "core/OwnerName.h"
 #include "core/Setup.h"
 #include "core/SetupSettings.h"
-#include "platform/DesktopEntry.h"
+#include "system/DesktopEntry.h"
 
 #include <QCheckBox>
 #include <QComboBox>

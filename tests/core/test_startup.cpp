@@ -6,9 +6,9 @@
 #include "core/PasswordDlg.h"
 #include "core/Settings.h"
 #include "core/Splash.h"
-#include "platform/DesktopEntry.h"
-#include "platform/InstanceLock.h"
 #include "storage/DateText.h"
+#include "system/DesktopEntry.h"
+#include "system/InstanceLock.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -10,13 +10,13 @@
 #include "engine/Table.h"
 #include "exchange/Exporting.h"
 #include "exchange/Importing.h"
-#include "platform/SettingsStore.h"
 #include "storage/Backup.h"
 #include "storage/FileCopy.h"
 #include "storage/Interrupted.h"
 #include "storage/Paths.h"
 #include "storage/Schemas.h"
 #include "storage/StagedSet.h"
+#include "system/SettingsStore.h"
 
 #include <QDate>
 #include <QDir>

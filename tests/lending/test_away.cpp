@@ -6,7 +6,7 @@
 #include "lending/AwayModel.h"
 #include "lending/AwayScreen.h"
 #include "lending/FilmWindows.h"
-#include "platform/SettingsStore.h"
+#include "system/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

@@ -9,9 +9,9 @@
 #include "core/Startup.h"
 #include "engine/Codepage.h"
 #include "engine/Table.h"
-#include "platform/SettingsStore.h"
 #include "storage/Paths.h"
 #include "storage/Schemas.h"
+#include "system/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

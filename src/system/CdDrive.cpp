@@ -1,9 +1,8 @@
-#include "platform/CdDrive.h"
+#include "system/CdDrive.h"
 
-#include "platform/ImageCheck.h"
+#include "system/ImageCheck.h"
 
-#include <QApplication>
-#include <QCursor>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <algorithm>
@@ -206,9 +205,6 @@ DiscInfo readDisc(const QString &device)
         reading->done.notify_all();
     }).detach();
 
-    const bool cursor = qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
-    if (cursor)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
     QDeadlineTimer deadline(g_timeoutMs.load());
     DiscInfo out;
     out.status = DiscInfo::Status::TimedOut;
@@ -231,8 +227,6 @@ DiscInfo readDisc(const QString &device)
         // The window keeps repainting while the drive spins up.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    if (cursor)
-        QApplication::restoreOverrideCursor();
     return out;
 }
 

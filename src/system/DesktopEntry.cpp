@@ -1,4 +1,4 @@
-#include "platform/DesktopEntry.h"
+#include "system/DesktopEntry.h"
 
 #include "engine/DbError.h"
 

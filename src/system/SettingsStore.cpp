@@ -1,4 +1,4 @@
-#include "platform/SettingsStore.h"
+#include "system/SettingsStore.h"
 
 #include "engine/DbError.h"
 

@@ -1,4 +1,4 @@
-#include "platform/InstanceLock.h"
+#include "system/InstanceLock.h"
 
 #include <QDir>
 

@@ -7,7 +7,7 @@
 
 #include "DiscImages.h"
 #include "TestEnv.h"
-#include "platform/ImageCheck.h"
+#include "system/ImageCheck.h"
 
 #include <QDir>
 #include <QFile>

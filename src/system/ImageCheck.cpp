@@ -1,4 +1,4 @@
-#include "platform/ImageCheck.h"
+#include "system/ImageCheck.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/SystemInfo.h"
+#include "system/SystemInfo.h"
 
 #include <QOperatingSystemVersion>
 #include <QSysInfo>
