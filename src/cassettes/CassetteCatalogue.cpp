@@ -20,27 +20,28 @@ FreeNumbers CassetteCatalogue::offers()
 
 bool CassetteCatalogue::add(const CassetteRecord &record)
 {
-    try {
-        m_table.append();
-        CassetteColumns(m_table).writeNew(m_table, record);
-        m_table.post();
-        return true;
-    } catch (const std::exception &) {
-        // The record being added is given up.
-        if (m_table.isOpen())
-            m_table.cancel();
-        return false;
-    }
+    return write(true, record);
 }
 
 bool CassetteCatalogue::saveCurrent(const CassetteRecord &record)
 {
+    return write(false, record);
+}
+
+bool CassetteCatalogue::write(bool asNew, const CassetteRecord &record)
+{
     try {
-        m_table.edit();
-        CassetteColumns(m_table).writeContent(m_table, record);
+        if (asNew) {
+            m_table.append();
+            CassetteColumns(m_table).writeNew(m_table, record);
+        } else {
+            m_table.edit();
+            CassetteColumns(m_table).writeContent(m_table, record);
+        }
         m_table.post();
         return true;
     } catch (const std::exception &) {
+        // What was being written is given up; the table keeps what it had.
         if (m_table.isOpen())
             m_table.cancel();
         return false;

@@ -46,6 +46,10 @@ public:
     void close();
 
 private:
+    // Appends (asNew) or edits the current record and posts; a failed
+    // write is cancelled.
+    bool write(bool asNew, const CassetteRecord &record);
+
     Table &m_table;
 };
 
