@@ -6,7 +6,7 @@
 // largest: 16 discs of 40 tracks.
 
 #include "Catalogue.h"
-#include "cds/CdRules.h"
+#include "catalogue/CdRules.h"
 #include "storage/CdRecords.h"
 
 namespace velmora::bench {

@@ -5,8 +5,8 @@
 
 #include "Catalogue.h"
 #include "storage/Backup.h"
-#include "backup/Restore.h"
 #include "storage/Paths.h"
+#include "storage/Restore.h"
 #include "storage/Storage.h"
 #include "storage/TableHandles.h"
 

@@ -8,10 +8,10 @@
 #include "BenchApp.h"
 #include "CdsCatalogue.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
 #include "printing/Waiting.h"
 #include "reports/CdFromScreen.h"
 #include "reports/CdListScreen.h"
+#include "writer/ReportWriter.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -5,16 +5,16 @@
 
 #include "BenchApp.h"
 #include "CdsCatalogue.h"
-#include "cds/CdCatalogue.h"
-#include "cds/CdRules.h"
+#include "catalogue/CdCatalogue.h"
+#include "catalogue/CdRules.h"
+#include "catalogue/TrackListReport.h"
 #include "cds/DeleteCdTitle.h"
 #include "cds/EditCdTitle.h"
 #include "cds/NewCdTitle.h"
 #include "cds/ShowCdTitles.h"
-#include "cds/TrackListReport.h"
+#include "finding/SongSearch.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
-#include "search/SongSearch.h"
 #include "search/SongSearchScreen.h"
 
 #include <QApplication>

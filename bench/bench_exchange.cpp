@@ -4,10 +4,10 @@
 // `cat` of the two files of the same run.
 
 #include "Catalogue.h"
-#include "exchange/ExportInfo.h"
-#include "exchange/Exporting.h"
-#include "exchange/Importing.h"
 #include "storage/Paths.h"
+#include "transfer/ExportInfo.h"
+#include "transfer/Exporting.h"
+#include "transfer/Importing.h"
 
 #include <QDateTime>
 #include <QDir>

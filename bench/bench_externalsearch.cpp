@@ -9,10 +9,10 @@
 
 #include "BenchApp.h"
 #include "Catalogue.h"
-#include "exchange/ExchangeFiles.h"
 #include "exchange/ExternalFilmSearchScreen.h"
-#include "exchange/ExternalSearch.h"
 #include "printing/ReportPane.h"
+#include "transfer/ExchangeFiles.h"
+#include "transfer/ExternalSearch.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 
 #include "BenchApp.h"
 #include "Catalogue.h"
-#include "cassettes/CassetteRules.h"
+#include "catalogue/CassetteRules.h"
 #include "core/MainWindow.h"
 #include "search/FreePositionScreen.h"
 #include "storage/Paths.h"

@@ -4,8 +4,8 @@
 #include "BenchApp.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
-#include "printing/ReportText.h"
-#include "printing/Rtf.h"
+#include "writer/ReportText.h"
+#include "writer/RtfDocument.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

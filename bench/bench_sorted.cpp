@@ -11,9 +11,9 @@
 #include "BenchApp.h"
 #include "Catalogue.h"
 #include "app/Screens.h"
-#include "core/Commands.h"
+#include "listing/SortedReports.h"
 #include "platform/Dialogs.h"
-#include "reports/SortedReports.h"
+#include "session/Commands.h"
 
 #include <QApplication>
 #include <QDialog>

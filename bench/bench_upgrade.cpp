@@ -7,8 +7,8 @@
 // removed. Beside `cat` of the two files of the same run.
 
 #include "Catalogue.h"
-#include "backup/Conversion.h"
-#include "backup/FormatUpgrade.h"
+#include "conversion/Conversion.h"
+#include "conversion/FormatUpgrade.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Fuzzing of the reader of the information files that travel with exported
 // catalogues: any bytes, at most as many as the reader takes from a file.
 
-#include "exchange/ExportInfo.h"
+#include "transfer/ExportInfo.h"
 
 #include <cstddef>
 #include <cstdint>

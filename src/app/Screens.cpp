@@ -1,6 +1,5 @@
 #include "app/Screens.h"
 
-#include "backup/FormatUpgrade.h"
 #include "backup/BackupScreens.h"
 #include "backup/Rozhodovani.h"
 #include "cassettes/BrowseCassette.h"
@@ -11,6 +10,7 @@
 #include "cds/EditCdTitle.h"
 #include "cds/NewCdTitle.h"
 #include "cds/ShowCdTitles.h"
+#include "conversion/FormatUpgrade.h"
 #include "core/InfoWindows.h"
 #include "core/MainWindow.h"
 #include "core/PasswordDlg.h"
@@ -98,8 +98,11 @@ void registerScreens(TTitul &window)
             w.endProgram(); // Escape ends the program without the close question
     });
     window.registerCommand(QStringLiteral("core.conversion"), TTitul::modal<TRozhodovani>());
-    window.registerCommand(QStringLiteral("core.formatUpgrade"),
-                           [](TTitul &w) { upgrade::runAtActivation(w.session()); });
+    window.registerCommand(QStringLiteral("core.formatUpgrade"), [](TTitul &w) {
+        const QString problem = upgrade::runAtActivation(w.session());
+        if (!problem.isEmpty())
+            dialogs::error(QStringLiteral("Chyba"), problem);
+    });
 
     // Video cassettes.
     window.registerCommand(QStringLiteral("cassettes.new"), changingCassettes<TNova_kazeta>());

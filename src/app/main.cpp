@@ -1,14 +1,14 @@
 #include "app/Screens.h"
 #include "core/MainWindow.h"
-#include "core/Settings.h"
 #include "core/Startup.h"
-#include "core/Version.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
+#include "session/Settings.h"
 #include "storage/Paths.h"
 #include "system/CdDrive.h"
 #include "system/InstanceLock.h"
 #include "system/TerminationSignals.h"
+#include "system/Version.h"
 
 #include <QApplication>
 #include <QDir>

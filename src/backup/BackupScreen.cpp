@@ -1,13 +1,13 @@
 #include "backup/BackupScreen.h"
 
-#include "backup/Restore.h"
-#include "core/Session.h"
-#include "core/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/DirectoryChooser.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 #include "storage/Backup.h"
 #include "storage/Paths.h"
+#include "storage/Restore.h"
+#include "system/Version.h"
 
 #include <QApplication>
 #include <QCheckBox>

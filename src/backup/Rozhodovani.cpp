@@ -1,11 +1,12 @@
 #include "backup/Rozhodovani.h"
+#include "engine/DbError.h"
 
-#include "backup/Conversion.h"
-#include "core/Session.h"
-#include "core/Version.h"
+#include "conversion/Conversion.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 #include "storage/Paths.h"
+#include "system/Version.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -232,7 +233,7 @@ bool TRozhodovani::runSteps(QString &problem)
         m_steps[3]->setChecked(true);
         return true;
     } catch (const std::exception &e) {
-        problem = dialogs::errorMessage(e);
+        problem = errorText(e);
         return false;
     }
 }

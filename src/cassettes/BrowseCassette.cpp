@@ -1,12 +1,12 @@
 #include "cassettes/BrowseCassette.h"
 
 #include "cassettes/CassetteDisplay.h"
-#include "core/Language.h"
-#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
+#include "session/Language.h"
+#include "session/Session.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "cassettes/CassetteDisplay.h"
 
-#include "cassettes/CassetteRules.h"
+#include "catalogue/CassetteRules.h"
 #include "engine/Table.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"

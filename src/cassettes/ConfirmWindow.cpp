@@ -1,6 +1,6 @@
 #include "cassettes/ConfirmWindow.h"
 
-#include "core/Language.h"
+#include "session/Language.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,11 +1,11 @@
 #include "cassettes/DeleteCassette.h"
 
-#include "cassettes/CassetteCatalogue.h"
 #include "cassettes/CassetteDisplay.h"
-#include "core/Session.h"
+#include "catalogue/CassetteCatalogue.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,14 +1,14 @@
 #include "cassettes/EditCassette.h"
 
-#include "cassettes/CassetteCatalogue.h"
-#include "cassettes/CassetteRules.h"
 #include "cassettes/RecordingBlocks.h"
-#include "core/Session.h"
+#include "catalogue/CassetteCatalogue.h"
+#include "catalogue/CassetteRules.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,13 +1,13 @@
 #include "cassettes/NewCassette.h"
 
-#include "cassettes/CassetteCatalogue.h"
-#include "cassettes/CassetteRules.h"
 #include "cassettes/ConfirmWindow.h"
 #include "cassettes/RecordingBlocks.h"
-#include "core/Session.h"
+#include "catalogue/CassetteCatalogue.h"
+#include "catalogue/CassetteRules.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cassettes/CassetteRules.h"
+#include "catalogue/CassetteRules.h"
 
 #include <QColor>
 #include <QObject>

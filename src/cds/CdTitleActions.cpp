@@ -2,8 +2,8 @@
 // inserting and deleting of tracks and discs, the title-wide artist and
 // style, and the dialogs that entering a column opens.
 
+#include "catalogue/CdRules.h"
 #include "cds/CdAudio.h"
-#include "cds/CdRules.h"
 #include "cds/CdTitleForm.h"
 #include "cds/TrackCountDialog.h"
 #include "cds/TrackLengthDialog.h"

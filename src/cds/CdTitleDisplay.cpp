@@ -1,16 +1,16 @@
 #include "cds/CdTitleDisplay.h"
 
-#include "cds/CdCatalogue.h"
-#include "cds/CdRules.h"
-#include "cds/TrackListReport.h"
-#include "core/Session.h"
+#include "catalogue/CdCatalogue.h"
+#include "catalogue/CdRules.h"
+#include "catalogue/TrackListReport.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
+#include "session/Session.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,14 +1,14 @@
 #include "cds/CdTitleForm.h"
 
-#include "cds/CdRules.h"
+#include "catalogue/CdRules.h"
 #include "cds/TrackCountDialog.h"
 #include "cds/TrackLengthDialog.h"
 #include "cds/TrackModel.h"
 #include "cds/TrackStyleDialog.h"
-#include "core/Session.h"
 #include "platform/DateBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QAction>
 #include <QCheckBox>

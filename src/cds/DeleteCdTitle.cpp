@@ -1,11 +1,11 @@
 #include "cds/DeleteCdTitle.h"
 
-#include "cds/CdCatalogue.h"
+#include "catalogue/CdCatalogue.h"
 #include "cds/CdTitleDisplay.h"
-#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

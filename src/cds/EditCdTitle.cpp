@@ -1,10 +1,10 @@
 #include "cds/EditCdTitle.h"
 
-#include "cds/CdCatalogue.h"
+#include "catalogue/CdCatalogue.h"
 #include "cds/CdTitleForm.h"
-#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 #include "cds/NewCdTitle.h"
 
-#include "cassettes/CassetteRules.h"
 #include "cassettes/ConfirmWindow.h"
-#include "cds/CdCatalogue.h"
+#include "catalogue/CassetteRules.h"
+#include "catalogue/CdCatalogue.h"
 #include "cds/CdTitleForm.h"
-#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 #include "cds/ShowCdTitles.h"
 
 #include "cds/CdTitleDisplay.h"
-#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

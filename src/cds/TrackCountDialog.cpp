@@ -1,7 +1,7 @@
 #include "cds/TrackCountDialog.h"
 
+#include "catalogue/CdRules.h"
 #include "cds/CdAudio.h"
-#include "cds/CdRules.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "system/CdDrive.h"

@@ -1,6 +1,6 @@
 #include "cds/TrackLengthDialog.h"
 
-#include "cassettes/CassetteRules.h"
+#include "catalogue/CassetteRules.h"
 #include "platform/Widgets.h"
 
 #include <QEvent>

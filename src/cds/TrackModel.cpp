@@ -1,6 +1,6 @@
 #include "cds/TrackModel.h"
 
-#include "cds/CdRules.h"
+#include "catalogue/CdRules.h"
 
 #include <QComboBox>
 #include <QLineEdit>

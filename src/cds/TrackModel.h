@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cds/TrackWork.h"
+#include "catalogue/TrackWork.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

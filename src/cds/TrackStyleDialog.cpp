@@ -1,6 +1,6 @@
 #include "cds/TrackStyleDialog.h"
 
-#include "cds/CdRules.h"
+#include "catalogue/CdRules.h"
 #include "platform/Colours.h"
 #include "platform/Widgets.h"
 

@@ -1,9 +1,9 @@
 #include "charts/BarChartWindow.h"
 
-#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/ReportPrint.h"
+#include "session/Session.h"
 
 #include <QChart>
 #include <QChartView>

@@ -1,12 +1,12 @@
 #include "core/InfoWindows.h"
 
-#include "core/Language.h"
-#include "core/Version.h"
 #include "engine/Codepage.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/Widgets.h"
+#include "session/Language.h"
+#include "system/Version.h"
 
 #include <QConicalGradient>
 #include <QFile>

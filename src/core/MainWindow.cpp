@@ -1,15 +1,15 @@
 #include "core/MainWindow.h"
 
 #include "core/InfoWindows.h"
-#include "core/Language.h"
-#include "core/Version.h"
 #include "engine/DbError.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "platform/TabOrder.h"
 #include "platform/Widgets.h"
+#include "session/Language.h"
 #include "storage/Paths.h"
+#include "system/Version.h"
 
 #include <QApplication>
 #include <QCloseEvent>

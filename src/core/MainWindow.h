@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/Commands.h"
-#include "core/Session.h"
-#include "core/Settings.h"
 #include "platform/Dialogs.h"
+#include "session/Commands.h"
+#include "session/Session.h"
+#include "session/Settings.h"
 #include "storage/TableHandles.h"
 
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "core/PasswordDlg.h"
 
-#include "core/Language.h"
 #include "platform/Dialogs.h"
+#include "session/Language.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,12 +1,12 @@
 #include "core/SetLang.h"
 
-#include "core/Language.h"
-#include "core/Version.h"
 #include "engine/IniFile.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/Language.h"
 #include "storage/Paths.h"
+#include "system/Version.h"
 
 #include <QDir>
 #include <QEvent>

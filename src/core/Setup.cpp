@@ -1,11 +1,11 @@
 #include "core/Setup.h"
 
-#include "core/OwnerName.h"
-#include "core/Session.h"
-#include "core/SetupSettings.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/OwnerName.h"
+#include "session/Session.h"
+#include "session/SetupSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>

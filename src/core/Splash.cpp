@@ -1,12 +1,12 @@
 #include "core/Splash.h"
 
-#include "core/Language.h"
 #include "core/MainWindow.h"
-#include "core/Settings.h"
-#include "core/Version.h"
 #include "platform/Widgets.h"
+#include "session/Language.h"
+#include "session/Settings.h"
 #include "storage/Overdue.h"
 #include "system/SettingsStore.h"
+#include "system/Version.h"
 
 #include <QCheckBox>
 #include <QEventLoop>

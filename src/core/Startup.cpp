@@ -1,12 +1,11 @@
 #include "core/Startup.h"
 
-#include "core/Language.h"
 #include "core/MainWindow.h"
-#include "core/Settings.h"
 #include "core/Splash.h"
-#include "core/Version.h"
 #include "platform/Dialogs.h"
 #include "platform/MachineInfo.h"
+#include "session/Language.h"
+#include "session/Settings.h"
 #include "storage/Interrupted.h"
 #include "storage/NumberRepair.h"
 #include "storage/Overdue.h"
@@ -15,6 +14,7 @@
 #include "system/InstanceLock.h"
 #include "system/SettingsStore.h"
 #include "system/SystemInfo.h"
+#include "system/Version.h"
 
 #include <QDir>
 #include <QFile>

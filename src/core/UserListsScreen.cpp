@@ -1,9 +1,9 @@
 #include "core/UserListsScreen.h"
 
-#include "core/UserLists.h"
 #include "platform/Dialogs.h"
 #include "platform/TableModel.h"
 #include "platform/Widgets.h"
+#include "session/UserLists.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "core/UserSetup.h"
 
-#include "core/Session.h"
+#include "session/Session.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
 #include "core/UserSetupCd.h"
 
-#include "core/Session.h"
+#include "session/Session.h"
 
 namespace velmora {
 

@@ -20,4 +20,12 @@ private:
     QString m_message;
 };
 
+// What the user is told of a failure: a DbError's own message, otherwise
+// the exception's text in the local encoding.
+inline QString errorText(const std::exception &e)
+{
+    const auto *db = dynamic_cast<const DbError *>(&e);
+    return db ? db->message() : QString::fromLocal8Bit(e.what());
+}
+
 } // namespace velmora

@@ -1,12 +1,12 @@
 #include "exchange/ExportScreen.h"
 
-#include "exchange/Exporting.h"
 #include "exchange/NewDirDialog.h"
 #include "exchange/OwnerNameDialog.h"
 #include "platform/Dialogs.h"
 #include "platform/DirectoryChooser.h"
 #include "platform/Widgets.h"
 #include "storage/Paths.h"
+#include "transfer/Exporting.h"
 
 #include <QApplication>
 #include <QDir>

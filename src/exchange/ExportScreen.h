@@ -1,7 +1,7 @@
 #pragma once
 
-#include "exchange/ExchangeFiles.h"
 #include "platform/ScreenDialog.h"
+#include "transfer/ExchangeFiles.h"
 
 class QLabel;
 class QProgressBar;

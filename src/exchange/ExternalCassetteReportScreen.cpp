@@ -1,10 +1,11 @@
 #include "exchange/ExternalCassetteReportScreen.h"
 
-#include "core/Session.h"
-#include "exchange/ExternalReports.h"
+#include "exchange/OwnerList.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
-#include "printing/ReportWriter.h"
+#include "printing/PaneWriter.h"
+#include "session/Session.h"
+#include "transfer/ExternalReports.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "exchange/ExternalFilmDetails.h"
 
 #include "exchange/ExternalFilmSearchScreen.h"
-#include "exchange/ExternalSearchReports.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
+#include "transfer/ExternalSearchReports.h"
 
 namespace velmora::exchange {
 

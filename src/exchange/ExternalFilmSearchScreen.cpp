@@ -1,11 +1,11 @@
 #include "exchange/ExternalFilmSearchScreen.h"
 
-#include "core/Session.h"
 #include "exchange/ExternalFilmDetails.h"
-#include "exchange/ExternalSearchReports.h"
+#include "finding/FilmSearchReports.h"
 #include "platform/Dialogs.h"
-#include "search/FilmSearchReports.h"
+#include "session/Session.h"
 #include "storage/Records.h"
+#include "transfer/ExternalSearchReports.h"
 
 namespace velmora::exchange {
 namespace {

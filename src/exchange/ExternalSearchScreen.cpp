@@ -1,9 +1,10 @@
 #include "exchange/ExternalSearchScreen.h"
 
-#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/ReportPane.h"
+#include "search/SearchResults.h"
+#include "session/Session.h"
 #include "storage/Paths.h"
 
 #include <QButtonGroup>

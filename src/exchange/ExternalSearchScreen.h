@@ -1,7 +1,7 @@
 #pragma once
 
-#include "exchange/ExternalSearch.h"
 #include "search/SearchScreen.h"
+#include "transfer/ExternalSearch.h"
 
 #include <functional>
 

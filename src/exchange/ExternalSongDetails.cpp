@@ -1,10 +1,10 @@
 #include "exchange/ExternalSongDetails.h"
 
 #include "exchange/ExternalFilmDetails.h"
-#include "exchange/ExternalSearchReports.h"
 #include "exchange/ExternalSongSearchScreen.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
+#include "transfer/ExternalSearchReports.h"
 
 namespace velmora::exchange {
 

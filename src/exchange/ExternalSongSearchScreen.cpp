@@ -1,11 +1,11 @@
 #include "exchange/ExternalSongSearchScreen.h"
 
-#include "core/Session.h"
-#include "exchange/ExternalSearchReports.h"
 #include "exchange/ExternalSongDetails.h"
+#include "finding/SongSearchReports.h"
 #include "platform/Dialogs.h"
-#include "search/SongSearchReports.h"
+#include "session/Session.h"
 #include "storage/Records.h"
+#include "transfer/ExternalSearchReports.h"
 
 namespace velmora::exchange {
 namespace {

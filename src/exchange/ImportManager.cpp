@@ -1,11 +1,11 @@
 #include "exchange/ImportManager.h"
 
-#include "exchange/Importing.h"
 #include "platform/Dialogs.h"
 #include "platform/DirectoryChooser.h"
 #include "platform/Widgets.h"
 #include "storage/FileCopy.h"
 #include "storage/Paths.h"
+#include "transfer/Importing.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exchange/ExchangeFiles.h"
-#include "exchange/ExportInfo.h"
 #include "platform/ScreenDialog.h"
+#include "transfer/ExchangeFiles.h"
+#include "transfer/ExportInfo.h"
 
 class QLabel;
 class QListWidget;

@@ -1,9 +1,9 @@
 #include "exchange/OwnerNameDialog.h"
 
-#include "exchange/ExportInfo.h"
-#include "exchange/Exporting.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "transfer/ExportInfo.h"
+#include "transfer/Exporting.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "lending/ArchiveScreen.h"
 
-#include "core/Session.h"
 #include "platform/TableModel.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

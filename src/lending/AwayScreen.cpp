@@ -1,10 +1,10 @@
 #include "lending/AwayScreen.h"
 
-#include "core/Session.h"
 #include "lending/AwayModel.h"
 #include "lending/FilmWindows.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lending/LoanBook.h"
+#include "loans/LoanBook.h"
 #include "platform/ScreenDialog.h"
 
 #include <vector>

@@ -1,6 +1,6 @@
 #include "lending/BorrowerDialog.h"
 
-#include "lending/LoanBook.h"
+#include "loans/LoanBook.h"
 #include "platform/Colours.h"
 #include "platform/DateBox.h"
 #include "platform/Widgets.h"

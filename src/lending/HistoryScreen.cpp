@@ -1,11 +1,11 @@
 #include "lending/HistoryScreen.h"
 
-#include "core/Session.h"
 #include "lending/FilmWindows.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QComboBox>

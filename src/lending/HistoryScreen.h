@@ -1,8 +1,8 @@
 #pragma once
 
-#include "lending/LoanHistory.h"
+#include "loans/LoanHistory.h"
 #include "platform/ScreenDialog.h"
-#include "printing/ReportText.h"
+#include "writer/ReportText.h"
 
 #include <vector>
 

@@ -1,12 +1,12 @@
 #include "lending/LendCassette.h"
 
 #include "cassettes/CassetteDisplay.h"
-#include "core/Session.h"
 #include "lending/BorrowerDialog.h"
-#include "lending/LoanBook.h"
+#include "loans/LoanBook.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,15 +1,15 @@
 #include "lending/LendCd.h"
 
-#include "cds/CdCatalogue.h"
+#include "catalogue/CdCatalogue.h"
 #include "cds/CdTitleDisplay.h"
-#include "core/Session.h"
 #include "lending/BorrowerDialog.h"
-#include "lending/LoanBook.h"
+#include "loans/LoanBook.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "lending/LoanCharts.h"
 
-#include "core/Session.h"
 #include "platform/Dialogs.h"
+#include "session/Session.h"
 
 namespace velmora {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/BarChartWindow.h"
-#include "lending/LoanSeries.h"
+#include "loans/LoanSeries.h"
 
 namespace velmora {
 

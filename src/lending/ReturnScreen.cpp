@@ -1,10 +1,10 @@
 #include "lending/ReturnScreen.h"
 
-#include "core/Session.h"
 #include "lending/AwayModel.h"
 #include "platform/Dialogs.h"
 #include "platform/TableModel.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

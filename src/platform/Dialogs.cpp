@@ -95,13 +95,7 @@ bool question(const QString &caption, const QString &text)
 
 void showError(const std::exception &e)
 {
-    error(QStringLiteral("Chyba"), errorMessage(e));
-}
-
-QString errorMessage(const std::exception &e)
-{
-    const auto *db = dynamic_cast<const DbError *>(&e);
-    return db ? db->message() : QString::fromLocal8Bit(e.what());
+    error(QStringLiteral("Chyba"), errorText(e));
 }
 
 bool installCzechTranslation()

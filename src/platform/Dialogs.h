@@ -67,8 +67,6 @@ void error(const QString &caption, const QString &text);
 bool question(const QString &caption, const QString &text);
 // The default error display: the message of an engine or settings error.
 void showError(const std::exception &e);
-// That message as text, for a box that says more around it.
-QString errorMessage(const std::exception &e);
 
 // Loads Qt's own Czech texts, so standard buttons read "Ano", "Ne" etc.
 // Returns false when the translation is not installed.

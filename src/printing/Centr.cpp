@@ -1,9 +1,9 @@
 #include "printing/Centr.h"
 
-#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/ReportPrint.h"
+#include "session/Session.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

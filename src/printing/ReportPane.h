@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printing/ReportText.h"
 #include "printing/Rtf.h"
+#include "writer/ReportText.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -1,10 +1,10 @@
 #include "printing/ReportScreen.h"
 
-#include "core/Session.h"
 #include "platform/Dialogs.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPrint.h"
-#include "printing/ReportWriter.h"
 #include "printing/Waiting.h"
+#include "session/Session.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "printing/ReportPane.h"
-#include "printing/ReportText.h"
+#include "writer/ReportText.h"
 
 #include <QDialog>
 #include <functional>

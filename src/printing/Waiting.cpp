@@ -1,6 +1,6 @@
 #include "printing/Waiting.h"
 
-#include "core/Language.h"
+#include "session/Language.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,10 +1,10 @@
 #include "reports/CassetteChooser.h"
 
-#include "core/Session.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "reports/CassetteFromScreen.h"
+#include "session/Session.h"
 #include "storage/Records.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "reports/CassetteFromScreen.h"
 
-#include "core/Session.h"
 #include "engine/Table.h"
-#include "reports/CassetteLists.h"
+#include "listing/CassetteLists.h"
+#include "session/Session.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #include "reports/CassetteInfoScreen.h"
 
-#include "core/Session.h"
 #include "engine/Table.h"
+#include "listing/CassetteLists.h"
 #include "platform/Widgets.h"
-#include "reports/CassetteLists.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

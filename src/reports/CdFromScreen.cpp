@@ -1,9 +1,9 @@
 #include "reports/CdFromScreen.h"
 
-#include "cds/CdCatalogue.h"
-#include "core/Session.h"
+#include "catalogue/CdCatalogue.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QComboBox>
 #include <QEvent>

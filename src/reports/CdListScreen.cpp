@@ -1,10 +1,10 @@
 #include "reports/CdListScreen.h"
 
-#include "core/Session.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
-#include "printing/ReportWriter.h"
+#include "printing/PaneWriter.h"
+#include "session/Session.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "listing/CdLists.h"
 #include "printing/ReportScreen.h"
-#include "reports/CdLists.h"
 
 #include <array>
 #include <vector>

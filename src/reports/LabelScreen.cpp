@@ -1,11 +1,11 @@
 #include "reports/LabelScreen.h"
 
 #include "cassettes/BrowseCassette.h"
-#include "core/Session.h"
 #include "engine/Table.h"
 #include "platform/Colours.h"
 #include "platform/Widgets.h"
 #include "reports/Labels.h"
+#include "session/Session.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
 #include "printing/ReportPrint.h"
-#include "printing/ReportText.h"
+#include "writer/ReportText.h"
 
 #include <QDir>
 #include <QFont>

@@ -1,9 +1,9 @@
 #include "reports/LabelsScreen.h"
 
-#include "core/Session.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "session/Session.h"
 
 #include <QComboBox>
 #include <QGridLayout>

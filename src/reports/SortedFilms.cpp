@@ -1,6 +1,6 @@
 #include "reports/SortedFilms.h"
 
-#include "core/Session.h"
+#include "session/Session.h"
 
 namespace velmora {
 

@@ -1,8 +1,9 @@
 #include "reports/SortedScreen.h"
+#include "engine/DbError.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
-#include "printing/ReportWriter.h"
+#include "printing/PaneWriter.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -57,8 +58,7 @@ void SortedListScreen::FormShow()
         }
         m_rows = 0;
         dialogs::error(QStringLiteral("Chyba"),
-                       QStringLiteral("Tříděnou sestavu nelze připravit.\n") +
-                           dialogs::errorMessage(e));
+                       QStringLiteral("Tříděnou sestavu nelze připravit.\n") + errorText(e));
     }
     m_choice->setEnabled(m_work.isOpen());
     {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/Table.h"
+#include "listing/SortedReports.h"
 #include "printing/ReportScreen.h"
-#include "reports/SortedReports.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #include "reports/SortedTracks.h"
 
-#include "core/Session.h"
 #include "printing/ReportPane.h"
+#include "session/Session.h"
 
 namespace velmora {
 

@@ -1,10 +1,10 @@
 #include "search/DatabaseInfo.h"
 
-#include "core/Session.h"
+#include "finding/Statistics.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
-#include "search/Statistics.h"
+#include "session/Session.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

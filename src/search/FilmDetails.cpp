@@ -1,10 +1,10 @@
 #include "search/FilmDetails.h"
 
-#include "core/Session.h"
+#include "finding/FilmSearchReports.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
-#include "search/FilmSearchReports.h"
 #include "search/FilmSearchScreen.h"
+#include "session/Session.h"
 
 namespace velmora {
 

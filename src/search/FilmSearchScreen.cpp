@@ -1,15 +1,15 @@
 #include "search/FilmSearchScreen.h"
 
-#include "core/Session.h"
 #include "engine/Table.h"
+#include "finding/FilmSearchReports.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
 #include "search/FilmDetails.h"
-#include "search/FilmSearchReports.h"
+#include "session/Session.h"
 #include "storage/Paths.h"
 #include "storage/Records.h"
+#include "writer/ReportWriter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/FilmSearch.h"
+#include "finding/FilmSearch.h"
 #include "search/SearchScreen.h"
 
 #include <vector>

@@ -1,9 +1,9 @@
 #include "search/FoundDetails.h"
 
-#include "core/Session.h"
 #include "platform/Colours.h"
 #include "platform/Widgets.h"
 #include "printing/ReportPane.h"
+#include "session/Session.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #include "search/FreePositionList.h"
 
 #include "engine/Table.h"
+#include "finding/FreePositionReports.h"
 #include "platform/Dialogs.h"
-#include "printing/ReportWriter.h"
-#include "search/FreePositionReports.h"
+#include "printing/PaneWriter.h"
 #include "search/FreePositionScreen.h"
 
 #include <QCheckBox>

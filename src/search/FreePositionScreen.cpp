@@ -1,14 +1,14 @@
 #include "search/FreePositionScreen.h"
 
-#include "cassettes/CassetteRules.h"
-#include "core/Session.h"
+#include "catalogue/CassetteRules.h"
 #include "engine/Table.h"
+#include "finding/FreePositionReports.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
 #include "search/FreePositionList.h"
-#include "search/FreePositionReports.h"
+#include "session/Session.h"
 #include "storage/Paths.h"
 
 #include <QFontMetrics>

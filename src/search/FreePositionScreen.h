@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/FreePosition.h"
+#include "finding/FreePosition.h"
 
 #include "platform/ScreenDialog.h"
 #include <vector>

@@ -1,7 +1,7 @@
 #include "search/SearchScreen.h"
 
-#include "core/Session.h"
 #include "search/SearchResults.h"
+#include "session/Session.h"
 
 #include <QEvent>
 #include <QLineEdit>

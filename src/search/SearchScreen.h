@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ScreenDialog.h"
-#include "printing/ReportText.h"
+#include "writer/ReportText.h"
 
 class QBoxLayout;
 class QLineEdit;

@@ -1,10 +1,10 @@
 #include "search/SongDetails.h"
 
-#include "core/Session.h"
+#include "finding/SongSearchReports.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
-#include "search/SongSearchReports.h"
 #include "search/SongSearchScreen.h"
+#include "session/Session.h"
 
 #include <QPushButton>
 

@@ -1,13 +1,13 @@
 #include "search/SongSearchScreen.h"
 
-#include "core/Session.h"
 #include "engine/Table.h"
+#include "finding/SongSearchReports.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/ReportPane.h"
 #include "search/SearchResults.h"
 #include "search/SongDetails.h"
-#include "search/SongSearchReports.h"
+#include "session/Session.h"
 #include "storage/Paths.h"
 #include "storage/Records.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "finding/SongSearch.h"
 #include "search/SearchScreen.h"
-#include "search/SongSearch.h"
 
 #include <memory>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "search/StatisticsScreen.h"
 
-#include "core/Session.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
+#include "session/Session.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "finding/Statistics.h"
 #include "platform/ScreenDialog.h"
-#include "search/Statistics.h"
 
 class QLabel;
 class QPushButton;

@@ -5,7 +5,7 @@
 
 #include "AppFixture.h"
 #include "ImportedCatalogues.h"
-#include "core/Commands.h"
+#include "session/Commands.h"
 
 #include <QApplication>
 #include <QDialog>

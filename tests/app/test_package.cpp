@@ -4,7 +4,7 @@
 
 #include "TestEnv.h"
 #include "VirtualDisplay.h"
-#include "core/Version.h"
+#include "system/Version.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

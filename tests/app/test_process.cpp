@@ -3,11 +3,11 @@
 
 #include "TestEnv.h"
 #include "VirtualDisplay.h"
-#include "core/Settings.h"
-#include "core/Version.h"
 #include "platform/MachineInfo.h"
+#include "session/Settings.h"
 #include "system/SettingsStore.h"
 #include "system/SystemInfo.h"
+#include "system/Version.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

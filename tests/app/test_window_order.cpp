@@ -4,7 +4,7 @@
 
 #include "../lending/LendingFixture.h"
 #include "ImportedCatalogues.h"
-#include "core/Commands.h"
+#include "session/Commands.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 #include "AppFixture.h"
 #include "DbfRead.h"
 #include "SmallFileSystem.h"
-#include "backup/Restore.h"
 #include "storage/Backup.h"
 #include "storage/FileCopy.h"
+#include "storage/Restore.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -5,11 +5,11 @@
 #include "DbfRead.h"
 #include "ScreenChecks.h"
 #include "backup/BackupScreen.h"
-#include "backup/Conversion.h"
-#include "backup/Restore.h"
+#include "conversion/Conversion.h"
 #include "platform/DirectoryChooser.h"
 #include "storage/Backup.h"
 #include "storage/FileCopy.h"
+#include "storage/Restore.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -5,10 +5,10 @@
 // generation as it was. Through the functions and through the screen.
 
 #include "AppFixture.h"
-#include "backup/Conversion.h"
-#include "backup/FormatUpgrade.h"
 #include "backup/Rozhodovani.h"
-#include "core/Settings.h"
+#include "conversion/Conversion.h"
+#include "conversion/FormatUpgrade.h"
+#include "session/Settings.h"
 #include "storage/FileCopy.h"
 
 #include <QCheckBox>

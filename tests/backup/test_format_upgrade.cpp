@@ -5,8 +5,8 @@
 // from the copies it kept.
 
 #include "AppFixture.h"
-#include "backup/Conversion.h"
-#include "backup/FormatUpgrade.h"
+#include "conversion/Conversion.h"
+#include "conversion/FormatUpgrade.h"
 #include "storage/FileCopy.h"
 
 #include <QDate>

@@ -4,7 +4,7 @@
 #include "AppFixture.h"
 #include "CassetteRows.h"
 #include "DbfRead.h"
-#include "cassettes/CassetteCatalogue.h"
+#include "catalogue/CassetteCatalogue.h"
 #include "engine/Table.h"
 
 #include <QJsonObject>

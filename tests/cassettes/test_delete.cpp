@@ -3,8 +3,8 @@
 // records left on disk.
 
 #include "CassetteFixture.h"
-#include "cassettes/CassetteRules.h"
 #include "cassettes/DeleteCassette.h"
+#include "catalogue/CassetteRules.h"
 
 #include <QTest>
 

@@ -3,9 +3,9 @@
 // cassette, cancelling, saving in place and a save that the table refuses.
 
 #include "AppFixture.h"
-#include "cassettes/CassetteRules.h"
 #include "cassettes/EditCassette.h"
 #include "cassettes/RecordingBlocks.h"
+#include "catalogue/CassetteRules.h"
 #include "platform/DateBox.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
@@ -114,8 +114,8 @@ protected:
         out.number = c.number;
         for (int i = 0; i < c.recordings.size(); ++i) {
             const Recording &r = c.recordings[i];
-            out.recordings[size_t(i)] = {r.film,  r.genre, r.speed, r.stored, r.source,
-                                         r.date,  r.start, r.end,   r.note};
+            out.recordings[size_t(i)] = {r.film, r.genre, r.speed, r.stored, r.source,
+                                         r.date, r.start, r.end,   r.note};
         }
         out.loan = {c.lent, c.borrower, c.from, c.days};
         out.note = c.note;

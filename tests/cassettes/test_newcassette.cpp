@@ -4,10 +4,10 @@
 // save that the table refuses.
 
 #include "AppFixture.h"
-#include "cassettes/CassetteRules.h"
 #include "cassettes/ConfirmWindow.h"
 #include "cassettes/NewCassette.h"
 #include "cassettes/RecordingBlocks.h"
+#include "catalogue/CassetteRules.h"
 #include "platform/DateBox.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // number walk over a real table.
 
 #include "TestEnv.h"
-#include "cassettes/CassetteRules.h"
+#include "catalogue/CassetteRules.h"
 #include "engine/Table.h"
 #include "storage/Schemas.h"
 

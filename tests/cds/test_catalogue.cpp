@@ -3,9 +3,9 @@
 // engine and through dbfread, including saves that a full disk stops.
 
 #include "CdFixture.h"
-#include "cds/CdCatalogue.h"
-#include "cds/CdRules.h"
-#include "cds/TrackWork.h"
+#include "catalogue/CdCatalogue.h"
+#include "catalogue/CdRules.h"
+#include "catalogue/TrackWork.h"
 
 #include <csignal>
 #include <sys/resource.h>

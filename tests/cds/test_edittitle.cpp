@@ -3,7 +3,7 @@
 // and a save that a full disk stops half-way.
 
 #include "CdFixture.h"
-#include "cds/CdRules.h"
+#include "catalogue/CdRules.h"
 #include "cds/CdTitleForm.h"
 #include "cds/EditCdTitle.h"
 #include "cds/TrackCountDialog.h"

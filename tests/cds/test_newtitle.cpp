@@ -3,8 +3,8 @@
 // questions, the length dialog, and the stored rows read back by dbfread.
 
 #include "CdFixture.h"
+#include "catalogue/CdRules.h"
 #include "cds/CdAudio.h"
-#include "cds/CdRules.h"
 #include "cds/CdTitleForm.h"
 #include "cds/EditCdTitle.h"
 #include "cds/NewCdTitle.h"

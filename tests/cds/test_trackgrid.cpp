@@ -3,7 +3,7 @@
 // menu key at the current cell, read back as a screen reader sees it.
 
 #include "CdFixture.h"
-#include "cds/CdRules.h"
+#include "catalogue/CdRules.h"
 #include "cds/CdTitleForm.h"
 #include "cds/EditCdTitle.h"
 #include "cds/NewCdTitle.h"

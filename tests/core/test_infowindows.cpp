@@ -1,11 +1,11 @@
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
 #include "core/InfoWindows.h"
-#include "core/Language.h"
-#include "core/Version.h"
 #include "engine/Codepage.h"
 #include "platform/MachineInfo.h"
+#include "session/Language.h"
 #include "storage/Paths.h"
+#include "system/Version.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
-#include "core/Language.h"
 #include "core/SetLang.h"
+#include "session/Language.h"
 #include "storage/Paths.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "../../fuzz/LangExercise.h"
 
 #include "TestEnv.h"
-#include "core/Language.h"
+#include "session/Language.h"
 #include "storage/Paths.h"
 
 #include <QDir>

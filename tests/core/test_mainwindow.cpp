@@ -2,9 +2,9 @@
 // section tree, the keys and the close question.
 
 #include "AppFixture.h"
-#include "core/Commands.h"
-#include "core/Settings.h"
 #include "engine/DbError.h"
+#include "session/Commands.h"
+#include "session/Settings.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -6,10 +6,10 @@
 #include "../storage/SpreadsheetTables.h"
 #include "AppFixture.h"
 #include "DbfRead.h"
-#include "backup/Restore.h"
-#include "cds/CdCatalogue.h"
-#include "core/Version.h"
+#include "catalogue/CdCatalogue.h"
 #include "storage/BackupSets.h"
+#include "storage/Restore.h"
+#include "system/Version.h"
 
 #include <QDirIterator>
 #include <QMap>

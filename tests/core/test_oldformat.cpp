@@ -4,8 +4,8 @@
 // is cut, and the user hears why.
 
 #include "AppFixture.h"
-#include "core/Settings.h"
 #include "engine/DbError.h"
+#include "session/Settings.h"
 #include "storage/DateText.h"
 #include "storage/FileCopy.h"
 #include "system/DesktopEntry.h"

@@ -1,8 +1,8 @@
 #include "TestEnv.h"
-#include "core/Settings.h"
-#include "core/Version.h"
+#include "session/Settings.h"
 #include "system/DesktopEntry.h"
 #include "system/SettingsStore.h"
+#include "system/Version.h"
 
 #include <QFile>
 #include <QSettings>

@@ -5,9 +5,9 @@
 #include "AppFixture.h"
 #include "ScreenChecks.h"
 #include "SmallFileSystem.h"
-#include "core/OwnerName.h"
 #include "core/Setup.h"
-#include "core/SetupSettings.h"
+#include "session/OwnerName.h"
+#include "session/SetupSettings.h"
 #include "system/DesktopEntry.h"
 
 #include <QCheckBox>

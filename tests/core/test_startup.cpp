@@ -4,8 +4,8 @@
 
 #include "AppFixture.h"
 #include "core/PasswordDlg.h"
-#include "core/Settings.h"
 #include "core/Splash.h"
+#include "session/Settings.h"
 #include "storage/DateText.h"
 #include "system/DesktopEntry.h"
 #include "system/InstanceLock.h"

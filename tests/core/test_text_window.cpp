@@ -3,8 +3,8 @@
 
 #include "AppFixture.h"
 #include "core/InfoWindows.h"
-#include "core/Version.h"
 #include "platform/Shell.h"
+#include "system/Version.h"
 
 #include <QDir>
 #include <QFile>

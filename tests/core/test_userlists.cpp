@@ -4,9 +4,9 @@
 #include "AppFixture.h"
 #include "DbfRead.h"
 #include "ScreenChecks.h"
-#include "core/UserLists.h"
 #include "core/UserListsScreen.h"
 #include "platform/TableModel.h"
+#include "session/UserLists.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,20 +3,20 @@
 // compared afterwards.
 
 #include "CrashReplacements.h"
-#include "backup/Conversion.h"
-#include "backup/FormatUpgrade.h"
-#include "backup/Restore.h"
-#include "core/Settings.h"
+#include "conversion/Conversion.h"
+#include "conversion/FormatUpgrade.h"
 #include "engine/Table.h"
-#include "exchange/Exporting.h"
-#include "exchange/Importing.h"
+#include "session/Settings.h"
 #include "storage/Backup.h"
 #include "storage/FileCopy.h"
 #include "storage/Interrupted.h"
 #include "storage/Paths.h"
+#include "storage/Restore.h"
 #include "storage/Schemas.h"
 #include "storage/StagedSet.h"
 #include "system/SettingsStore.h"
+#include "transfer/Exporting.h"
+#include "transfer/Importing.h"
 
 #include <QDate>
 #include <QDir>

@@ -12,16 +12,16 @@
 //     velmora_replace_child upgrade <dataDir> <workDir>
 //     velmora_replace_child cdedit|cdnew|cddelete <dataDir> <number> <seed>
 
-#include "backup/Conversion.h"
-#include "backup/FormatUpgrade.h"
-#include "backup/Restore.h"
-#include "cds/CdCatalogue.h"
+#include "catalogue/CdCatalogue.h"
+#include "conversion/Conversion.h"
+#include "conversion/FormatUpgrade.h"
 #include "engine/Table.h"
-#include "exchange/Exporting.h"
-#include "exchange/Importing.h"
 #include "storage/Backup.h"
 #include "storage/FileCopy.h"
 #include "storage/Paths.h"
+#include "storage/Restore.h"
+#include "transfer/Exporting.h"
+#include "transfer/Importing.h"
 
 #include <QCoreApplication>
 #include <QDir>

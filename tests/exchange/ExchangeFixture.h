@@ -5,11 +5,11 @@
 
 #include "AppFixture.h"
 #include "ScreenChecks.h"
-#include "exchange/ExchangeFiles.h"
 #include "exchange/ExportScreen.h"
 #include "exchange/ImportManager.h"
 #include "exchange/OwnerNameDialog.h"
 #include "platform/DirectoryChooser.h"
+#include "transfer/ExchangeFiles.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,8 +1,8 @@
 #include "ImportedCatalogues.h"
 #include "TestEnv.h"
-#include "exchange/ExchangeFiles.h"
 #include "storage/Paths.h"
 #include "storage/Storage.h"
+#include "transfer/ExchangeFiles.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>

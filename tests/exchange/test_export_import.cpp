@@ -4,11 +4,11 @@
 
 #include "DbfRead.h"
 #include "ExchangeFixture.h"
-#include "exchange/ExportInfo.h"
-#include "exchange/Exporting.h"
-#include "exchange/Importing.h"
 #include "exchange/NewDirDialog.h"
 #include "storage/FileCopy.h"
+#include "transfer/ExportInfo.h"
+#include "transfer/Exporting.h"
+#include "transfer/Importing.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

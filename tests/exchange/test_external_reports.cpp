@@ -10,9 +10,9 @@
 #include "UnlabelledTracks.h"
 #include "exchange/ExternalCassetteReportScreen.h"
 #include "exchange/ExternalCdReportScreen.h"
-#include "exchange/ExternalReports.h"
 #include "printing/ReportPrint.h"
 #include "printing/Waiting.h"
+#include "transfer/ExternalReports.h"
 
 #include <QCheckBox>
 #include <QComboBox>

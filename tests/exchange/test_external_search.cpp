@@ -10,12 +10,12 @@
 #include "engine/Codepage.h"
 #include "exchange/ExternalFilmDetails.h"
 #include "exchange/ExternalFilmSearchScreen.h"
-#include "exchange/ExternalSearch.h"
 #include "exchange/ExternalSongDetails.h"
 #include "exchange/ExternalSongSearchScreen.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
 #include "storage/Paths.h"
+#include "transfer/ExternalSearch.h"
 
 #include <QCheckBox>
 #include <QComboBox>

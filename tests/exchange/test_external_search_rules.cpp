@@ -5,8 +5,8 @@
 
 #include "TestEnv.h"
 #include "engine/Table.h"
-#include "exchange/ExternalSearch.h"
 #include "storage/Schemas.h"
+#include "transfer/ExternalSearch.h"
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,12 @@
 
 #include "ExchangeFixture.h"
 #include "ImportedCatalogues.h"
-#include "exchange/ExportInfo.h"
-#include "exchange/Exporting.h"
-#include "exchange/Importing.h"
+#include "transfer/ExportInfo.h"
+#include "transfer/Exporting.h"
+#include "transfer/Importing.h"
 
 #include "DbfRead.h"
-#include "core/OwnerName.h"
+#include "session/OwnerName.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

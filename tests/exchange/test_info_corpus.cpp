@@ -1,7 +1,7 @@
 // Replays the seeds of the information-file fuzzer: the valid ones read, the
 // others are refused with a reason, none breaks the reader.
 
-#include "exchange/ExportInfo.h"
+#include "transfer/ExportInfo.h"
 
 #include <QDir>
 #include <QFile>

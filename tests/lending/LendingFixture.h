@@ -5,7 +5,7 @@
 // as the menus run them, and the archives read back through dbfread.
 
 #include "AppFixture.h"
-#include "lending/LoanBook.h"
+#include "loans/LoanBook.h"
 #include "storage/CdRecords.h"
 #include "storage/DateText.h"
 #include "storage/LoanRecords.h"

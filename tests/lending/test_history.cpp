@@ -7,10 +7,10 @@
 #include "lending/ArchiveScreen.h"
 #include "lending/FilmWindows.h"
 #include "lending/HistoryScreen.h"
-#include "lending/LoanHistory.h"
+#include "loans/LoanHistory.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
-#include "printing/ReportWriter.h"
+#include "writer/ReportWriter.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The series behind the loan charts and the plain loan rules.
 
 #include "LendingFixture.h"
-#include "lending/LoanSeries.h"
+#include "loans/LoanSeries.h"
 
 namespace velmora::test {
 namespace {

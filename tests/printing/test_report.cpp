@@ -5,8 +5,8 @@
 #include "TestEnv.h"
 #include "engine/Codepage.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportText.h"
 #include "printing/Rtf.h"
+#include "writer/ReportText.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

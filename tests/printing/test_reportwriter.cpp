@@ -3,7 +3,7 @@
 
 #include "ReportCheck.h"
 #include "engine/Codepage.h"
-#include "printing/Rtf.h"
+#include "writer/RtfDocument.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

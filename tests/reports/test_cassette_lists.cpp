@@ -4,12 +4,12 @@
 
 #include "AppFixture.h"
 #include "ReportCheck.h"
+#include "listing/CassetteLists.h"
 #include "printing/ReportPrint.h"
 #include "printing/Waiting.h"
 #include "reports/CassetteChooser.h"
 #include "reports/CassetteInfoScreen.h"
 #include "reports/CassetteListScreen.h"
-#include "reports/CassetteLists.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,11 +6,11 @@
 #include "AppFixture.h"
 #include "ReportCheck.h"
 #include "UnlabelledTracks.h"
+#include "listing/CdLists.h"
 #include "printing/ReportPrint.h"
 #include "printing/Waiting.h"
 #include "reports/CdFromScreen.h"
 #include "reports/CdListScreen.h"
-#include "reports/CdLists.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,10 +4,10 @@
 
 #include "AppFixture.h"
 #include "ReportCheck.h"
+#include "listing/SortedReports.h"
 #include "printing/ReportPrint.h"
 #include "printing/Waiting.h"
 #include "reports/SortedFilms.h"
-#include "reports/SortedReports.h"
 #include "reports/SortedTracks.h"
 
 #include <QComboBox>

@@ -5,7 +5,7 @@
 
 #include "AppFixture.h"
 #include "ReportCheck.h"
-#include "cassettes/CassetteRules.h"
+#include "catalogue/CassetteRules.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
 #include "search/FreePositionList.h"

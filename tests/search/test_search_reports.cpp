@@ -3,8 +3,8 @@
 
 #include "ReportCheck.h"
 #include "engine/Codepage.h"
-#include "search/FilmSearchReports.h"
-#include "search/FreePositionReports.h"
+#include "finding/FilmSearchReports.h"
+#include "finding/FreePositionReports.h"
 
 #include <gtest/gtest.h>
 

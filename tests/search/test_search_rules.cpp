@@ -3,10 +3,10 @@
 
 #include "CassetteRows.h"
 #include "TestEnv.h"
-#include "cassettes/CassetteRules.h"
+#include "catalogue/CassetteRules.h"
 #include "engine/Table.h"
-#include "search/FilmSearch.h"
-#include "search/FreePosition.h"
+#include "finding/FilmSearch.h"
+#include "finding/FreePosition.h"
 #include "storage/Schemas.h"
 
 #include <gtest/gtest.h>

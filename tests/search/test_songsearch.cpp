@@ -6,10 +6,10 @@
 #include "AppFixture.h"
 #include "ScreenChecks.h"
 #include "engine/Codepage.h"
+#include "finding/SongSearch.h"
 #include "printing/ReportPane.h"
 #include "printing/ReportPrint.h"
 #include "search/SongDetails.h"
-#include "search/SongSearch.h"
 #include "search/SongSearchScreen.h"
 #include "storage/Paths.h"
 

@@ -3,11 +3,11 @@
 
 #include "AppFixture.h"
 #include "ReportCheck.h"
-#include "printing/ReportWriter.h"
+#include "finding/Statistics.h"
 #include "search/DatabaseInfo.h"
-#include "search/Statistics.h"
 #include "search/StatisticsScreen.h"
 #include "storage/CdRecords.h"
+#include "writer/ReportWriter.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -5,8 +5,8 @@
 // in the register (made when missing). Tests fill the tables through their
 // paths, e.g. appendCassettes(rows, catalogueTable(...)).
 
-#include "exchange/ExchangeFiles.h"
 #include "storage/Schemas.h"
+#include "transfer/ExchangeFiles.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 // in the mode given, and read back as its visible lines and their looks.
 
 #include "engine/Codepage.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
-#include "printing/ReportWriter.h"
 
 #include <QColor>
 #include <QRegularExpression>

@@ -1,0 +1,57 @@
+#include "session/UserLists.h"
+
+#include "engine/DbError.h"
+#include "engine/Table.h"
+#include "storage/Paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+#include <cstdio>
+
+namespace velmora::userlists {
+
+void add(Table &table, const QString &text)
+{
+    table.append();
+    table.setString(0, text);
+    table.post();
+}
+
+void removeCurrent(Table &table)
+{
+    if (!table.isEmpty() && !table.eof())
+        table.deleteRecord();
+}
+
+void reset(Table &table, UserList list)
+{
+    const TableSchema schema = schema::userList(list);
+    const QString live = Paths::dataFile(schema.fileName);
+    const QString fresh = live + QStringLiteral(".new");
+    table.close();
+    Table::deleteFiles(fresh); // a leftover of an interrupted reset
+    {
+        Table t;
+        t.setPath(fresh);
+        t.create(schema.fields, schema.tags);
+        t.open(Table::Mode::Exclusive);
+        for (const QString &row : schema::defaultRows(list))
+            add(t, row);
+        t.close();
+    }
+    // rename(2) replaces the list in one step; QFile::rename would not
+    // overwrite it.
+    if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(live).constData()) !=
+        0) {
+        QFile::remove(fresh);
+        table.open();
+        throw DbError(QObject::tr("Seznam nelze nahradit: %1").arg(live));
+    }
+    // An index file of the old list would describe rows that are gone.
+    QFile::remove(Table::indexPath(live));
+    table.setPath(live);
+    table.open();
+}
+
+} // namespace velmora::userlists

@@ -1,0 +1,59 @@
+#include "writer/ReportWriter.h"
+
+#include "writer/RtfDocument.h"
+
+namespace velmora {
+
+void ReportWriter::rule(int spaces, int hyphens)
+{
+    formatted(report::rule(mode(), spaces, hyphens));
+}
+
+void ReportWriter::dateLine(int lineRun, int documentRun, int leading)
+{
+    formatted(report::dateLine(mode(), document() ? documentRun : lineRun, leading));
+}
+
+void ReportWriter::makerLine(int leading)
+{
+    formatted(report::makerLine(mode(), leading));
+}
+
+void DocumentWriter::line(const QString &text)
+{
+    m_doc.add(rtf::escape(text) + QStringLiteral("\\par"));
+}
+
+void DocumentWriter::styledLine(const QString &markup, const QString &text)
+{
+    m_doc.add(markup + rtf::escape(text) + QStringLiteral("\\par"));
+}
+
+void DocumentWriter::either(const QString &, const QString &documentFragment)
+{
+    m_doc.add(documentFragment);
+}
+
+void DocumentWriter::header(const QByteArray &colourTable, const QString &opening)
+{
+    m_doc.header(colourTable, opening);
+}
+
+void DocumentWriter::fragment(const QString &markup)
+{
+    m_doc.add(markup);
+}
+
+namespace report {
+
+QByteArray documentOf(const Report &report)
+{
+    rtf::Document doc;
+    DocumentWriter w(doc);
+    report(w);
+    doc.close();
+    return doc.bytes();
+}
+
+} // namespace report
+} // namespace velmora
