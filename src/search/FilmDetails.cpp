@@ -49,10 +49,7 @@ std::vector<bool> TSeznam::lentStates() const
 
 void TSeznam::showRoot()
 {
-    // The note is appended line by line in either mode.
-    const report::Mode mode = m_search.mode();
-    report::write(*pane(), mode == report::Mode::None ? mode : report::Mode::Line,
-                  writeNoCassetteChosen);
+    showNote(writeNoCassetteChosen);
 }
 
 void TSeznam::showItem(const QString &number, const QString &nodeText)
