@@ -8,6 +8,8 @@
 namespace velmora::exchange {
 namespace {
 
+// The texts of both external details windows, TSeznam_Externi and
+// TSeznam_Externi_CD; their names and roots differ.
 FoundDetails::Texts externalDetailsTexts(const QString &objectName, const QString &root)
 {
     FoundDetails::Texts t;

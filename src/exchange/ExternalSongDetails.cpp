@@ -7,6 +7,7 @@
 
 namespace velmora::exchange {
 
+// TSeznam_Externi_CD: the owners of the external song search.
 TSeznam_Externi_CD::TSeznam_Externi_CD(THledej_Ext_Data_CD &search, QWidget *parent)
     : ExternalDetails(search, QStringLiteral("Seznam_Externi_CD"),
                       QStringLiteral("Vlastník nalezených CD:"), writeNoSongOwnerChosen, parent),

@@ -10,6 +10,7 @@ namespace velmora {
 
 namespace {
 
+// What TSeznam shows of the shared details window.
 FoundDetails::Texts filmTexts()
 {
     FoundDetails::Texts t;

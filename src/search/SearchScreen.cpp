@@ -150,8 +150,6 @@ SearchScreen::SearchScreen(Session &session, const Description &description, QWi
     connect(m_restrictStyle, &QCheckBox::toggled, this, &SearchScreen::styleRestrictionClicked);
 }
 
-SearchScreen::~SearchScreen() = default;
-
 void SearchScreen::addParams(QWidget *box)
 {
     auto *grid = new QGridLayout(box);

@@ -84,7 +84,6 @@ public slots:
 
 protected:
     SearchScreen(Session &session, const Description &description, QWidget *parent);
-    ~SearchScreen() override;
     void changeEvent(QEvent *event) override;
     void FormShow() override;
     void FormClose() override;

@@ -11,6 +11,7 @@
 namespace velmora {
 namespace {
 
+// What TSeznam3 shows of the shared details window.
 FoundDetails::Texts songTexts()
 {
     FoundDetails::Texts t;
