@@ -6,7 +6,10 @@
 #include "transfer/ExternalSearchReports.h"
 
 namespace velmora::exchange {
+namespace {
 
+// The texts of both external details windows, TSeznam_Externi and
+// TSeznam_Externi_CD; their names and roots differ.
 FoundDetails::Texts externalDetailsTexts(const QString &objectName, const QString &root)
 {
     FoundDetails::Texts t;
@@ -25,36 +28,37 @@ FoundDetails::Texts externalDetailsTexts(const QString &objectName, const QStrin
     return t;
 }
 
-TSeznam_Externi::TSeznam_Externi(THledej_Ext_Data &search, QWidget *parent)
-    : FoundDetails(search.session(),
-                   externalDetailsTexts(QStringLiteral("Seznam_Externi"),
-                                        QStringLiteral("Vlastník nalezených VK:")),
-                   parent),
-      m_search(search)
+} // namespace
+
+ExternalDetails::ExternalDetails(ExternalSearchScreen &search, const QString &objectName,
+                                 const QString &root,
+                                 const std::function<void(ReportWriter &)> &rootNote,
+                                 QWidget *parent)
+    : FoundDetails(search.session(), externalDetailsTexts(objectName, root), parent),
+      m_search(search), m_rootNote(rootNote)
 {
 }
 
-QString TSeznam_Externi::countText() const
+QString ExternalDetails::countText() const
 {
     return QString::number(m_search.foundCount());
 }
 
-const FoundList &TSeznam_Externi::found() const
+const FoundList &ExternalDetails::found() const
 {
     return m_search.found().owners;
 }
 
-std::vector<bool> TSeznam_Externi::lentStates() const
+std::vector<bool> ExternalDetails::lentStates() const
 {
     return std::vector<bool>(size_t(found().numbers.size()), false);
 }
 
-void TSeznam_Externi::showRoot()
+TSeznam_Externi::TSeznam_Externi(THledej_Ext_Data &search, QWidget *parent)
+    : ExternalDetails(search, QStringLiteral("Seznam_Externi"),
+                      QStringLiteral("Vlastník nalezených VK:"), writeNoFilmOwnerChosen, parent),
+      m_search(search)
 {
-    // The note is appended line by line in either mode.
-    const report::Mode mode = m_search.mode();
-    report::write(*pane(), mode == report::Mode::None ? mode : report::Mode::Line,
-                  writeNoFilmOwnerChosen);
 }
 
 void TSeznam_Externi::showItem(const QString &owner, const QString &)

@@ -4,28 +4,43 @@
 
 namespace velmora::exchange {
 
+class ExternalSearchScreen;
 class THledej_Ext_Data;
 
-// The details window of the external film search: the owners whose
-// catalogues hold found films, and the found films of the chosen owner.
-class TSeznam_Externi : public FoundDetails
+// What the details windows of both external searches share (TSeznam_Externi
+// below, TSeznam_Externi_CD): the owners whose catalogues hold what the last
+// search found, in bold blue with no loan to tell, and a note while no
+// owner is chosen.
+class ExternalDetails : public FoundDetails
+{
+    Q_OBJECT
+protected:
+    ExternalDetails(ExternalSearchScreen &search, const QString &objectName, const QString &root,
+                    const std::function<void(ReportWriter &)> &rootNote, QWidget *parent);
+
+    QString countText() const override;
+    const FoundList &found() const override;
+    std::vector<bool> lentStates() const override;
+    void showRoot() override { showNote(m_rootNote); }
+
+private:
+    const ExternalSearchScreen &m_search;
+    const std::function<void(ReportWriter &)> m_rootNote;
+};
+
+// The details window of the external film search: the found films of the
+// chosen owner.
+class TSeznam_Externi : public ExternalDetails
 {
     Q_OBJECT
 public:
     explicit TSeznam_Externi(THledej_Ext_Data &search, QWidget *parent = nullptr);
 
 protected:
-    QString countText() const override;
-    const FoundList &found() const override;
-    std::vector<bool> lentStates() const override;
-    void showRoot() override;
     void showItem(const QString &owner, const QString &nodeText) override;
 
 private:
     THledej_Ext_Data &m_search;
 };
-
-// The texts the two external details windows share; the root differs.
-FoundDetails::Texts externalDetailsTexts(const QString &objectName, const QString &root);
 
 } // namespace velmora::exchange

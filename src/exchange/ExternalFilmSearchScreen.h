@@ -4,9 +4,9 @@
 
 namespace velmora::exchange {
 
-// The film search over every imported cassette catalogue: finds recordings
-// by a piece of their title, narrowed by genre and speed, and tells whose
-// catalogue holds them.
+// The film search THledej_Ext_Data over every imported cassette catalogue:
+// finds recordings by a piece of their title, narrowed by genre and speed,
+// and tells whose catalogue holds them.
 class THledej_Ext_Data : public ExternalSearchScreen
 {
     Q_OBJECT
@@ -19,14 +19,14 @@ public:
     const ExternalFilmCriteria &criteria() const { return m_criteria; }
     void setCriteria(const ExternalFilmCriteria &criteria) { m_criteria = criteria; }
 
+public slots:
+    void showDetails() override; // "Zobrazit detaily"
+
 protected:
-    QStringList styles() override;
-    const ExternalTotals &build() override;
-    ExternalSearchResult run(const QString &text, const QString &style, const QString &speed,
-                             bool caseSensitive) override;
-    std::function<QString(int)> lineAt(const std::vector<int> &found) const override;
-    SearchPaneStyle paneStyle() const override;
-    void execDetails() override;
+    QList<int> build() override;
+    QList<int> run(const QString &text, const QString &genre, const QString &speed,
+                   bool caseSensitive) override;
+    std::function<QString(int)> line() const override;
 
 private:
     ExternalFilms m_films;

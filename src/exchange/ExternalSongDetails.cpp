@@ -1,6 +1,5 @@
 #include "exchange/ExternalSongDetails.h"
 
-#include "exchange/ExternalFilmDetails.h"
 #include "exchange/ExternalSongSearchScreen.h"
 #include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
@@ -8,35 +7,12 @@
 
 namespace velmora::exchange {
 
+// TSeznam_Externi_CD: the owners of the external song search.
 TSeznam_Externi_CD::TSeznam_Externi_CD(THledej_Ext_Data_CD &search, QWidget *parent)
-    : FoundDetails(search.session(),
-                   externalDetailsTexts(QStringLiteral("Seznam_Externi_CD"),
-                                        QStringLiteral("Vlastník nalezených CD:")),
-                   parent),
+    : ExternalDetails(search, QStringLiteral("Seznam_Externi_CD"),
+                      QStringLiteral("Vlastník nalezených CD:"), writeNoSongOwnerChosen, parent),
       m_search(search)
 {
-}
-
-QString TSeznam_Externi_CD::countText() const
-{
-    return QString::number(m_search.foundCount());
-}
-
-const FoundList &TSeznam_Externi_CD::found() const
-{
-    return m_search.found().owners;
-}
-
-std::vector<bool> TSeznam_Externi_CD::lentStates() const
-{
-    return std::vector<bool>(size_t(found().numbers.size()), false);
-}
-
-void TSeznam_Externi_CD::showRoot()
-{
-    const report::Mode mode = m_search.mode();
-    report::write(*pane(), mode == report::Mode::None ? mode : report::Mode::Line,
-                  writeNoSongOwnerChosen);
 }
 
 void TSeznam_Externi_CD::showItem(const QString &owner, const QString &)

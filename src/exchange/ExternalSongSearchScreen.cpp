@@ -3,73 +3,67 @@
 #include "exchange/ExternalSongDetails.h"
 #include "finding/SongSearchReports.h"
 #include "platform/Dialogs.h"
-#include "session/Session.h"
-#include "storage/Records.h"
 #include "transfer/ExternalSearchReports.h"
 
 namespace velmora::exchange {
 namespace {
 
-ExternalSearchScreen::Texts songTexts()
+// What THledej_Ext_Data_CD shows of the shared search screen: the size of
+// all imported CD catalogues and the CD style list.
+SearchScreen::Description songSearch()
 {
-    ExternalSearchScreen::Texts t;
-    t.objectName = QStringLiteral("Hledej_Ext_Data_CD");
-    t.caption =
+    SearchScreen::Description d;
+    d.objectName = QStringLiteral("Hledej_Ext_Data_CD");
+    d.caption =
         QStringLiteral("Vyhledávání skladeb v externích datech podle nastavených parametrů ...");
-    t.itemsLabel = QStringLiteral("Součet všech externích CD Titulů:");
-    t.rowsLabel = QStringLiteral("Součet skladeb v databázích:");
-    t.ownersLabel = QStringLiteral("Počet majitelů ext. CD titulů   :");
-    t.textLabel = QStringLiteral("Název, který se má hledat:");
-    t.note = QStringLiteral("Pozn.: Při vložení *  se hledají všechny skladby (+ žánry)");
-    t.styleName = QStringLiteral("Styl");
-    t.foundLabel = QStringLiteral("Nalezeno skladeb: ");
-    t.foundName = QStringLiteral("Skladeb_je");
-    t.whereLabel = QStringLiteral("V kolika externích zdrojích:");
-    t.whereName = QStringLiteral("V_kolika_zdrojich");
-    t.notFound = kSongNotFound;
-    t.staleFiles = {QStringLiteral("Cd.tmp"), QStringLiteral("Cd.tmx")};
-    t.speeds = false;
-    t.caseClears = true;
-    return t;
+    d.totals = {
+        {QStringLiteral("Součet všech externích CD Titulů:"), QStringLiteral("pocet")},
+        {QStringLiteral("Součet skladeb v databázích:"), QStringLiteral("Pocet2")},
+        {QStringLiteral("Počet majitelů ext. CD titulů   :"), QStringLiteral("Poc_majitelu")}};
+    d.totalsStacked = true;
+    d.textLabel = QStringLiteral("Název, který se má hledat:");
+    d.note = QStringLiteral("Pozn.: Při vložení *  se hledají všechny skladby (+ žánry)");
+    d.styleList = 4;
+    d.styleName = QStringLiteral("Styl");
+    d.params = SearchScreen::Params::Style;
+    d.found = {
+        {QStringLiteral("Nalezeno skladeb: "), QStringLiteral("Skladeb_je")},
+        {QStringLiteral("V kolika externích zdrojích:"), QStringLiteral("V_kolika_zdrojich")}};
+    d.notFound = kSongNotFound;
+    d.paneStyle = externalSongPane();
+    d.caseClick = SearchScreen::CaseClick::ClearsShown;
+    d.staleFiles = {QStringLiteral("Cd.tmp"), QStringLiteral("Cd.tmx")};
+    return d;
 }
 
 } // namespace
 
 THledej_Ext_Data_CD::THledej_Ext_Data_CD(Session &session, QWidget *parent)
-    : ExternalSearchScreen(session, songTexts(), parent)
+    : ExternalSearchScreen(session, songSearch(), parent)
 {
 }
 
-QStringList THledej_Ext_Data_CD::styles()
-{
-    return readUserList(session().tables().Users_04);
-}
-
-const ExternalTotals &THledej_Ext_Data_CD::build()
+QList<int> THledej_Ext_Data_CD::build()
 {
     m_songs = buildExternalSongs();
     m_criteria = ExternalSongCriteria();
-    return m_songs.totals;
+    return totals(m_songs.totals);
 }
 
-ExternalSearchResult THledej_Ext_Data_CD::run(const QString &text, const QString &style,
-                                              const QString &, bool caseSensitive)
+QList<int> THledej_Ext_Data_CD::run(const QString &text, const QString &style, const QString &,
+                                    bool caseSensitive)
 {
     m_criteria = {text, style, QStringLiteral("*")};
-    return runExternalSongSearch(m_songs, m_criteria, caseSensitive);
+    m_found = runExternalSongSearch(m_songs, m_criteria, caseSensitive);
+    return counts();
 }
 
-std::function<QString(int)> THledej_Ext_Data_CD::lineAt(const std::vector<int> &found) const
+std::function<QString(int)> THledej_Ext_Data_CD::line() const
 {
-    return externalSongLine(m_songs, found);
+    return externalSongLine(m_songs, m_found.rows);
 }
 
-SearchPaneStyle THledej_Ext_Data_CD::paneStyle() const
-{
-    return externalSongPane();
-}
-
-void THledej_Ext_Data_CD::execDetails()
+void THledej_Ext_Data_CD::showDetails()
 {
     TSeznam_Externi_CD details(*this, this);
     dialogs::exec(details);

@@ -4,9 +4,9 @@
 
 namespace velmora::exchange {
 
-// The song search over every imported CD catalogue: finds tracks by a
-// piece of their name, narrowed by style, and tells whose catalogue holds
-// them.
+// The song search THledej_Ext_Data_CD over every imported CD catalogue:
+// finds tracks by a piece of their name, narrowed by style, and tells whose
+// catalogue holds them.
 class THledej_Ext_Data_CD : public ExternalSearchScreen
 {
     Q_OBJECT
@@ -17,14 +17,14 @@ public:
     const ExternalSongCriteria &criteria() const { return m_criteria; }
     void setCriteria(const ExternalSongCriteria &criteria) { m_criteria = criteria; }
 
+public slots:
+    void showDetails() override; // "Zobrazit detaily"
+
 protected:
-    QStringList styles() override;
-    const ExternalTotals &build() override;
-    ExternalSearchResult run(const QString &text, const QString &style, const QString &speed,
-                             bool caseSensitive) override;
-    std::function<QString(int)> lineAt(const std::vector<int> &found) const override;
-    SearchPaneStyle paneStyle() const override;
-    void execDetails() override;
+    QList<int> build() override;
+    QList<int> run(const QString &text, const QString &style, const QString &speed,
+                   bool caseSensitive) override;
+    std::function<QString(int)> line() const override;
 
 private:
     ExternalSongs m_songs;

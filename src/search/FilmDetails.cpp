@@ -10,6 +10,7 @@ namespace velmora {
 
 namespace {
 
+// What TSeznam shows of the shared details window.
 FoundDetails::Texts filmTexts()
 {
     FoundDetails::Texts t;
@@ -49,10 +50,7 @@ std::vector<bool> TSeznam::lentStates() const
 
 void TSeznam::showRoot()
 {
-    // The note is appended line by line in either mode.
-    const report::Mode mode = m_search.mode();
-    report::write(*pane(), mode == report::Mode::None ? mode : report::Mode::Line,
-                  writeNoCassetteChosen);
+    showNote(writeNoCassetteChosen);
 }
 
 void TSeznam::showItem(const QString &number, const QString &nodeText)

@@ -6,8 +6,9 @@ namespace velmora {
 
 class THledej_film;
 
-// The details window of the film search: the found cassettes in a tree,
-// marked when they are away from home, and the films of the chosen one.
+// The details window TSeznam of the film search: the found cassettes in a
+// tree, marked when they are away from home, and the films of the chosen
+// one.
 class TSeznam : public FoundDetails
 {
     Q_OBJECT

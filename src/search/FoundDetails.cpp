@@ -2,6 +2,7 @@
 
 #include "platform/Colours.h"
 #include "platform/Widgets.h"
+#include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
 #include "session/Session.h"
 
@@ -187,6 +188,13 @@ void FoundDetails::nodeChosen(QTreeWidgetItem *item)
     }
     const QString text = item->text(0);
     showItem(text.mid(m_texts.nodePrefix.size(), m_texts.keyLength), text);
+}
+
+void FoundDetails::showNote(const std::function<void(ReportWriter &)> &note)
+{
+    // The note is appended line by line in either mode.
+    const report::Mode mode = report::modeFor(m_session.systemCode());
+    report::write(*m_pane, mode == report::Mode::None ? mode : report::Mode::Line, note);
 }
 
 void FoundDetails::printList()

@@ -71,6 +71,8 @@ protected:
     // The pane while the root is chosen, and for the item of a node.
     virtual void showRoot() = 0;
     virtual void showItem(const QString &number, const QString &nodeText) = 0;
+    // The pane's note while the root is chosen.
+    void showNote(const std::function<void(ReportWriter &)> &note);
 
 private:
     void buildTree();

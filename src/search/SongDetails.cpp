@@ -11,6 +11,7 @@
 namespace velmora {
 namespace {
 
+// What TSeznam3 shows of the shared details window.
 FoundDetails::Texts songTexts()
 {
     FoundDetails::Texts t;
@@ -51,10 +52,7 @@ std::vector<bool> TSeznam3::lentStates() const
 
 void TSeznam3::showRoot()
 {
-    const report::Mode mode = m_search.mode();
-    // The note is appended line by line in either mode.
-    report::write(*pane(), mode == report::Mode::None ? mode : report::Mode::Line,
-                  writeNoTitleChosen);
+    showNote(writeNoTitleChosen);
     printButton()->setEnabled(false);
 }
 

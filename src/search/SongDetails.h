@@ -6,8 +6,9 @@ namespace velmora {
 
 class THledej_Skladbu;
 
-// The details window of the song search: the found titles in a tree, red
-// when they are away from home, and the found tracks of the chosen one.
+// The details window TSeznam3 of the song search: the found titles in a
+// tree, red when they are away from home, and the found tracks of the
+// chosen one.
 class TSeznam3 : public FoundDetails
 {
     Q_OBJECT

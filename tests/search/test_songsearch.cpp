@@ -279,6 +279,52 @@ TEST_F(SongSearchTest, CaseAndStyleNarrowTheSearch)
     });
 }
 
+// Each change of the criteria after a search empties the pane, the three
+// counters and the found-title list, as the film search does.
+TEST_F(SongSearchTest, EveryChangeAfterASearchClearsTheCountersAndTheFoundTitles)
+{
+    catalogue();
+    addStyles({"Rock"});
+    run([&](Screen &s) {
+        const auto cleared = [&] {
+            return s.lines().isEmpty() && !s.detailsButton()->isVisible() &&
+                   s.counters() == QStringList{"0", "0", "0"} && s.gauge()->value() == 0 &&
+                   s.s.found().titles.numbers.isEmpty() && s.s.found().rows.empty();
+        };
+        const std::vector<std::pair<const char *, std::function<void()>>> changes{
+            {"text", [&] { QTest::keyClicks(s.text(), "e"); }},
+            {"case", [&] { s.caseBox()->click(); }},
+            {"style box", [&] { s.styleBox()->click(); }},
+            {"style", [&] { s.styles()->setCurrentText("Rock"); }},
+        };
+        for (const auto &[what, change] : changes) {
+            s.search("o");
+            if (s.caseBox()->isChecked())
+                s.caseBox()->click();
+            if (QLatin1String(what) == QLatin1String("style") && !s.styleBox()->isChecked())
+                s.styleBox()->click();
+            QTest::mouseClick(s.searchButton(), Qt::LeftButton);
+            ASSERT_TRUE(s.detailsButton()->isVisible()) << what;
+            ASSERT_FALSE(s.s.found().titles.numbers.isEmpty()) << what;
+            change();
+            EXPECT_TRUE(cleared()) << what;
+            EXPECT_TRUE(s.searchButton()->isEnabled()) << what;
+        }
+
+        // An emptied text disables the search, the box and the case; the
+        // style list still follows its box, which stays ticked.
+        ASSERT_TRUE(s.styleBox()->isChecked());
+        s.search("o");
+        s.text()->clear();
+        EXPECT_TRUE(cleared());
+        EXPECT_FALSE(s.searchButton()->isEnabled());
+        EXPECT_FALSE(s.styleBox()->isEnabled());
+        EXPECT_FALSE(s.caseBox()->isEnabled());
+        EXPECT_TRUE(s.styleBox()->isChecked());
+        EXPECT_TRUE(s.styles()->isEnabled());
+    });
+}
+
 // Tracks that another dBASE writer stored without a disc label are found on
 // disc 1, in the result and in the title's list, beside tracks labelled so.
 TEST_F(SongSearchTest, TracksWithoutADiscLabelAreFoundOnDiscOne)
