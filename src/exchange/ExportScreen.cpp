@@ -64,14 +64,10 @@ ExportScreen::ExportScreen(const Design &design, QWidget *parent)
     }
     layout->addWidget(about);
 
-    auto *buttons = new QHBoxLayout;
     m_export = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("&Exportuj data"));
     m_export->setDefault(true);
     m_close = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zavřít okno"));
-    buttons->addWidget(m_export);
-    buttons->addStretch(1);
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({m_export}, {m_close}));
 
     connect(m_places, &PlaceBox::placeChosen, m_dirs, &DirectoryList::setPath);
     connect(m_places, &PlaceBox::placeMissing, this, [this](const QString &name) {

@@ -40,11 +40,7 @@ ImportManager::ImportManager(const Design &design, QWidget *parent)
                     QStringLiteral("Celkový počet existujících externích databází:"));
     m_count = ui::valueLabel(this, QStringLiteral("CelkExtDat"), countCaption);
     ui::setBold(m_count);
-    auto *countRow = new QHBoxLayout;
-    countRow->addWidget(countCaption);
-    countRow->addWidget(m_count);
-    countRow->addStretch(1);
-    layout->addLayout(countRow);
+    layout->addLayout(ui::row({countCaption, m_count}));
 
     auto *middle = new QHBoxLayout;
     auto *from = new QGroupBox(QStringLiteral("Odkud mám importovat ?"), this);
@@ -118,11 +114,8 @@ ImportManager::ImportManager(const Design &design, QWidget *parent)
     middle->addLayout(right, 1);
     layout->addLayout(middle, 1);
 
-    auto *buttons = new QHBoxLayout;
     m_close = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("&Zavřít okno"));
-    buttons->addStretch(1);
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {m_close}));
 
     connect(m_places, &PlaceBox::placeChosen, m_dirs, &DirectoryList::setPath);
     connect(m_places, &PlaceBox::placeMissing, this, &ImportManager::placeMissing);

@@ -96,19 +96,10 @@ ArchiveScreen::ArchiveScreen(const Design &design, Session &session, QWidget *pa
                             QStringLiteral("Prohlídka archivu podle jmen půjčovatelů"));
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
 
-    auto *head = new QHBoxLayout;
-    head->addWidget(countCaption);
-    head->addWidget(m_count);
-    head->addStretch();
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_byItem);
-    buttons->addWidget(m_byPerson);
-    buttons->addStretch();
-    buttons->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(head);
+    layout->addLayout(ui::row({countCaption, m_count}));
     layout->addWidget(m_grid, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({m_byItem, m_byPerson}, {m_close}));
 
     const QString byItem = text(design.byItemCommand);
     const QString byPerson = text(design.byPersonCommand);

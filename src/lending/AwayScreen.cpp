@@ -137,10 +137,7 @@ AwayScreen::AwayScreen(const Design &design, Session &session, QWidget *parent)
         connect(m_films, &FilmListWindow::closed, this, [this] { m_showFilms->setChecked(false); });
     }
     layout->addWidget(m_grid, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {m_close}));
 
     connect(m_onlyOverdue, &QCheckBox::clicked, this, &AwayScreen::CheckBox2Click);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

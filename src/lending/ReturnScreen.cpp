@@ -152,22 +152,15 @@ ReturnScreen::ReturnScreen(const Design &design, Session &session, QWidget *pare
 
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
 
-    auto *head = new QHBoxLayout;
-    head->addWidget(countCaption);
-    head->addWidget(m_count);
-    head->addStretch();
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(head);
+    layout->addLayout(ui::row({countCaption, m_count}));
     if (m_kind == ItemKind::Cd) {
         m_titleName = ui::valueLabel(this, QStringLiteral("CD_Titul_Name"),
                                      QStringLiteral("Titul hudebního CD"), kNoTitle);
         layout->addWidget(m_titleName);
     }
     layout->addWidget(m_grid, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {m_close}));
 
     // Every double click over the list counts, also one on an empty list,
     // which is told that nothing is lent.
