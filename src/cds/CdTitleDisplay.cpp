@@ -20,8 +20,6 @@
 namespace velmora {
 namespace {
 
-const QString kNumberField = QStringLiteral("Cislocd");
-
 constexpr CdTitleHeader::Design kHead{
     "Label_Titul", "Titul hudebního CD:", "CD nazpíval(a)       :", "Label_Pozn", "Pujceno", false,
 };
@@ -79,19 +77,10 @@ CdTitleDisplay::CdTitleDisplay(Session &session, bool withTotal, const QString &
 bool CdTitleDisplay::showFromLast()
 {
     Table &t = m_session.tables().CD_Table1;
-    if (!t.isOpen()) {
+    if (!t.isOpen() || !m_head.fillFromLast(t)) {
         clear();
         return false;
     }
-    t.setIndex(QStringLiteral("cislocd"));
-    JumpList *jump = m_head.jumpList();
-    jump->fill(t, kNumberField);
-    if (jump->count() == 0) {
-        clear();
-        return false;
-    }
-    jump->setCurrentIndex(jump->count() - 1);
-    t.last();
     showCurrent();
     return true;
 }
@@ -163,10 +152,8 @@ void CdTitleDisplay::jumpChosen(const QString &number)
 {
     Table &t = m_session.tables().CD_Table1;
     try {
-        if (t.locate(kNumberField, number, true))
+        if (m_head.locate(t, number, m_title.number))
             showCurrent();
-        else
-            m_head.jumpList()->follow(m_title.number);
         emit titleChanged();
     } catch (const std::exception &e) {
         dialogs::showError(e);

@@ -1,5 +1,6 @@
 #include "cds/CdTitleHeader.h"
 
+#include "engine/Table.h"
 #include "platform/Colours.h"
 #include "platform/JumpList.h"
 #include "platform/Widgets.h"
@@ -9,6 +10,11 @@
 #include <QLineEdit>
 
 namespace velmora {
+namespace {
+
+const QString kNumberField = QStringLiteral("Cislocd");
+
+} // namespace
 
 CdTitleHeader::CdTitleHeader(QWidget *parent, const Design &design)
 {
@@ -54,6 +60,25 @@ CdTitleHeader::CdTitleHeader(QWidget *parent, const Design &design)
         m_grid->setColumnStretch(1, 1);
         m_grid->setColumnStretch(3, 1);
     }
+}
+
+bool CdTitleHeader::fillFromLast(Table &titles)
+{
+    titles.setIndex(QStringLiteral("cislocd"));
+    m_jump->fill(titles, kNumberField);
+    if (m_jump->count() == 0)
+        return false;
+    m_jump->setCurrentIndex(m_jump->count() - 1);
+    titles.last();
+    return true;
+}
+
+bool CdTitleHeader::locate(Table &titles, const QString &number, const QString &shown)
+{
+    if (titles.locate(kNumberField, number, true))
+        return true;
+    m_jump->follow(shown);
+    return false;
 }
 
 void CdTitleHeader::show(const CdTitle &title, const QString &size, const QString &artist)

@@ -13,6 +13,7 @@ class QWidget;
 namespace velmora {
 
 class JumpList;
+class Table;
 
 // The head of the screens that show one CD title (its display and its
 // lending): the jump list and the size in the first row, then the title,
@@ -45,6 +46,14 @@ public:
     JumpList *jumpList() const { return m_jump; }
     QLabel *sizeLabel() const { return m_size; }
     QLabel *loanLabel() const { return m_loan; } // null without the loan line
+
+    // Fills the jump list with the numbers of the titles (cd01.dbf, open)
+    // and moves the list and the table to the last one; false when the
+    // table is empty.
+    bool fillFromLast(Table &titles);
+    // Moves the table to the title of the number chosen in the jump list;
+    // where there is none, the list goes back to the number still shown.
+    bool locate(Table &titles, const QString &number, const QString &shown);
 
     // The title's texts, the size and the artist as the screen words them.
     void show(const CdTitle &title, const QString &size, const QString &artist);

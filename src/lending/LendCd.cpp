@@ -19,8 +19,6 @@
 namespace velmora {
 namespace {
 
-const QString kNumberField = QStringLiteral("Cislocd");
-
 constexpr CdTitleHeader::Design kHead{
     "Label_TitulCD", "Titul CD disku :", "Nazpíval(a)     :", "Label_PoznCD", nullptr, true,
 };
@@ -87,13 +85,7 @@ void TZapsat_pujceni_CD::FormShow()
     Table &t = m_session.tables().CD_Table1;
     if (!t.isOpen())
         return;
-    t.setIndex(QStringLiteral("cislocd"));
-    JumpList *jump = m_head.jumpList();
-    jump->fill(t, kNumberField);
-    if (jump->count() > 0) {
-        jump->setCurrentIndex(jump->count() - 1);
-        t.last();
-    }
+    m_head.fillFromLast(t);
     showCurrent();
 }
 
@@ -101,10 +93,8 @@ void TZapsat_pujceni_CD::jumpChosen(const QString &number)
 {
     Table &t = m_session.tables().CD_Table1;
     try {
-        if (t.locate(kNumberField, number, true))
+        if (m_head.locate(t, number, m_title.number))
             showCurrent();
-        else
-            m_head.jumpList()->follow(m_title.number);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
