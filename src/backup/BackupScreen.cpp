@@ -80,17 +80,13 @@ BackupScreen::BackupScreen(Session &session, backup::Set set, Mode mode, QWidget
     grid->setColumnStretch(1, 1);
     right->addWidget(state);
 
-    auto *buttons = new QHBoxLayout;
     m_run = ui::button(this, QStringLiteral("BitBtn1"),
                        mode == Mode::Backup ? QStringLiteral("&Zálohuj data")
                                             : QStringLiteral("&Obnov data !"));
     if (mode == Mode::Backup)
         m_run->setDefault(true);
     m_close = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zavřít okno"));
-    buttons->addWidget(m_run);
-    buttons->addStretch(1);
-    buttons->addWidget(m_close);
-    right->addLayout(buttons);
+    right->addLayout(ui::row({m_run}, {m_close}));
 
     m_gauge = new QProgressBar(this);
     m_gauge->setObjectName(QStringLiteral("Gauge1"));

@@ -65,14 +65,10 @@ TRozhodovani::TRozhodovani(Session &session, QWidget *parent)
     auto *question = ui::caption(this, QStringLiteral("Label1"),
                                  QStringLiteral("Chcete provést konverzi  databáze ?"));
     left->addWidget(question);
-    auto *buttons = new QHBoxLayout;
     m_convert = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("Konvertovat data"));
     m_convert->setDefault(true);
     m_skip = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("Nekonvertovat"));
-    buttons->addWidget(m_convert);
-    buttons->addStretch(1);
-    buttons->addWidget(m_skip);
-    left->addLayout(buttons);
+    left->addLayout(ui::row({m_convert}, {m_skip}));
     layout->addLayout(left, 1);
 
     // The state of the conversion: shown, never operated.

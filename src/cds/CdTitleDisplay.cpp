@@ -3,7 +3,6 @@
 #include "catalogue/CdCatalogue.h"
 #include "catalogue/CdRules.h"
 #include "catalogue/TrackListReport.h"
-#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
@@ -12,59 +11,26 @@
 #include "printing/ReportPane.h"
 #include "session/Session.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTabBar>
 #include <QVBoxLayout>
 
 namespace velmora {
 namespace {
 
-const QString kNumberField = QStringLiteral("Cislocd");
+constexpr CdTitleHeader::Design kHead{
+    "Label_Titul", "Titul hudebního CD:", "CD nazpíval(a)       :", "Label_Pozn", "Pujceno", false,
+};
 
 } // namespace
 
 CdTitleDisplay::CdTitleDisplay(Session &session, bool withTotal, const QString &discsCaption,
                                QWidget *parent)
-    : QWidget(parent), m_session(session)
+    : QWidget(parent), m_session(session), m_head(this, kHead)
 {
     setObjectName(QStringLiteral("TitleDisplay"));
-    m_jump = new JumpList(this);
-    m_jump->setObjectName(QStringLiteral("Jdi_hned"));
-    auto *jumpLabel =
-        ui::caption(this, QStringLiteral("Label_Jdi_hned"), QStringLiteral("Jdi na CD :"), m_jump);
-    auto *sizeCaption =
-        ui::caption(this, QStringLiteral("Label_Typ"), QStringLiteral("Typ (velikost) CD :"));
-    m_size = ui::valueLabel(this, QStringLiteral("T_cd"), sizeCaption);
-    ui::setBold(m_size);
-    m_loan = ui::valueLabel(this, QStringLiteral("Pujceno"), QStringLiteral("Stav půjčení"));
-    m_titleBox = ui::readOnlyBox(this, QStringLiteral("TitulCD"));
-    m_artist = ui::readOnlyBox(this, QStringLiteral("Artist"));
-    m_note = ui::readOnlyBox(this, QStringLiteral("PoznCD"));
-
-    auto *grid = new QGridLayout;
-    grid->addWidget(jumpLabel, 0, 0);
-    grid->addWidget(m_jump, 0, 1);
-    grid->addWidget(sizeCaption, 0, 2);
-    grid->addWidget(m_size, 0, 3);
-    grid->addWidget(m_loan, 1, 0, 1, 4);
-    grid->addWidget(ui::caption(this, QStringLiteral("Label_Titul"),
-                                QStringLiteral("Titul hudebního CD:"), m_titleBox),
-                    2, 0);
-    grid->addWidget(m_titleBox, 2, 1, 1, 3);
-    grid->addWidget(ui::caption(this, QStringLiteral("Label_Artist"),
-                                QStringLiteral("CD nazpíval(a)       :"), m_artist),
-                    3, 0);
-    grid->addWidget(m_artist, 3, 1, 1, 3);
-    grid->addWidget(ui::caption(this, QStringLiteral("Label_Pozn"),
-                                QStringLiteral("Poznámka k hudebnímu CD:"), m_note),
-                    4, 0);
-    grid->addWidget(m_note, 4, 1, 1, 3);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
 
     auto *discs = new QGroupBox(discsCaption, this);
     discs->setObjectName(QStringLiteral("GroupBox_Disky"));
@@ -95,12 +61,12 @@ CdTitleDisplay::CdTitleDisplay(Session &session, bool withTotal, const QString &
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(grid);
+    layout->addLayout(m_head.layout());
     layout->addWidget(discs, 1);
     layout->addLayout(m_buttonRow);
 
     m_navigator->setTable(&session.tables().CD_Table1);
-    connect(m_jump, &JumpList::chosen, this, &CdTitleDisplay::jumpChosen);
+    connect(m_head.jumpList(), &JumpList::chosen, this, &CdTitleDisplay::jumpChosen);
     connect(m_navigator, &RecordNavigator::moved, this, [this] {
         showCurrent();
         emit titleChanged();
@@ -111,18 +77,10 @@ CdTitleDisplay::CdTitleDisplay(Session &session, bool withTotal, const QString &
 bool CdTitleDisplay::showFromLast()
 {
     Table &t = m_session.tables().CD_Table1;
-    if (!t.isOpen()) {
+    if (!t.isOpen() || !m_head.fillFromLast(t)) {
         clear();
         return false;
     }
-    t.setIndex(QStringLiteral("cislocd"));
-    m_jump->fill(t, kNumberField);
-    if (m_jump->count() == 0) {
-        clear();
-        return false;
-    }
-    m_jump->setCurrentIndex(m_jump->count() - 1);
-    t.last();
     showCurrent();
     return true;
 }
@@ -132,7 +90,7 @@ void CdTitleDisplay::showCurrent()
     Table &titles = m_session.tables().CD_Table1;
     try {
         m_title = CdTitleColumns(titles).read(titles);
-        m_jump->follow(m_title.number);
+        m_head.jumpList()->follow(m_title.number);
         Table &tracks = m_session.tables().CD_Table2;
         if (!tracks.isOpen())
             tracks.open(Table::Mode::ReadOnly);
@@ -141,11 +99,9 @@ void CdTitleDisplay::showCurrent()
         dialogs::showError(e);
         m_tracks.clear();
     }
-    m_size->setText(m_title.size + QStringLiteral(" MB"));
-    setLoan(m_title.loan);
-    m_titleBox->setText(m_title.title);
-    m_artist->setText(m_title.artist.isEmpty() ? QStringLiteral("Neuvedeno ...") : m_title.artist);
-    m_note->setText(m_title.note);
+    m_head.show(m_title, m_title.size + QStringLiteral(" MB"),
+                m_title.artist.isEmpty() ? QStringLiteral("Neuvedeno ...") : m_title.artist);
+    CdTitleHeader::showLoan(m_head.loanLabel(), m_title.loan);
     m_tabs->blockSignals(true);
     while (m_tabs->count() > 0)
         m_tabs->removeTab(0);
@@ -181,12 +137,7 @@ void CdTitleDisplay::clear()
 {
     m_title = {};
     m_tracks.clear();
-    m_jump->clear();
-    m_size->clear();
-    m_loan->clear();
-    m_titleBox->clear();
-    m_artist->clear();
-    m_note->clear();
+    m_head.clear();
     m_tabs->blockSignals(true);
     while (m_tabs->count() > 0)
         m_tabs->removeTab(0);
@@ -201,23 +152,12 @@ void CdTitleDisplay::jumpChosen(const QString &number)
 {
     Table &t = m_session.tables().CD_Table1;
     try {
-        if (t.locate(kNumberField, number, true))
+        if (m_head.locate(t, number, m_title.number))
             showCurrent();
-        else
-            m_jump->follow(m_title.number);
         emit titleChanged();
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
-}
-
-void CdTitleDisplay::setLoan(const Loan &loan)
-{
-    colours::setTextColour(m_loan, loan.lent ? kLentColour : kNotLentColour);
-    ui::setBold(m_loan, loan.lent);
-    m_loan->setText(loan.lent ? QStringLiteral("Hudební CD je půjčeno! ... ( ") + loan.borrower +
-                                    QStringLiteral("   od   ") + loan.since + QStringLiteral(" )")
-                              : QStringLiteral("Hudební CD není půjčeno ..."));
 }
 
 } // namespace velmora

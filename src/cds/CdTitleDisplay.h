@@ -1,14 +1,13 @@
 #pragma once
 
+#include "cds/CdTitleHeader.h"
 #include "storage/CdRecords.h"
 
-#include <QColor>
 #include <QWidget>
 #include <vector>
 
 class QHBoxLayout;
 class QLabel;
-class QLineEdit;
 class QTabBar;
 
 namespace velmora {
@@ -27,18 +26,15 @@ class CdTitleDisplay : public QWidget
 {
     Q_OBJECT
 public:
-    static inline const QColor kLentColour{0x80, 0x00, 0x00};
-    static inline const QColor kNotLentColour{0x00, 0x00, 0x00};
-
     // withTotal: the disc total under the list (the show screen).
     CdTitleDisplay(Session &session, bool withTotal, const QString &discsCaption,
                    QWidget *parent = nullptr);
 
-    JumpList *jumpList() const { return m_jump; }
+    JumpList *jumpList() const { return m_head.jumpList(); }
     RecordNavigator *navigator() const { return m_navigator; }
     QTabBar *tabs() const { return m_tabs; }
     ReportPane *pane() const { return m_pane; }
-    QLabel *loanLabel() const { return m_loan; }
+    QLabel *loanLabel() const { return m_head.loanLabel(); }
     QLabel *discTotal() const { return m_total; }
     QHBoxLayout *buttonRow() const { return m_buttonRow; }
 
@@ -58,17 +54,11 @@ signals:
 
 private:
     void jumpChosen(const QString &number);
-    void setLoan(const Loan &loan);
 
     Session &m_session;
     CdTitle m_title;
     std::vector<CdTrack> m_tracks;
-    JumpList *m_jump = nullptr;
-    QLabel *m_size = nullptr;
-    QLabel *m_loan = nullptr;
-    QLineEdit *m_titleBox = nullptr;
-    QLineEdit *m_artist = nullptr;
-    QLineEdit *m_note = nullptr;
+    CdTitleHeader m_head;
     QTabBar *m_tabs = nullptr;
     ReportPane *m_pane = nullptr;
     QLabel *m_total = nullptr;

@@ -65,14 +65,10 @@ TKolik_CDs::TKolik_CDs(QWidget *parent) : QDialog(parent)
     grid->addWidget(m_drives, 0, 1);
     grid->addWidget(countLabel, 1, 0);
     grid->addWidget(m_count, 1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_confirm);
-    buttons->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(choices);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {m_confirm, m_close}));
 
     connect(m_read, &QRadioButton::toggled, this, &TKolik_CDs::choiceChanged);
     connect(m_hand, &QRadioButton::toggled, this, &TKolik_CDs::choiceChanged);

@@ -54,25 +54,17 @@ TZapis_Delku::TZapis_Delku(QWidget *parent) : QDialog(parent)
     m_confirm->setDefault(true);
     auto *close = ui::button(this, QStringLiteral("Zavrit"), QStringLiteral("&Zavřít"));
 
-    auto *head = new QHBoxLayout;
-    head->addWidget(numberCaption);
-    head->addWidget(m_number);
-    head->addStretch();
     auto *boxes = new QHBoxLayout;
     boxes->addStretch();
     boxes->addWidget(m_min);
     boxes->addWidget(new QLabel(QStringLiteral(":"), this));
     boxes->addWidget(m_sek);
     boxes->addStretch();
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_confirm);
-    buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(head);
+    layout->addLayout(ui::row({numberCaption, m_number}));
     layout->addWidget(units, 0, Qt::AlignHCenter);
     layout->addLayout(boxes);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {m_confirm, close}));
 
     connect(m_confirm, &QPushButton::clicked, this, &TZapis_Delku::ZapsatClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

@@ -34,18 +34,10 @@ TZapis_Styl::TZapis_Styl(QWidget *parent) : QDialog(parent)
     confirm->setDefault(true);
     auto *close = ui::button(this, QStringLiteral("Zavrit"), QStringLiteral("&Zavřít"));
 
-    auto *head = new QHBoxLayout;
-    head->addWidget(numberCaption);
-    head->addWidget(m_number);
-    head->addStretch();
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(confirm);
-    buttons->addWidget(close);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(head);
+    layout->addLayout(ui::row({numberCaption, m_number}));
     layout->addWidget(m_tree);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {confirm, close}));
 
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &TZapis_Styl::selectionChanged);
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {

@@ -138,18 +138,12 @@ BarChartWindow::BarChartWindow(Session &session, QWidget *parent)
         }
     });
 
-    auto *buttons = new QHBoxLayout;
     m_copy = ui::button(this, QStringLiteral("Kopirovat"),
                         QStringLiteral("Kopírovat graf do schránky Windows"));
     m_print = ui::button(this, QStringLiteral("Tisk"), QStringLiteral("&Vytiskni graf (Naležato)"));
     m_pdf = ui::button(this, QStringLiteral("Ulozit_PDF"), QStringLiteral("Uložit jako PDF ..."));
     m_close = ui::button(this, QStringLiteral("Zavrit"), QStringLiteral("Zavřít"));
-    buttons->addWidget(m_copy);
-    buttons->addStretch(1);
-    buttons->addWidget(m_print);
-    buttons->addWidget(m_pdf);
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({m_copy}, {m_print, m_pdf, m_close}));
 
     connect(m_copy, &QPushButton::clicked, this, &BarChartWindow::copyToClipboard);
     connect(m_print, &QPushButton::clicked, this, &BarChartWindow::print);

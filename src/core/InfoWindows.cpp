@@ -271,17 +271,14 @@ TI_o_prg::TI_o_prg(QWidget *parent) : QDialog(parent)
     // Bottom line.
     QLabel *maker = ui::caption(this, QStringLiteral("Vyrobce"), version::kMakerName);
     ui::setBold(maker);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(maker);
-    bottom->addStretch(1);
-    bottom->addWidget(closeButton(this));
+    QPushButton *close = closeButton(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(panel);
     layout->addWidget(program);
     layout->addWidget(system);
-    layout->addLayout(bottom);
+    layout->addLayout(ui::row({maker}, {close}));
 }
 
 void TI_o_prg::showEvent(QShowEvent *event)

@@ -121,16 +121,11 @@ TSet_Lang::TSet_Lang(QWidget *parent) : QDialog(parent)
     body->addSpacing(8);
     body->addLayout(info, 2);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_exit);
-    buttons->addWidget(m_save);
-
     auto *main = new QVBoxLayout(this);
     main->addWidget(heading);
     main->addLayout(body, 1);
     main->addWidget(note);
-    main->addLayout(buttons);
+    main->addLayout(ui::row({}, {m_exit, m_save}));
 
     connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_tree, &QTreeWidget::currentItemChanged, this,

@@ -131,12 +131,9 @@ TSetup::TSetup(Session &session, QWidget *parent) : ScreenDialog(parent), m_sess
     m_minutes->setMaxLength(3);
     m_minutes->setMaximumWidth(60);
     ui::digitsOnly(m_minutes);
-    auto *minutesRow = new QHBoxLayout;
-    minutesRow->addWidget(ui::caption(other, QStringLiteral("Label_Minuty"),
-                                      QStringLiteral("Zadejte v minutách:"), m_minutes));
-    minutesRow->addWidget(m_minutes);
-    minutesRow->addStretch(1);
-    otherLayout->addLayout(minutesRow);
+    otherLayout->addLayout(ui::row({ui::caption(other, QStringLiteral("Label_Minuty"),
+                                                QStringLiteral("Zadejte v minutách:"), m_minutes),
+                                    m_minutes}));
     layout->addWidget(other);
 
     // Printing.
@@ -175,14 +172,10 @@ TSetup::TSetup(Session &session, QWidget *parent) : ScreenDialog(parent), m_sess
     printLayout->setColumnStretch(1, 1);
     layout->addWidget(print);
 
-    auto *buttons = new QHBoxLayout;
     auto *saveButton = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("Uložit změny"));
     saveButton->setDefault(true);
     auto *close = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zavřít okno"));
-    buttons->addWidget(saveButton);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({saveButton}, {close}));
 
     m_ticks = {m_check, m_checkCd, m_winCheck, m_splash, m_askPassword, m_showPassword, m_icon};
     for (QCheckBox *box : m_ticks) {

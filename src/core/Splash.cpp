@@ -176,7 +176,6 @@ TSplashScreen2::TSplashScreen2(TTitul &window, bool autoRunMode, const QDate &to
     m_autoClose->setObjectName(QStringLiteral("AutoClose"));
     frame->addWidget(m_autoClose);
 
-    auto *buttons = new QHBoxLayout;
     const QString btn = QStringLiteral("Buttons");
     m_close = new QPushButton(
         lang::present()
@@ -190,11 +189,7 @@ TSplashScreen2::TSplashScreen2(TTitul &window, bool autoRunMode, const QDate &to
     m_showCd =
         new QPushButton(lang::text(btn, QStringLiteral("004"), QStringLiteral("Zobraz CD")), this);
     m_showCd->setObjectName(QStringLiteral("ZobrazCD"));
-    buttons->addWidget(m_showVk);
-    buttons->addWidget(m_showCd);
-    buttons->addStretch();
-    buttons->addWidget(m_close);
-    frame->addLayout(buttons);
+    frame->addLayout(ui::row({m_showVk, m_showCd}, {m_close}));
 
     connect(m_close, &QPushButton::clicked, this, &TSplashScreen2::closeCheck);
     connect(m_showVk, &QPushButton::clicked, this, &TSplashScreen2::showCassettes);

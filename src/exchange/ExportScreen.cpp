@@ -19,10 +19,12 @@
 
 namespace velmora {
 
-ExportScreen::ExportScreen(exchange::Catalogue catalogue, NewDirDialog *newDir, const QString &text,
-                           QWidget *parent)
-    : ScreenDialog(parent), m_catalogue(catalogue), m_newDir(newDir)
+ExportScreen::ExportScreen(const Design &design, QWidget *parent)
+    : ScreenDialog(parent), m_design(design), m_catalogue(design.catalogue),
+      m_newDir(design.newDirDialog())
 {
+    setObjectName(QString::fromUtf8(design.name));
+    setWindowTitle(QString::fromUtf8(design.caption));
     m_newDir->setParent(this, m_newDir->windowFlags());
     auto *layout = new QVBoxLayout(this);
 
@@ -45,7 +47,7 @@ ExportScreen::ExportScreen(exchange::Catalogue catalogue, NewDirDialog *newDir, 
 
     m_gauge = new QProgressBar(this);
     m_gauge->setObjectName(QStringLiteral("Final_Status"));
-    m_gauge->setMaximum(exchange::kind(catalogue).gaugeMaximum * exchange::kGaugeSteps);
+    m_gauge->setMaximum(exchange::kind(m_catalogue).gaugeMaximum * exchange::kGaugeSteps);
     layout->addWidget(ui::caption(this, QStringLiteral("Label3"),
                                   QStringLiteral("Celkový stav exportu:"), m_gauge));
     layout->addWidget(m_gauge);
@@ -53,22 +55,19 @@ ExportScreen::ExportScreen(exchange::Catalogue catalogue, NewDirDialog *newDir, 
     auto *about = new QGroupBox(QStringLiteral("Informace k exportu databází:"), this);
     auto *aboutLayout = new QVBoxLayout(about);
     for (const QString &t :
-         {text, QStringLiteral("Program nemá limitovaný počet externích databází a je tedy na "
-                               "Vás, kolik seznamů budete mít ...")}) {
+         {QString::fromUtf8(design.about),
+          QStringLiteral("Program nemá limitovaný počet externích databází a je tedy na "
+                         "Vás, kolik seznamů budete mít ...")}) {
         auto *l = new QLabel(t, about);
         l->setWordWrap(true);
         aboutLayout->addWidget(l);
     }
     layout->addWidget(about);
 
-    auto *buttons = new QHBoxLayout;
     m_export = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("&Exportuj data"));
     m_export->setDefault(true);
     m_close = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zavřít okno"));
-    buttons->addWidget(m_export);
-    buttons->addStretch(1);
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({m_export}, {m_close}));
 
     connect(m_places, &PlaceBox::placeChosen, m_dirs, &DirectoryList::setPath);
     connect(m_places, &PlaceBox::placeMissing, this, [this](const QString &name) {
@@ -142,10 +141,9 @@ void ExportScreen::exportData()
                        QStringLiteral("Export se nezdařil.\r\n\r\n") + problem);
         return;
     }
-    const bool vk = m_catalogue == exchange::Catalogue::Cassettes;
     dialogs::information(
         QStringLiteral("Informace:"),
-        (vk ? QStringLiteral(" Export databází VK") : QStringLiteral("Export databází CD")) +
+        QString::fromUtf8(m_design.done) +
             QStringLiteral(" určených pro přenos \"Velmora\" byl ukončen v pořádku."));
     accept();
 }

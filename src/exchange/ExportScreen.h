@@ -19,6 +19,19 @@ class ExportScreen : public ScreenDialog
 {
     Q_OBJECT
 public:
+    // What tells the exports of the two catalogues apart: the catalogue, the
+    // screen's name and title, the dialog for a new directory and the words
+    // about the export (the table in ExportScreens.cpp).
+    struct Design
+    {
+        exchange::Catalogue catalogue;
+        const char *name;
+        const char *caption;
+        NewDirDialog *(*newDirDialog)();
+        const char *about;
+        const char *done; // the start of the message after a finished export
+    };
+
     DirectoryList *directories() const { return m_dirs; }
     PlaceBox *placesBox() const { return m_places; }
     QProgressBar *gauge() const { return m_gauge; }
@@ -29,13 +42,13 @@ public slots:
     void exportData();   // "&Exportuj data"
 
 protected:
-    ExportScreen(exchange::Catalogue catalogue, NewDirDialog *newDir, const QString &text,
-                 QWidget *parent);
+    ExportScreen(const Design &design, QWidget *parent);
     void FormShow() override;
 
 private:
     void showPath(const QString &path);
 
+    const Design &m_design;
     exchange::Catalogue m_catalogue;
     NewDirDialog *m_newDir;
     PlaceBox *m_places = nullptr;

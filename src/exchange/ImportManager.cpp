@@ -29,20 +29,18 @@ const QString kNone = QStringLiteral("-");
 
 } // namespace
 
-ImportManager::ImportManager(exchange::Catalogue catalogue, Texts texts, QWidget *parent)
-    : ScreenDialog(parent), m_catalogue(catalogue), m_texts(std::move(texts))
+ImportManager::ImportManager(const Design &design, QWidget *parent)
+    : ScreenDialog(parent), m_design(design), m_catalogue(design.catalogue)
 {
+    setObjectName(QString::fromUtf8(design.name));
+    setWindowTitle(QString::fromUtf8(design.caption));
     auto *layout = new QVBoxLayout(this);
     auto *countCaption =
         ui::caption(this, QStringLiteral("Label1"),
                     QStringLiteral("Celkový počet existujících externích databází:"));
     m_count = ui::valueLabel(this, QStringLiteral("CelkExtDat"), countCaption);
     ui::setBold(m_count);
-    auto *countRow = new QHBoxLayout;
-    countRow->addWidget(countCaption);
-    countRow->addWidget(m_count);
-    countRow->addStretch(1);
-    layout->addLayout(countRow);
+    layout->addLayout(ui::row({countCaption, m_count}));
 
     auto *middle = new QHBoxLayout;
     auto *from = new QGroupBox(QStringLiteral("Odkud mám importovat ?"), this);
@@ -70,7 +68,7 @@ ImportManager::ImportManager(exchange::Catalogue catalogue, Texts texts, QWidget
     auto *right = new QVBoxLayout;
     m_gauge = new QProgressBar(this);
     m_gauge->setObjectName(QStringLiteral("Stav"));
-    m_gauge->setMaximum(exchange::kind(catalogue).gaugeMaximum * exchange::kGaugeSteps);
+    m_gauge->setMaximum(exchange::kind(m_catalogue).gaugeMaximum * exchange::kGaugeSteps);
     right->addWidget(ui::caption(this, QStringLiteral("Label4"),
                                  QStringLiteral("Stav Importu databází:"), m_gauge));
     right->addWidget(m_gauge);
@@ -87,7 +85,7 @@ ImportManager::ImportManager(exchange::Catalogue catalogue, Texts texts, QWidget
     m_date = value(QStringLiteral("D"), QStringLiteral("Datum exportu:"));
     m_time = value(QStringLiteral("C"), QStringLiteral("Čas exportu    :"));
     m_version = value(QStringLiteral("Ver"), QStringLiteral("Verze exportního programu:"));
-    m_records = value(QStringLiteral("VK"), m_texts.countCaption);
+    m_records = value(QStringLiteral("VK"), QString::fromUtf8(m_design.countCaption));
     m_status = value(QStringLiteral("Status"), QStringLiteral("Status importu:"));
     m_owner = value(QStringLiteral("Vlastnik"), QStringLiteral("Zdroj dat od   :"));
     grid->setColumnStretch(1, 1);
@@ -116,11 +114,8 @@ ImportManager::ImportManager(exchange::Catalogue catalogue, Texts texts, QWidget
     middle->addLayout(right, 1);
     layout->addLayout(middle, 1);
 
-    auto *buttons = new QHBoxLayout;
     m_close = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("&Zavřít okno"));
-    buttons->addStretch(1);
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {m_close}));
 
     connect(m_places, &PlaceBox::placeChosen, m_dirs, &DirectoryList::setPath);
     connect(m_places, &PlaceBox::placeMissing, this, &ImportManager::placeMissing);
@@ -252,7 +247,8 @@ void ImportManager::fileClicked()
     m_version->setText(c.info.version);
     m_owner->setText(c.info.owner);
     m_records->setText(c.records >= 0 ? QString::number(c.records) : kNone);
-    m_status->setText(c.allowed ? m_texts.allowed : m_texts.refused);
+    m_status->setText(c.allowed ? QString::fromUtf8(m_design.allowed)
+                                : QString::fromUtf8(m_design.refused));
     m_import->setEnabled(c.allowed);
     // A table of the accepted field count that still fails its checks, or
     // no table at all, is explained; other layouts speak through the status.
@@ -275,7 +271,7 @@ void ImportManager::importChosen()
             QApplication::restoreOverrideCursor();
             const bool yes = dialogs::question(
                 QStringLiteral("Rozhodnutí:"),
-                m_texts.exists +
+                QString::fromUtf8(m_design.exists) +
                     QStringLiteral("\r\n\r\nChcete existující data uživatele nahradit novými ?"));
             declined = !yes;
             QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -294,11 +290,11 @@ void ImportManager::importChosen()
     case exchange::ImportResult::Imported:
         break;
     case exchange::ImportResult::Replaced:
-        dialogs::information(QStringLiteral("Informace:"), m_texts.replaced);
+        dialogs::information(QStringLiteral("Informace:"), QString::fromUtf8(m_design.replaced));
         m_gauge->setValue(0);
         break;
     case exchange::ImportResult::NotNewer:
-        dialogs::information(QStringLiteral("Informace:"), m_texts.notNewer);
+        dialogs::information(QStringLiteral("Informace:"), QString::fromUtf8(m_design.notNewer));
         break;
     case exchange::ImportResult::Failed:
         m_gauge->setValue(0);
@@ -323,8 +319,9 @@ void ImportManager::deleteCurrent()
         return;
     const exchange::RegisterEntry entry = m_entries[row];
     if (!dialogs::question(QStringLiteral("Zrušení externí databáze:"),
-                           m_texts.deleteAsk + entry.user + QStringLiteral(" ?"))) {
-        dialogs::information(QStringLiteral("Stornování:"), m_texts.deleteKept);
+                           QString::fromUtf8(m_design.deleteAsk) + entry.user +
+                               QStringLiteral(" ?"))) {
+        dialogs::information(QStringLiteral("Stornování:"), QString::fromUtf8(m_design.deleteKept));
         return;
     }
     QString problem;

@@ -22,16 +22,22 @@ class ImportManager : public ScreenDialog
 {
     Q_OBJECT
 public:
-    struct Texts
+    // What tells the managers of the two catalogues apart: the catalogue,
+    // the screen's name and title and the sentences that name the catalogue
+    // (the table in ImportManagers.cpp).
+    struct Design
     {
-        QString exists;       // first sentence of the "already exists" question
-        QString replaced;     // after a replacement
-        QString notNewer;     // the export is as old or older
-        QString deleteAsk;    // followed by the owner and " ?"
-        QString deleteKept;   // the deletion was declined
-        QString countCaption; // "Videokazet     :"
-        QString allowed;      // "Povolen import VK."
-        QString refused;      // "Nepovolen import VK."
+        exchange::Catalogue catalogue;
+        const char *name;
+        const char *caption;
+        const char *exists;       // first sentence of the "already exists" question
+        const char *replaced;     // after a replacement
+        const char *notNewer;     // the export is as old or older
+        const char *deleteAsk;    // followed by the owner and " ?"
+        const char *deleteKept;   // the deletion was declined
+        const char *countCaption; // "Videokazet     :"
+        const char *allowed;      // "Povolen import VK."
+        const char *refused;      // "Nepovolen import VK."
     };
 
     DirectoryList *directories() const { return m_dirs; }
@@ -47,7 +53,7 @@ public slots:
     void directoryChanged(const QString &path);
 
 protected:
-    ImportManager(exchange::Catalogue catalogue, Texts texts, QWidget *parent);
+    ImportManager(const Design &design, QWidget *parent);
     void FormShow() override;
     void FormClose() override;
 
@@ -57,8 +63,8 @@ private:
     void clearValues();
     void offerCleanup();
 
+    const Design &m_design;
     exchange::Catalogue m_catalogue;
-    Texts m_texts;
     exchange::ExportInfo m_info;
     QString m_exportDir;
     QLabel *m_count = nullptr;

@@ -31,14 +31,10 @@ OwnerNameDialog::OwnerNameDialog(const QString &proposed, QWidget *parent) : Scr
         ui::caption(this, QStringLiteral("Label1"), QStringLiteral("Vlastník dat:"), m_edit));
     row->addWidget(m_edit, 1);
     layout->addLayout(row);
-    auto *buttons = new QHBoxLayout;
     auto *ok = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("&Uložit"));
     ok->setDefault(true);
     auto *cancel = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zrušit"));
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {ok, cancel}));
     connect(ok, &QPushButton::clicked, this, &OwnerNameDialog::save);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -13,61 +13,96 @@
 
 namespace velmora {
 
-ArchiveScreen::ArchiveScreen(ItemKind kind, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_kind(kind), m_session(session)
+struct ArchiveScreen::Design
 {
-    const bool cd = kind == ItemKind::Cd;
-    setObjectName(cd ? QStringLiteral("ArchivCD") : QStringLiteral("Archiv"));
-    setWindowTitle(cd ? QStringLiteral("Archiv půjčených hudebních CD ...")
-                      : QStringLiteral("Archiv půjčených kazet ...."));
+    ItemKind kind;
+    const char *name;
+    const char *caption;
+    const char *countCaption;
+    Table TableHandles::*archive;
+    const char *numberField;
+    const char *numberColumn;
+    const char *noteColumn;
+    const char *byItem;
+    const char *byItemCommand;
+    const char *byPersonCommand;
+};
+
+namespace {
+
+constexpr ArchiveScreen::Design kCassettes{
+    ItemKind::Cassette,
+    "Archiv",
+    "Archiv půjčených kazet ....",
+    "Počet zapůjčených a vrácených kazet:",
+    &TableHandles::Table2,
+    "cislo",
+    "Číslo kazety",
+    "Poznámka ke kazetě",
+    "Prohlídka archivu podle čísel videokazet",
+    "lending.cassetteHistoryByNumber",
+    "lending.cassetteHistoryByPerson",
+};
+
+constexpr ArchiveScreen::Design kCds{
+    ItemKind::Cd,
+    "ArchivCD",
+    "Archiv půjčených hudebních CD ...",
+    "Počet zapůjčených a vrácených hudebních CD:",
+    &TableHandles::CD_Archiv,
+    "cislocd",
+    "Číslo CD",
+    "Poznámka k hudebnímu CD",
+    "Prohlídka archivu podle čísel hudebních CD",
+    "lending.cdHistoryByNumber",
+    "lending.cdHistoryByPerson",
+};
+
+QString text(const char *s)
+{
+    return QString::fromUtf8(s);
+}
+
+} // namespace
+
+TArchiv::TArchiv(Session &session, QWidget *parent) : ArchiveScreen(kCassettes, session, parent) {}
+
+TArchivCD::TArchivCD(Session &session, QWidget *parent) : ArchiveScreen(kCds, session, parent) {}
+
+ArchiveScreen::ArchiveScreen(const Design &design, Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_kind(design.kind), m_session(session)
+{
+    setObjectName(text(design.name));
+    setWindowTitle(text(design.caption));
     resize(720, 480);
 
     auto *countCaption =
-        ui::caption(this, QStringLiteral("Label_Pocet"),
-                    cd ? QStringLiteral("Počet zapůjčených a vrácených hudebních CD:")
-                       : QStringLiteral("Počet zapůjčených a vrácených kazet:"));
+        ui::caption(this, QStringLiteral("Label_Pocet"), text(design.countCaption));
     m_count = ui::valueLabel(this, QStringLiteral("Pocet"), countCaption);
     ui::setBold(m_count);
 
-    Table &archive = cd ? session.tables().CD_Archiv : session.tables().Table2;
-    m_model =
-        new TableModel(&archive,
-                       {{cd ? QStringLiteral("cislocd") : QStringLiteral("cislo"),
-                         cd ? QStringLiteral("Číslo CD") : QStringLiteral("Číslo kazety")},
-                        {QStringLiteral("komu"), QStringLiteral("Komu zapůjčeno")},
-                        {QStringLiteral("od_kdy"), QStringLiteral("Zapůjčeno dne")},
-                        {QStringLiteral("pozn"), cd ? QStringLiteral("Poznámka k hudebnímu CD")
-                                                    : QStringLiteral("Poznámka ke kazetě")}},
-                       this);
+    m_model = new TableModel(&(session.tables().*design.archive),
+                             {{text(design.numberField), text(design.numberColumn)},
+                              {QStringLiteral("komu"), QStringLiteral("Komu zapůjčeno")},
+                              {QStringLiteral("od_kdy"), QStringLiteral("Zapůjčeno dne")},
+                              {QStringLiteral("pozn"), text(design.noteColumn)}},
+                             this);
     m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), QStringLiteral("Archiv zápůjček"));
     m_grid->setToolTip(QStringLiteral("Zobrazení archivu zapůjčených kazet ..."));
     TableModel::bind(m_grid, m_model);
 
-    m_byItem = ui::button(this, QStringLiteral("Podle_cisel"),
-                          cd ? QStringLiteral("Prohlídka archivu podle čísel hudebních CD")
-                             : QStringLiteral("Prohlídka archivu podle čísel videokazet"));
+    m_byItem = ui::button(this, QStringLiteral("Podle_cisel"), text(design.byItem));
     m_byPerson = ui::button(this, QStringLiteral("Podle_jmen"),
                             QStringLiteral("Prohlídka archivu podle jmen půjčovatelů"));
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
 
-    auto *head = new QHBoxLayout;
-    head->addWidget(countCaption);
-    head->addWidget(m_count);
-    head->addStretch();
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_byItem);
-    buttons->addWidget(m_byPerson);
-    buttons->addStretch();
-    buttons->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(head);
+    layout->addLayout(ui::row({countCaption, m_count}));
     layout->addWidget(m_grid, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({m_byItem, m_byPerson}, {m_close}));
 
-    const QString byItem = cd ? QStringLiteral("lending.cdHistoryByNumber")
-                              : QStringLiteral("lending.cassetteHistoryByNumber");
-    const QString byPerson = cd ? QStringLiteral("lending.cdHistoryByPerson")
-                                : QStringLiteral("lending.cassetteHistoryByPerson");
+    const QString byItem = text(design.byItemCommand);
+    const QString byPerson = text(design.byPersonCommand);
     connect(m_byItem, &QPushButton::clicked, this,
             [this, byItem] { m_session.runCommand(byItem); });
     connect(m_byPerson, &QPushButton::clicked, this,

@@ -19,6 +19,10 @@ class ArchiveScreen : public ScreenDialog
 {
     Q_OBJECT
 public:
+    // What tells the cassette archive from the CD one (the table in
+    // ArchiveScreen.cpp).
+    struct Design;
+
     ItemKind kind() const { return m_kind; }
     QTableView *grid() const { return m_grid; }
     TableModel *model() const { return m_model; }
@@ -27,7 +31,7 @@ public:
     QPushButton *byPersonButton() const { return m_byPerson; }
 
 protected:
-    ArchiveScreen(ItemKind kind, Session &session, QWidget *parent);
+    ArchiveScreen(const Design &design, Session &session, QWidget *parent);
     void FormShow() override;
 
 private:
@@ -47,20 +51,14 @@ class TArchiv : public ArchiveScreen
 {
     Q_OBJECT
 public:
-    explicit TArchiv(Session &session, QWidget *parent = nullptr)
-        : ArchiveScreen(ItemKind::Cassette, session, parent)
-    {
-    }
+    explicit TArchiv(Session &session, QWidget *parent = nullptr);
 };
 
 class TArchivCD : public ArchiveScreen
 {
     Q_OBJECT
 public:
-    explicit TArchivCD(Session &session, QWidget *parent = nullptr)
-        : ArchiveScreen(ItemKind::Cd, session, parent)
-    {
-    }
+    explicit TArchivCD(Session &session, QWidget *parent = nullptr);
 };
 
 } // namespace velmora

@@ -20,21 +20,71 @@
 #include <QVBoxLayout>
 
 namespace velmora {
+
+struct AwayScreen::Design
+{
+    ItemKind kind;
+    const char *name;
+    const char *caption;
+    const char *lentCaption;
+    const char *gridName;
+    Table TableHandles::*items;
+    const char *numberIndex;
+    const char *onlyOverdue;  // CheckBox2 while it is not checked
+    const char *shownOverdue; // and while it is
+};
+
 namespace {
+
+constexpr AwayScreen::Design kCassettes{
+    ItemKind::Cassette,
+    "Zobrazeni_zapujcek",
+    "Zobrazení zapůjčených videokazet ...",
+    "Počet zapůjčených kazet  :",
+    "Zapůjčené videokazety",
+    &TableHandles::Table1,
+    "cislo",
+    "Zobrazit jen videokazety, u kterých termín vrácení vypršel !",
+    "Zobrazeny jen videokazety mimo termín vrácení !",
+};
+
+constexpr AwayScreen::Design kCds{
+    ItemKind::Cd,
+    "Zobrazeni_zapujcekCD",
+    "Zobrazení zapůjčených hudebních CD disků ...",
+    "Počet zapůjčených CD     :",
+    "Zapůjčená hudební CD",
+    &TableHandles::CD_Table1,
+    "cislocd",
+    "Zobrazit jen CD tituly, u kterých termín vrácení vypršel !",
+    "Zobrazeny jen CD mimo termín vrácení !",
+};
+
+QString text(const char *s)
+{
+    return QString::fromUtf8(s);
+}
 
 const QString kNoTitle = QStringLiteral("Titul hudebního CD: Není nastaveno hudební CD ...");
 const QString kTitlePrefix = QStringLiteral("Titul hudebního CD: ");
 
 } // namespace
 
-AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_kind(kind), m_session(session)
+TZobrazeni_zapujcek::TZobrazeni_zapujcek(Session &session, QWidget *parent)
+    : AwayScreen(kCassettes, session, parent)
 {
-    const bool cd = kind == ItemKind::Cd;
-    setObjectName(cd ? QStringLiteral("Zobrazeni_zapujcekCD")
-                     : QStringLiteral("Zobrazeni_zapujcek"));
-    setWindowTitle(cd ? QStringLiteral("Zobrazení zapůjčených hudebních CD disků ...")
-                      : QStringLiteral("Zobrazení zapůjčených videokazet ..."));
+}
+
+TZobrazeni_zapujcekCD::TZobrazeni_zapujcekCD(Session &session, QWidget *parent)
+    : AwayScreen(kCds, session, parent)
+{
+}
+
+AwayScreen::AwayScreen(const Design &design, Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_design(design), m_kind(design.kind), m_session(session)
+{
+    setObjectName(text(design.name));
+    setWindowTitle(text(design.caption));
     resize(760, 500);
     // Shown at start, before the main window, the window manager would
     // otherwise give it no more than its layout's least size.
@@ -42,8 +92,7 @@ AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
 
     auto *counts = new QGridLayout;
     // The fourth line is shown only while some loan start cannot be read.
-    const QStringList captions{cd ? QStringLiteral("Počet zapůjčených CD     :")
-                                  : QStringLiteral("Počet zapůjčených kazet  :"),
+    const QStringList captions{text(design.lentCaption),
                                QStringLiteral(" - z toho jsou ještě v termínu :"),
                                QStringLiteral(" - z toho jsou mimo termín     :"),
                                QStringLiteral(" - z toho mají nečitelné datum :")};
@@ -64,10 +113,8 @@ AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
     m_onlyOverdue = new QCheckBox(this);
     m_onlyOverdue->setObjectName(QStringLiteral("CheckBox2"));
 
-    m_model = new AwayModel(kind, this);
-    m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"),
-                         cd ? QStringLiteral("Zapůjčená hudební CD")
-                            : QStringLiteral("Zapůjčené videokazety"));
+    m_model = new AwayModel(m_kind, this);
+    m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), text(design.gridName));
     m_grid->setModel(m_model);
 
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
@@ -75,7 +122,7 @@ AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(counts);
     layout->addWidget(m_onlyOverdue);
-    if (cd) {
+    if (m_kind == ItemKind::Cd) {
         m_titleName = ui::valueLabel(this, QStringLiteral("CD_Titul_Name"),
                                      QStringLiteral("Titul hudebního CD"), kNoTitle);
         layout->addWidget(m_titleName);
@@ -90,10 +137,7 @@ AwayScreen::AwayScreen(ItemKind kind, Session &session, QWidget *parent)
         connect(m_films, &FilmListWindow::closed, this, [this] { m_showFilms->setChecked(false); });
     }
     layout->addWidget(m_grid, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {m_close}));
 
     connect(m_onlyOverdue, &QCheckBox::clicked, this, &AwayScreen::CheckBox2Click);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -130,7 +174,7 @@ const std::vector<AwayItem> &AwayScreen::shownItems() const
 
 Table &AwayScreen::items() const
 {
-    return m_kind == ItemKind::Cd ? m_session.tables().CD_Table1 : m_session.tables().Table1;
+    return m_session.tables().*m_design.items;
 }
 
 void AwayScreen::FormShow()
@@ -139,7 +183,7 @@ void AwayScreen::FormShow()
     m_overdue.clear();
     Table &t = items();
     if (t.isOpen()) {
-        t.setIndex(m_kind == ItemKind::Cd ? QStringLiteral("cislocd") : QStringLiteral("cislo"));
+        t.setIndex(text(m_design.numberIndex));
         m_all = lentItems(m_kind, t, QDate::currentDate());
     }
     // A loan that cannot be judged is listed with the overdue ones: the
@@ -159,15 +203,7 @@ void AwayScreen::FormShow()
 void AwayScreen::CheckBox2Click()
 {
     const bool only = m_onlyOverdue->isChecked();
-    const bool cd = m_kind == ItemKind::Cd;
-    if (only)
-        m_onlyOverdue->setText(
-            cd ? QStringLiteral("Zobrazeny jen CD mimo termín vrácení !")
-               : QStringLiteral("Zobrazeny jen videokazety mimo termín vrácení !"));
-    else
-        m_onlyOverdue->setText(
-            cd ? QStringLiteral("Zobrazit jen CD tituly, u kterých termín vrácení vypršel !")
-               : QStringLiteral("Zobrazit jen videokazety, u kterých termín vrácení vypršel !"));
+    m_onlyOverdue->setText(text(only ? m_design.shownOverdue : m_design.onlyOverdue));
     ui::setBold(m_onlyOverdue, only);
     m_model->setItems(&shownItems());
     ui::fitColumns(m_grid);

@@ -26,6 +26,10 @@ class AwayScreen : public ScreenDialog
 {
     Q_OBJECT
 public:
+    // What tells the cassettes away from the CDs away (the table in
+    // AwayScreen.cpp).
+    struct Design;
+
     ItemKind kind() const { return m_kind; }
     void setReminder(bool on);
     bool reminder() const;
@@ -52,7 +56,7 @@ public slots:
     void rowChosen();
 
 protected:
-    AwayScreen(ItemKind kind, Session &session, QWidget *parent);
+    AwayScreen(const Design &design, Session &session, QWidget *parent);
     void FormShow() override;
     void FormClose() override;
     void changeEvent(QEvent *event) override;
@@ -61,6 +65,7 @@ private:
     Table &items() const;
     void fillFilms();
 
+    const Design &m_design;
     ItemKind m_kind;
     Session &m_session;
     std::vector<AwayItem> m_all;
@@ -83,20 +88,14 @@ class TZobrazeni_zapujcek : public AwayScreen
 {
     Q_OBJECT
 public:
-    explicit TZobrazeni_zapujcek(Session &session, QWidget *parent = nullptr)
-        : AwayScreen(ItemKind::Cassette, session, parent)
-    {
-    }
+    explicit TZobrazeni_zapujcek(Session &session, QWidget *parent = nullptr);
 };
 
 class TZobrazeni_zapujcekCD : public AwayScreen
 {
     Q_OBJECT
 public:
-    explicit TZobrazeni_zapujcekCD(Session &session, QWidget *parent = nullptr)
-        : AwayScreen(ItemKind::Cd, session, parent)
-    {
-    }
+    explicit TZobrazeni_zapujcekCD(Session &session, QWidget *parent = nullptr);
 };
 
 } // namespace velmora

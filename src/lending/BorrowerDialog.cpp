@@ -87,14 +87,9 @@ void TKomu_pujcit::build(const QString &caption, const QString &nameCaption)
     grid->addWidget(m_dateHint, 2, 1);
     grid->addWidget(daysLabel, 3, 0);
     grid->addWidget(m_days, 3, 1, Qt::AlignLeft);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(maker);
-    buttons->addStretch();
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({maker}, {m_save, m_close}));
 
     connect(m_name, &QComboBox::editTextChanged, this, &TKomu_pujcit::retest);
     connect(m_days, &QComboBox::currentIndexChanged, this, &TKomu_pujcit::retest);

@@ -144,14 +144,9 @@ TFilmy2::TFilmy2(bool printerAvailable, QWidget *parent) : QDialog(parent)
     auto *maker = ui::caption(this, QStringLiteral("Label_Norvane"), QStringLiteral("Norvane"));
     maker->setStyleSheet(colours::colourRule(maker, QColor(Qt::gray)) +
                          QStringLiteral(" font-size: 7pt"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(maker);
-    buttons->addStretch();
-    buttons->addWidget(m_print);
-    buttons->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pane, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({maker}, {m_print, m_close}));
     connect(m_print, &QPushButton::clicked, m_pane, [this] { m_pane->print(); });
     connect(m_close, &QPushButton::clicked, this, &QDialog::hide);
 }

@@ -16,46 +16,100 @@
 #include <QVBoxLayout>
 
 namespace velmora {
-namespace {
 
-struct Wording
+struct HistoryScreen::Design
 {
-    QString caption, objectName, choice, note, companion;
+    ItemKind kind;
+    bool byPerson;
+    const char *name;
+    const char *caption;
+    const char *choice;
+    const char *note;      // beside the choice, where not empty
+    const char *companion; // the check box of the films window, where not empty
+    Table TableHandles::*archive;
 };
 
-Wording wording(ItemKind kind, bool byPerson)
+namespace {
+
+constexpr HistoryScreen::Design kCassetteByNumber{
+    ItemKind::Cassette,
+    false,
+    "Sledovani_kazety",
+    "Sledování kazety a komu byla půjčena ...",
+    "Najdi a nastav kazetu s číslem :",
+    "",
+    "Zobrazit názvy filmů k nastavené kazetě při listování ?",
+    &TableHandles::Table2,
+};
+
+constexpr HistoryScreen::Design kCassetteByPerson{
+    ItemKind::Cassette,
+    true,
+    "Sledovani_podle_osoby",
+    "Sledování kazety podle osoby (zda byla osobě už zapůjčena ?)",
+    "Jméno hledané osoby :",
+    "(test, zda měla již půjčenou danou kazetu)",
+    "Zobrazit filmy, které nastavená osoba viděla ?",
+    &TableHandles::Table2,
+};
+
+constexpr HistoryScreen::Design kCdByNumber{
+    ItemKind::Cd,
+    false,
+    "Sledovani_CD",
+    "Sledování hudebního CD a komu bylo půjčeno ...",
+    "Najdi a nastav CD s číslem :",
+    "",
+    "",
+    &TableHandles::CD_Archiv,
+};
+
+constexpr HistoryScreen::Design kCdByPerson{
+    ItemKind::Cd,
+    true,
+    "Sledovani_CD2",
+    "Sledování hudebního CD  podle osoby (zda bylo osobě už zapůjčeno ?)",
+    "Jméno hledané osoby :",
+    "(test, zda měla již půjčenou dané hudební CD)",
+    "",
+    &TableHandles::CD_Archiv,
+};
+
+QString text(const char *s)
 {
-    if (kind == ItemKind::Cassette)
-        return byPerson
-                   ? Wording{QStringLiteral(
-                                 "Sledování kazety podle osoby (zda byla osobě už zapůjčena ?)"),
-                             QStringLiteral("Sledovani_podle_osoby"),
-                             QStringLiteral("Jméno hledané osoby :"),
-                             QStringLiteral("(test, zda měla již půjčenou danou kazetu)"),
-                             QStringLiteral("Zobrazit filmy, které nastavená osoba viděla ?")}
-                   : Wording{
-                         QStringLiteral("Sledování kazety a komu byla půjčena ..."),
-                         QStringLiteral("Sledovani_kazety"),
-                         QStringLiteral("Najdi a nastav kazetu s číslem :"), QString(),
-                         QStringLiteral("Zobrazit názvy filmů k nastavené kazetě při listování ?")};
-    return byPerson
-               ? Wording{QStringLiteral("Sledování hudebního CD  podle osoby (zda bylo "
-                                        "osobě už zapůjčeno ?)"),
-                         QStringLiteral("Sledovani_CD2"), QStringLiteral("Jméno hledané osoby :"),
-                         QStringLiteral("(test, zda měla již půjčenou dané hudební CD)"), QString()}
-               : Wording{QStringLiteral("Sledování hudebního CD a komu bylo půjčeno ..."),
-                         QStringLiteral("Sledovani_CD"),
-                         QStringLiteral("Najdi a nastav CD s číslem :"), QString(), QString()};
+    return QString::fromUtf8(s);
 }
 
 } // namespace
 
-HistoryScreen::HistoryScreen(ItemKind kind, bool byPerson, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_kind(kind), m_byPerson(byPerson), m_session(session)
+TSledovani_kazety::TSledovani_kazety(Session &session, QWidget *parent)
+    : HistoryScreen(kCassetteByNumber, session, parent)
 {
-    const Wording w = wording(kind, byPerson);
-    setObjectName(w.objectName);
-    setWindowTitle(w.caption);
+}
+
+TSledovani_podle_osoby::TSledovani_podle_osoby(Session &session, QWidget *parent)
+    : HistoryScreen(kCassetteByPerson, session, parent)
+{
+}
+
+TSledovani_CD::TSledovani_CD(Session &session, QWidget *parent)
+    : HistoryScreen(kCdByNumber, session, parent)
+{
+}
+
+TSledovani_CD2::TSledovani_CD2(Session &session, QWidget *parent)
+    : HistoryScreen(kCdByPerson, session, parent)
+{
+}
+
+HistoryScreen::HistoryScreen(const Design &design, Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_design(design), m_kind(design.kind), m_byPerson(design.byPerson),
+      m_session(session)
+{
+    const QString note = text(design.note);
+    const QString companion = text(design.companion);
+    setObjectName(text(design.name));
+    setWindowTitle(text(design.caption));
     resize(760, 560);
 
     m_choice = new QComboBox(this);
@@ -65,13 +119,14 @@ HistoryScreen::HistoryScreen(ItemKind kind, bool byPerson, Session &session, QWi
     m_choice->setMinimumContentsLength(16);
     m_keys = new QStringListModel(m_choice);
     m_choice->setModel(m_keys);
-    auto *choiceLabel = ui::caption(this, QStringLiteral("Label_Jdi_hned"), w.choice, m_choice);
+    auto *choiceLabel =
+        ui::caption(this, QStringLiteral("Label_Jdi_hned"), text(design.choice), m_choice);
     auto *top = new QHBoxLayout;
     top->addWidget(choiceLabel);
     top->addWidget(m_choice);
-    if (!w.note.isEmpty())
-        top->addWidget(ui::caption(this, QStringLiteral("Label_Test"), w.note));
-    if (kind == ItemKind::Cd && !byPerson) {
+    if (!note.isEmpty())
+        top->addWidget(ui::caption(this, QStringLiteral("Label_Test"), note));
+    if (m_kind == ItemKind::Cd && !m_byPerson) {
         auto *titleCaption =
             ui::caption(this, QStringLiteral("Label_Tit"), QStringLiteral("Titul CD :"));
         m_title = ui::valueLabel(this, QStringLiteral("Tit"), titleCaption,
@@ -85,7 +140,7 @@ HistoryScreen::HistoryScreen(ItemKind kind, bool byPerson, Session &session, QWi
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    if (kind == ItemKind::Cassette && !byPerson) {
+    if (m_kind == ItemKind::Cassette && !m_byPerson) {
         m_count = ui::valueLabel(this, QStringLiteral("Soucet"), QStringLiteral("Součet"));
         layout->addWidget(m_count);
     }
@@ -95,12 +150,12 @@ HistoryScreen::HistoryScreen(ItemKind kind, bool byPerson, Session &session, QWi
     layout->addWidget(m_pane, 1);
 
     auto *bottom = new QHBoxLayout;
-    if (!w.companion.isEmpty()) {
-        m_companionBox = new QCheckBox(w.companion, this);
+    if (!companion.isEmpty()) {
+        m_companionBox = new QCheckBox(companion, this);
         m_companionBox->setObjectName(QStringLiteral("CheckBox1"));
         bottom->addWidget(m_companionBox);
         connect(m_companionBox, &QCheckBox::clicked, this, &HistoryScreen::companionClicked);
-        if (byPerson) {
+        if (m_byPerson) {
             m_personFilms = new TFilmy2(session.printerAvailable(), this);
             connect(m_personFilms, &TFilmy2::closed, this,
                     [this] { m_companionBox->setChecked(false); });
@@ -133,8 +188,7 @@ report::Mode HistoryScreen::mode() const
 
 void HistoryScreen::FormShow()
 {
-    Table &archive =
-        m_kind == ItemKind::Cd ? m_session.tables().CD_Archiv : m_session.tables().Table2;
+    Table &archive = m_session.tables().*m_design.archive;
     m_rows = archive.isOpen() ? readArchive(archive) : std::vector<ArchiveRow>();
     const QStringList keys = m_byPerson ? distinctBorrowers(m_rows) : distinctNumbers(m_rows);
     // A plain list model: an archive may name tens of thousands of items,

@@ -25,6 +25,9 @@ class HistoryScreen : public ScreenDialog
 {
     Q_OBJECT
 public:
+    // What tells the four histories apart (the table in HistoryScreen.cpp).
+    struct Design;
+
     ItemKind kind() const { return m_kind; }
     bool byPerson() const { return m_byPerson; }
     const std::vector<ArchiveRow> &archive() const { return m_rows; }
@@ -49,7 +52,7 @@ public slots:
     void print();
 
 protected:
-    HistoryScreen(ItemKind kind, bool byPerson, Session &session, QWidget *parent);
+    HistoryScreen(const Design &design, Session &session, QWidget *parent);
     void FormShow() override;
     void FormClose() override;
 
@@ -57,6 +60,7 @@ private:
     void companionClicked();
     void loadCassettes();
 
+    const Design &m_design;
     ItemKind m_kind;
     bool m_byPerson;
     Session &m_session;
@@ -81,40 +85,28 @@ class TSledovani_kazety : public HistoryScreen
 {
     Q_OBJECT
 public:
-    explicit TSledovani_kazety(Session &session, QWidget *parent = nullptr)
-        : HistoryScreen(ItemKind::Cassette, false, session, parent)
-    {
-    }
+    explicit TSledovani_kazety(Session &session, QWidget *parent = nullptr);
 };
 
 class TSledovani_podle_osoby : public HistoryScreen
 {
     Q_OBJECT
 public:
-    explicit TSledovani_podle_osoby(Session &session, QWidget *parent = nullptr)
-        : HistoryScreen(ItemKind::Cassette, true, session, parent)
-    {
-    }
+    explicit TSledovani_podle_osoby(Session &session, QWidget *parent = nullptr);
 };
 
 class TSledovani_CD : public HistoryScreen
 {
     Q_OBJECT
 public:
-    explicit TSledovani_CD(Session &session, QWidget *parent = nullptr)
-        : HistoryScreen(ItemKind::Cd, false, session, parent)
-    {
-    }
+    explicit TSledovani_CD(Session &session, QWidget *parent = nullptr);
 };
 
 class TSledovani_CD2 : public HistoryScreen
 {
     Q_OBJECT
 public:
-    explicit TSledovani_CD2(Session &session, QWidget *parent = nullptr)
-        : HistoryScreen(ItemKind::Cd, true, session, parent)
-    {
-    }
+    explicit TSledovani_CD2(Session &session, QWidget *parent = nullptr);
 };
 
 } // namespace velmora

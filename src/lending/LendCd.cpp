@@ -1,21 +1,17 @@
 #include "lending/LendCd.h"
 
 #include "catalogue/CdCatalogue.h"
-#include "cds/CdTitleDisplay.h"
 #include "lending/BorrowerDialog.h"
 #include "loans/LoanBook.h"
-#include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -23,34 +19,18 @@
 namespace velmora {
 namespace {
 
-const QString kNumberField = QStringLiteral("Cislocd");
+constexpr CdTitleHeader::Design kHead{
+    "Label_TitulCD", "Titul CD disku :", "Nazpíval(a)     :", "Label_PoznCD", nullptr, true,
+};
 
 } // namespace
 
 TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_session(session)
+    : ScreenDialog(parent), m_session(session), m_head(this, kHead)
 {
     setObjectName(QStringLiteral("Zapsat_pujceni_CD"));
     setWindowTitle(QStringLiteral("Vyberte si, které hudební CD chcete někomu zapůjčit ..."));
     resize(720, 560);
-
-    m_jump = new JumpList(this);
-    m_jump->setObjectName(QStringLiteral("Jdi_hned"));
-    auto *jumpLabel =
-        ui::caption(this, QStringLiteral("Label_Jdi_hned"), QStringLiteral("Jdi na CD :"), m_jump);
-    auto *sizeCaption =
-        ui::caption(this, QStringLiteral("Label_Typ"), QStringLiteral("Typ (velikost) CD :"));
-    m_size = ui::valueLabel(this, QStringLiteral("T_cd"), sizeCaption);
-    ui::setBold(m_size);
-    m_titleBox = ui::readOnlyBox(this, QStringLiteral("TitulCD"));
-    m_artist = ui::readOnlyBox(this, QStringLiteral("Artist"));
-    m_note = ui::readOnlyBox(this, QStringLiteral("PoznCD"));
-    auto *titleLabel = ui::caption(this, QStringLiteral("Label_TitulCD"),
-                                   QStringLiteral("Titul CD disku :"), m_titleBox);
-    auto *artistLabel = ui::caption(this, QStringLiteral("Label_Artist"),
-                                    QStringLiteral("Nazpíval(a)     :"), m_artist);
-    auto *noteLabel = ui::caption(this, QStringLiteral("Label_PoznCD"),
-                                  QStringLiteral("Poznámka k hudebnímu CD:"), m_note);
 
     m_grid = new QTableWidget(0, 4, this);
     m_grid->setObjectName(QStringLiteral("Seznam_skladeb"));
@@ -73,18 +53,6 @@ TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
     m_lend = ui::button(this, QStringLiteral("Pujceni"), QStringLiteral("Zapůjčit hudební CD"));
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
 
-    auto *head = new QGridLayout;
-    head->addWidget(jumpLabel, 0, 0);
-    head->addWidget(m_jump, 0, 1);
-    head->addWidget(sizeCaption, 0, 2);
-    head->addWidget(m_size, 0, 3);
-    head->setColumnStretch(4, 1);
-    head->addWidget(titleLabel, 1, 0);
-    head->addWidget(m_titleBox, 1, 1, 1, 4);
-    head->addWidget(artistLabel, 2, 0);
-    head->addWidget(m_artist, 2, 1, 1, 4);
-    head->addWidget(noteLabel, 3, 0);
-    head->addWidget(m_note, 3, 1, 1, 4);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_navigator);
     buttons->addStretch();
@@ -92,7 +60,7 @@ TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
     buttons->addSpacing(12);
     buttons->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(head);
+    layout->addLayout(m_head.layout());
     layout->addWidget(gridLabel);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_loan);
@@ -101,7 +69,7 @@ TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
     m_borrower = new TKomu_pujcitCD(this);
     m_borrower->setArchivePath(session.tables().CD_Archiv.path());
 
-    connect(m_jump, &JumpList::chosen, this, &TZapsat_pujceni_CD::jumpChosen);
+    connect(m_head.jumpList(), &JumpList::chosen, this, &TZapsat_pujceni_CD::jumpChosen);
     connect(m_navigator, &RecordNavigator::moved, this, &TZapsat_pujceni_CD::showCurrent);
     connect(m_lend, &QPushButton::clicked, this, &TZapsat_pujceni_CD::PujceniClick);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
@@ -117,12 +85,7 @@ void TZapsat_pujceni_CD::FormShow()
     Table &t = m_session.tables().CD_Table1;
     if (!t.isOpen())
         return;
-    t.setIndex(QStringLiteral("cislocd"));
-    m_jump->fill(t, kNumberField);
-    if (m_jump->count() > 0) {
-        m_jump->setCurrentIndex(m_jump->count() - 1);
-        t.last();
-    }
+    m_head.fillFromLast(t);
     showCurrent();
 }
 
@@ -130,10 +93,8 @@ void TZapsat_pujceni_CD::jumpChosen(const QString &number)
 {
     Table &t = m_session.tables().CD_Table1;
     try {
-        if (t.locate(kNumberField, number, true))
+        if (m_head.locate(t, number, m_title.number))
             showCurrent();
-        else
-            m_jump->follow(m_title.number);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -155,11 +116,8 @@ void TZapsat_pujceni_CD::showCurrent()
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
-    m_jump->follow(m_title.number);
-    m_size->setText(sizeText(m_title.size));
-    m_titleBox->setText(m_title.title);
-    m_artist->setText(m_title.artist);
-    m_note->setText(m_title.note);
+    m_head.jumpList()->follow(m_title.number);
+    m_head.show(m_title, sizeText(m_title.size), m_title.artist);
 
     m_grid->setRowCount(int(tracks.size()));
     for (int row = 0; row < int(tracks.size()); ++row) {
@@ -182,14 +140,8 @@ void TZapsat_pujceni_CD::showCurrent()
     m_grid->resizeColumnsToContents();
     m_grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
-    const Loan &loan = m_title.loan;
-    colours::setTextColour(m_loan, loan.lent ? CdTitleDisplay::kLentColour
-                                             : CdTitleDisplay::kNotLentColour);
-    ui::setBold(m_loan, loan.lent);
-    m_loan->setText(loan.lent ? QStringLiteral("Hudební CD je půjčeno! ... ( ") + loan.borrower +
-                                    QStringLiteral("   od   ") + loan.since + QStringLiteral(" )")
-                              : QStringLiteral("Hudební CD není půjčeno ..."));
-    m_lend->setEnabled(titles.isOpen() && titles.recordNumber() >= 0 && !loan.lent);
+    CdTitleHeader::showLoan(m_loan, m_title.loan);
+    m_lend->setEnabled(titles.isOpen() && titles.recordNumber() >= 0 && !m_title.loan.lent);
     m_navigator->refresh();
 }
 

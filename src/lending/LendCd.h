@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cds/CdTitleHeader.h"
 #include "platform/ScreenDialog.h"
 #include "storage/CdRecords.h"
 
@@ -7,7 +8,6 @@
 #include <vector>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
@@ -34,8 +34,8 @@ public:
     const CdTitle &title() const { return m_title; }
     QTableWidget *trackGrid() const { return m_grid; }
     QLabel *loanLabel() const { return m_loan; }
-    QLabel *sizeLabel() const { return m_size; }
-    JumpList *jumpList() const { return m_jump; }
+    QLabel *sizeLabel() const { return m_head.sizeLabel(); }
+    JumpList *jumpList() const { return m_head.jumpList(); }
     RecordNavigator *navigator() const { return m_navigator; }
     TKomu_pujcitCD *borrowerDialog() const { return m_borrower; }
     QPushButton *lendButton() const { return m_lend; }
@@ -56,11 +56,7 @@ private:
 
     Session &m_session;
     CdTitle m_title;
-    JumpList *m_jump = nullptr;
-    QLabel *m_size = nullptr;
-    QLineEdit *m_titleBox = nullptr;
-    QLineEdit *m_artist = nullptr;
-    QLineEdit *m_note = nullptr;
+    CdTitleHeader m_head;
     QTableWidget *m_grid = nullptr;
     QLabel *m_loan = nullptr;
     RecordNavigator *m_navigator = nullptr;

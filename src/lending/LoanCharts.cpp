@@ -4,58 +4,99 @@
 #include "session/Session.h"
 
 namespace velmora {
-namespace {
 
-struct Wording
+struct LoanChartWindow::Design
 {
-    QString objectName, caption, line1, line2;
+    ItemKind kind;
+    bool byPerson;
+    const char *name;
+    const char *caption;
+    const char *line1;
+    const char *line2;
+    Table TableHandles::*items;
+    Table TableHandles::*archive;
 };
 
-Wording wording(ItemKind kind, bool byPerson)
-{
-    if (kind == ItemKind::Cassette)
-        return byPerson
-                   ? Wording{QStringLiteral("Zobraz_archiv_vk_dografu2"),
-                             QStringLiteral("Grafické zobrazení  archivu půjčovaných Videokazet "
-                                            "podle půjčujících ..."),
-                             QStringLiteral("Statistika půjčování videokazet - zobrazení podle "
-                                            "jednotlivých jmen půjčujících"),
-                             QStringLiteral("(zobrazen je počet půjčení videokazet)")}
-                   : Wording{
-                         QStringLiteral("Zobraz_archiv_vk_dografu"),
-                         QStringLiteral("Grafické zobrazení  archivu půjčovaných Videokazet ..."),
-                         QStringLiteral("Statistika půjčování videokazet - zobrazení podle "
-                                        "jednotlivých čísel videokazet"),
-                         QStringLiteral("(zobrazen je počet půjčení dané videokazety)")};
-    return byPerson
-               ? Wording{QStringLiteral("Zobraz_archiv_cd_dografu2"),
-                         QStringLiteral("Grafické zobrazení  archivu půjčovaných hudebních CD "
-                                        "podle půjčujících ..."),
-                         QStringLiteral("Statistika půjčování hudebních CD - zobrazení podle "
-                                        "jednotlivých jmen půjčujících"),
-                         QStringLiteral("(zobrazen je počet půjčení hudebního CD)")}
-               : Wording{QStringLiteral("Zobraz_archiv_cd_dografu"),
-                         QStringLiteral("Grafické zobrazení  archivu půjčovaných hudebních CD ..."),
-                         QStringLiteral("Statistika půjčování hudebních CD - zobrazení podle "
-                                        "jednotlivých čísel CD"),
-                         QStringLiteral("(zobrazen je počet půjčení daného CD disku)")};
-}
+namespace {
+
+constexpr LoanChartWindow::Design kCassettesByNumber{
+    ItemKind::Cassette,
+    false,
+    "Zobraz_archiv_vk_dografu",
+    "Grafické zobrazení  archivu půjčovaných Videokazet ...",
+    "Statistika půjčování videokazet - zobrazení podle jednotlivých čísel videokazet",
+    "(zobrazen je počet půjčení dané videokazety)",
+    &TableHandles::Table1,
+    &TableHandles::Table2,
+};
+
+constexpr LoanChartWindow::Design kCassettesByPerson{
+    ItemKind::Cassette,
+    true,
+    "Zobraz_archiv_vk_dografu2",
+    "Grafické zobrazení  archivu půjčovaných Videokazet podle půjčujících ...",
+    "Statistika půjčování videokazet - zobrazení podle jednotlivých jmen půjčujících",
+    "(zobrazen je počet půjčení videokazet)",
+    &TableHandles::Table1,
+    &TableHandles::Table2,
+};
+
+constexpr LoanChartWindow::Design kCdsByNumber{
+    ItemKind::Cd,
+    false,
+    "Zobraz_archiv_cd_dografu",
+    "Grafické zobrazení  archivu půjčovaných hudebních CD ...",
+    "Statistika půjčování hudebních CD - zobrazení podle jednotlivých čísel CD",
+    "(zobrazen je počet půjčení daného CD disku)",
+    &TableHandles::CD_Table1,
+    &TableHandles::CD_Archiv,
+};
+
+constexpr LoanChartWindow::Design kCdsByPerson{
+    ItemKind::Cd,
+    true,
+    "Zobraz_archiv_cd_dografu2",
+    "Grafické zobrazení  archivu půjčovaných hudebních CD podle půjčujících ...",
+    "Statistika půjčování hudebních CD - zobrazení podle jednotlivých jmen půjčujících",
+    "(zobrazen je počet půjčení hudebního CD)",
+    &TableHandles::CD_Table1,
+    &TableHandles::CD_Archiv,
+};
 
 } // namespace
 
-LoanChartWindow::LoanChartWindow(ItemKind kind, bool byPerson, Session &session, QWidget *parent)
-    : BarChartWindow(session, parent), m_kind(kind), m_byPerson(byPerson), m_session(session)
+TZobraz_archiv_vk_dografu::TZobraz_archiv_vk_dografu(Session &session, QWidget *parent)
+    : LoanChartWindow(kCassettesByNumber, session, parent)
 {
-    const Wording w = wording(kind, byPerson);
-    setObjectName(w.objectName);
-    setWindowTitle(w.caption);
-    setTitleLines(w.line1, w.line2);
+}
+
+TZobraz_archiv_vk_dografu2::TZobraz_archiv_vk_dografu2(Session &session, QWidget *parent)
+    : LoanChartWindow(kCassettesByPerson, session, parent)
+{
+}
+
+TZobraz_archiv_cd_dografu::TZobraz_archiv_cd_dografu(Session &session, QWidget *parent)
+    : LoanChartWindow(kCdsByNumber, session, parent)
+{
+}
+
+TZobraz_archiv_cd_dografu2::TZobraz_archiv_cd_dografu2(Session &session, QWidget *parent)
+    : LoanChartWindow(kCdsByPerson, session, parent)
+{
+}
+
+LoanChartWindow::LoanChartWindow(const Design &design, Session &session, QWidget *parent)
+    : BarChartWindow(session, parent), m_design(design), m_kind(design.kind),
+      m_byPerson(design.byPerson), m_session(session)
+{
+    setObjectName(QString::fromUtf8(design.name));
+    setWindowTitle(QString::fromUtf8(design.caption));
+    setTitleLines(QString::fromUtf8(design.line1), QString::fromUtf8(design.line2));
 }
 
 void LoanChartWindow::FormShow()
 {
-    const bool cd = m_kind == ItemKind::Cd;
-    Table &archive = cd ? m_session.tables().CD_Archiv : m_session.tables().Table2;
+    Table &archive = m_session.tables().*m_design.archive;
     m_series.clear();
     try {
         const std::vector<ArchiveRow> rows =
@@ -63,7 +104,7 @@ void LoanChartWindow::FormShow()
         if (m_byPerson) {
             m_series = loansPerBorrower(rows);
         } else {
-            const Table &items = cd ? m_session.tables().CD_Table1 : m_session.tables().Table1;
+            const Table &items = m_session.tables().*m_design.items;
             m_series = loansPerItem(catalogueNumbers(items.path(), m_kind), rows);
         }
     } catch (const std::exception &e) {

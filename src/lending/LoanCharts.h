@@ -11,16 +11,20 @@ class LoanChartWindow : public BarChartWindow
 {
     Q_OBJECT
 public:
+    // What tells the four charts apart (the table in LoanCharts.cpp).
+    struct Design;
+
     ItemKind kind() const { return m_kind; }
     bool byPerson() const { return m_byPerson; }
     // The series the chart was made of at its last opening.
     const std::vector<LoanBar> &series() const { return m_series; }
 
 protected:
-    LoanChartWindow(ItemKind kind, bool byPerson, Session &session, QWidget *parent);
+    LoanChartWindow(const Design &design, Session &session, QWidget *parent);
     void FormShow() override;
 
 private:
+    const Design &m_design;
     ItemKind m_kind;
     bool m_byPerson;
     Session &m_session;
@@ -31,40 +35,28 @@ class TZobraz_archiv_vk_dografu : public LoanChartWindow
 {
     Q_OBJECT
 public:
-    explicit TZobraz_archiv_vk_dografu(Session &session, QWidget *parent = nullptr)
-        : LoanChartWindow(ItemKind::Cassette, false, session, parent)
-    {
-    }
+    explicit TZobraz_archiv_vk_dografu(Session &session, QWidget *parent = nullptr);
 };
 
 class TZobraz_archiv_vk_dografu2 : public LoanChartWindow
 {
     Q_OBJECT
 public:
-    explicit TZobraz_archiv_vk_dografu2(Session &session, QWidget *parent = nullptr)
-        : LoanChartWindow(ItemKind::Cassette, true, session, parent)
-    {
-    }
+    explicit TZobraz_archiv_vk_dografu2(Session &session, QWidget *parent = nullptr);
 };
 
 class TZobraz_archiv_cd_dografu : public LoanChartWindow
 {
     Q_OBJECT
 public:
-    explicit TZobraz_archiv_cd_dografu(Session &session, QWidget *parent = nullptr)
-        : LoanChartWindow(ItemKind::Cd, false, session, parent)
-    {
-    }
+    explicit TZobraz_archiv_cd_dografu(Session &session, QWidget *parent = nullptr);
 };
 
 class TZobraz_archiv_cd_dografu2 : public LoanChartWindow
 {
     Q_OBJECT
 public:
-    explicit TZobraz_archiv_cd_dografu2(Session &session, QWidget *parent = nullptr)
-        : LoanChartWindow(ItemKind::Cd, true, session, parent)
-    {
-    }
+    explicit TZobraz_archiv_cd_dografu2(Session &session, QWidget *parent = nullptr);
 };
 
 } // namespace velmora

@@ -16,7 +16,63 @@
 #include <QVBoxLayout>
 
 namespace velmora {
+
+struct ReturnScreen::Design
+{
+    ItemKind kind;
+    const char *name;
+    const char *caption;
+    Table TableHandles::*items;
+    Table TableHandles::*archive;
+    // The grid's fields, in the spelling of the item table.
+    const char *numberField, *whoField, *sinceField, *daysField, *noteField;
+    const char *numberColumn, *noteColumn;
+    const char *nothingLent;
+    const char *askCaption, *ask;
+};
+
 namespace {
+
+constexpr ReturnScreen::Design kCassettes{
+    ItemKind::Cassette,
+    "Vraceni_kazety",
+    "Vrácení půjčené kazety zpět domů ... dvoj-klik",
+    &TableHandles::Table1,
+    &TableHandles::Table2,
+    "cislo",
+    "komu",
+    "od_kdy",
+    "delka_pujc",
+    "pozn",
+    "Číslo kazety",
+    "Poznámka ke kazetě",
+    "Není co vracet, žádná kazeta není vedena jako půjčená ...",
+    "Vrácení kazety...",
+    "Chcete vybranou kazetu od teď evidovat jako vrácenou ?",
+};
+
+constexpr ReturnScreen::Design kCds{
+    ItemKind::Cd,
+    "Vraceni_CDForm",
+    "Vrácení půjčeného CD zpět domů ... dvoj-klik",
+    &TableHandles::CD_Table1,
+    &TableHandles::CD_Archiv,
+    "Cislocd",
+    "Komu",
+    "Od_kdy",
+    "Delka_pujc",
+    "PoznCD",
+    "Číslo CD",
+    "Poznámka k hudebnímu CD",
+    "Není co vracet, žádné CD není vedené jako zapůjčené ...",
+    "Vrácení CD ...",
+    "Chcete vybrané hudební CD od teď evidovat jako vrácené ?",
+};
+
+QString text(const char *s)
+{
+    return QString::fromUtf8(s);
+}
 
 const QString kNoTitle = QStringLiteral("Titul hudebního CD: Není nastaven ...");
 const QString kTitlePrefix = QStringLiteral("Titul hudebního CD: ");
@@ -62,13 +118,21 @@ private:
 
 } // namespace
 
-ReturnScreen::ReturnScreen(ItemKind kind, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_kind(kind), m_session(session)
+TVraceni_kazety::TVraceni_kazety(Session &session, QWidget *parent)
+    : ReturnScreen(kCassettes, session, parent)
 {
-    const bool cd = kind == ItemKind::Cd;
-    setObjectName(cd ? QStringLiteral("Vraceni_CDForm") : QStringLiteral("Vraceni_kazety"));
-    setWindowTitle(cd ? QStringLiteral("Vrácení půjčeného CD zpět domů ... dvoj-klik")
-                      : QStringLiteral("Vrácení půjčené kazety zpět domů ... dvoj-klik"));
+}
+
+TVraceni_CDForm::TVraceni_CDForm(Session &session, QWidget *parent)
+    : ReturnScreen(kCds, session, parent)
+{
+}
+
+ReturnScreen::ReturnScreen(const Design &design, Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_design(design), m_kind(design.kind), m_session(session)
+{
+    setObjectName(text(design.name));
+    setWindowTitle(text(design.caption));
     resize(720, 460);
 
     auto *countCaption = ui::caption(this, QStringLiteral("Label_Pocet"),
@@ -76,41 +140,27 @@ ReturnScreen::ReturnScreen(ItemKind kind, Session &session, QWidget *parent)
     m_count = ui::valueLabel(this, QStringLiteral("Pocet"), countCaption);
     ui::setBold(m_count);
 
-    QList<TableModel::Column> columns;
-    if (cd)
-        columns = {{QStringLiteral("Cislocd"), QStringLiteral("Číslo CD")},
-                   {QStringLiteral("Komu"), QStringLiteral("Komu zapůjčeno")},
-                   {QStringLiteral("Od_kdy"), QStringLiteral("Zapůjčeno dne")},
-                   {QStringLiteral("Delka_pujc"), QStringLiteral("Na dnů")},
-                   {QStringLiteral("PoznCD"), QStringLiteral("Poznámka k hudebnímu CD")}};
-    else
-        columns = {{QStringLiteral("cislo"), QStringLiteral("Číslo kazety")},
-                   {QStringLiteral("komu"), QStringLiteral("Komu zapůjčeno")},
-                   {QStringLiteral("od_kdy"), QStringLiteral("Zapůjčeno dne")},
-                   {QStringLiteral("delka_pujc"), QStringLiteral("Na dnů")},
-                   {QStringLiteral("pozn"), QStringLiteral("Poznámka ke kazetě")}};
+    const QList<TableModel::Column> columns{
+        {text(design.numberField), text(design.numberColumn)},
+        {text(design.whoField), QStringLiteral("Komu zapůjčeno")},
+        {text(design.sinceField), QStringLiteral("Zapůjčeno dne")},
+        {text(design.daysField), QStringLiteral("Na dnů")},
+        {text(design.noteField), text(design.noteColumn)}};
     m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), QStringLiteral("Zapůjčené položky"));
     m_model = new ReturnModel(&items(), columns, this);
     TableModel::bind(m_grid, m_model);
 
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
 
-    auto *head = new QHBoxLayout;
-    head->addWidget(countCaption);
-    head->addWidget(m_count);
-    head->addStretch();
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(head);
-    if (cd) {
+    layout->addLayout(ui::row({countCaption, m_count}));
+    if (m_kind == ItemKind::Cd) {
         m_titleName = ui::valueLabel(this, QStringLiteral("CD_Titul_Name"),
                                      QStringLiteral("Titul hudebního CD"), kNoTitle);
         layout->addWidget(m_titleName);
     }
     layout->addWidget(m_grid, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({}, {m_close}));
 
     // Every double click over the list counts, also one on an empty list,
     // which is told that nothing is lent.
@@ -147,12 +197,12 @@ bool ReturnScreen::eventFilter(QObject *watched, QEvent *event)
 
 Table &ReturnScreen::items() const
 {
-    return m_kind == ItemKind::Cd ? m_session.tables().CD_Table1 : m_session.tables().Table1;
+    return m_session.tables().*m_design.items;
 }
 
 Table &ReturnScreen::archive() const
 {
-    return m_kind == ItemKind::Cd ? m_session.tables().CD_Archiv : m_session.tables().Table2;
+    return m_session.tables().*m_design.archive;
 }
 
 void ReturnScreen::FormShow()
@@ -191,19 +241,12 @@ void ReturnScreen::rowClicked()
 
 void ReturnScreen::returnCurrent()
 {
-    const bool cd = m_kind == ItemKind::Cd;
     Table &t = items();
     if (m_model->rowCount() == 0 || t.recordNumber() < 0) {
-        dialogs::warning(
-            QStringLiteral("Varování:"),
-            cd ? QStringLiteral("Není co vracet, žádné CD není vedené jako zapůjčené ...")
-               : QStringLiteral("Není co vracet, žádná kazeta není vedena jako půjčená ..."));
+        dialogs::warning(QStringLiteral("Varování:"), text(m_design.nothingLent));
         return;
     }
-    if (!dialogs::question(
-            cd ? QStringLiteral("Vrácení CD ...") : QStringLiteral("Vrácení kazety..."),
-            cd ? QStringLiteral("Chcete vybrané hudební CD od teď evidovat jako vrácené ?")
-               : QStringLiteral("Chcete vybranou kazetu od teď evidovat jako vrácenou ?")))
+    if (!dialogs::question(text(m_design.askCaption), text(m_design.ask)))
         return;
 
     try {

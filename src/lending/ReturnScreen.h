@@ -21,6 +21,10 @@ class ReturnScreen : public ScreenDialog
 {
     Q_OBJECT
 public:
+    // What tells the return of cassettes from that of CDs (the table in
+    // ReturnScreen.cpp).
+    struct Design;
+
     ItemKind kind() const { return m_kind; }
     QTableView *grid() const { return m_grid; }
     TableModel *model() const { return m_model; }
@@ -32,7 +36,7 @@ public slots:
     void returnCurrent();
 
 protected:
-    ReturnScreen(ItemKind kind, Session &session, QWidget *parent);
+    ReturnScreen(const Design &design, Session &session, QWidget *parent);
     void FormShow() override;
     void FormClose() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -43,6 +47,7 @@ private:
     void showCount();
     void rowClicked();
 
+    const Design &m_design;
     ItemKind m_kind;
     Session &m_session;
     QLabel *m_count = nullptr;
@@ -56,20 +61,14 @@ class TVraceni_kazety : public ReturnScreen
 {
     Q_OBJECT
 public:
-    explicit TVraceni_kazety(Session &session, QWidget *parent = nullptr)
-        : ReturnScreen(ItemKind::Cassette, session, parent)
-    {
-    }
+    explicit TVraceni_kazety(Session &session, QWidget *parent = nullptr);
 };
 
 class TVraceni_CDForm : public ReturnScreen
 {
     Q_OBJECT
 public:
-    explicit TVraceni_CDForm(Session &session, QWidget *parent = nullptr)
-        : ReturnScreen(ItemKind::Cd, session, parent)
-    {
-    }
+    explicit TVraceni_CDForm(Session &session, QWidget *parent = nullptr);
 };
 
 } // namespace velmora

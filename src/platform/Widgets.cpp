@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -117,6 +118,17 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text)
     b->setAutoDefault(false);
     b->installEventFilter(new EnterPresses(b));
     return b;
+}
+
+QHBoxLayout *row(std::initializer_list<QWidget *> left, std::initializer_list<QWidget *> right)
+{
+    auto *r = new QHBoxLayout;
+    for (QWidget *w : left)
+        r->addWidget(w);
+    r->addStretch(1);
+    for (QWidget *w : right)
+        r->addWidget(w);
+    return r;
 }
 
 void setBold(QWidget *widget, bool bold)

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <initializer_list>
+
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -40,6 +43,12 @@ QString spoken(const QString &caption);
 // A push button that Enter presses only when it has the focus or is the
 // window's default one.
 QPushButton *button(QWidget *parent, const QString &name, const QString &text);
+
+// A row of a screen: the first controls from its left edge, the others at
+// its right edge, the room between them empty (a row of buttons, or a
+// caption with its value).
+QHBoxLayout *row(std::initializer_list<QWidget *> left,
+                 std::initializer_list<QWidget *> right = {});
 
 void setBold(QWidget *widget, bool bold = true);
 

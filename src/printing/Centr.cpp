@@ -39,15 +39,11 @@ TCentr::TCentr(Session &, QWidget *parent) : ScreenDialog(parent)
                     QStringLiteral("Tato tiskárna byla detekovaná jako systémová a výchozí."));
     layout->addWidget(label2);
 
-    auto *buttons = new QHBoxLayout;
     m_setup = ui::button(this, QStringLiteral("Nastaveni"),
                          QStringLiteral("Nastavení systémové tiskárny"));
     auto *close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
     close->setDefault(true);
-    buttons->addWidget(m_setup);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({m_setup}, {close}));
 
     connect(m_setup, &QPushButton::clicked, this, &TCentr::NastaveniClick);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

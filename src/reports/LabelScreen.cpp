@@ -40,16 +40,11 @@ TTisk_etiket::TTisk_etiket(Session &session, QWidget *parent)
     colours::setTextColour(maker, QColor(128, 128, 128));
     layout->addWidget(maker, 0, Qt::AlignRight);
 
-    auto *buttons = new QHBoxLayout;
     m_print = ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("Vytiskni etiketu"));
     m_print->setDefault(true);
     m_pdf = ui::button(this, QStringLiteral("Ulozit_PDF"), QStringLiteral("Uložit jako PDF ..."));
     auto *close = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zavřít okno"));
-    buttons->addWidget(m_print);
-    buttons->addWidget(m_pdf);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({m_print, m_pdf}, {close}));
 
     connect(m_print, &QPushButton::clicked, this, &TTisk_etiket::TiskClick);
     connect(m_pdf, &QPushButton::clicked, this, &TTisk_etiket::PdfClick);

@@ -97,16 +97,11 @@ TVice_Etiket::TVice_Etiket(Session &session, QWidget *parent)
     info->setMaximumHeight(info->fontMetrics().lineSpacing() * 9);
     layout->addWidget(info);
 
-    auto *buttons = new QHBoxLayout;
     m_print =
         ui::button(this, QStringLiteral("BitBtn1"), QStringLiteral("Tisknout podle nastavení"));
     m_pdf = ui::button(this, QStringLiteral("Ulozit_PDF"), QStringLiteral("Uložit jako PDF ..."));
     auto *close = ui::button(this, QStringLiteral("BitBtn2"), QStringLiteral("&Zavřít okno"));
-    buttons->addWidget(m_print);
-    buttons->addWidget(m_pdf);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::row({m_print, m_pdf}, {close}));
 
     connect(m_min, &QComboBox::currentIndexChanged, this, &TVice_Etiket::firstChosen);
     connect(m_max, &QComboBox::currentIndexChanged, this, &TVice_Etiket::estimate);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <array>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -64,6 +65,56 @@ TEST_F(ShowDelete, TheShowScreenListsTheTracksOfTheDiscChosen)
     EXPECT_EQ(lines.last(), "  Norvane 2002");
     EXPECT_FALSE(window->tables().CD_Table1.isOpen());
     EXPECT_FALSE(window->tables().CD_Table2.isOpen());
+}
+
+TEST_F(ShowDelete, TheShowScreensHeadNamesItsBoxesAndTheLoanLineUnderTheSizeTurnsDarkRed)
+{
+    addTitle("00001", "Půjčené", "", {true, "Petr", "05.06.2002", 7});
+    addTitle("00002", "Doma", "Zpěvák");
+    struct Line
+    {
+        QString text;
+        QColor colour;
+        bool bold = false;
+    };
+    Line home, lent;
+    QString artistOfLent;
+    user.onScreen["TZobrazit_CD_Data"] = [&](QDialog &d) {
+        CdTitleDisplay *v = static_cast<TZobrazit_CD_Data &>(d).display();
+        const QList<std::array<const char *, 4>> head{
+            {"Label_Titul", "Titul hudebního CD:", "TitulCD", "Doma"},
+            {"Label_Artist", "CD nazpíval(a)       :", "Artist", "Zpěvák"},
+            {"Label_Pozn", "Poznámka k hudebnímu CD:", "PoznCD", "pozn 00002"}};
+        for (const auto &[caption, text, box, value] : head) {
+            auto *label = d.findChild<QLabel *>(caption);
+            ASSERT_NE(label, nullptr) << caption;
+            EXPECT_EQ(label->text(), text);
+            ASSERT_NE(label->buddy(), nullptr) << caption;
+            EXPECT_EQ(label->buddy()->objectName(), box);
+            EXPECT_EQ(static_cast<QLineEdit *>(label->buddy())->text(), value);
+        }
+        // The lending screen's captions stay its own.
+        EXPECT_EQ(d.findChild<QLabel *>("Label_TitulCD"), nullptr);
+        EXPECT_EQ(d.findChild<QLabel *>("pujceno"), nullptr);
+        QLabel *loan = v->loanLabel();
+        EXPECT_EQ(loan->objectName(), "Pujceno");
+        // Between the row of the jump list and the title's box.
+        const QPoint at = loan->mapTo(&d, QPoint(0, 0));
+        EXPECT_GT(at.y(), v->jumpList()->mapTo(&d, QPoint(0, 0)).y());
+        EXPECT_LT(at.y(), d.findChild<QLineEdit *>("TitulCD")->mapTo(&d, QPoint(0, 0)).y());
+        home = {loan->text(), loan->palette().color(QPalette::WindowText), loan->font().bold()};
+        emit v->jumpList()->chosen("00001");
+        lent = {loan->text(), loan->palette().color(QPalette::WindowText), loan->font().bold()};
+        artistOfLent = d.findChild<QLineEdit *>("Artist")->text();
+    };
+    run("cds.show");
+    EXPECT_EQ(home.text, "Hudební CD není půjčeno ...");
+    EXPECT_EQ(home.colour, QColor(Qt::black));
+    EXPECT_FALSE(home.bold);
+    EXPECT_EQ(lent.text, "Hudební CD je půjčeno! ... ( Petr   od   05.06.2002 )");
+    EXPECT_EQ(lent.colour, QColor(0x80, 0x00, 0x00)); // dark red
+    EXPECT_TRUE(lent.bold);
+    EXPECT_EQ(artistOfLent, "Neuvedeno ...");
 }
 
 TEST_F(ShowDelete, TabPassesTheDiscBarOfATitleWithoutTracks)

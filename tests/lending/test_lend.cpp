@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
+#include <array>
 
 namespace velmora::test {
 namespace {
@@ -240,6 +241,67 @@ TEST_F(LendTest, ACdTitleIsLentWithItsTracksShownFirstTrackOfEachDiscMarked)
     EXPECT_EQ(line, "Hudební CD je půjčeno! ... ( Petr   od   " + today() + " )");
     EXPECT_FALSE(window->tables().CD_Table1.isOpen());
     EXPECT_FALSE(window->tables().CD_Table2.isOpen());
+}
+
+// What Tab reaches on a screen, in order.
+QStringList tabChain(QDialog &d)
+{
+    QStringList names;
+    for (QWidget *w = d.nextInFocusChain(); w != &d; w = w->nextInFocusChain())
+        if (w->isVisibleTo(&d) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            names << w->objectName();
+    return names;
+}
+
+TEST_F(LendTest, TheCdLendingHeadNamesItsBoxesAndTheLoanLineUnderTheTracksTurnsDarkRed)
+{
+    cdTitle("00001", "Jediné", {}, "650");
+    disc("00001", "CD1", 2);
+    answerBorrower("TKomu_pujcitCD", {{"Petr", "07"}});
+    struct Line
+    {
+        QString text;
+        QColor colour;
+        bool bold = false;
+    };
+    Line before, after;
+    user.onScreen["TZapsat_pujceni_CD"] = [&](QDialog &d) {
+        auto &screen = static_cast<TZapsat_pujceni_CD &>(d);
+        // Each caption of the head names the box the title's value stands in.
+        const QList<std::array<const char *, 4>> head{
+            {"Label_TitulCD", "Titul CD disku :", "TitulCD", "Jediné"},
+            {"Label_Artist", "Nazpíval(a)     :", "Artist", "Zpěvák"},
+            {"Label_PoznCD", "Poznámka k hudebnímu CD:", "PoznCD", "pozn 00001"}};
+        for (const auto &[caption, text, box, value] : head) {
+            auto *label = d.findChild<QLabel *>(caption);
+            ASSERT_NE(label, nullptr) << caption;
+            EXPECT_EQ(label->text(), text);
+            ASSERT_NE(label->buddy(), nullptr) << caption;
+            EXPECT_EQ(label->buddy()->objectName(), box);
+            EXPECT_EQ(static_cast<QLineEdit *>(label->buddy())->text(), value);
+            EXPECT_TRUE(static_cast<QLineEdit *>(label->buddy())->isReadOnly());
+        }
+        EXPECT_EQ(screen.sizeLabel()->text(), "650 MB");
+        // The title display's captions stay its own.
+        EXPECT_EQ(d.findChild<QLabel *>("Label_Titul"), nullptr);
+        EXPECT_EQ(d.findChild<QLabel *>("Pujceno"), nullptr);
+        EXPECT_EQ(tabChain(d),
+                  (QStringList{"Jdi_hned", "TitulCD", "Artist", "PoznCD", "Seznam_skladeb", "First",
+                               "Prior", "Next", "Last", "Pujceni", "Zavrit_okno"}));
+        QLabel *loan = screen.loanLabel();
+        EXPECT_EQ(loan->objectName(), "pujceno");
+        EXPECT_GT(loan->y(), screen.trackGrid()->geometry().bottom());
+        before = {loan->text(), loan->palette().color(QPalette::WindowText), loan->font().bold()};
+        screen.lendButton()->click();
+        after = {loan->text(), loan->palette().color(QPalette::WindowText), loan->font().bold()};
+    };
+    run("lending.lendCd", TTitul::Cds);
+    EXPECT_EQ(before.text, "Hudební CD není půjčeno ...");
+    EXPECT_EQ(before.colour, QColor(Qt::black));
+    EXPECT_FALSE(before.bold);
+    EXPECT_EQ(after.text, "Hudební CD je půjčeno! ... ( Petr   od   " + today() + " )");
+    EXPECT_EQ(after.colour, QColor(0x80, 0x00, 0x00)); // dark red
+    EXPECT_TRUE(after.bold);
 }
 
 TEST_F(LendTest, TheLendingScreenAlwaysShowsTheStartOfTheFirstRecording)

@@ -166,3 +166,37 @@ TEST(ScreenDialog, EnterPressesTheFocusedButtonAndFromABoxTheDefaultOne)
     EXPECT_EQ(started, 2);
     EXPECT_TRUE(screen.isVisible());
 }
+
+// A row of buttons keeps its first buttons at the left edge and the others
+// at the right edge however wide the window is, in the order given, each at
+// its own width; Tab goes through them in that order.
+TEST(ScreenDialog, ARowKeepsItsFirstButtonsLeftAndTheOthersRightAtAnyWidth)
+{
+    ScreenDialog screen;
+    QPushButton *print = ui::button(&screen, QStringLiteral("Tisk"), QStringLiteral("Tisk"));
+    QPushButton *pdf = ui::button(&screen, QStringLiteral("Pdf"), QStringLiteral("Uložit PDF"));
+    QPushButton *close = ui::button(&screen, QStringLiteral("Zavrit"), QStringLiteral("Zavřít"));
+    auto *layout = new QVBoxLayout(&screen);
+    layout->addLayout(ui::row({print, pdf}, {close}));
+    auto *onlyRight = new QWidget(&screen);
+    QPushButton *alone = ui::button(onlyRight, QStringLiteral("Sam"), QStringLiteral("Sám"));
+    onlyRight->setLayout(ui::row({}, {alone}));
+    onlyRight->layout()->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(onlyRight);
+    screen.show();
+    for (const int width : {300, 700}) {
+        screen.resize(width, 120);
+        QApplication::processEvents();
+        const int inner = screen.contentsRect().width() - layout->contentsMargins().left() -
+                          layout->contentsMargins().right();
+        const int left = layout->contentsMargins().left();
+        EXPECT_EQ(print->x(), left) << width;
+        EXPECT_LT(print->geometry().right(), pdf->x()) << width;
+        EXPECT_EQ(close->geometry().right(), left + inner - 1) << width;
+        EXPECT_EQ(alone->geometry().right(), onlyRight->width() - 1) << width;
+        for (QPushButton *b : {print, pdf, close, alone})
+            EXPECT_EQ(b->width(), b->sizeHint().width()) << width;
+    }
+    EXPECT_EQ(print->nextInFocusChain(), pdf);
+    EXPECT_EQ(pdf->nextInFocusChain(), close);
+}
