@@ -1,5 +1,8 @@
 #pragma once
 
+// The backup screens TJina_zaloha, TJina_zalohacd and the restore screens
+// TJina_obnova, TJina_obnovacd.
+
 #include "backup/BackupScreen.h"
 
 namespace velmora {

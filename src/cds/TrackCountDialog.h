@@ -1,5 +1,7 @@
 #pragma once
 
+// The track-count dialogs TKolik_CDs (new title) and TKolik_CDs2 (edited title).
+
 #include <QDialog>
 
 class QComboBox;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The track-length dialogs TZapis_Delku (new title) and TZapis_Delku2 (edited title).
+
 #include <QDialog>
 
 class QLabel;

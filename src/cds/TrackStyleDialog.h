@@ -1,5 +1,7 @@
 #pragma once
 
+// The track-style dialogs TZapis_Styl (new title) and TZapis_Styl2 (edited title).
+
 #include <QDialog>
 
 class QLabel;

@@ -1,5 +1,8 @@
 #pragma once
 
+// The information windows: TI_o_prg (about), TNov (news), TInfo_System_OS (system
+// detection) and TTextove_okno (a text file shown read-only).
+
 #include "platform/MachineInfo.h"
 
 #include <QDialog>

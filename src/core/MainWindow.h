@@ -1,5 +1,7 @@
 #pragma once
 
+// The main window TTitul.
+
 #include "platform/Dialogs.h"
 #include "session/Commands.h"
 #include "session/Session.h"

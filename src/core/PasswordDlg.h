@@ -1,5 +1,7 @@
 #pragma once
 
+// The password dialog TPasswordDlg.
+
 #include <QDialog>
 
 class QLabel;

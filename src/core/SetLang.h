@@ -1,5 +1,7 @@
 #pragma once
 
+// The language screen TSet_Lang.
+
 #include <QDialog>
 
 class QLabel;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The central settings screen TSetup.
+
 #include "platform/ScreenDialog.h"
 
 #include <QTimer>

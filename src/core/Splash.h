@@ -1,5 +1,7 @@
 #pragma once
 
+// The start windows TSplashScreen (splash) and TSplashScreen2 (overdue loans).
+
 #include "storage/Overdue.h"
 
 #include <QDate>

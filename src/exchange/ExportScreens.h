@@ -1,5 +1,7 @@
 #pragma once
 
+// The export screens TExporting_my_VK (cassettes) and TExporting_my_CD (CDs).
+
 #include "exchange/ExportScreen.h"
 
 namespace velmora {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The import managers TExterni_VK (cassettes) and TExterni_CD (CDs).
+
 #include "exchange/ImportManager.h"
 
 namespace velmora {

@@ -1,5 +1,8 @@
 #pragma once
 
+// The new-directory dialogs of the exports: TNew_Dir_Name (cassettes) and
+// TNew_Dir_Name2 (CDs), over one base.
+
 #include "platform/ScreenDialog.h"
 
 class QLabel;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The system printer screen TCentr.
+
 #include "platform/ScreenDialog.h"
 
 class QLabel;

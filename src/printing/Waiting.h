@@ -1,5 +1,7 @@
 #pragma once
 
+// The progress window TWaiting_Form of long report builds.
+
 #include "platform/ScreenDialog.h"
 
 #include <QElapsedTimer>
