@@ -6,13 +6,13 @@
 #include "platform/MachineInfo.h"
 #include "session/Language.h"
 #include "session/Settings.h"
+#include "session/StartupPlan.h"
 #include "storage/Interrupted.h"
 #include "storage/NumberRepair.h"
 #include "storage/Overdue.h"
 #include "storage/Paths.h"
 #include "storage/Storage.h"
 #include "system/InstanceLock.h"
-#include "system/SettingsStore.h"
 #include "system/SystemInfo.h"
 #include "system/Version.h"
 
@@ -22,57 +22,17 @@
 namespace velmora {
 namespace {
 
-// The language file named in the settings, read before the settings are
-// loaded, because the screen check already speaks its texts.
-QString storedLanguage()
-{
-    try {
-        const SettingsStore s = SettingsStore::own();
-        if (s.exists(settings::kLanguage))
-            return s.readString(settings::kLanguage);
-    } catch (const std::exception &) {
-        // a wrongly typed value is reported when the settings are loaded
-    }
-    return QStringLiteral("Czech.set");
-}
-
-// The reminder's question: the overdue loans in the words of the language
-// file, and before them the loans whose start cannot be read as a date,
-// which cannot be judged and so are announced beside them.
-QString reminderText(const LoanCheck &check, const QString &questionKey, bool cds)
-{
-    if (check.unreadable == 0)
-        return TTitul::others(questionKey);
-    const QString unreadable =
-        (cds ? QStringLiteral("Ve Vaši databázi jsou hudební CD vedená jako zapůjčená "
-                              "s nečitelným datem zapůjčení (počet: %1).")
-             : QStringLiteral("Ve Vaši databázi jsou videokazety vedené jako zapůjčené "
-                              "s nečitelným datem zapůjčení (počet: %1)."))
-            .arg(check.unreadable) +
-        QStringLiteral(" U nich nelze posoudit, zda byl termín vrácení překročen.\r\n\r\n");
-    return unreadable + (check.overdue > 0 ? TTitul::others(questionKey)
-                                           : QStringLiteral("Chcete zobrazit seznam dlužníků ?"));
-}
-
-// Counts the overdue items of a table through its handle, and those whose
-// loan start cannot be read, and asks whether to show them; Yes opens the
-// items-away screen in its reminder mode.
+// Asks whether to show the overdue items of a catalogue table, and those
+// whose loan start cannot be read; Yes opens the items-away screen in its
+// reminder mode.
 void remind(TTitul &window, Table &table, bool cds, const QString &questionKey,
             const QString &reminderAction, const QDate &today)
 {
-    LoanCheck check;
-    table.open(window.session().openMode(table));
-    try {
-        check = checkLoans(table, today);
-    } catch (...) {
-        table.close();
-        throw;
-    }
-    table.close();
+    const LoanCheck check = startup::checkCatalogue(window.session(), table, today);
     if (check.announced() == 0)
         return;
     if (!dialogs::question(TTitul::others(QStringLiteral("002")),
-                           reminderText(check, questionKey, cds)))
+                           startup::reminderText(check, TTitul::others(questionKey), cds)))
         return;
     table.open(window.session().openMode(table));
     try {
@@ -143,7 +103,7 @@ bool prepareMainWindow(TTitul &window)
     window.setSystemText(system.text);
     window.settings().printerAvailable = !machine::currentPrinterName().isEmpty();
 
-    lang::load(storedLanguage());
+    lang::load(startup::storedLanguage());
     const machine::ScreenSize screen = machine::screenSize();
     if (!screenCheck(screen.width, screen.height))
         return false;
@@ -184,21 +144,20 @@ StartOutcome firstShowing(TTitul &window, const QStringList &positionalArguments
     window.setHelpAvailable(QFile::exists(Paths::dataFile(version::kHelpFile)));
     window.setUpgradeText(QStringLiteral("All Windows® tested!"));
 
-    if (s.storedVersion == version::kPreviousGeneration) {
+    const startup::FirstShowing plan =
+        startup::planFirstShowing(s, positionalArguments, window.oldFormat());
+    if (plan.convert) {
         window.runAction(QStringLiteral("core.conversion"));
         return StartOutcome::End;
     }
-
-    const bool autoRun = s.autoCheckEntry && !positionalArguments.isEmpty() &&
-                         positionalArguments.first() == QLatin1String("/AutoRun");
-    if (autoRun) {
+    if (plan.autoRun) {
         s.autoRunStart = true;
         TSplashScreen2 check(window, true, today);
         dialogs::exec(check);
         return StartOutcome::End;
     }
 
-    if (s.showSplash) {
+    if (plan.splash) {
         TSplashScreen splash(&window);
         dialogs::exec(splash);
     }
@@ -209,41 +168,29 @@ StartOutcome firstShowing(TTitul &window, const QStringList &positionalArguments
             dialogs::showError(e);
         }
     };
-    if (s.checkCassettes)
+    if (plan.remindCassettes)
         guarded([&] {
             remind(window, window.tables().Table1, false, QStringLiteral("007"),
                    QStringLiteral("lending.cassettesAwayReminder"), today);
         });
-    if (s.checkCds)
+    if (plan.remindCds)
         guarded([&] {
             remind(window, window.tables().CD_Table1, true, QStringLiteral("008"),
                    QStringLiteral("lending.cdsAwayReminder"), today);
         });
-    if (s.storedVersion != version::kText || s.firstRun) {
+    if (plan.news) {
         guarded([&] {
             window.runAction(QStringLiteral("core.news"));
-            SettingsStore store = SettingsStore::own();
-            store.writeString(settings::kVersion, version::kText);
-            store.writeString(settings::kDatVerze, version::kDate);
-            store.sync();
-            s.storedVersion = version::kText;
+            startup::recordNewsShown(s);
         });
     }
-    // Told once, after the news of an upgrade, before any command can open
-    // the cassettes; not while the format upgrade is still to run at the
-    // first activation, which tells the user itself when it fails.
-    if (s.cassettesReadOnly && !window.oldFormat())
+    if (plan.readOnlyNotice)
         dialogs::information(TTitul::others(QStringLiteral("002")), kCassettesReadOnly);
-    if (!s.printerAvailable)
+    if (plan.printerNotice)
         dialogs::information(TTitul::others(QStringLiteral("002")),
                              TTitul::others(QStringLiteral("009")));
 
-    if (s.lastExit == 1)
-        window.selectSection(TTitul::Cassettes);
-    else if (s.lastExit == 2)
-        window.selectSection(TTitul::Cds);
-    else
-        window.selectSection(TTitul::Cassettes); // an unknown value shows the cassettes
+    window.selectSection(plan.section == 2 ? TTitul::Cds : TTitul::Cassettes);
     window.setStarting(false);
     window.sectionChanged();
     return StartOutcome::Run;
