@@ -20,8 +20,7 @@ const QString kBody = QStringLiteral("\\cf1\\b0\\fs20");
 
 void writeTrackList(ReportWriter &w, int disc, const std::vector<CdTrack> &tracks)
 {
-    w.header(rtf::kColourTableA,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\b\\lang1029\\f0\\fs24"));
+    w.opening(rtf::kColourTableA, 3, 24);
     w.style(report::kBlue, 16, true);
     w.styledLine(QStringLiteral("\\cf2\\b\\fs30"),
                  QStringLiteral(" Seznam zvukových stop z: CD ") + QString::number(disc));

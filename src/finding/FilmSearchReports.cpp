@@ -34,8 +34,7 @@ std::function<QString(int)> filmLine(const std::vector<FilmRow> &rows,
 void writeCassetteFilms(ReportWriter &w, const QString &nodeText,
                         const std::vector<const FilmRow *> &films, const QString &printingTime)
 {
-    w.header(kSearchColours,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf1\\b\\lang1029\\f0\\fs24\\par"));
+    w.opening(kSearchColours, 1, 24, true);
     w.style(report::kBlack, 12, true);
     w.blank();
     // Line mode names the list and leaves two empty lines; the document

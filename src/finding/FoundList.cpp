@@ -89,8 +89,7 @@ void writeSearchResults(ReportWriter &w, const QString &notFound, int count,
                         const std::function<void(int)> &progress, const SearchPaneStyle &style)
 {
     // The document's opening paragraph is the first empty line.
-    w.header(kSearchColours,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs20\\par"));
+    w.opening(kSearchColours, 2, 20, true);
     w.colour(report::kRed);
     w.bold(true);
     if (style.headSize > 0)

@@ -37,8 +37,7 @@ void writeWaitingForRequest(ReportWriter &w)
 
 void writeNoPosition(ReportWriter &w)
 {
-    w.header(rtf::kColourTableA,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\b\\lang1029\\f0\\fs24"));
+    w.opening(rtf::kColourTableA, 3, 24);
     // Line mode as the document shows it: red, 10 points, regular.
     w.style(report::kRed, 10, false);
     w.styledLine(QStringLiteral("\\cf3\\b0\\fs20"), QString());
@@ -97,8 +96,7 @@ void writePositionList(ReportWriter &w, const QString &hoursText,
     w.colour(report::kBlack);
     w.styledLine(QStringLiteral("\\cf0"), QString());
     w.rule(1, kListRule);
-    w.dateLine(kListDateRun, kListDateRun, 1);
-    w.makerLine(1);
+    w.closing(kListDateRun, kListDateRun, 1);
 }
 
 } // namespace velmora

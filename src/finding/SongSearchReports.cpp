@@ -30,8 +30,7 @@ std::function<QString(int)> songLine(const SongTable &table, const std::vector<i
 void writeTitleTracks(ReportWriter &w, const SongTable &table, const std::vector<int> &tracks,
                       const QString &printingTime)
 {
-    w.header(kSearchColours,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf1\\b\\lang1029\\f0\\fs24\\par"));
+    w.opening(kSearchColours, 1, 24, true);
     w.style(report::kBlack, 12, true);
     w.blank();
     w.either(QStringLiteral(" Seznam skladeb:"), QStringLiteral(" Seznam skladeb:\\par\\par"));

@@ -79,7 +79,7 @@ std::vector<StyleCount> tracksPerStyle(const Table &t)
 
 void writeStyleStatistics(ReportWriter &w, const std::vector<StyleCount> &styles)
 {
-    w.header(kStyleColours, QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\b\\lang1029\\f0\\fs20"));
+    w.opening(kStyleColours, 3, 20);
     w.style(report::kRed, 12, true);
     w.fragment(QStringLiteral("\\cf2\\b\\fs26"));
     w.line(QStringLiteral(" Statistika skladeb:"));

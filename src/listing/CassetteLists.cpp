@@ -115,8 +115,7 @@ QString filmLine(const CassetteSlot &s)
 void writeAllCassettes(ReportWriter &w, const Table &cassettes, const CassetteVisited &visited)
 {
     const QString title = QStringLiteral("   S E Z N A M    V I D E O K A Z E T");
-    w.header(rtf::kColourTableA,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\b\\lang1029\\f0\\fs24"));
+    w.opening(rtf::kColourTableA, 3, 24);
     writeTitleAndHeading(
         w, title,
         QStringLiteral(
@@ -134,15 +133,13 @@ void writeAllCassettes(ReportWriter &w, const Table &cassettes, const CassetteVi
     w.size(10);
     w.blank(2);
     w.fragment(QStringLiteral("\\b0\\cf1\\fs18"));
-    w.dateLine(9, 19);
-    w.makerLine();
+    w.closing(9, 19);
 }
 
 void writeLentCassettes(ReportWriter &w, const Table &cassettes, const CassetteVisited &visited)
 {
     const QString title = QStringLiteral("   Z A P Ů J Č E N É    V I D E O K A Z E T Y");
-    w.header(rtf::kColourTableB,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\b\\lang1029\\f0\\fs24"));
+    w.opening(rtf::kColourTableB, 3, 24);
     const CassetteColumns c(cassettes);
     const std::vector<int> records = cassettes.visibleRecords();
     if (!records.empty()) {
@@ -176,8 +173,7 @@ void writeLentCassettes(ReportWriter &w, const Table &cassettes, const CassetteV
     w.fragment(QStringLiteral("\\b0\\cf1\\fs20\\par"));
     w.rule(5, kRule);
     w.fragment(QStringLiteral("\\fs18"));
-    w.dateLine(9, 19);
-    w.makerLine();
+    w.closing(9, 19);
 }
 
 void writeFilmsAtSpeed(ReportWriter &w, const Table &cassettes, const QString &speed,
@@ -185,8 +181,7 @@ void writeFilmsAtSpeed(ReportWriter &w, const Table &cassettes, const QString &s
 {
     const QString title =
         QStringLiteral("   S E Z N A M   F I L M Ů   V   \"") + speed + QLatin1Char('"');
-    w.header(rtf::kColourTableB,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs32"));
+    w.opening(rtf::kColourTableB, 2, 32);
     w.style(report::kBlue, 16, true);
     w.line(title);
     w.colour(report::kRed);
@@ -220,8 +215,7 @@ void writeFilmsAtSpeed(ReportWriter &w, const Table &cassettes, const QString &s
     w.fragment(QStringLiteral("\\cf1\\fs20\\b0\\par"));
     w.rule(5, 75);
     w.fragment(QStringLiteral("\\fs18"));
-    w.dateLine(13, 23);
-    w.makerLine();
+    w.closing(13, 23);
 }
 
 void writeInfoCassettes(ReportWriter &w, const Table &cassettes, InfoChoice choice,
@@ -267,8 +261,7 @@ void writeInfoCassettes(ReportWriter &w, const Table &cassettes, InfoChoice choi
 void writeCassettesWithInfo(ReportWriter &w, const Table &cassettes, InfoChoice choice,
                             const CassetteVisited &visited)
 {
-    w.header(rtf::kColourTableB,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs32"));
+    w.opening(rtf::kColourTableB, 2, 32);
     w.style(report::kBlue, 16, true);
     w.line(QStringLiteral("   S E Z N A M    V I D E O K A Z E T   +   INFO"));
     w.colour(report::kRed);
@@ -289,15 +282,13 @@ void writeCassettesWithInfo(ReportWriter &w, const Table &cassettes, InfoChoice 
     w.size(10);
     w.blank();
     w.fragment(QStringLiteral("\\cf1\\fs18\\b0\\par\\par"));
-    w.dateLine(9, 19);
-    w.makerLine();
+    w.closing(9, 19);
 }
 
 void writeCassettesFrom(ReportWriter &w, const Table &cassettes, const QString &number,
                         const CassetteVisited &visited)
 {
-    w.header(rtf::kColourTableC,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs22"));
+    w.opening(rtf::kColourTableC, 2, 22);
     const CassetteColumns c(cassettes);
     const std::vector<int> records = cassettes.visibleRecords();
     const auto start = std::find_if(records.begin(), records.end(), [&](int rec) {
@@ -312,8 +303,7 @@ void writeCassettesFrom(ReportWriter &w, const Table &cassettes, const QString &
 
     w.style(report::kBlack, 10, false);
     w.fragment(QStringLiteral("\\b0\\fs18\\cf1\\par"));
-    w.dateLine(10, 18);
-    w.makerLine();
+    w.closing(10, 18);
 }
 
 } // namespace velmora

@@ -203,16 +203,14 @@ void writeCdList(ReportWriter &w, CdListKind kind, Table &titles, const std::vec
                  const TitleWritten &titleWritten)
 {
     if (kind == CdListKind::All) {
-        w.header(rtf::kColourTableA,
-                 QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs32"));
+        w.opening(rtf::kColourTableA, 2, 32);
         w.style(report::kBlue, 16, true);
         w.line(kListTitle);
         w.blank(2);
         w.fragment(QStringLiteral("\\cf1\\fs18\\par\\par\\par"));
     } else {
         // The list from a chosen title has no heading.
-        w.header(rtf::kColourTableA,
-                 QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\b\\lang1029\\f0\\fs24"));
+        w.opening(rtf::kColourTableA, 3, 24);
         w.fragment(QStringLiteral("\\cf1\\fs18"));
         w.fragment(QStringLiteral("\\b\\cf3\\fs24"));
     }
@@ -221,8 +219,7 @@ void writeCdList(ReportWriter &w, CdListKind kind, Table &titles, const std::vec
 
     w.style(report::kBlack, 10, false);
     w.fragment(QStringLiteral("\\b0\\cf1\\fs20"));
-    w.dateLine(17, 17, 2);
-    w.makerLine(2);
+    w.closing(17, 17, 2);
 }
 
 void writeCdEntries(ReportWriter &w, CdListKind kind, Table &titles,
@@ -257,8 +254,7 @@ void writeCdEntries(ReportWriter &w, CdListKind kind, Table &titles,
 void writeLentCdList(ReportWriter &w, Table &titles, const std::vector<int> &records)
 {
     const CdTitleColumns c(titles);
-    w.header(rtf::kColourTableB,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\b\\lang1029\\f0\\fs24"));
+    w.opening(rtf::kColourTableB, 3, 24);
     if (!records.empty()) {
         w.style(report::kBlue, 16, true);
         w.fragment(QStringLiteral("\\cf2\\b\\fs32"));
@@ -297,8 +293,7 @@ void writeLentCdList(ReportWriter &w, Table &titles, const std::vector<int> &rec
     const QString lentRule = report::rule(report::Mode::Line, 5, kLentRule);
     w.either(lentRule, lentRule + QStringLiteral("\\par\\par"));
     w.style(report::kBlack, 10, false);
-    w.dateLine(9, 9, 5);
-    w.makerLine(5);
+    w.closing(9, 9, 5);
 }
 
 } // namespace velmora

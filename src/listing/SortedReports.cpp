@@ -227,8 +227,7 @@ void writeSortedFilms(ReportWriter &w, Table &work, FilmOrder order, const RowWr
     w.style(report::kBlack, 10, false);
     w.fragment(QStringLiteral("\\cf1\\fs18\\b0"));
     w.blank();
-    w.dateLine(9, 19);
-    w.makerLine();
+    w.closing(9, 19);
 }
 
 void writeSortedTracks(ReportWriter &w, Table &work, SongOrder order, const RowWritten &rowWritten)
@@ -278,8 +277,7 @@ void writeSortedTracks(ReportWriter &w, Table &work, SongOrder order, const RowW
     w.fragment(QStringLiteral("\\fs18"));
     // The document's footer stands one blank further in after the other two.
     const int leading = w.document() && !byTitle ? 2 : 1;
-    w.dateLine(41, 41, leading);
-    w.makerLine(leading);
+    w.closing(41, 41, leading);
 }
 
 } // namespace velmora

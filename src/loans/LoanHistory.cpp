@@ -42,8 +42,7 @@ void writeFooter(ReportWriter &w)
 {
     w.rule(kRuleSpaces, kRuleHyphens);
     w.bold(false);
-    w.dateLine(kDateRun, kDateRun, kRuleSpaces);
-    w.makerLine(kRuleSpaces);
+    w.closing(kDateRun, kDateRun, kRuleSpaces);
 }
 
 } // namespace

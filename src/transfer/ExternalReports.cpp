@@ -28,8 +28,7 @@ QStringList owners(Catalogue catalogue)
 void writeExternalCassettes(ReportWriter &w, const Table &cassettes, const QString &owner,
                             InfoChoice choice, const CassetteVisited &visited)
 {
-    w.header(rtf::kColourTableB,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs32"));
+    w.opening(rtf::kColourTableB, 2, 32);
     w.style(report::kBlue, 16, true);
     w.line(QStringLiteral("   S E Z N A M    V I D E O K A Z E T   (EXTERNÍ)"));
     w.colour(report::kBlack);
@@ -59,16 +58,14 @@ void writeExternalCassettes(ReportWriter &w, const Table &cassettes, const QStri
     w.size(10);
     w.blank(2);
     w.fragment(QStringLiteral("\\cf1\\fs18\\b0\\par\\par\\par"));
-    w.dateLine(9, 19);
-    w.makerLine();
+    w.closing(9, 19);
 }
 
 void writeExternalCds(ReportWriter &w, Table &titles, const TitleTracks &tracks,
                       const QString &owner, const CdListOptions &options,
                       const TracksCounted &tracksCounted)
 {
-    w.header(rtf::kColourTableB,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf2\\b\\lang1029\\f0\\fs32"));
+    w.opening(rtf::kColourTableB, 2, 32);
     w.style(report::kBlue, 16, true);
     w.line(QStringLiteral("  S E Z N A M    C D    T I T U L Ů   (EXTERNÍ)"));
     w.colour(report::kBlack);
@@ -85,8 +82,7 @@ void writeExternalCds(ReportWriter &w, Table &titles, const TitleTracks &tracks,
     w.bold(false);
     w.size(8);
     w.fragment(QStringLiteral("\\b0\\cf1\\fs18"));
-    w.dateLine(27, 27, 3);
-    w.makerLine(3);
+    w.closing(27, 27, 3);
 }
 
 } // namespace velmora::exchange

@@ -25,8 +25,7 @@ void writeOwnerList(ReportWriter &w, const QString &lineTitle, const QString &do
                     const QString &owner, const QString &rule, const QString &printingTime,
                     const std::function<void()> &lines)
 {
-    w.header(kOwnerColours,
-             QStringLiteral("\\viewkind4\\uc1\\pard\\cf3\\b\\lang1029\\f0\\fs24\\par"));
+    w.opening(kOwnerColours, 3, 24, true);
     w.style(report::kBlue, 12, true);
     w.blank();
     // The document has its empty lines in the title's fragment.

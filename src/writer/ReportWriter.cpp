@@ -19,6 +19,21 @@ void ReportWriter::makerLine(int leading)
     formatted(report::makerLine(mode(), leading));
 }
 
+void ReportWriter::closing(int lineRun, int documentRun, int leading)
+{
+    dateLine(lineRun, documentRun, leading);
+    makerLine(leading);
+}
+
+void ReportWriter::opening(const QByteArray &colourTable, int colour, int halfPoints,
+                           bool emptyParagraph)
+{
+    header(colourTable, QStringLiteral("\\viewkind4\\uc1\\pard\\cf%1\\b\\lang1029\\f0\\fs%2%3")
+                            .arg(colour)
+                            .arg(halfPoints)
+                            .arg(emptyParagraph ? QStringLiteral("\\par") : QString()));
+}
+
 void DocumentWriter::line(const QString &text)
 {
     m_doc.add(rtf::escape(text) + QStringLiteral("\\par"));

@@ -40,6 +40,15 @@ public:
     void rule(int spaces, int hyphens);
     void dateLine(int lineRun, int documentRun, int leading = report::kDefaultRun);
     void makerLine(int leading = report::kDefaultRun);
+    // The closing of a report: its date line, then the maker's line, both
+    // after `leading` spaces.
+    void closing(int lineRun, int documentRun, int leading = report::kDefaultRun);
+    // The header of a report's document: the font table, the colour table
+    // and the opening fragment "\viewkind4\uc1\pard\cf<colour>\b\lang1029
+    // \f0\fs<halfPoints>", with "\par" when the document starts with an
+    // empty paragraph. Nothing in line mode.
+    void opening(const QByteArray &colourTable, int colour, int halfPoints,
+                 bool emptyParagraph = false);
 
     // --- Line mode only: the document's fragments carry their own attributes.
     virtual void style(report::Colour colour, int points, bool bold) = 0;
