@@ -1,6 +1,7 @@
 #include "cds/DeleteCdTitle.h"
 
 #include "catalogue/CdCatalogue.h"
+#include "catalogue/CdTitleMoves.h"
 #include "cds/CdTitleDisplay.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
@@ -94,9 +95,7 @@ void TZrusit_CD::ZrusitClick()
 
 void TZrusit_CD::FormClose()
 {
-    Table &tracks = m_session.tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.close();
+    closeTracks(m_session.tables().CD_Table2);
 }
 
 } // namespace velmora

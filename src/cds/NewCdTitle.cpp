@@ -3,6 +3,7 @@
 #include "cassettes/ConfirmWindow.h"
 #include "catalogue/CassetteRules.h"
 #include "catalogue/CdCatalogue.h"
+#include "catalogue/CdTitleMoves.h"
 #include "cds/CdTitleForm.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
@@ -103,9 +104,7 @@ void TNovy_CD_disk::FormClose()
         return;
     m_closed = true;
     m_session.tables().CD_Table1.close();
-    Table &tracks = m_session.tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.close();
+    closeTracks(m_session.tables().CD_Table2);
     delete m_confirm;
 }
 

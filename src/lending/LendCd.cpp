@@ -1,6 +1,7 @@
 #include "lending/LendCd.h"
 
 #include "catalogue/CdCatalogue.h"
+#include "catalogue/CdTitleMoves.h"
 #include "lending/BorrowerDialog.h"
 #include "loans/LoanBook.h"
 #include "platform/Dialogs.h"
@@ -165,9 +166,7 @@ void TZapsat_pujceni_CD::PujceniClick()
 void TZapsat_pujceni_CD::FormClose()
 {
     m_session.tables().CD_Table1.setFiltered(false);
-    Table &tracks = m_session.tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.close();
+    closeTracks(m_session.tables().CD_Table2);
 }
 
 } // namespace velmora

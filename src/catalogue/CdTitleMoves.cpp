@@ -1,0 +1,24 @@
+#include "catalogue/CdTitleMoves.h"
+
+#include "engine/Table.h"
+
+namespace velmora {
+
+void moveToLastTitle(Table &titles)
+{
+    titles.setIndex(QStringLiteral("cislocd"));
+    titles.last();
+}
+
+bool locateTitle(Table &titles, const QString &number, bool byPrefix)
+{
+    return titles.locate(QStringLiteral("Cislocd"), number, byPrefix);
+}
+
+void closeTracks(Table &tracks)
+{
+    tracks.setFiltered(false);
+    tracks.close();
+}
+
+} // namespace velmora

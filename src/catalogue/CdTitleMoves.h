@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+class Table;
+
+// The moves the CD title screens make over the open title and track tables
+// (cd01.dbf, cd02.dbf), so that the screens only show what they find.
+
+// Moves the titles, in number order, to the title with the highest number.
+void moveToLastTitle(Table &titles);
+// Moves the titles to the title of this number, or where byPrefix to the
+// first whose number begins so (as a jump list finds it); false where there
+// is none, the current title staying.
+bool locateTitle(Table &titles, const QString &number, bool byPrefix = false);
+// Leaves the track table as a screen found it: unfiltered and closed.
+void closeTracks(Table &tracks);
+
+} // namespace velmora
