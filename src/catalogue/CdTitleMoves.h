@@ -15,6 +15,12 @@ void moveToLastTitle(Table &titles);
 // first whose number begins so (as a jump list finds it); false where there
 // is none, the current title staying.
 bool locateTitle(Table &titles, const QString &number, bool byPrefix = false);
+// Opens the tracks to be read, where they are closed.
+void openTracksToRead(Table &tracks);
+// Opens a table of titles or tracks where it is closed, to be written.
+void openWhereClosed(Table &table);
+// The tracks about to be written: open, and not read-only.
+void openTracksToWrite(Table &tracks);
 // Leaves the track table as a screen found it: unfiltered and closed.
 void closeTracks(Table &tracks);
 

@@ -65,10 +65,7 @@ void TZrusit_CD::ZrusitClick()
     Table &titles = m_session.tables().CD_Table1;
     Table &tracks = m_session.tables().CD_Table2;
     try {
-        if (tracks.isOpen() && tracks.isReadOnly())
-            tracks.close();
-        if (!tracks.isOpen())
-            tracks.open();
+        openTracksToWrite(tracks);
         const DeleteOutcome outcome = deleteTitle(titles, tracks);
         if (outcome.sharedNumber)
             dialogs::information(

@@ -52,9 +52,7 @@ void TOpravit_CD_disk::FormShow()
 {
     m_closed = false;
     try {
-        Table &tracks = m_session.tables().CD_Table2;
-        if (!tracks.isOpen())
-            tracks.open();
+        openWhereClosed(m_session.tables().CD_Table2);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }

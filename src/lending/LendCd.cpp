@@ -110,8 +110,7 @@ void TZapsat_pujceni_CD::showCurrent()
         if (titles.isOpen() && titles.recordNumber() >= 0) {
             m_title = CdTitleColumns(titles).read(titles);
             Table &trackTable = m_session.tables().CD_Table2;
-            if (!trackTable.isOpen())
-                trackTable.open(Table::Mode::ReadOnly);
+            openTracksToRead(trackTable);
             tracks = titleTracks(trackTable, m_title.number, TrackOrder::AsStored);
         }
     } catch (const std::exception &e) {
