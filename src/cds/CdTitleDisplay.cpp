@@ -2,6 +2,7 @@
 
 #include "catalogue/CdCatalogue.h"
 #include "catalogue/CdRules.h"
+#include "catalogue/CdTitleMoves.h"
 #include "catalogue/TrackListReport.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
@@ -92,8 +93,7 @@ void CdTitleDisplay::showCurrent()
         m_title = CdTitleColumns(titles).read(titles);
         m_head.jumpList()->follow(m_title.number);
         Table &tracks = m_session.tables().CD_Table2;
-        if (!tracks.isOpen())
-            tracks.open(Table::Mode::ReadOnly);
+        openTracksToRead(tracks);
         m_tracks = titleTracks(tracks, m_title.number);
     } catch (const std::exception &e) {
         dialogs::showError(e);

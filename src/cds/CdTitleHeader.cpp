@@ -1,6 +1,7 @@
 #include "cds/CdTitleHeader.h"
 
-#include "engine/Table.h"
+#include "catalogue/CdCatalogue.h"
+#include "catalogue/CdTitleMoves.h"
 #include "platform/Colours.h"
 #include "platform/JumpList.h"
 #include "platform/Widgets.h"
@@ -8,14 +9,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace velmora {
-namespace {
-
-const QString kNumberField = QStringLiteral("Cislocd");
-
-} // namespace
-
 CdTitleHeader::CdTitleHeader(QWidget *parent, const Design &design)
 {
     m_jump = new JumpList(parent);
@@ -64,18 +60,22 @@ CdTitleHeader::CdTitleHeader(QWidget *parent, const Design &design)
 
 bool CdTitleHeader::fillFromLast(Table &titles)
 {
-    titles.setIndex(QStringLiteral("cislocd"));
-    m_jump->fill(titles, kNumberField);
-    if (m_jump->count() == 0)
+    const QStringList numbers = titleNumbers(titles);
+    {
+        const QSignalBlocker quiet(m_jump);
+        m_jump->clear();
+        m_jump->addItems(numbers);
+    }
+    if (numbers.isEmpty())
         return false;
     m_jump->setCurrentIndex(m_jump->count() - 1);
-    titles.last();
+    moveToLastTitle(titles);
     return true;
 }
 
 bool CdTitleHeader::locate(Table &titles, const QString &number, const QString &shown)
 {
-    if (titles.locate(kNumberField, number, true))
+    if (locateTitle(titles, number, true))
         return true;
     m_jump->follow(shown);
     return false;

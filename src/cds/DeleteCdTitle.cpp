@@ -1,6 +1,7 @@
 #include "cds/DeleteCdTitle.h"
 
 #include "catalogue/CdCatalogue.h"
+#include "catalogue/CdTitleMoves.h"
 #include "cds/CdTitleDisplay.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
@@ -64,10 +65,7 @@ void TZrusit_CD::ZrusitClick()
     Table &titles = m_session.tables().CD_Table1;
     Table &tracks = m_session.tables().CD_Table2;
     try {
-        if (tracks.isOpen() && tracks.isReadOnly())
-            tracks.close();
-        if (!tracks.isOpen())
-            tracks.open();
+        openTracksToWrite(tracks);
         const DeleteOutcome outcome = deleteTitle(titles, tracks);
         if (outcome.sharedNumber)
             dialogs::information(
@@ -94,9 +92,7 @@ void TZrusit_CD::ZrusitClick()
 
 void TZrusit_CD::FormClose()
 {
-    Table &tracks = m_session.tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.close();
+    closeTracks(m_session.tables().CD_Table2);
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "cds/EditCdTitle.h"
 
 #include "catalogue/CdCatalogue.h"
+#include "catalogue/CdTitleMoves.h"
 #include "cds/CdTitleForm.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
@@ -16,12 +17,6 @@
 #include <QWheelEvent>
 
 namespace velmora {
-namespace {
-
-const QString kNumberField = QStringLiteral("Cislocd");
-
-} // namespace
-
 TOpravit_CD_disk::TOpravit_CD_disk(Session &session, QWidget *parent)
     : ScreenDialog(parent), m_session(session)
 {
@@ -57,16 +52,13 @@ void TOpravit_CD_disk::FormShow()
 {
     m_closed = false;
     try {
-        Table &tracks = m_session.tables().CD_Table2;
-        if (!tracks.isOpen())
-            tracks.open();
+        openWhereClosed(m_session.tables().CD_Table2);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
     try {
         // The title with the highest number comes first.
-        m_session.tables().CD_Table1.setIndex(QStringLiteral("cislocd"));
-        m_session.tables().CD_Table1.last();
+        moveToLastTitle(m_session.tables().CD_Table1);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -125,7 +117,7 @@ void TOpravit_CD_disk::Cislo_cdChange(int index)
     if (m_pending || index < 0)
         return;
     try {
-        m_session.tables().CD_Table1.locate(kNumberField, m_form->numberList()->itemText(index));
+        locateTitle(m_session.tables().CD_Table1, m_form->numberList()->itemText(index));
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -190,9 +182,7 @@ void TOpravit_CD_disk::FormClose()
     if (m_closed)
         return;
     m_closed = true;
-    Table &tracks = m_session.tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.close();
+    closeTracks(m_session.tables().CD_Table2);
 }
 
 } // namespace velmora

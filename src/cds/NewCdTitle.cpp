@@ -3,6 +3,7 @@
 #include "cassettes/ConfirmWindow.h"
 #include "catalogue/CassetteRules.h"
 #include "catalogue/CdCatalogue.h"
+#include "catalogue/CdTitleMoves.h"
 #include "cds/CdTitleForm.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
@@ -52,8 +53,7 @@ void TNovy_CD_disk::prepare()
     try {
         Table &titles = m_session.tables().CD_Table1;
         titles.setIndex(QStringLiteral("cislocd"));
-        if (!titles.isOpen())
-            titles.open();
+        openWhereClosed(titles);
         // The offers must see every number in use, whatever was filtered.
         titles.setFiltered(false);
         const FreeNumbers offers = NextFreeNumbers(titles, QStringLiteral("Cislocd"));
@@ -79,10 +79,8 @@ void TNovy_CD_disk::BitBtn2Click()
     Table &titles = m_session.tables().CD_Table1;
     Table &tracks = m_session.tables().CD_Table2;
     try {
-        if (!titles.isOpen())
-            titles.open();
-        if (!tracks.isOpen())
-            tracks.open();
+        openWhereClosed(titles);
+        openWhereClosed(tracks);
         saveNewTitle(titles, tracks, m_form->content(), m_form->tracksToSave());
     } catch (const CatalogueError &e) {
         // What was typed stays on the screen for another try.
@@ -103,9 +101,7 @@ void TNovy_CD_disk::FormClose()
         return;
     m_closed = true;
     m_session.tables().CD_Table1.close();
-    Table &tracks = m_session.tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.close();
+    closeTracks(m_session.tables().CD_Table2);
     delete m_confirm;
 }
 

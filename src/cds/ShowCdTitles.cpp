@@ -1,5 +1,6 @@
 #include "cds/ShowCdTitles.h"
 
+#include "catalogue/CdTitleMoves.h"
 #include "cds/CdTitleDisplay.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
@@ -41,9 +42,7 @@ void TZobrazit_CD_Data::FormShow()
 
 void TZobrazit_CD_Data::FormClose()
 {
-    Table &tracks = m_session.tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.close();
+    closeTracks(m_session.tables().CD_Table2);
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "lending/LendCd.h"
 
 #include "catalogue/CdCatalogue.h"
+#include "catalogue/CdTitleMoves.h"
 #include "lending/BorrowerDialog.h"
 #include "loans/LoanBook.h"
 #include "platform/Dialogs.h"
@@ -109,8 +110,7 @@ void TZapsat_pujceni_CD::showCurrent()
         if (titles.isOpen() && titles.recordNumber() >= 0) {
             m_title = CdTitleColumns(titles).read(titles);
             Table &trackTable = m_session.tables().CD_Table2;
-            if (!trackTable.isOpen())
-                trackTable.open(Table::Mode::ReadOnly);
+            openTracksToRead(trackTable);
             tracks = titleTracks(trackTable, m_title.number, TrackOrder::AsStored);
         }
     } catch (const std::exception &e) {
@@ -165,9 +165,7 @@ void TZapsat_pujceni_CD::PujceniClick()
 void TZapsat_pujceni_CD::FormClose()
 {
     m_session.tables().CD_Table1.setFiltered(false);
-    Table &tracks = m_session.tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.close();
+    closeTracks(m_session.tables().CD_Table2);
 }
 
 } // namespace velmora
