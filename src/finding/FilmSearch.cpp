@@ -2,6 +2,7 @@
 
 #include "engine/Table.h"
 #include "storage/Records.h"
+#include "storage/TableHandles.h"
 
 #include <QSet>
 
@@ -130,6 +131,28 @@ std::vector<bool> lentStates(const Table &cassettes, const QStringList &numbers)
     for (const QString &n : numbers)
         out.push_back(lent.value(n, false));
     return out;
+}
+
+FilmCatalogue loadFilmCatalogue(TableHandles &tables)
+{
+    Table &data = tables.Table1;
+    data.setFiltered(false);
+    FilmCatalogue c;
+    c.rows = buildFilmRows(data);
+    c.cassettes = data.recordCount();
+    return c;
+}
+
+void endFilmSearch(TableHandles &tables)
+{
+    Table &data = tables.Table1;
+    if (data.filtered())
+        data.setFiltered(false);
+}
+
+std::vector<bool> cassettesLent(TableHandles &tables, const QStringList &numbers)
+{
+    return lentStates(tables.Table1, numbers);
 }
 
 } // namespace velmora

@@ -9,6 +9,7 @@
 namespace velmora {
 
 class Table;
+class TableHandles;
 
 // One film of the film search's result table: a filled recording slot.
 // The title's upper-case form (film_v: every cp1250 letter with a capital folded) is
@@ -66,5 +67,18 @@ std::vector<const FilmRow *> filmsOfCassette(const std::vector<FilmRow> &rows,
 // table's order tells; a number no record holds counts as at home. One pass
 // over the table serves the whole list.
 std::vector<bool> lentStates(const Table &cassettes, const QStringList &numbers);
+
+// The film search over the catalogue's data.dbf as it stands open: every
+// cassette counted and the rows built, whatever a screen had filtered.
+struct FilmCatalogue
+{
+    int cassettes = 0;
+    std::vector<FilmRow> rows;
+};
+FilmCatalogue loadFilmCatalogue(TableHandles &tables);
+// Lifts a filter left on data.dbf when the search closes.
+void endFilmSearch(TableHandles &tables);
+// lentStates over the catalogue's data.dbf.
+std::vector<bool> cassettesLent(TableHandles &tables, const QStringList &numbers);
 
 } // namespace velmora

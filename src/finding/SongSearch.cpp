@@ -1,6 +1,7 @@
 #include "finding/SongSearch.h"
 
 #include "engine/Table.h"
+#include "storage/TableHandles.h"
 
 namespace velmora {
 namespace {
@@ -178,6 +179,24 @@ std::vector<bool> lentTitles(const SongTable &table, const SongSearchResult &fou
     for (const QString &n : found.titles.numbers)
         out.push_back(lent.value(n, false));
     return out;
+}
+
+SongTable loadSongCatalogue(TableHandles &tables)
+{
+    Table &tracks = tables.CD_Table2;
+    tracks.setFiltered(false);
+    tracks.setFilter(QString());
+    tracks.setIndex(QStringLiteral("cislocd"));
+    if (!tracks.isOpen())
+        tracks.open(Table::Mode::ReadOnly);
+    return buildSongTable(tracks, tables.CD_Table1);
+}
+
+void endSongSearch(TableHandles &tables)
+{
+    Table &tracks = tables.CD_Table2;
+    tracks.setFiltered(false);
+    tracks.close();
 }
 
 } // namespace velmora

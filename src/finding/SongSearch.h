@@ -11,6 +11,7 @@
 namespace velmora {
 
 class Table;
+class TableHandles;
 
 // The song search's result table: one row per track of cd02.dbf with its
 // title's lent state. Hundreds of thousands of rows open in a moment only
@@ -104,5 +105,11 @@ std::vector<int> tracksOfTitle(const SongTable &table, const SongSearchResult &f
 
 // Whether each title of the found list is lent.
 std::vector<bool> lentTitles(const SongTable &table, const SongSearchResult &found);
+
+// The result table over the catalogue: cd02.dbf unfiltered in the cislocd
+// order (opened read-only when closed), the lent states from cd01.dbf.
+SongTable loadSongCatalogue(TableHandles &tables);
+// The track table as the search leaves it: unfiltered and closed.
+void endSongSearch(TableHandles &tables);
 
 } // namespace velmora

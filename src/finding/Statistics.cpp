@@ -2,6 +2,8 @@
 
 #include "engine/Collation.h"
 #include "engine/Table.h"
+#include "session/Session.h"
+#include "storage/TableHandles.h"
 #include "writer/ReportText.h"
 #include "writer/ReportWriter.h"
 
@@ -126,6 +128,62 @@ int recordCountOf(const QString &path)
     const int count = t.recordCount();
     t.close();
     return count;
+}
+
+CassetteStatistics catalogueCassetteStatistics(TableHandles &tables)
+{
+    Table items;
+    items.setPath(tables.Table1.path());
+    items.open(Table::Mode::ReadOnly);
+    return cassetteStatistics(items);
+}
+
+CdStatistics catalogueCdStatistics(TableHandles &tables)
+{
+    CdStatistics s;
+    Table items;
+    items.setPath(tables.CD_Table1.path());
+    items.open(Table::Mode::ReadOnly);
+    s.lent = lentCount(items);
+    s.titles = items.recordCount();
+    Table tracks;
+    tracks.setPath(tables.CD_Table2.path());
+    tracks.open(Table::Mode::ReadOnly);
+    s.tracks = tracks.recordCount();
+    s.styles = tracksPerStyle(tracks);
+    return s;
+}
+
+CatalogueFacts catalogueFacts(TableHandles &t, bool cds)
+{
+    CatalogueFacts f;
+    if (cds) {
+        f.items = recordCountOf(t.CD_Table1.path());
+        f.itemsSize = fileSizeOf(t.CD_Table1.path());
+        f.tracksSize = fileSizeOf(t.CD_Table2.path());
+        f.tracks = recordCountOf(t.CD_Table2.path());
+        f.archive = recordCountOf(t.CD_Archiv.path());
+        f.genres = recordCountOf(t.Users_04.path());
+        f.sources = recordCountOf(t.Users_03.path());
+    } else {
+        f.items = recordCountOf(t.Table1.path());
+        f.itemsSize = fileSizeOf(t.Table1.path());
+        f.archive = recordCountOf(t.Table2.path());
+        f.genres = recordCountOf(t.Users_01.path());
+        f.sources = recordCountOf(t.Users_02.path());
+    }
+    return f;
+}
+
+void runOverAwayItems(Session &session, bool cds)
+{
+    TableHandles &t = session.tables();
+    if (cds)
+        session.runOverLentItems(t.CD_Table1, QStringLiteral("cislocd"),
+                                 QStringLiteral("lending.cdsAway"));
+    else
+        session.runOverLentItems(t.Table1, QStringLiteral("cislo"),
+                                 QStringLiteral("lending.cassettesAway"));
 }
 
 } // namespace velmora

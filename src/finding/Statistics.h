@@ -7,7 +7,9 @@
 namespace velmora {
 
 class ReportWriter;
+class Session;
 class Table;
+class TableHandles;
 
 // The counts of the statistics and database information screens, taken
 // from the catalogue tables without a window.
@@ -44,5 +46,36 @@ QString fileSizeOf(const QString &path);
 // The records of a table file, opened read-only for the count and closed;
 // 0 for a file that is missing.
 int recordCountOf(const QString &path);
+
+// The statistics of the catalogue's data.dbf, read through a handle of its
+// own, so that the window's handle keeps its order and filter.
+CassetteStatistics catalogueCassetteStatistics(TableHandles &tables);
+
+struct CdStatistics
+{
+    int titles = 0;
+    int lent = 0;
+    int tracks = 0;
+    std::vector<StyleCount> styles;
+};
+// The same for cd01.dbf and cd02.dbf.
+CdStatistics catalogueCdStatistics(TableHandles &tables);
+
+// The sizes and record counts of the database information screen, each
+// table opened for its count and closed again.
+struct CatalogueFacts
+{
+    int items = 0;
+    QString itemsSize;
+    int tracks = 0; // CDs only
+    QString tracksSize;
+    int archive = 0;
+    int genres = 0;
+    int sources = 0;
+};
+CatalogueFacts catalogueFacts(TableHandles &tables, bool cds);
+
+// Runs the command that lists the lent cassettes or CD titles over them.
+void runOverAwayItems(Session &session, bool cds);
 
 } // namespace velmora

@@ -110,29 +110,23 @@ QLabel *DatabaseInfoScreen::value(const QString &name) const
 
 void DatabaseInfoScreen::FormShow()
 {
-    TableHandles &t = m_session.tables();
     const auto set = [this](const char *name, const QString &text) {
         value(QLatin1String(name))->setText(text);
     };
-    const auto count = [&set](const char *name, const Table &table) {
-        set(name, QString::number(recordCountOf(table.path())));
+    const auto count = [&set](const char *name, int records) {
+        set(name, QString::number(records));
     };
     try {
+        const CatalogueFacts f = catalogueFacts(m_session.tables(), m_cds);
+        count("Pocet", f.items);
+        set("Velikost", f.itemsSize);
         if (m_cds) {
-            count("Pocet", t.CD_Table1);
-            set("Velikost", fileSizeOf(t.CD_Table1.path()));
-            set("Velikost2", fileSizeOf(t.CD_Table2.path()));
-            count("Skladby", t.CD_Table2);
-            count("Archiv", t.CD_Archiv);
-            count("Zanry", t.Users_04);
-            count("Zdroje", t.Users_03);
-        } else {
-            count("Pocet", t.Table1);
-            set("Velikost", fileSizeOf(t.Table1.path()));
-            count("Archiv", t.Table2);
-            count("Zanry", t.Users_01);
-            count("Zdroje", t.Users_02);
+            set("Velikost2", f.tracksSize);
+            count("Skladby", f.tracks);
         }
+        count("Archiv", f.archive);
+        count("Zanry", f.genres);
+        count("Zdroje", f.sources);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }

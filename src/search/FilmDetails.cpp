@@ -45,7 +45,7 @@ const FoundList &TSeznam::found() const
 
 std::vector<bool> TSeznam::lentStates() const
 {
-    return velmora::lentStates(session().tables().Table1, found().numbers);
+    return cassettesLent(session().tables(), found().numbers);
 }
 
 void TSeznam::showRoot()

@@ -1,6 +1,5 @@
 #include "search/FilmSearchScreen.h"
 
-#include "engine/Table.h"
 #include "finding/FilmSearchReports.h"
 #include "platform/Dialogs.h"
 #include "search/FilmDetails.h"
@@ -38,11 +37,10 @@ THledej_film::THledej_film(Session &session, QWidget *parent)
 
 QList<int> THledej_film::build()
 {
-    Table &data = session().tables().Table1;
-    data.setFiltered(false);
-    m_rows = buildFilmRows(data);
+    FilmCatalogue c = loadFilmCatalogue(session().tables());
+    m_rows = std::move(c.rows);
     m_criteria = FilmCriteria();
-    return {data.recordCount(), int(m_rows.size())};
+    return {c.cassettes, int(m_rows.size())};
 }
 
 QList<int> THledej_film::run(const QString &text, const QString &genre, const QString &speed,
@@ -66,9 +64,7 @@ void THledej_film::showDetails()
 
 void THledej_film::FormClose()
 {
-    Table &t = session().tables().Table1;
-    if (t.filtered())
-        t.setFiltered(false);
+    endFilmSearch(session().tables());
     SearchScreen::FormClose();
 }
 

@@ -1,6 +1,5 @@
 #include "search/SongSearchScreen.h"
 
-#include "engine/Table.h"
 #include "finding/SongSearchReports.h"
 #include "platform/Dialogs.h"
 #include "search/SongDetails.h"
@@ -43,13 +42,7 @@ THledej_Skladbu::~THledej_Skladbu() = default;
 
 QList<int> THledej_Skladbu::build()
 {
-    Table &tracks = session().tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.setFilter(QString());
-    tracks.setIndex(QStringLiteral("cislocd"));
-    if (!tracks.isOpen())
-        tracks.open(Table::Mode::ReadOnly);
-    m_rows = buildSongTable(tracks, session().tables().CD_Table1);
+    m_rows = loadSongCatalogue(session().tables());
     m_criteria = SongCriteria();
     return {int(m_rows.size())};
 }
@@ -74,9 +67,7 @@ void THledej_Skladbu::showDetails()
 
 void THledej_Skladbu::FormClose()
 {
-    Table &tracks = session().tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.close();
+    endSongSearch(session().tables());
     SearchScreen::FormClose();
 }
 

@@ -75,24 +75,17 @@ QLabel *StatisticsScreen::value(const QString &name) const
 
 void StatisticsScreen::FormShow()
 {
-    TableHandles &tables = m_session.tables();
     int lent = 0;
     try {
-        Table items;
-        items.setPath(m_cds ? tables.CD_Table1.path() : tables.Table1.path());
-        items.open(Table::Mode::ReadOnly);
         if (m_cds) {
-            lent = lentCount(items);
-            value(QStringLiteral("Pocet"))->setText(QString::number(items.recordCount()));
-            Table tracks;
-            tracks.setPath(tables.CD_Table2.path());
-            tracks.open(Table::Mode::ReadOnly);
-            value(QStringLiteral("Skladby"))->setText(QString::number(tracks.recordCount()));
-            const std::vector<StyleCount> styles = tracksPerStyle(tracks);
+            const CdStatistics s = catalogueCdStatistics(m_session.tables());
+            lent = s.lent;
+            value(QStringLiteral("Pocet"))->setText(QString::number(s.titles));
+            value(QStringLiteral("Skladby"))->setText(QString::number(s.tracks));
             report::write(*m_pane, report::modeFor(m_session.systemCode()),
-                          [&](ReportWriter &w) { writeStyleStatistics(w, styles); });
+                          [&](ReportWriter &w) { writeStyleStatistics(w, s.styles); });
         } else {
-            const CassetteStatistics s = cassetteStatistics(items);
+            const CassetteStatistics s = catalogueCassetteStatistics(m_session.tables());
             lent = s.lent;
             value(QStringLiteral("Pocet"))->setText(QString::number(s.cassettes));
             value(QStringLiteral("Filmy"))->setText(QString::number(s.films));
@@ -109,11 +102,8 @@ void StatisticsScreen::FormShow()
 
 void StatisticsScreen::showAway()
 {
-    Table &t = m_cds ? m_session.tables().CD_Table1 : m_session.tables().Table1;
     try {
-        m_session.runOverLentItems(t, m_cds ? QStringLiteral("cislocd") : QStringLiteral("cislo"),
-                                   m_cds ? QStringLiteral("lending.cdsAway")
-                                         : QStringLiteral("lending.cassettesAway"));
+        runOverAwayItems(m_session, m_cds);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
