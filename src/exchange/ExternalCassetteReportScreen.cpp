@@ -83,13 +83,7 @@ void TExterni_Tisky::ownerChanged()
         return;
     }
     try {
-        m_cassettes.setPath(
-            exchange::catalogueTable(exchange::Catalogue::Cassettes, owner,
-                                     exchange::mainTable(exchange::Catalogue::Cassettes)));
-        m_cassettes.setFiltered(false);
-        m_cassettes.setFilter(QString());
-        m_cassettes.setIndex(QStringLiteral("cislo"));
-        m_cassettes.open(Table::Mode::ReadOnly);
+        m_owner.open(owner);
     } catch (const std::exception &e) {
         // A catalogue whose directory was removed by hand: the user is told
         // which file is missing and may choose another owner.
@@ -107,10 +101,10 @@ void TExterni_Tisky::ownerChanged()
     // The owner list sits above the panel that a build disables.
     m_users->setEnabled(false);
     const auto usable = qScopeGuard([this] { m_users->setEnabled(true); });
-    writeWithProgress(m_cassettes.recordCount(),
-                      [&](ReportWriter &w, const std::function<void()> &visited) {
-                          exchange::writeExternalCassettes(w, m_cassettes, owner, choice, visited);
-                      });
+    writeWithProgress(
+        m_owner.mainCount(), [&](ReportWriter &w, const std::function<void()> &visited) {
+            exchange::writeExternalCassettes(w, m_owner.main(), owner, choice, visited);
+        });
 }
 
 void TExterni_Tisky::done(int result)
@@ -124,7 +118,7 @@ void TExterni_Tisky::done(int result)
 void TExterni_Tisky::closeOwner()
 {
     try {
-        m_cassettes.close();
+        m_owner.close();
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }

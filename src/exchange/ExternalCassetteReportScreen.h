@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Table.h"
 #include "printing/ReportScreen.h"
+#include "transfer/OwnerTables.h"
 
 class QCheckBox;
 class QComboBox;
@@ -26,7 +26,7 @@ public:
     QCheckBox *filmNotes() const { return m_filmNotes; }
     QCheckBox *cassetteNotes() const { return m_cassetteNotes; }
     // The owner's table, open while the owner's cassettes are shown.
-    const Table &cassettes() const { return m_cassettes; }
+    const Table &cassettes() const { return m_owner.main(); }
 
     void done(int result) override;
 
@@ -48,7 +48,7 @@ private:
     QCheckBox *m_dates = nullptr;
     QCheckBox *m_filmNotes = nullptr;
     QCheckBox *m_cassetteNotes = nullptr;
-    Table m_cassettes{QStringLiteral("ExterniVK")};
+    exchange::OwnerTables m_owner{exchange::Catalogue::Cassettes};
 };
 
 } // namespace velmora

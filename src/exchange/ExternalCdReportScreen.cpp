@@ -69,15 +69,7 @@ void TExterni_TiskyCD::build()
         return;
     }
     try {
-        for (Table *t : {&m_titles, &m_tracks}) {
-            t->setPath(exchange::catalogueTable(exchange::Catalogue::Cds, owner,
-                                                t == &m_titles ? QStringLiteral("cd01.dbf")
-                                                               : QStringLiteral("cd02.dbf")));
-            t->setFiltered(false);
-            t->setFilter(QString());
-            t->setIndex(QStringLiteral("cislocd"));
-            t->open(Table::Mode::ReadOnly);
-        }
+        m_owner.open(owner);
     } catch (const std::exception &e) {
         // A catalogue whose directory was removed by hand: the user is told
         // which file is missing and may choose another owner.
@@ -92,15 +84,15 @@ void TExterni_TiskyCD::build()
     const CdListOptions chosen = options();
     const bool any = chosen.acquired || chosen.format || chosen.note || chosen.tracks;
     // The gauge runs over the owner's tracks as the disc counts walk them.
-    const int count = any ? m_tracks.recordCount() : kFullGauge;
+    const int count = any ? m_owner.trackCount() : kFullGauge;
     m_users->setEnabled(false);
     const auto usable = qScopeGuard([this] { m_users->setEnabled(true); });
     writeWithProgress(count, [&](ReportWriter &w, const std::function<void()> &visited) {
         if (!any)
             for (int i = 0; i < kFullGauge; ++i)
                 visited();
-        const TitleTracks tracks(m_tracks);
-        exchange::writeExternalCds(w, m_titles, tracks, owner, chosen, [&](int counted) {
+        const TitleTracks tracks(m_owner.tracks());
+        exchange::writeExternalCds(w, m_owner.main(), tracks, owner, chosen, [&](int counted) {
             if (any)
                 for (int i = 0; i < counted; ++i)
                     visited();
@@ -119,8 +111,7 @@ void TExterni_TiskyCD::done(int result)
 void TExterni_TiskyCD::closeOwner()
 {
     try {
-        m_titles.close();
-        m_tracks.close();
+        m_owner.close();
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Table.h"
 #include "reports/CdListScreen.h"
+#include "transfer/OwnerTables.h"
 
 class QComboBox;
 class QLabel;
@@ -20,8 +20,8 @@ public:
 
     QComboBox *users() const { return m_users; }
     QLabel *count() const { return m_count; }
-    const Table &titles() const { return m_titles; }
-    const Table &tracks() const { return m_tracks; }
+    const Table &titles() const { return m_owner.main(); }
+    const Table &tracks() const { return m_owner.tracks(); }
 
     void done(int result) override;
 
@@ -36,8 +36,7 @@ private:
 
     QComboBox *m_users = nullptr;
     QLabel *m_count = nullptr;
-    Table m_titles{QStringLiteral("ExterniCD1")};
-    Table m_tracks{QStringLiteral("ExterniCD2")};
+    exchange::OwnerTables m_owner{exchange::Catalogue::Cds};
 };
 
 } // namespace velmora

@@ -1,11 +1,10 @@
 #include "reports/CassetteChooser.h"
 
-#include "engine/Table.h"
+#include "listing/CassetteListRuns.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "reports/CassetteFromScreen.h"
 #include "session/Session.h"
-#include "storage/Records.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -46,11 +45,7 @@ TVyber_Tisk::TVyber_Tisk(Session &session, QWidget *parent)
 
 void TVyber_Tisk::FormShow()
 {
-    Table &t = m_session.tables().Table1;
-    const CassetteColumns c(t);
-    QStringList numbers;
-    for (const int rec : t.visibleRecords())
-        numbers << t.asStringAt(rec, c.number);
+    const QStringList numbers = listedCassetteNumbers(m_session.tables());
     {
         const QSignalBlocker quiet(m_numbers);
         m_numbers->clear();

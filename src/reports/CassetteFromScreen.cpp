@@ -1,7 +1,6 @@
 #include "reports/CassetteFromScreen.h"
 
-#include "engine/Table.h"
-#include "listing/CassetteLists.h"
+#include "listing/CassetteListRuns.h"
 #include "session/Session.h"
 
 #include <QLabel>
@@ -20,21 +19,8 @@ TTisk_02::TTisk_02(Session &session, const QString &from, QWidget *parent)
 
 void TTisk_02::FormShow()
 {
-    Table &t = session().tables().Table1;
-    t.setFiltered(false);
-    t.setFilter(QString());
-    const std::vector<int> records = t.visibleRecords();
-    const CassetteColumns c(t);
-    int count = 0;
-    bool found = false;
-    for (const int rec : records) {
-        found = found || t.asStringAt(rec, c.number) == m_from;
-        count += found ? 1 : 0;
-    }
-    writeWithProgress(found ? count : int(records.size()),
-                      [&](ReportWriter &w, const std::function<void()> &visited) {
-                          writeCassettesFrom(w, t, m_from, visited);
-                      });
+    const ListRun run = cassettesFromRun(session().tables(), m_from);
+    writeWithProgress(run.steps, run.write);
 }
 
 } // namespace velmora

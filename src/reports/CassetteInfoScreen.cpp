@@ -1,7 +1,6 @@
 #include "reports/CassetteInfoScreen.h"
 
-#include "engine/Table.h"
-#include "listing/CassetteLists.h"
+#include "listing/CassetteListRuns.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
 
@@ -53,18 +52,14 @@ TTisk_info::TTisk_info(Session &session, QWidget *parent) : ReportScreen(session
 void TTisk_info::rebuild()
 {
     printButton()->setEnabled(session().printerAvailable());
-    Table &t = session().tables().Table1;
-    m_count->setText(QString::number(t.recordCount()));
-    titleLabel()->setText(QStringLiteral("Seznam evidovaných videokazet"));
-    t.setFiltered(false);
-    t.setFilter(QString());
     InfoChoice choice;
     choice.datesAndSources = m_dates->isChecked();
     choice.filmNotes = m_filmNotes->isChecked();
     choice.cassetteNotes = m_cassetteNotes->isChecked();
-    writeWithProgress(t.recordCount(), [&](ReportWriter &w, const std::function<void()> &visited) {
-        writeCassettesWithInfo(w, t, choice, visited);
-    });
+    const ListRun run = cassettesWithInfoRun(session().tables(), choice);
+    m_count->setText(QString::number(run.steps));
+    titleLabel()->setText(QStringLiteral("Seznam evidovaných videokazet"));
+    writeWithProgress(run.steps, run.write);
 }
 
 } // namespace velmora

@@ -1,7 +1,6 @@
 #include "reports/CassetteListScreen.h"
 
-#include "engine/Table.h"
-#include "listing/CassetteLists.h"
+#include "listing/CassetteListRuns.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
 
@@ -12,8 +11,6 @@
 
 namespace velmora {
 namespace {
-
-const QString kLentFilter = QStringLiteral("pujceno=True");
 
 QComboBox *choice(QWidget *parent, const char *name, const QStringList &items)
 {
@@ -71,9 +68,7 @@ void TTisk::done(int result)
 {
     if (busy())
         return;
-    Table &t = session().tables().Table1;
-    t.setFiltered(false);
-    t.setFilter(QString());
+    showAllCassettes(session().tables());
     ReportScreen::done(result);
 }
 
@@ -114,37 +109,24 @@ void TTisk::speedChanged()
 
 void TTisk::writeAll()
 {
-    Table &t = session().tables().Table1;
     titleLabel()->setText(QStringLiteral("Seznam evidovaných videokazet"));
-    t.setFiltered(false);
-    t.setFilter(QString());
-    writeWithProgress(t.recordCount(), [&](ReportWriter &w, const std::function<void()> &visited) {
-        writeAllCassettes(w, t, visited);
-    });
+    const ListRun run = allCassettesRun(session().tables());
+    writeWithProgress(run.steps, run.write);
 }
 
 void TTisk::writeLent()
 {
-    Table &t = session().tables().Table1;
     titleLabel()->setText(QStringLiteral("Seznam zapůjčených videokazet"));
     // The filter stays on after the list; the other lists clear it.
-    t.setFilter(kLentFilter);
-    t.setFiltered(true);
-    writeWithProgress(int(t.visibleRecords().size()),
-                      [&](ReportWriter &w, const std::function<void()> &visited) {
-                          writeLentCassettes(w, t, visited);
-                      });
+    const ListRun run = lentCassettesRun(session().tables());
+    writeWithProgress(run.steps, run.write);
 }
 
 void TTisk::writeSpeed(const QString &speed)
 {
-    Table &t = session().tables().Table1;
     titleLabel()->setText(QStringLiteral("Seznam filmů v systému ") + speed);
-    t.setFiltered(false);
-    t.setFilter(QString());
-    writeWithProgress(t.recordCount(), [&](ReportWriter &w, const std::function<void()> &visited) {
-        writeFilmsAtSpeed(w, t, speed, visited);
-    });
+    const ListRun run = filmsAtSpeedRun(session().tables(), speed);
+    writeWithProgress(run.steps, run.write);
 }
 
 } // namespace velmora

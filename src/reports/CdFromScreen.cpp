@@ -1,6 +1,6 @@
 #include "reports/CdFromScreen.h"
 
-#include "catalogue/CdCatalogue.h"
+#include "listing/CdListRuns.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
@@ -33,18 +33,11 @@ void TTisk_04::build()
 {
     if (busy())
         return;
-    Table &titles = session().tables().CD_Table1;
-    Table &tracks = session().tables().CD_Table2;
+    TableHandles &tables = session().tables();
     try {
-        const auto closeTracks = qScopeGuard([&tracks] { tracks.close(); });
-        titles.setFiltered(false);
-        titles.setFilter(QString());
-        const std::vector<int> records = titlesFrom(titles, m_number);
-        tracks.setFiltered(false);
-        tracks.setFilter(QString());
-        tracks.setIndex(QStringLiteral("cislocd"));
-        if (!tracks.isOpen())
-            tracks.open(Table::Mode::ReadOnly);
+        const auto closeTracks = qScopeGuard([&tables] { closeListTracks(tables, false); });
+        const std::vector<int> records = titleRecordsFrom(tables, m_number);
+        openListTracks(tables);
         writeTitles(CdListKind::From, records);
     } catch (const std::exception &e) {
         dialogs::showError(e);
@@ -89,7 +82,7 @@ void TVyber_TiskCD::FormShow()
     {
         const QSignalBlocker quiet(m_numbers);
         m_numbers->clear();
-        m_numbers->addItems(titleNumbers(m_session.tables().CD_Table1));
+        m_numbers->addItems(listedTitleNumbers(m_session.tables()));
         m_numbers->setCurrentIndex(-1);
     }
     m_print->setEnabled(false);

@@ -1,5 +1,6 @@
 #include "reports/CdListScreen.h"
 
+#include "listing/CdListRuns.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
@@ -68,13 +69,11 @@ void CdTitleListScreen::setOptionsAvailable(bool available)
 
 void CdTitleListScreen::writeTitles(CdListKind kind, const std::vector<int> &records)
 {
-    Table &titles = session().tables().CD_Table1;
     const CdListOptions chosen = options();
     // The gauge runs over the titles this list visits.
     writeWithProgress(int(records.size()),
                       [&](ReportWriter &w, const std::function<void()> &visited) {
-                          const TitleTracks tracks(session().tables().CD_Table2);
-                          writeCdList(w, kind, titles, records, tracks, chosen, visited);
+                          writeTitleList(w, session().tables(), kind, records, chosen, visited);
                       });
 }
 
@@ -107,13 +106,8 @@ TTisk_CD_Seznamu::~TTisk_CD_Seznamu()
 
 void TTisk_CD_Seznamu::FormShow()
 {
-    Table &tracks = session().tables().CD_Table2;
     try {
-        tracks.setFiltered(false);
-        tracks.setFilter(QString());
-        tracks.setIndex(QStringLiteral("cislocd"));
-        if (!tracks.isOpen())
-            tracks.open(Table::Mode::ReadOnly);
+        openListTracks(session().tables());
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -143,27 +137,23 @@ void TTisk_CD_Seznamu::buildAll()
 {
     setOptionsAvailable(true);
     titleLabel()->setText(QStringLiteral("Seznam evidovaných hudebních CD titulů"));
-    Table &titles = session().tables().CD_Table1;
-    titles.setFiltered(false);
-    titles.setFilter(QString());
-    if (!session().tables().CD_Table2.isOpen()) {
+    const std::vector<int> records = allTitleRecords(session().tables());
+    if (!listTracksOpen(session().tables())) {
         // Told when the screen was shown; without the tracks no list.
         report::write(*pane(), report::Mode::None, {});
         return;
     }
-    writeTitles(CdListKind::All, titles.visibleRecords());
+    writeTitles(CdListKind::All, records);
 }
 
 void TTisk_CD_Seznamu::buildLent()
 {
     setOptionsAvailable(false);
     titleLabel()->setText(QStringLiteral("Seznam zapůjčených hudebních titulů"));
-    Table &titles = session().tables().CD_Table1;
     // Stays on until the whole list is chosen again or the menu clears it.
-    titles.setFilter(QStringLiteral("pujceno=True"));
-    titles.setFiltered(true);
-    const std::vector<int> lent = titles.visibleRecords();
-    report::write(*pane(), mode(), [&](ReportWriter &w) { writeLentCdList(w, titles, lent); });
+    const std::vector<int> lent = lentTitleRecords(session().tables());
+    report::write(*pane(), mode(),
+                  [&](ReportWriter &w) { writeLentTitleList(w, session().tables(), lent); });
 }
 
 void TTisk_CD_Seznamu::done(int result)
@@ -176,11 +166,8 @@ void TTisk_CD_Seznamu::done(int result)
 
 void TTisk_CD_Seznamu::closeTracks()
 {
-    Table &tracks = session().tables().CD_Table2;
     try {
-        tracks.setFiltered(false);
-        tracks.setFilter(QString());
-        tracks.close();
+        closeListTracks(session().tables(), true);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }

@@ -1,7 +1,6 @@
 #include "reports/LabelScreen.h"
 
 #include "cassettes/BrowseCassette.h"
-#include "engine/Table.h"
 #include "platform/Colours.h"
 #include "platform/Widgets.h"
 #include "reports/Labels.h"
@@ -60,15 +59,11 @@ void TTisk_etiket::FormShow()
     m_pdf->setEnabled(false);
     // The browse screen leaves data.dbf on the cassette it shows; should
     // the table have moved since, the number finds it.
-    Table &t = m_session.tables().Table1;
-    if (!t.isOpen() || number.isEmpty())
+    const std::optional<CassetteRecord> cassette =
+        labels::labelCassette(m_session.tables(), number);
+    if (!cassette)
         return;
-    const int field = t.requireField(QStringLiteral("cislo"));
-    if (t.recordNumber() < 0 || t.asString(field) != number) {
-        if (!t.locate(QStringLiteral("cislo"), number))
-            return;
-    }
-    m_cassette = labels::readLabelFields(t);
+    m_cassette = *cassette;
     m_found = true;
     m_print->setEnabled(m_session.printerAvailable());
     m_pdf->setEnabled(true);

@@ -1,6 +1,5 @@
 #include "reports/LabelsScreen.h"
 
-#include "engine/Table.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
@@ -117,9 +116,7 @@ void TVice_Etiket::FormShow()
     {
         const QSignalBlocker quietKind(m_kind), quietMin(m_min), quietMax(m_max);
         m_kind->setCurrentIndex(0);
-        Table &t = m_session.tables().Table1;
-        if (t.isOpen())
-            m_order = labels::readOrder(t);
+        m_order = labels::offeredOrder(m_session.tables());
         numbers(m_min)->setStringList(m_order.numbers);
         numbers(m_max)->setStringList(m_order.numbers);
         m_min->setCurrentIndex(0);
@@ -160,10 +157,7 @@ void TVice_Etiket::estimate()
 
 labels::Job TVice_Etiket::job()
 {
-    const labels::Span span = chosen();
-    const std::vector<int> records(m_order.records.begin() + span.begin,
-                                   m_order.records.begin() + span.end);
-    return labels::sheetJob(labels::readLabelFields(m_session.tables().Table1, records), choice());
+    return labels::sheetJob(labels::readSpan(m_session.tables(), m_order, chosen()), choice());
 }
 
 void TVice_Etiket::TiskClick()
