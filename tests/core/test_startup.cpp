@@ -20,6 +20,7 @@
 #include <QTimer>
 
 using namespace velmora;
+using velmora::test::appendWithDbf;
 
 namespace {
 

@@ -33,6 +33,7 @@
 #include <functional>
 
 using namespace velmora;
+using velmora::test::appendWithDbf;
 using namespace velmora::exchange;
 using test::addImported;
 using test::slot;

@@ -51,35 +51,25 @@ protected:
     void cdTitle(const QString &number, const QString &title, const Loan &loan = {},
                  const QString &size = QStringLiteral("700"))
     {
-        Table t;
-        t.setPath(Paths::dataFile(QStringLiteral("cd01.dbf")));
-        t.open();
         CdTitle r;
         r.size = size;
         r.number = number;
         r.title = title;
         r.artist = QStringLiteral("Zpěvák");
+        r.loan = loan;
         r.note = QStringLiteral("pozn ") + number;
-        t.append();
-        const CdTitleColumns c(t);
-        c.writeNew(t, r);
-        c.loan.write(t, loan);
-        t.post();
+        appendCdTitle(r);
     }
 
     // Tracks 1..count of a disc.
     void disc(const QString &number, const QString &label, int count)
     {
-        Table t;
-        t.setPath(Paths::dataFile(QStringLiteral("cd02.dbf")));
-        t.open();
-        const CdTrackColumns c(t);
-        for (int n = 1; n <= count; ++n) {
-            t.append();
-            c.write(t, {number, label, n, label + QStringLiteral(" skladba ") + QString::number(n),
-                        60, QStringLiteral("Pop"), QString()});
-            t.post();
-        }
+        QList<CdTrack> tracks;
+        for (int n = 1; n <= count; ++n)
+            tracks.append({number, label, n,
+                           label + QStringLiteral(" skladba ") + QString::number(n), 60,
+                           QStringLiteral("Pop"), QString()});
+        appendCdTracks(tracks);
     }
 
     static QString archivePath(ItemKind kind)

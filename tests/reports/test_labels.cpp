@@ -27,6 +27,7 @@
 #include <cmath>
 
 using namespace velmora;
+using velmora::test::appendWithDbf;
 using namespace velmora::labels;
 using test::PdfWords;
 

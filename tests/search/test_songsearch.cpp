@@ -28,6 +28,7 @@
 #include <functional>
 
 using namespace velmora;
+using velmora::test::appendWithDbf;
 
 namespace {
 

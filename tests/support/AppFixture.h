@@ -1,6 +1,8 @@
 #pragma once
 
 #include "CassetteRows.h"
+#include "CdRows.h"
+#include "DbfWrite.h"
 #include "ScriptedAnswerer.h"
 #include "TestEnv.h"
 #include "app/Screens.h"
@@ -77,38 +79,8 @@ protected:
         appendCassette(c);
     }
 
-    // Rows appended by another dBASE writer, Python's dbf, to a table of the
-    // data directory; rows is a Python list of dicts.
-    static void appendWithDbf(const QString &table, const QString &rows)
-    {
-        appendWithDbfTo(Paths::dataFile(table), rows);
-    }
-    // The same for the table at path.
-    static void appendWithDbfTo(const QString &path, const QString &rows)
-    {
-        const QString script = QStringLiteral("import sys, dbf\n"
-                                              "t = dbf.Table(sys.argv[1])\n"
-                                              "t.open(dbf.READ_WRITE)\n"
-                                              "for r in %1:\n"
-                                              "    t.append(r)\n"
-                                              "t.close()\n")
-                                   .arg(rows);
-        int rc = -1;
-        const QString out = runProgram("/usr/bin/python3", {"-c", script, path}, &rc);
-        ASSERT_EQ(rc, 0) << out.toStdString();
-    }
-
     // A CD title row appended straight to cd01.dbf.
-    void addCdTitle(const QString &number)
-    {
-        Table t;
-        t.setPath(Paths::dataFile(QStringLiteral("cd01.dbf")));
-        t.open();
-        t.append();
-        t.setString("Cislocd", number);
-        t.post();
-        t.close();
-    }
+    void addCdTitle(const QString &number) { appendCdTitle(cdTitle(number)); }
 
     TestEnv env;
     ScriptedAnswerer user;

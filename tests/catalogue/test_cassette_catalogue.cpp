@@ -1,9 +1,9 @@
 // The cassette catalogue the screens hand their records to: what it writes
 // is read back by another reader, a failed write leaves the table as it was.
 
-#include "AppFixture.h"
 #include "CassetteRows.h"
 #include "DbfRead.h"
+#include "RulesFixture.h"
 #include "catalogue/CassetteCatalogue.h"
 #include "engine/Table.h"
 
@@ -15,11 +15,10 @@ using namespace velmora::test;
 
 namespace {
 
-class Catalogue : public AppFixture
+class Catalogue : public RulesFixture
 {
 protected:
-    Catalogue() { start(); }
-    Table &cassettes() { return window->tables().Table1; }
+    Table &cassettes() { return tables.Table1; }
     QJsonArray rows() { return readWithDbfread(Paths::dataFile(QStringLiteral("data.dbf"))); }
 };
 

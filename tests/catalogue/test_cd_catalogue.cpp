@@ -2,11 +2,13 @@
 // titles saved, replaced and deleted on real tables: checked through the
 // engine and through dbfread, including saves that a full disk stops.
 
-#include "CdFixture.h"
+#include "CdTables.h"
+#include "RulesFixture.h"
 #include "catalogue/CdCatalogue.h"
 #include "catalogue/CdRules.h"
 #include "catalogue/TrackWork.h"
 
+#include <QFileInfo>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -109,11 +111,11 @@ TEST(TrackWorkTest, DiscsMoveWhenOneIsInsertedOrDeleted)
     EXPECT_EQ(w.badLength()->label, "CD2");
 }
 
-class Catalogue : public CdFixture
+class CdCatalogue : public RulesFixture
 {
 protected:
-    Table &titles() { return window->tables().CD_Table1; }
-    Table &tracks() { return window->tables().CD_Table2; }
+    Table &titles() { return tables.CD_Table1; }
+    Table &tracks() { return tables.CD_Table2; }
     void openBoth()
     {
         titles().open();
@@ -128,7 +130,7 @@ protected:
     }
 };
 
-TEST_F(Catalogue, TracksOfATitleComeInDiscOrderTwelveDiscsIncluded)
+TEST_F(CdCatalogue, TracksOfATitleComeInDiscOrderTwelveDiscsIncluded)
 {
     for (int d = 12; d >= 1; --d)
         addDisc("00001", discLabel(d), 2);
@@ -145,7 +147,7 @@ TEST_F(Catalogue, TracksOfATitleComeInDiscOrderTwelveDiscsIncluded)
     EXPECT_EQ(totalSeconds(discTracks(t, "CD3")), 30);
 }
 
-TEST_F(Catalogue, AnEditedTitleReplacesItsTracksAndKeepsItsLoan)
+TEST_F(CdCatalogue, AnEditedTitleReplacesItsTracksAndKeepsItsLoan)
 {
     addTitle("00001", "Jedna", "", {true, "Novák", "01.03.2002", 7});
     addDisc("00001", "CD1", 3);
@@ -166,7 +168,7 @@ TEST_F(Catalogue, AnEditedTitleReplacesItsTracksAndKeepsItsLoan)
     EXPECT_EQ(back.loan.since, "01.03.2002");
 }
 
-TEST_F(Catalogue, AFullDiskLeavesTheEditedTitleWithAllItsOldTracks)
+TEST_F(CdCatalogue, AFullDiskLeavesTheEditedTitleWithAllItsOldTracks)
 {
     addTitle("00001", "Jedna");
     addDisc("00001", "CD1", 5);
@@ -196,7 +198,7 @@ TEST_F(Catalogue, AFullDiskLeavesTheEditedTitleWithAllItsOldTracks)
     EXPECT_EQ(dbfreadTracks("00001").size(), 40);
 }
 
-TEST_F(Catalogue, ANewTitleThatCannotBeWrittenLeavesNoTracksBehind)
+TEST_F(CdCatalogue, ANewTitleThatCannotBeWrittenLeavesNoTracksBehind)
 {
     openBoth();
     CdTitle t;
@@ -216,7 +218,7 @@ TEST_F(Catalogue, ANewTitleThatCannotBeWrittenLeavesNoTracksBehind)
     EXPECT_EQ(titleCount(), 0);
 }
 
-TEST_F(Catalogue, DeletingRemovesTheTitlesTracksOnEveryDiscOnly)
+TEST_F(CdCatalogue, DeletingRemovesTheTitlesTracksOnEveryDiscOnly)
 {
     addTitle("00003", "Tři");
     addTitle("00004", "Čtyři");
@@ -237,7 +239,7 @@ TEST_F(Catalogue, DeletingRemovesTheTitlesTracksOnEveryDiscOnly)
     EXPECT_EQ(titleCount(), 1);
 }
 
-TEST_F(Catalogue, ANumberTwoTitlesShareKeepsItsTracksForTheOther)
+TEST_F(CdCatalogue, ANumberTwoTitlesShareKeepsItsTracksForTheOther)
 {
     addTitle("00004", "První");
     addTitle("00004", "Druhý");
