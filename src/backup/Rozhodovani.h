@@ -1,5 +1,7 @@
 #pragma once
 
+// The conversion screen TRozhodovani.
+
 #include "platform/ScreenDialog.h"
 
 #include <array>

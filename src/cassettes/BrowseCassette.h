@@ -1,5 +1,7 @@
 #pragma once
 
+// The cassette browser TProhlizej_kazetu.
+
 #include "platform/ScreenDialog.h"
 
 class QPushButton;

@@ -1,6 +1,11 @@
 #pragma once
 
+// The cassette display shared by the cassette screens: a view over the
+// cassette table, whose record navigator and jump list move through it, so it
+// holds the table itself.
+
 #include "engine/Table.h"
+
 #include <QColor>
 
 #include <QPointer>

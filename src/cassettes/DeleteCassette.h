@@ -1,5 +1,7 @@
 #pragma once
 
+// The cassette deletion screen TZrusit_vk.
+
 #include "platform/ScreenDialog.h"
 
 class QPushButton;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The cassette edit screen TUprav_kazetu.
+
 #include "platform/ScreenDialog.h"
 
 class QPushButton;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The new-cassette screen TNova_kazeta.
+
 #include "platform/ScreenDialog.h"
 
 class QComboBox;

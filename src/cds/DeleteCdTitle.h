@@ -1,5 +1,7 @@
 #pragma once
 
+// The CD title deletion screen TZrusit_CD.
+
 #include "platform/ScreenDialog.h"
 
 class QPushButton;

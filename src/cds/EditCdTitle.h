@@ -1,5 +1,7 @@
 #pragma once
 
+// The CD title edit screen TOpravit_CD_disk.
+
 #include "platform/ScreenDialog.h"
 
 class QPushButton;

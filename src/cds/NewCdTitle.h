@@ -1,5 +1,7 @@
 #pragma once
 
+// The new CD title screen TNovy_CD_disk.
+
 #include "platform/ScreenDialog.h"
 
 #include "cassettes/ConfirmWindow.h"

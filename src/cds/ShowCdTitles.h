@@ -1,5 +1,7 @@
 #pragma once
 
+// The CD title display TZobrazit_CD_Data.
+
 #include "platform/ScreenDialog.h"
 
 class QPushButton;

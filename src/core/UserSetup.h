@@ -1,5 +1,7 @@
 #pragma once
 
+// The user-list screens TUserSetup (cassettes) and TUserSetupCD (CDs).
+
 #include "core/UserListsScreen.h"
 
 namespace velmora {

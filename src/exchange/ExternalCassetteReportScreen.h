@@ -1,5 +1,7 @@
 #pragma once
 
+// The reports over imported cassette catalogues, TExterni_Tisky.
+
 #include "printing/ReportScreen.h"
 #include "transfer/OwnerTables.h"
 

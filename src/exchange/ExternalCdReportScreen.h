@@ -1,5 +1,7 @@
 #pragma once
 
+// The reports over imported CD catalogues, TExterni_TiskyCD.
+
 #include "reports/CdListScreen.h"
 #include "transfer/OwnerTables.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The loan archives TArchiv (cassettes) and TArchivCD (CDs).
+
 #include "loans/LoanBook.h"
 #include "platform/ScreenDialog.h"
 

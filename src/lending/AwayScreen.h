@@ -1,5 +1,8 @@
 #pragma once
 
+// The items away from home: TZobrazeni_zapujcek (cassettes) and
+// TZobrazeni_zapujcekCD (CDs).
+
 #include "loans/LoanBook.h"
 #include "platform/ScreenDialog.h"
 

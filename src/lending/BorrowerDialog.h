@@ -1,5 +1,7 @@
 #pragma once
 
+// The borrower dialogs TKomu_pujcit (cassettes) and TKomu_pujcitCD (CDs).
+
 #include "platform/ScreenDialog.h"
 
 #include <QDate>

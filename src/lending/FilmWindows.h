@@ -1,5 +1,7 @@
 #pragma once
 
+// The film windows of lending: TFilmy, TFilmy2 and TFilmy3.
+
 #include "storage/Records.h"
 
 #include <QDialog>

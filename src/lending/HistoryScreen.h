@@ -1,5 +1,8 @@
 #pragma once
 
+// The loan histories: TSledovani_kazety and TSledovani_podle_osoby (cassettes),
+// TSledovani_CD and TSledovani_CD2 (CDs).
+
 #include "loans/LoanHistory.h"
 #include "platform/ScreenDialog.h"
 #include "writer/ReportText.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The cassette lending screen TZapsat_pujceni.
+
 #include "platform/ScreenDialog.h"
 
 class QPushButton;

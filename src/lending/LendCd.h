@@ -1,5 +1,7 @@
 #pragma once
 
+// The CD lending screen TZapsat_pujceni_CD.
+
 #include "cds/CdTitleHeader.h"
 #include "platform/ScreenDialog.h"
 #include "storage/CdRecords.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+// The loan charts: TZobraz_archiv_vk_dografu, TZobraz_archiv_vk_dografu2
+// (cassettes), TZobraz_archiv_cd_dografu and TZobraz_archiv_cd_dografu2 (CDs).
+
 #include "charts/BarChartWindow.h"
 #include "loans/LoanSeries.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The return screens TVraceni_kazety (cassettes) and TVraceni_CDForm (CDs).
+
 #include "loans/LoanBook.h"
 #include "platform/ScreenDialog.h"
 

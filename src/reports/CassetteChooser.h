@@ -1,5 +1,7 @@
 #pragma once
 
+// The cassette chooser of the reports, TVyber_Tisk.
+
 #include "platform/ScreenDialog.h"
 
 class QComboBox;

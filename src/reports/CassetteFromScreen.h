@@ -1,5 +1,7 @@
 #pragma once
 
+// The cassette list from a chosen cassette, TTisk_02.
+
 #include "printing/ReportScreen.h"
 
 namespace velmora {

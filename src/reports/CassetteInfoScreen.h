@@ -1,5 +1,7 @@
 #pragma once
 
+// The cassette list with information, TTisk_info.
+
 #include "printing/ReportScreen.h"
 
 class QCheckBox;

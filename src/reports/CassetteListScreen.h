@@ -1,5 +1,7 @@
 #pragma once
 
+// The cassette lists TTisk.
+
 #include "printing/ReportScreen.h"
 
 class QComboBox;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The CD list from a chosen title, TTisk_04, and its chooser TVyber_TiskCD.
+
 #include "platform/ScreenDialog.h"
 #include "reports/CdListScreen.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The CD lists TTisk_CD_Seznamu.
+
 #include "listing/CdLists.h"
 #include "printing/ReportScreen.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The label of one cassette, TTisk_etiket.
+
 #include "platform/ScreenDialog.h"
 #include "storage/Records.h"
 

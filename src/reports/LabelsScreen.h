@@ -1,5 +1,7 @@
 #pragma once
 
+// The sheets of labels, TVice_Etiket.
+
 #include "platform/ScreenDialog.h"
 #include "reports/Labels.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The sorted list of every film, TTisk_Abeceda.
+
 #include "reports/SortedScreen.h"
 
 namespace velmora {

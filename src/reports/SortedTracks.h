@@ -1,5 +1,7 @@
 #pragma once
 
+// The sorted list of every song, TTisk_AbecedaCD.
+
 #include "reports/SortedScreen.h"
 
 namespace velmora {

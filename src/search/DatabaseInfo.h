@@ -1,5 +1,7 @@
 #pragma once
 
+// The database information TInf_databaze (cassettes) and TInf_databazecd (CDs).
+
 #include "platform/ScreenDialog.h"
 
 class QLabel;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The list of free positions, TSeznam2.
+
 #include "printing/ReportScreen.h"
 
 class QCheckBox;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The free-position search TVyhledej_Pozici.
+
 #include "finding/FreePosition.h"
 
 #include "platform/ScreenDialog.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The statistics TStatistika (cassettes) and TStatistikaCD (CDs).
+
 #include "finding/Statistics.h"
 #include "platform/ScreenDialog.h"
 
