@@ -40,4 +40,24 @@ void closeTracks(Table &tracks)
     tracks.close();
 }
 
+void closeTitleTables(Table &titles, Table &tracks)
+{
+    titles.close();
+    closeTracks(tracks);
+}
+
+FreeNumbers offerNewTitleNumbers(Table &titles)
+{
+    titles.setIndex(QStringLiteral("cislocd"));
+    openWhereClosed(titles);
+    titles.setFiltered(false);
+    return NextFreeNumbers(titles, QStringLiteral("Cislocd"));
+}
+
+bool anyTitleLeft(Table &titles)
+{
+    titles.setFiltered(false);
+    return !titles.isEmpty();
+}
+
 } // namespace velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/CassetteRules.h"
+
 #include <QString>
 
 namespace velmora {
@@ -23,5 +25,15 @@ void openWhereClosed(Table &table);
 void openTracksToWrite(Table &tracks);
 // Leaves the track table as a screen found it: unfiltered and closed.
 void closeTracks(Table &tracks);
+// Closes the titles, and the tracks as closeTracks does.
+void closeTitleTables(Table &titles, Table &tracks);
+
+// The numbers offered to a new title: the titles opened where closed, in
+// number order and unfiltered, since the offers must see every number in
+// use, whatever a screen filtered.
+FreeNumbers offerNewTitleNumbers(Table &titles);
+// Whether any title is left once the titles are unfiltered (after a title
+// has been deleted).
+bool anyTitleLeft(Table &titles);
 
 } // namespace velmora

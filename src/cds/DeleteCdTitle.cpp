@@ -81,8 +81,7 @@ void TZrusit_CD::ZrusitClick()
         dialogs::showError(e);
         return;
     }
-    titles.setFiltered(false);
-    if (titles.isEmpty()) {
+    if (!anyTitleLeft(titles)) {
         dialogs::information(QStringLiteral("Rozhodnutí:"), kEmpty);
         reject();
         return;

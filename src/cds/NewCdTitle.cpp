@@ -1,7 +1,6 @@
 #include "cds/NewCdTitle.h"
 
 #include "cassettes/ConfirmWindow.h"
-#include "catalogue/CassetteRules.h"
 #include "catalogue/CdCatalogue.h"
 #include "catalogue/CdTitleMoves.h"
 #include "cds/CdTitleForm.h"
@@ -51,12 +50,7 @@ void TNovy_CD_disk::prepare()
     QComboBox *numbers = m_form->numberList();
     numbers->clear();
     try {
-        Table &titles = m_session.tables().CD_Table1;
-        titles.setIndex(QStringLiteral("cislocd"));
-        openWhereClosed(titles);
-        // The offers must see every number in use, whatever was filtered.
-        titles.setFiltered(false);
-        const FreeNumbers offers = NextFreeNumbers(titles, QStringLiteral("Cislocd"));
+        const FreeNumbers offers = offerNewTitleNumbers(m_session.tables().CD_Table1);
         numbers->addItems(offers.offers);
         numbers->setCurrentIndex(numbers->findText(offers.preselected));
     } catch (const std::exception &e) {
@@ -100,8 +94,7 @@ void TNovy_CD_disk::FormClose()
     if (m_closed)
         return;
     m_closed = true;
-    m_session.tables().CD_Table1.close();
-    closeTracks(m_session.tables().CD_Table2);
+    closeTitleTables(m_session.tables().CD_Table1, m_session.tables().CD_Table2);
     delete m_confirm;
 }
 

@@ -392,33 +392,12 @@ void TTitul::runGuarded(const MenuEntry &entry)
     case Guard::Records:
     case Guard::LentRecords: {
         Table *t = m_tables.byName(entry.table);
-        const bool lent = entry.guard == Guard::LentRecords;
-        t->open(m_session.openMode(*t));
-        // The engine keeps a filter across close and open, so one left by a
-        // screen, even one that failed, would hide records from the next
-        // command's guard; whatever happens, the table leaves closed.
-        const auto cleanUp = qScopeGuard([t, lent, unfilter = entry.unfilter] {
-            try {
-                if (lent || unfilter)
-                    t->setFiltered(false);
-                if (lent)
-                    t->setFilter(QString());
-                t->close();
-            } catch (const std::exception &e) {
-                dialogs::showError(e);
-            }
-        });
-        if (lent) {
-            t->setFilter(QStringLiteral("Pujceno=True"));
-            t->setFiltered(true);
-        }
-        if (t->recordCount() == 0) {
+        const bool ran = m_session.runGuarded(
+            *t, entry.guard == Guard::LentRecords, entry.unfilter, entry.index,
+            [&] { runAction(entry.action); },
+            [](const std::exception &e) { dialogs::showError(e); });
+        if (!ran)
             dialogs::information(info, noData);
-            return;
-        }
-        if (!entry.index.isEmpty())
-            t->setIndex(entry.index);
-        runAction(entry.action);
         return;
     }
     }

@@ -4,6 +4,7 @@
 #include "platform/Widgets.h"
 #include "session/Language.h"
 #include "session/Settings.h"
+#include "session/StartupPlan.h"
 #include "storage/Overdue.h"
 #include "system/SettingsStore.h"
 #include "system/Version.h"
@@ -236,34 +237,18 @@ LoanCheck TSplashScreen2::scanTable(Table &table, QProgressBar *gauge, QLabel *c
                                     QLabel *unreadableCaption, QLabel *unreadable,
                                     const QString &unit)
 {
-    LoanCheck check;
-    table.open();
-    try {
-        const int count = table.recordCount();
-        if (count == 0) {
-            gauge->setRange(0, 100);
-            gauge->setValue(100);
-        } else {
-            gauge->setRange(0, count);
-            gauge->setValue(0);
-        }
-        int step = 0;
-        const LoanColumns loan(table);
-        for (table.first(); !table.eof(); table.next()) {
-            const LoanTerm term = loanTerm(loan.read(table), m_today);
-            if (term == LoanTerm::Overdue)
-                ++check.overdue;
-            else if (term == LoanTerm::Unreadable)
-                ++check.unreadable;
-            gauge->setValue(++step);
-            counter->setText(QString::number(check.overdue) + unit);
+    const LoanCheck check =
+        startup::scanCatalogue(table, m_today, [&](int done, int count, const LoanCheck &sofar) {
+            if (done == 0) {
+                // An empty table shows a full gauge.
+                gauge->setRange(0, count == 0 ? 100 : count);
+                gauge->setValue(count == 0 ? 100 : 0);
+                return;
+            }
+            gauge->setValue(done);
+            counter->setText(QString::number(sofar.overdue) + unit);
             pause();
-        }
-    } catch (...) {
-        table.close();
-        throw;
-    }
-    table.close();
+        });
     counter->setText(QString::number(check.overdue) + unit);
     unreadable->setText(QString::number(check.unreadable) + unit);
     const bool some = check.unreadable > 0;

@@ -34,14 +34,7 @@ void remind(TTitul &window, Table &table, bool cds, const QString &questionKey,
     if (!dialogs::question(TTitul::others(QStringLiteral("002")),
                            startup::reminderText(check, TTitul::others(questionKey), cds)))
         return;
-    table.open(window.session().openMode(table));
-    try {
-        window.runAction(reminderAction);
-    } catch (...) {
-        table.close();
-        throw;
-    }
-    table.close();
+    window.session().runHoldingOpen(table, [&] { window.runAction(reminderAction); });
 }
 
 // Numbers a spreadsheet shortened ("1" for "00001") are offered to be put

@@ -117,20 +117,18 @@ void UserListsScreen::FormShow()
 void UserListsScreen::FormClose()
 {
     for (Panel &p : m_panels)
-        p.design.table->close();
+        userlists::close(*p.design.table);
 }
 
 void UserListsScreen::refresh()
 {
     for (Panel &p : m_panels) {
         try {
-            if (!p.design.table->isOpen())
-                p.design.table->open();
+            userlists::open(*p.design.table);
         } catch (const std::exception &e) {
             dialogs::showError(e);
         }
-        const bool open = p.design.table->isOpen();
-        const int count = open ? p.design.table->recordCount() : 0;
+        const int count = userlists::count(*p.design.table);
         p.count->setText(QString::number(count));
         p.entry->clear();
         p.add->setEnabled(false);
@@ -146,8 +144,7 @@ void UserListsScreen::refresh()
 void UserListsScreen::applySorting(Panel &p)
 {
     const bool on = p.sorted->isChecked();
-    if (p.design.table->isOpen())
-        p.design.table->setIndex(on ? schema::userList(p.design.list).tags.value(0) : QString());
+    userlists::setSorted(*p.design.table, p.design.list, on);
     p.sorted->setText(on ? QStringLiteral("Setříděno ...") : QStringLiteral("Setřídit ..."));
     ui::setBold(p.sorted, on);
     p.model->refresh();

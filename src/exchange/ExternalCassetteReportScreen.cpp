@@ -1,15 +1,13 @@
 #include "exchange/ExternalCassetteReportScreen.h"
 
 #include "exchange/OwnerList.h"
-#include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/PaneWriter.h"
+#include "reports/InfoChoiceBox.h"
 #include "session/Session.h"
 #include "transfer/ExternalReports.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -38,23 +36,26 @@ TExterni_Tisky::TExterni_Tisky(Session &session, QWidget *parent) : ReportScreen
     top->addWidget(m_count);
     top->addStretch(1);
 
-    auto *boxes = new QGroupBox(QStringLiteral("Chci vytisknout info:"), this);
-    boxes->setObjectName(QStringLiteral("GroupBox1"));
-    auto *boxLayout = new QVBoxLayout(boxes);
-    const auto box = [&](const char *name, const char *text, bool on) {
-        auto *b = new QCheckBox(QString::fromUtf8(text), boxes);
-        b->setObjectName(QLatin1String(name));
-        b->setChecked(on);
-        boxLayout->addWidget(b);
-        connect(b, &QCheckBox::clicked, this, &TExterni_Tisky::refresh);
-        return b;
-    };
-    m_dates = box("S2", "Datum pořízení filmů a zdroje nahrávek filmů", false);
-    m_filmNotes = box("S3", "Poznámku k jednotlivým filmům", false);
-    m_cassetteNotes = box("S4", "Poznámku k videokazetě", true);
-    choiceLayout()->addWidget(boxes);
+    m_choice = new InfoChoiceBox(this);
+    connect(m_choice, &InfoChoiceBox::changed, this, &TExterni_Tisky::refresh);
+    choiceLayout()->addWidget(m_choice);
 
     connect(m_users, &QComboBox::currentIndexChanged, this, &TExterni_Tisky::ownerChanged);
+}
+
+QCheckBox *TExterni_Tisky::datesAndSources() const
+{
+    return m_choice->datesAndSources();
+}
+
+QCheckBox *TExterni_Tisky::filmNotes() const
+{
+    return m_choice->filmNotes();
+}
+
+QCheckBox *TExterni_Tisky::cassetteNotes() const
+{
+    return m_choice->cassetteNotes();
 }
 
 TExterni_Tisky::~TExterni_Tisky()
@@ -82,22 +83,9 @@ void TExterni_Tisky::ownerChanged()
         report::write(*pane(), report::Mode::None, {});
         return;
     }
-    try {
-        m_owner.open(owner);
-    } catch (const std::exception &e) {
-        // A catalogue whose directory was removed by hand: the user is told
-        // which file is missing and may choose another owner.
-        report::write(*pane(), report::Mode::None, {});
-        printButton()->setEnabled(false);
-        dialogs::showError(e);
+    if (!exchange::openOwner(m_owner, owner, *pane(), *printButton(), session().printerAvailable()))
         return;
-    }
-    printButton()->setEnabled(session().printerAvailable());
-
-    InfoChoice choice;
-    choice.datesAndSources = m_dates->isChecked();
-    choice.filmNotes = m_filmNotes->isChecked();
-    choice.cassetteNotes = m_cassetteNotes->isChecked();
+    const InfoChoice choice = m_choice->choice();
     // The owner list sits above the panel that a build disables.
     m_users->setEnabled(false);
     const auto usable = qScopeGuard([this] { m_users->setEnabled(true); });
@@ -117,11 +105,7 @@ void TExterni_Tisky::done(int result)
 
 void TExterni_Tisky::closeOwner()
 {
-    try {
-        m_owner.close();
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-    }
+    exchange::closeOwner(m_owner);
 }
 
 } // namespace velmora

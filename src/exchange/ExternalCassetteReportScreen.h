@@ -11,6 +11,8 @@ class QLabel;
 
 namespace velmora {
 
+class InfoChoiceBox;
+
 // The cassettes of another user's imported catalogue: the owner chosen in
 // Users, with the dates, sources and notes the user ticks. The owner's
 // data.dbf stays open, read-only, while it is shown.
@@ -24,9 +26,9 @@ public:
     QComboBox *users() const { return m_users; }
     QLabel *count() const { return m_count; }
     // S2, S3, S4.
-    QCheckBox *datesAndSources() const { return m_dates; }
-    QCheckBox *filmNotes() const { return m_filmNotes; }
-    QCheckBox *cassetteNotes() const { return m_cassetteNotes; }
+    QCheckBox *datesAndSources() const;
+    QCheckBox *filmNotes() const;
+    QCheckBox *cassetteNotes() const;
     // The owner's table, open while the owner's cassettes are shown.
     const Table &cassettes() const { return m_owner.main(); }
 
@@ -47,9 +49,7 @@ private:
 
     QComboBox *m_users = nullptr;
     QLabel *m_count = nullptr;
-    QCheckBox *m_dates = nullptr;
-    QCheckBox *m_filmNotes = nullptr;
-    QCheckBox *m_cassetteNotes = nullptr;
+    InfoChoiceBox *m_choice = nullptr;
     exchange::OwnerTables m_owner{exchange::Catalogue::Cassettes};
 };
 

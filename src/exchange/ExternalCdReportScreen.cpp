@@ -68,18 +68,8 @@ void TExterni_TiskyCD::build()
         report::write(*pane(), report::Mode::None, {});
         return;
     }
-    try {
-        m_owner.open(owner);
-    } catch (const std::exception &e) {
-        // A catalogue whose directory was removed by hand: the user is told
-        // which file is missing and may choose another owner.
-        closeOwner();
-        report::write(*pane(), report::Mode::None, {});
-        printButton()->setEnabled(false);
-        dialogs::showError(e);
+    if (!exchange::openOwner(m_owner, owner, *pane(), *printButton(), session().printerAvailable()))
         return;
-    }
-    printButton()->setEnabled(session().printerAvailable());
 
     const CdListOptions chosen = options();
     const bool any = chosen.acquired || chosen.format || chosen.note || chosen.tracks;
@@ -110,11 +100,7 @@ void TExterni_TiskyCD::done(int result)
 
 void TExterni_TiskyCD::closeOwner()
 {
-    try {
-        m_owner.close();
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-    }
+    exchange::closeOwner(m_owner);
 }
 
 } // namespace velmora

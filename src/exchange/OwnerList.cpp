@@ -1,10 +1,12 @@
 #include "exchange/OwnerList.h"
 
 #include "platform/Dialogs.h"
+#include "printing/PaneWriter.h"
 #include "transfer/ExternalReports.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace velmora::exchange {
@@ -22,6 +24,30 @@ void fillOwnerList(QComboBox &users, QLabel &count, Catalogue catalogue, const Q
     users.addItems(list);
     count.setText(pattern.arg(list.size()));
     users.setCurrentIndex(list.isEmpty() ? -1 : 0);
+}
+
+bool openOwner(OwnerTables &tables, const QString &owner, ReportPane &pane, QPushButton &print,
+               bool printerAvailable)
+{
+    try {
+        tables.open(owner);
+    } catch (const std::exception &e) {
+        report::write(pane, report::Mode::None, {});
+        print.setEnabled(false);
+        dialogs::showError(e);
+        return false;
+    }
+    print.setEnabled(printerAvailable);
+    return true;
+}
+
+void closeOwner(OwnerTables &tables)
+{
+    try {
+        tables.close();
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
 }
 
 } // namespace velmora::exchange

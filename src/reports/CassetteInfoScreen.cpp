@@ -2,10 +2,9 @@
 
 #include "listing/CassetteListRuns.h"
 #include "platform/Widgets.h"
+#include "reports/InfoChoiceBox.h"
 #include "session/Session.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -24,20 +23,8 @@ TTisk_info::TTisk_info(Session &session, QWidget *parent) : ReportScreen(session
     m_count = ui::valueLabel(this, QStringLiteral("pocet"), countCaption, QStringLiteral("0"));
     ui::setBold(m_count);
 
-    auto *boxes = new QGroupBox(QStringLiteral("Chci vytisknout info:"), this);
-    boxes->setObjectName(QStringLiteral("GroupBox1"));
-    auto *boxLayout = new QVBoxLayout(boxes);
-    const auto box = [&](const char *name, const char *text, bool on) {
-        auto *b = new QCheckBox(QString::fromUtf8(text), boxes);
-        b->setObjectName(QLatin1String(name));
-        b->setChecked(on);
-        boxLayout->addWidget(b);
-        connect(b, &QCheckBox::clicked, this, &TTisk_info::rebuild);
-        return b;
-    };
-    m_dates = box("S2", "Datum pořízení filmů a zdroje nahrávek filmů", false);
-    m_filmNotes = box("S3", "Poznámku k jednotlivým filmům", false);
-    m_cassetteNotes = box("S4", "Poznámku k videokazetě", true);
+    m_choice = new InfoChoiceBox(this);
+    connect(m_choice, &InfoChoiceBox::changed, this, &TTisk_info::rebuild);
 
     auto *count = new QHBoxLayout;
     count->addWidget(countCaption);
@@ -46,17 +33,13 @@ TTisk_info::TTisk_info(Session &session, QWidget *parent) : ReportScreen(session
     left->addLayout(count);
     left->addStretch(1);
     choiceLayout()->addLayout(left);
-    choiceLayout()->addWidget(boxes);
+    choiceLayout()->addWidget(m_choice);
 }
 
 void TTisk_info::rebuild()
 {
     printButton()->setEnabled(session().printerAvailable());
-    InfoChoice choice;
-    choice.datesAndSources = m_dates->isChecked();
-    choice.filmNotes = m_filmNotes->isChecked();
-    choice.cassetteNotes = m_cassetteNotes->isChecked();
-    const ListRun run = cassettesWithInfoRun(session().tables(), choice);
+    const ListRun run = cassettesWithInfoRun(session().tables(), m_choice->choice());
     m_count->setText(QString::number(run.steps));
     titleLabel()->setText(QStringLiteral("Seznam evidovaných videokazet"));
     writeWithProgress(run.steps, run.write);

@@ -4,10 +4,11 @@
 
 #include "printing/ReportScreen.h"
 
-class QCheckBox;
 class QLabel;
 
 namespace velmora {
+
+class InfoChoiceBox;
 
 // The list of every cassette with what the user ticks: dates and sources of
 // the films, their notes, the cassette notes.
@@ -25,9 +26,7 @@ protected:
 
 private:
     QLabel *m_count = nullptr;
-    QCheckBox *m_dates = nullptr;
-    QCheckBox *m_filmNotes = nullptr;
-    QCheckBox *m_cassetteNotes = nullptr;
+    InfoChoiceBox *m_choice = nullptr;
 };
 
 } // namespace velmora

@@ -77,6 +77,23 @@ public:
         done();
     }
 
+    // Runs a command behind its menu guard: the table opened as the session
+    // opens it, filtered to its lent records where lentOnly asks, its index
+    // set; false, without running, when the table holds no such record.
+    // The engine keeps a filter across close and open, so one left by a
+    // screen, even one that failed, would hide records from the next
+    // command's guard: whatever happens, the table leaves closed, and
+    // unfiltered where lentOnly or unfilter asks. A failure of that closing
+    // goes to cleanupFailed, as the command has already been run.
+    bool runGuarded(Table &table, bool lentOnly, bool unfilter, const QString &index,
+                    const std::function<void()> &run,
+                    const std::function<void(const std::exception &)> &cleanupFailed) const;
+
+    // Runs something with a catalogue table held open as the session opens
+    // it, and closes it again on every path (a reminder shows its screen
+    // over the table this way).
+    void runHoldingOpen(Table &table, const std::function<void()> &run) const;
+
 private:
     TableHandles &m_tables;
     SettingsRecord &m_settings;

@@ -68,6 +68,21 @@ LoanCheck checkCatalogue(Session &session, Table &table, const QDate &today)
     return check;
 }
 
+LoanCheck scanCatalogue(Table &table, const QDate &today, const LoanCheckProgress &progress)
+{
+    table.open();
+    LoanCheck check;
+    try {
+        progress(0, table.recordCount(), check);
+        check = checkLoans(table, today, progress);
+    } catch (...) {
+        table.close();
+        throw;
+    }
+    table.close();
+    return check;
+}
+
 QString reminderText(const LoanCheck &check, const QString &overdueQuestion, bool cds)
 {
     if (check.unreadable == 0)

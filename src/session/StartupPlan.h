@@ -52,6 +52,11 @@ void recordNewsShown(SettingsRecord &settings);
 // every path.
 LoanCheck checkCatalogue(Session &session, Table &table, const QDate &today);
 
+// The splash screen's scan of a catalogue table: opened for reading and
+// writing as the splash always has, telling its progress before the first
+// record (0 of the count) and after each, closed again on every path.
+LoanCheck scanCatalogue(Table &table, const QDate &today, const LoanCheckProgress &progress);
+
 // The reminder's question: the overdue loans in the words of the language
 // file (overdueQuestion), and before them the loans whose start cannot be
 // read as a date, which cannot be judged and so are announced beside them.

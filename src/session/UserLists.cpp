@@ -11,6 +11,28 @@
 
 namespace velmora::userlists {
 
+void open(Table &table)
+{
+    if (!table.isOpen())
+        table.open();
+}
+
+void close(Table &table)
+{
+    table.close();
+}
+
+int count(const Table &table)
+{
+    return table.isOpen() ? table.recordCount() : 0;
+}
+
+void setSorted(Table &table, UserList list, bool sorted)
+{
+    if (table.isOpen())
+        table.setIndex(sorted ? schema::userList(list).tags.value(0) : QString());
+}
+
 void add(Table &table, const QString &text)
 {
     table.append();

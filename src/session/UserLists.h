@@ -12,6 +12,16 @@ class Table;
 // keep the chosen text itself, so no change here reaches them.
 namespace userlists {
 
+// Opens the list table for the screen when it is not open yet. Throws
+// DbError.
+void open(Table &table);
+void close(Table &table);
+// The rows of the list; none while the table could not be opened.
+int count(const Table &table);
+// Shows the rows in the list's own order, or in the order they were added;
+// a table that could not be opened stays as it is.
+void setSorted(Table &table, UserList list, bool sorted);
+
 // Appends a row with text as typed; the table is open.
 void add(Table &table, const QString &text);
 // Deletes the current row, when there is one.

@@ -27,9 +27,16 @@ int countOverdue(Table &table, const QDate &today)
 
 LoanCheck checkLoans(Table &table, const QDate &today)
 {
+    return checkLoans(table, today, {});
+}
+
+LoanCheck checkLoans(Table &table, const QDate &today, const LoanCheckProgress &progress)
+{
     const LoanColumns loan(table);
+    const int count = progress ? table.recordCount() : 0;
     LoanCheck check;
-    for (table.first(); !table.eof(); table.next())
+    int done = 0;
+    for (table.first(); !table.eof(); table.next()) {
         switch (loanTerm(loan.read(table), today)) {
         case LoanTerm::Overdue:
             ++check.overdue;
@@ -41,6 +48,9 @@ LoanCheck checkLoans(Table &table, const QDate &today)
         case LoanTerm::InTerm:
             break;
         }
+        if (progress)
+            progress(++done, count, check);
+    }
     return check;
 }
 

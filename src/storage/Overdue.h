@@ -4,6 +4,8 @@
 
 #include <QDate>
 
+#include <functional>
+
 namespace velmora {
 
 class Table;
@@ -44,5 +46,10 @@ struct LoanCheck
     int announced() const { return overdue + unreadable; }
 };
 LoanCheck checkLoans(Table &table, const QDate &today);
+
+// The same, telling after each record how far it has come (records done,
+// records in all, the check so far), so that a window can show its gauges.
+using LoanCheckProgress = std::function<void(int done, int count, const LoanCheck &check)>;
+LoanCheck checkLoans(Table &table, const QDate &today, const LoanCheckProgress &progress);
 
 } // namespace velmora
