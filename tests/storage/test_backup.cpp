@@ -1,7 +1,7 @@
 // Backups of the live files: every member copied whole, the status file
 // only for a whole set, every failure told with the file's name.
 
-#include "AppFixture.h"
+#include "RulesFixture.h"
 #include "DbfRead.h"
 #include "SmallFileSystem.h"
 #include "storage/Backup.h"
@@ -17,12 +17,11 @@ namespace {
 
 using namespace backup;
 
-class BackupTest : public AppFixture
+class BackupTest : public RulesFixture
 {
 protected:
     BackupTest()
     {
-        start();
         addCassette("00001");
         addCassette("00002", true, "Novák", 7);
         target = env.configHome() + "/../zaloha";

@@ -1,7 +1,7 @@
 // Restores of a backup set: checked whole before anything changes, the live
 // files put aside first, and put back when the restore fails half-way.
 
-#include "AppFixture.h"
+#include "RulesFixture.h"
 #include "DbfRead.h"
 #include "SmallFileSystem.h"
 #include "storage/Backup.h"
@@ -19,12 +19,11 @@ using namespace backup;
 
 const QDateTime kMoment(QDate(2002, 5, 27), QTime(9, 5, 3));
 
-class RestoreTest : public AppFixture
+class RestoreTest : public RulesFixture
 {
 protected:
     RestoreTest()
     {
-        start();
         CassetteRecord a;
         a.number = "00001";
         a.recordings[0] = slot("Pelíšky", "SP", 115, "Komedie");
@@ -32,7 +31,7 @@ protected:
         appendCassette(a);
         addCassette("00002", true, "Novák", 7);
         addCdTitle("00001");
-        window->tables().closeAll();
+        tables.closeAll();
         source = env.configHome() + "/../zaloha";
         QDir().mkpath(source);
         EXPECT_EQ(makeBackup(Set::Cassettes, source, kMoment, "2002.A"), "");
