@@ -4,6 +4,7 @@
 #include "engine/Table.h"
 #include "session/Settings.h"
 #include "storage/FileCopy.h"
+#include "storage/Paths.h"
 #include "system/SettingsStore.h"
 #include "system/Version.h"
 
@@ -17,11 +18,6 @@ namespace {
 
 const QString kOldType = QStringLiteral("typ_kazety");
 const QString kNewType = QStringLiteral("t_kazety");
-
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 enum class Form
 {
@@ -186,7 +182,8 @@ QString Replacement::rollBack()
             if (!p.isEmpty())
                 problems << p;
         } else if (QFileInfo::exists(it->live) && !QFile::remove(it->live)) {
-            problems << QStringLiteral("Soubor \"%1\" nelze odstranit.").arg(native(it->live));
+            problems
+                << QStringLiteral("Soubor \"%1\" nelze odstranit.").arg(Paths::native(it->live));
         }
     }
     m_installed.clear();
@@ -397,9 +394,9 @@ QString OldDatabase::install()
         const int walked = walkCount(p->work);
         if (p->copied != p->old || walked != p->old)
             return QStringLiteral("Nová tabulka \"%1\" má %2 záznamů, původní \"%3\" %4.")
-                .arg(native(p->work))
+                .arg(Paths::native(p->work))
                 .arg(walked)
-                .arg(native(p->source))
+                .arg(Paths::native(p->source))
                 .arg(p->old);
     }
 
@@ -425,8 +422,8 @@ QString OldDatabase::install()
                     continue;
                 const int n = walkCount(p->live);
                 if (n != p->old || formOf(p->live) != Form::Current)
-                    problem =
-                        QStringLiteral("Tabulka \"%1\" nebyla zapsána celá.").arg(native(p->live));
+                    problem = QStringLiteral("Tabulka \"%1\" nebyla zapsána celá.")
+                                  .arg(Paths::native(p->live));
             }
         } catch (const std::exception &e) {
             problem = errorText(e);
@@ -456,7 +453,7 @@ QString writeNewVersion()
 {
     SettingsStore store = SettingsStore::own();
     if (!store.isWritable())
-        return QStringLiteral("Nastavení nelze zapsat: %1").arg(native(store.fileName()));
+        return QStringLiteral("Nastavení nelze zapsat: %1").arg(Paths::native(store.fileName()));
     store.writeString(settings::kVersion, version::kText);
     store.writeString(settings::kDatVerze, version::kDate);
     store.sync();

@@ -18,11 +18,6 @@ namespace {
 
 using conversion::Replacement;
 
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 QString keptPath(const QString &live)
 {
     const QFileInfo fi(live);
@@ -122,11 +117,11 @@ QString rebuild(const QString &source, const QString &target, const TableSchema 
             if (!sameField(in, out, c))
                 return QStringLiteral("Záznam %1 tabulky \"%2\" se nepřenesl beze změny (pole %3).")
                     .arg(checked)
-                    .arg(native(source), schema.fields.at(c.to).name);
+                    .arg(Paths::native(source), schema.fields.at(c.to).name);
     }
     if (!in.eof() || !out.eof() || checked != copied)
         return QStringLiteral("Nová tabulka \"%1\" nemá všechny záznamy tabulky \"%2\".")
-            .arg(native(target), native(source));
+            .arg(Paths::native(target), Paths::native(source));
     return QString();
 }
 
@@ -214,7 +209,7 @@ QString tryUpgrade(const QString &liveDbf, const QString &liveList, const QStrin
     const int width = t.fieldWidth(QStringLiteral("zanr1"));
     t.close();
     if (width != 15 || conversion::walkCount(liveDbf) != records)
-        return QStringLiteral("Tabulka \"%1\" nebyla zapsána celá.").arg(native(liveDbf));
+        return QStringLiteral("Tabulka \"%1\" nebyla zapsána celá.").arg(Paths::native(liveDbf));
     return QString();
 }
 

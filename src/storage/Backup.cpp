@@ -15,11 +15,6 @@
 namespace velmora::backup {
 namespace {
 
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 // The record count of a table, or -1 when it does not open.
 int records(const QString &path)
 {
@@ -43,16 +38,17 @@ QString makeSet(Set set, const QString &target, const QDateTime &moment, const Q
 {
     const QFileInfo dir(target);
     if (!dir.isDir())
-        return QStringLiteral("Adresář \"%1\" neexistuje.").arg(native(target));
+        return QStringLiteral("Adresář \"%1\" neexistuje.").arg(Paths::native(target));
     if (!dir.isWritable())
-        return QStringLiteral("Do adresáře \"%1\" nelze zapisovat.").arg(native(target));
+        return QStringLiteral("Do adresáře \"%1\" nelze zapisovat.").arg(Paths::native(target));
     qint64 needed = kSmallFiles;
     for (const Member &m : members(set)) {
         const QString live = Paths::dataFile(m.live);
         if (!QFileInfo::exists(live)) {
             if (m.optional || !wholeLiveSet)
                 continue;
-            return QStringLiteral("Soubor \"%1\" chybí, zálohu nelze provést.").arg(native(live));
+            return QStringLiteral("Soubor \"%1\" chybí, zálohu nelze provést.")
+                .arg(Paths::native(live));
         }
         if (QString problem = filecopy::regularFileProblem(live, filecopy::Source::Own);
             !problem.isEmpty())
@@ -76,7 +72,7 @@ QString makeSet(Set set, const QString &target, const QDateTime &moment, const Q
     // directory.
     const auto fail = [&](QString problem) {
         staged::abandon(files);
-        return problem.replace(native(staging), native(target));
+        return problem.replace(Paths::native(staging), Paths::native(target));
     };
 
     manifest::Manifest sums;
@@ -98,7 +94,7 @@ QString makeSet(Set set, const QString &target, const QDateTime &moment, const Q
                                {filecopy::Source::Own, true, &digest});
             if (problem.isEmpty() && m.table && records(copy) != records(source))
                 problem = QStringLiteral("Kopie tabulky \"%1\" nemá všechny záznamy originálu.")
-                              .arg(native(QDir(target).filePath(m.stored)));
+                              .arg(Paths::native(QDir(target).filePath(m.stored)));
             if (!problem.isEmpty())
                 return fail(problem);
             sums.entries.append({m.stored, QFileInfo(copy).size(), digest});

@@ -1,5 +1,7 @@
 #include "storage/FileCopy.h"
 
+#include "storage/Paths.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -25,11 +27,6 @@ const QString kPartSuffix = QStringLiteral(".velmora-part");
 
 // Large pieces: a catalogue with its memos is hundreds of megabytes.
 constexpr qint64 kBuffer = 1 << 20;
-
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 QByteArray encoded(const QString &path)
 {
@@ -94,12 +91,13 @@ QString openSource(const QString &path, Source source, Fd &fd, struct stat &st)
         flags |= O_NOFOLLOW;
     fd.reset(::open(encoded(path).constData(), flags));
     if (fd.get() < 0)
-        return QStringLiteral("Soubor \"%1\" nelze číst: %2").arg(native(path), causeOf(errno));
+        return QStringLiteral("Soubor \"%1\" nelze číst: %2")
+            .arg(Paths::native(path), causeOf(errno));
     // Whatever stands there now is what is read, not what was looked at.
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         fd.reset();
         return QStringLiteral("Soubor \"%1\" není obyčejný soubor; program jej nečte.")
-            .arg(native(path));
+            .arg(Paths::native(path));
     }
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     return QString();
@@ -170,7 +168,7 @@ QString replace(const QString &part, const QString &target)
 
 QString cannotWrite(const QString &target, const QString &cause)
 {
-    return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(native(target), cause);
+    return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(Paths::native(target), cause);
 }
 
 QString sizeText(qint64 bytes)
@@ -198,7 +196,7 @@ QString readBackProblem(const QString &part, const QString &target, const QByteA
         const qint64 n = readSome(fd.get(), buffer.data(), kBuffer, error);
         if (n < 0)
             return QStringLiteral("Kopii \"%1\" nelze přečíst zpět: %2")
-                .arg(native(target), causeOf(error));
+                .arg(Paths::native(target), causeOf(error));
         if (n == 0)
             break;
         hash.addData(QByteArrayView(buffer.constData(), n));
@@ -206,7 +204,7 @@ QString readBackProblem(const QString &part, const QString &target, const QByteA
     if (hash.result() != expected)
         return QStringLiteral("Kopie \"%1\" se po přečtení liší od originálu (médium je nejspíš "
                               "poškozené).")
-            .arg(native(target));
+            .arg(Paths::native(target));
     return QString();
 }
 
@@ -252,19 +250,21 @@ QString regularFileProblem(const QString &path, Source source)
 {
     struct stat st;
     if (::lstat(encoded(path).constData(), &st) != 0)
-        return errno == ENOENT ? QStringLiteral("Soubor \"%1\" neexistuje.").arg(native(path))
-                               : QStringLiteral("Soubor \"%1\" nelze číst: %2")
-                                     .arg(native(path), causeOf(errno));
+        return errno == ENOENT
+                   ? QStringLiteral("Soubor \"%1\" neexistuje.").arg(Paths::native(path))
+                   : QStringLiteral("Soubor \"%1\" nelze číst: %2")
+                         .arg(Paths::native(path), causeOf(errno));
     if (S_ISLNK(st.st_mode)) {
         if (source == Source::Foreign)
             return QStringLiteral("Soubor \"%1\" je odkaz na jiné místo; program jej nečte.")
-                .arg(native(path));
+                .arg(Paths::native(path));
         if (::stat(encoded(path).constData(), &st) != 0)
-            return QStringLiteral("Soubor \"%1\" je odkaz, který nikam nevede.").arg(native(path));
+            return QStringLiteral("Soubor \"%1\" je odkaz, který nikam nevede.")
+                .arg(Paths::native(path));
     }
     if (!S_ISREG(st.st_mode))
         return QStringLiteral("\"%1\" není obyčejný soubor, ale %2; program jej nečte.")
-            .arg(native(path), kindOf(st.st_mode));
+            .arg(Paths::native(path), kindOf(st.st_mode));
     return QString();
 }
 
@@ -286,7 +286,7 @@ QString noRoomMessage(const QString &dir, qint64 needed, qint64 free)
 {
     return QStringLiteral("Na médiu s adresářem \"%1\" není dost místa: je potřeba %2, volných je "
                           "jen %3.")
-        .arg(native(dir), sizeText(needed), sizeText(free));
+        .arg(Paths::native(dir), sizeText(needed), sizeText(free));
 }
 
 void failCopy(int n)
@@ -334,11 +334,11 @@ QString copy(const QString &source, const QString &target, const Progress &progr
         int error = 0;
         const qint64 n = readSome(in.get(), buffer.data(), qMin(kBuffer, total - copied), error);
         if (n < 0)
-            return giveUp(
-                QStringLiteral("Soubor \"%1\" nelze číst: %2").arg(native(source), causeOf(error)));
+            return giveUp(QStringLiteral("Soubor \"%1\" nelze číst: %2")
+                              .arg(Paths::native(source), causeOf(error)));
         if (n == 0)
-            return giveUp(
-                QStringLiteral("Soubor \"%1\" se nepodařilo přečíst celý.").arg(native(source)));
+            return giveUp(QStringLiteral("Soubor \"%1\" se nepodařilo přečíst celý.")
+                              .arg(Paths::native(source)));
         if (QString why = writeAll(out.get(), buffer.constData(), n); !why.isEmpty())
             return giveUp(cannotWrite(target, why));
         if (options.readBack || options.digest)
@@ -357,7 +357,7 @@ QString copy(const QString &source, const QString &target, const Progress &progr
     if (const QString why = replace(part, target); !why.isEmpty())
         return giveUp(cannotWrite(target, why));
     if (QFileInfo(target).size() != copied)
-        return QStringLiteral("Kopie \"%1\" nemá velikost originálu.").arg(native(target));
+        return QStringLiteral("Kopie \"%1\" nemá velikost originálu.").arg(Paths::native(target));
     if (options.digest)
         *options.digest = hash.result();
     return QString();
@@ -398,8 +398,8 @@ bool readSmall(const QString &path, qint64 limit, QByteArray &bytes, QString &pr
         int error = 0;
         const qint64 n = readSome(fd.get(), bytes.data() + got, bytes.size() - got, error);
         if (n < 0) {
-            problem =
-                QStringLiteral("Soubor \"%1\" nelze číst: %2").arg(native(path), causeOf(error));
+            problem = QStringLiteral("Soubor \"%1\" nelze číst: %2")
+                          .arg(Paths::native(path), causeOf(error));
             return false;
         }
         if (n == 0)

@@ -2,6 +2,7 @@
 
 #include "engine/Table.h"
 #include "storage/FileCopy.h"
+#include "storage/Paths.h"
 #include "storage/Schemas.h"
 
 #include <QDir>
@@ -19,11 +20,6 @@ namespace {
 // Hidden, like the lock file: notes are no data of the user's.
 const QString kReplacementNote = QStringLiteral(".velmora-restore.json");
 const QString kTitleNote = QStringLiteral(".velmora-cdtitle.json");
-
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 // Written under a temporary name, flushed and renamed: a note is whole or
 // not there, and it is on the disk before the work's first change.
@@ -73,7 +69,7 @@ QString undoReplacement(const QString &dir, const QJsonObject &note)
     for (const QJsonValue &v : note.value(QStringLiteral("missing")).toArray()) {
         const QString live = QDir(dir).filePath(QFileInfo(v.toString()).fileName());
         if (QFileInfo::exists(live) && !QFile::remove(live))
-            problems << QStringLiteral("Soubor \"%1\" nelze odstranit.").arg(native(live));
+            problems << QStringLiteral("Soubor \"%1\" nelze odstranit.").arg(Paths::native(live));
     }
     if (problems.isEmpty() && !aside.isEmpty())
         QDir(aside).removeRecursively(); // it holds what the live files hold again
@@ -196,7 +192,7 @@ void finishPosts(const QString &dir, QStringList &told)
         } catch (const std::exception &e) {
             told << QStringLiteral("Zápis do tabulky %1 nebyl dokončen (program byl ukončen "
                                    "uprostřed práce) a nepodařilo se jej dokončit: %2")
-                        .arg(native(table), QString::fromUtf8(e.what()));
+                        .arg(Paths::native(table), QString::fromUtf8(e.what()));
         }
     }
 }
@@ -205,14 +201,15 @@ QJsonObject readNote(const QString &path, QString &problem)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        problem = QStringLiteral("Soubor \"%1\" nelze číst: %2").arg(native(path), f.errorString());
+        problem = QStringLiteral("Soubor \"%1\" nelze číst: %2")
+                      .arg(Paths::native(path), f.errorString());
         return {};
     }
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &error);
     if (!doc.isObject())
-        problem =
-            QStringLiteral("Soubor \"%1\" je poškozen: %2").arg(native(path), error.errorString());
+        problem = QStringLiteral("Soubor \"%1\" je poškozen: %2")
+                      .arg(Paths::native(path), error.errorString());
     return doc.object();
 }
 
@@ -281,7 +278,8 @@ QStringList undoInterrupted(const QString &dir)
             told << QStringLiteral("Obnova dat ze zálohy nebyla dokončena a data se nepodařilo "
                                    "vrátit do stavu před obnovou:\r\n%1\r\n\r\nJejich kopie je "
                                    "uložena v adresáři:\r\n%2")
-                        .arg(problem, native(note.value(QStringLiteral("aside")).toString()));
+                        .arg(problem,
+                             Paths::native(note.value(QStringLiteral("aside")).toString()));
         }
     }
     const QString title = QDir(dir).filePath(kTitleNote);

@@ -15,11 +15,6 @@ namespace {
 
 constexpr int kWidth = 5;
 
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 QString records(int n)
 {
     if (n == 1)
@@ -198,11 +193,12 @@ QString question(const Finding &f)
                    QStringLiteral("Čísla k opravě:\r\n") + counts(f.fixable);
     if (!f.collisions.isEmpty())
         text += QStringLiteral("\r\n\r\n") + collisionText(f.collisions);
-    text += QStringLiteral("\r\n\r\nChcete čísla opravit? Před opravou budou data uložena jako "
-                           "záloha do adresáře %1, odkud je lze obnovit.")
-                .arg(native(Paths::zalohaDir() + (f.set == backup::Set::Cassettes
-                                                      ? QStringLiteral("Pred_opravou_VK_...")
-                                                      : QStringLiteral("Pred_opravou_CD_..."))));
+    text +=
+        QStringLiteral("\r\n\r\nChcete čísla opravit? Před opravou budou data uložena jako "
+                       "záloha do adresáře %1, odkud je lze obnovit.")
+            .arg(Paths::native(Paths::zalohaDir() + (f.set == backup::Set::Cassettes
+                                                         ? QStringLiteral("Pred_opravou_VK_...")
+                                                         : QStringLiteral("Pred_opravou_CD_..."))));
     return text;
 }
 
@@ -224,7 +220,7 @@ QString Outcome::message() const
     if (problem.isEmpty())
         return QStringLiteral("Čísla byla opravena:\r\n%1\r\n\r\nZáloha dat před opravou je "
                               "v adresáři %2.")
-            .arg(counts(fixed), native(safetyDir));
+            .arg(counts(fixed), Paths::native(safetyDir));
     if (safetyDir.isEmpty())
         return QStringLiteral("Zálohu dat před opravou čísel nelze vytvořit, čísla zůstala beze "
                               "změny:\r\n%1")
@@ -233,7 +229,7 @@ QString Outcome::message() const
     if (!fixed.isEmpty())
         text += QStringLiteral("\r\n\r\nOpraveno bylo:\r\n") + counts(fixed);
     return text + QStringLiteral("\r\n\r\nZáloha dat před opravou je v adresáři %1.")
-                      .arg(native(safetyDir));
+                      .arg(Paths::native(safetyDir));
 }
 
 Outcome repair(backup::Set set, const QDateTime &moment, const QString &version)
@@ -244,7 +240,7 @@ Outcome repair(backup::Set set, const QDateTime &moment, const QString &version)
         return out;
     const QString dir = safetyDir(set, moment);
     if (!QDir().mkpath(dir)) {
-        out.problem = QStringLiteral("Adresář \"%1\" nelze vytvořit.").arg(native(dir));
+        out.problem = QStringLiteral("Adresář \"%1\" nelze vytvořit.").arg(Paths::native(dir));
         return out;
     }
     out.problem = backup::makeBackup(set, dir, moment, version);

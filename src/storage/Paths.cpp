@@ -116,4 +116,9 @@ void Paths::cleanupTemp()
     g_temp.reset();
 }
 
+QString Paths::native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 } // namespace velmora

@@ -29,6 +29,8 @@ public:
     // made on first use and removed by cleanupTemp() or at program end.
     static QString tempDir();
     static void cleanupTemp();
+    // A path as the user's system writes it, for the messages.
+    static QString native(const QString &path);
 };
 
 } // namespace velmora

@@ -19,11 +19,6 @@
 namespace velmora::backup {
 namespace {
 
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 QString safetyPrefix(Set set)
 {
     return set == Set::Cassettes ? QStringLiteral("Pred_obnovou_VK_")
@@ -143,19 +138,19 @@ QStringList safetyCopies(Set set)
 QString checkSet(Set set, const QString &source)
 {
     if (!QFileInfo(source).isDir())
-        return QStringLiteral("Adresář \"%1\" neexistuje.").arg(native(source));
+        return QStringLiteral("Adresář \"%1\" neexistuje.").arg(Paths::native(source));
     for (const Member &m : members(set)) {
         const QString file = findInDir(source, m.stored);
         if (file.isEmpty()) {
             if (m.optional)
                 continue;
             return QStringLiteral("V záloze chybí soubor \"%1\".")
-                .arg(native(QDir(source).filePath(m.stored)));
+                .arg(Paths::native(QDir(source).filePath(m.stored)));
         }
         if (QString problem = filecopy::regularFileProblem(file); !problem.isEmpty())
             return problem;
         if (!QFileInfo(file).isReadable())
-            return QStringLiteral("Soubor \"%1\" nelze číst.").arg(native(file));
+            return QStringLiteral("Soubor \"%1\" nelze číst.").arg(Paths::native(file));
         QString problem;
         if (m.table && checkedRecords(file, m, problem) < 0)
             return problem;
@@ -202,7 +197,7 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
     if (r.safetyDir.isEmpty()) {
         r.problem = QStringLiteral("V adresáři \"%1\" nelze vytvořit adresář pro kopii "
                                    "současných dat.")
-                        .arg(native(Paths::zalohaDir()));
+                        .arg(Paths::native(Paths::zalohaDir()));
         return r;
     }
 
@@ -243,7 +238,8 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
         const QString stored = findInDir(source, m.stored);
         if (stored.isEmpty()) {
             if (QFileInfo::exists(live) && !QFile::remove(live))
-                r.problem = QStringLiteral("Soubor \"%1\" nelze odstranit.").arg(native(live));
+                r.problem =
+                    QStringLiteral("Soubor \"%1\" nelze odstranit.").arg(Paths::native(live));
         } else {
             QByteArray digest;
             r.problem =
@@ -258,7 +254,7 @@ RestoreResult restoreSet(Set set, const QString &source, const QDateTime &moment
             if (r.problem.isEmpty() && m.table &&
                 checkedRecords(live, m, layout) != checkedRecords(stored, m, layout))
                 r.problem = QStringLiteral("Obnovená tabulka \"%1\" nemá všechny záznamy zálohy.")
-                                .arg(native(live));
+                                .arg(Paths::native(live));
         }
         tell(n + i + 1);
     }

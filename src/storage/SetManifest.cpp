@@ -2,6 +2,7 @@
 
 #include "storage/BackupSets.h"
 #include "storage/FileCopy.h"
+#include "storage/Paths.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,11 +14,6 @@ namespace {
 
 const QByteArray kFirstLine = QByteArrayLiteral("Velmora: soubory sady");
 constexpr qint64 kLimit = 64 * 1024;
-
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 QString notTogether(const QString &why)
 {
@@ -97,7 +93,8 @@ std::optional<Manifest> read(const QString &dir, const QString &marker, QString 
         return std::nullopt;
     std::optional<Manifest> m = parse(text, problem);
     if (!m)
-        problem = QStringLiteral("Soubor \"%1\" nelze přečíst: %2.").arg(native(path), problem);
+        problem =
+            QStringLiteral("Soubor \"%1\" nelze přečíst: %2.").arg(Paths::native(path), problem);
     return m;
 }
 
@@ -107,22 +104,22 @@ QString sizesProblem(const Manifest &m, const QString &dir, const QString &marke
     QByteArray markerBytes;
     QString problem;
     if (markerPath.isEmpty() || !filecopy::readSmall(markerPath, kLimit, markerBytes, problem))
-        return problem.isEmpty()
-                   ? QStringLiteral("Soubor \"%1\" chybí.").arg(native(QDir(dir).filePath(marker)))
-                   : problem;
+        return problem.isEmpty() ? QStringLiteral("Soubor \"%1\" chybí.")
+                                       .arg(Paths::native(QDir(dir).filePath(marker)))
+                                 : problem;
     if (QCryptographicHash::hash(markerBytes, QCryptographicHash::Md5) != m.markerMd5)
         return notTogether(QStringLiteral("Soubor \"%1\" není ten, který byl zapsán se sadou.")
-                               .arg(native(markerPath)));
+                               .arg(Paths::native(markerPath)));
     for (const Entry &e : m.entries) {
         const QString path = backup::findInDir(dir, e.name);
         if (path.isEmpty())
             return QStringLiteral("V adresáři chybí soubor \"%1\".")
-                .arg(native(QDir(dir).filePath(e.name)));
+                .arg(Paths::native(QDir(dir).filePath(e.name)));
         if (QString problem = filecopy::regularFileProblem(path); !problem.isEmpty())
             return problem;
         if (QFileInfo(path).size() != e.size)
             return notTogether(QStringLiteral("Soubor \"%1\" nemá velikost, s jakou byl zapsán.")
-                                   .arg(native(path)));
+                                   .arg(Paths::native(path)));
     }
     return QString();
 }
@@ -133,10 +130,10 @@ QString digestProblem(const Manifest &m, const QString &name, const QByteArray &
     const Entry *e = m.find(name);
     if (!e)
         return notTogether(
-            QStringLiteral("Soubor \"%1\" nebyl zapsán se sadou.").arg(native(shownPath)));
+            QStringLiteral("Soubor \"%1\" nebyl zapsán se sadou.").arg(Paths::native(shownPath)));
     if (e->md5 != md5)
         return notTogether(QStringLiteral("Obsah souboru \"%1\" není ten, s jakým byl zapsán.")
-                               .arg(native(shownPath)));
+                               .arg(Paths::native(shownPath)));
     return QString();
 }
 
@@ -157,7 +154,7 @@ QString tableAfterMarkerProblem(const QString &table, const QDate &day)
         return QString();
     return notTogether(QStringLiteral("Tabulka \"%1\" byla změněna %2, později než byl zapsán její "
                                       "informační soubor (%3).")
-                           .arg(native(table), changed.toString(QStringLiteral("d.M.yyyy")),
+                           .arg(Paths::native(table), changed.toString(QStringLiteral("d.M.yyyy")),
                                 day.toString(QStringLiteral("d.M.yyyy"))));
 }
 

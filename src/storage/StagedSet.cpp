@@ -1,6 +1,7 @@
 #include "storage/StagedSet.h"
 
 #include "storage/FileCopy.h"
+#include "storage/Paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,6 @@
 
 namespace velmora::staged {
 namespace {
-
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 QByteArray encoded(const QString &path)
 {
@@ -60,7 +56,7 @@ QString move(const QString &from, const QString &to)
     if (std::rename(encoded(from).constData(), encoded(to).constData()) == 0)
         return QString();
     return QStringLiteral("Soubor \"%1\" nelze přesunout: %2")
-        .arg(native(from), filecopy::causeOf(errno));
+        .arg(Paths::native(from), filecopy::causeOf(errno));
 }
 
 QStringList entries(const QString &dir)
@@ -159,7 +155,7 @@ QString recover(const SetFiles &set)
         removeEntry(stagingDir(set));
     else
         problem = QStringLiteral("Výměnu souborů přerušenou v adresáři \"%1\" nelze dokončit: %2")
-                      .arg(native(set.dir), problem);
+                      .arg(Paths::native(set.dir), problem);
     return problem;
 }
 
@@ -169,7 +165,7 @@ QString begin(const SetFiles &set)
         return problem;
     if (::mkdir(encoded(stagingDir(set)).constData(), 0777) != 0)
         return QStringLiteral("V adresáři \"%1\" nelze vytvořit pracovní adresář: %2")
-            .arg(native(set.dir), filecopy::causeOf(errno));
+            .arg(Paths::native(set.dir), filecopy::causeOf(errno));
     return QString();
 }
 
@@ -178,10 +174,10 @@ QString commit(const SetFiles &set)
     const QString staging = stagingDir(set), old = aside(set), in = incoming(set);
     if (!isRealDir(staging))
         return QStringLiteral("Nová sada souborů v adresáři \"%1\" není připravena.")
-            .arg(native(set.dir));
+            .arg(Paths::native(set.dir));
     if (::mkdir(encoded(old).constData(), 0777) != 0)
         return QStringLiteral("V adresáři \"%1\" nelze vytvořit pracovní adresář: %2")
-            .arg(native(set.dir), filecopy::causeOf(errno));
+            .arg(Paths::native(set.dir), filecopy::causeOf(errno));
     // The old set goes aside, its marker first: from the first move on the
     // directory no longer claims to hold a whole set.
     const QStringList oldNames = setEntries(set);

@@ -17,14 +17,6 @@
 #include <QFileInfo>
 
 namespace velmora::exchange {
-namespace {
-
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
-} // namespace
 
 staged::SetFiles exportFiles(Catalogue catalogue, const QString &dir)
 {
@@ -42,9 +34,9 @@ QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QSt
     const Kind &k = kind(catalogue);
     const QFileInfo dir(targetDir);
     if (!dir.isDir())
-        return QStringLiteral("Adresář \"%1\" neexistuje.").arg(native(targetDir));
+        return QStringLiteral("Adresář \"%1\" neexistuje.").arg(Paths::native(targetDir));
     if (!dir.isWritable())
-        return QStringLiteral("Do adresáře \"%1\" nelze zapisovat.").arg(native(targetDir));
+        return QStringLiteral("Do adresáře \"%1\" nelze zapisovat.").arg(Paths::native(targetDir));
     const QString problem = ownerNameProblem(owner);
     if (!problem.isEmpty())
         return QStringLiteral("Jméno vlastníka dat nelze použít: %1").arg(problem);
@@ -79,7 +71,7 @@ QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QSt
     // directory.
     const auto fail = [&](QString message) {
         staged::abandon(files);
-        return message.replace(native(staging), native(targetDir));
+        return message.replace(Paths::native(staging), Paths::native(targetDir));
     };
 
     manifest::Manifest sums;
@@ -103,7 +95,7 @@ QString exportCatalogue(Catalogue catalogue, const QString &targetDir, const QSt
                     failed = layoutProblem(source, f.table, &original);
                 if (failed.isEmpty() && copied != original)
                     failed = QStringLiteral("Kopie tabulky \"%1\" nemá všechny záznamy originálu.")
-                                 .arg(native(shown));
+                                 .arg(Paths::native(shown));
             }
             if (!failed.isEmpty())
                 return fail(failed);
