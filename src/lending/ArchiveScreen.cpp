@@ -1,5 +1,6 @@
 #include "lending/ArchiveScreen.h"
 
+#include "loans/LendingViews.h"
 #include "platform/TableModel.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
@@ -70,7 +71,8 @@ TArchiv::TArchiv(Session &session, QWidget *parent) : ArchiveScreen(kCassettes, 
 TArchivCD::TArchivCD(Session &session, QWidget *parent) : ArchiveScreen(kCds, session, parent) {}
 
 ArchiveScreen::ArchiveScreen(const Design &design, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_kind(design.kind), m_session(session)
+    : ScreenDialog(parent), m_kind(design.kind), m_session(session),
+      m_archive(session.tables().*design.archive)
 {
     setObjectName(text(design.name));
     setWindowTitle(text(design.caption));
@@ -81,7 +83,7 @@ ArchiveScreen::ArchiveScreen(const Design &design, Session &session, QWidget *pa
     m_count = ui::valueLabel(this, QStringLiteral("Pocet"), countCaption);
     ui::setBold(m_count);
 
-    m_model = new TableModel(&(session.tables().*design.archive),
+    m_model = new TableModel(&m_archive,
                              {{text(design.numberField), text(design.numberColumn)},
                               {QStringLiteral("komu"), QStringLiteral("Komu zapůjčeno")},
                               {QStringLiteral("od_kdy"), QStringLiteral("Zapůjčeno dne")},
@@ -123,10 +125,8 @@ void ArchiveScreen::rowClicked()
 {
     if (m_kind != ItemKind::Cd)
         return;
-    Table *archive = m_model->table();
-    if (archive && archive->isOpen() && archive->recordNumber() >= 0)
-        m_grid->setToolTip(QStringLiteral("Titul nastaveného hudebního CD: ") +
-                           archive->asString(QStringLiteral("TitulCD")));
+    if (const std::optional<QString> title = currentCdTitle(m_archive))
+        m_grid->setToolTip(QStringLiteral("Titul nastaveného hudebního CD: ") + *title);
 }
 
 } // namespace velmora

@@ -12,6 +12,7 @@ class QTableView;
 namespace velmora {
 
 class Session;
+class Table;
 class TableModel;
 
 // The finished loans of an archive in the order of their return, with the
@@ -41,6 +42,7 @@ private:
 
     ItemKind m_kind;
     Session &m_session;
+    Table &m_archive;
     QLabel *m_count = nullptr;
     QTableView *m_grid = nullptr;
     TableModel *m_model = nullptr;

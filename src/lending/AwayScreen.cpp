@@ -2,6 +2,7 @@
 
 #include "lending/AwayModel.h"
 #include "lending/FilmWindows.h"
+#include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
@@ -29,7 +30,6 @@ struct AwayScreen::Design
     const char *lentCaption;
     const char *gridName;
     Table TableHandles::*items;
-    const char *numberIndex;
     const char *onlyOverdue;  // CheckBox2 while it is not checked
     const char *shownOverdue; // and while it is
 };
@@ -43,7 +43,6 @@ constexpr AwayScreen::Design kCassettes{
     "Počet zapůjčených kazet  :",
     "Zapůjčené videokazety",
     &TableHandles::Table1,
-    "cislo",
     "Zobrazit jen videokazety, u kterých termín vrácení vypršel !",
     "Zobrazeny jen videokazety mimo termín vrácení !",
 };
@@ -55,7 +54,6 @@ constexpr AwayScreen::Design kCds{
     "Počet zapůjčených CD     :",
     "Zapůjčená hudební CD",
     &TableHandles::CD_Table1,
-    "cislocd",
     "Zobrazit jen CD tituly, u kterých termín vrácení vypršel !",
     "Zobrazeny jen CD mimo termín vrácení !",
 };
@@ -179,13 +177,8 @@ Table &AwayScreen::items() const
 
 void AwayScreen::FormShow()
 {
-    m_all.clear();
     m_overdue.clear();
-    Table &t = items();
-    if (t.isOpen()) {
-        t.setIndex(text(m_design.numberIndex));
-        m_all = lentItems(m_kind, t, QDate::currentDate());
-    }
+    m_all = lentItemsByNumber(m_kind, items(), QDate::currentDate());
     // A loan that cannot be judged is listed with the overdue ones: the
     // reminders announce both, and the list they open must show it.
     for (const AwayItem &a : m_all)

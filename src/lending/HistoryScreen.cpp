@@ -200,8 +200,7 @@ void HistoryScreen::FormShow()
         // the menu has only the archive open.
         int total = 0;
         try {
-            loadCassettes();
-            total = m_cassettes.count();
+            total = cassettes().count();
         } catch (const std::exception &e) {
             dialogs::showError(e);
         }
@@ -216,10 +215,11 @@ void HistoryScreen::FormShow()
     m_choice->setFocus();
 }
 
-void HistoryScreen::loadCassettes()
+CassetteFilms &HistoryScreen::cassettes()
 {
-    if (!m_cassettes.isOpen())
-        m_cassettes.open(m_session.tables().Table1.path());
+    if (!m_cassettes)
+        m_cassettes.emplace(m_session.tables().Table1.path());
+    return *m_cassettes;
 }
 
 void HistoryScreen::choose(const QString &key)
@@ -232,8 +232,7 @@ void HistoryScreen::choose(const QString &key)
             report::write(*m_pane, mode,
                           [&](ReportWriter &w) { writePersonHistory(w, m_kind, key, loans); });
             if (m_personFilms) {
-                loadCassettes();
-                const QStringList lines = m_cassettes.linesFor(loans);
+                const QStringList lines = cassettes().linesFor(loans);
                 report::write(*m_personFilms->pane(), mode,
                               [&](ReportWriter &w) { writePersonFilms(w, key, lines); });
             }
@@ -245,9 +244,8 @@ void HistoryScreen::choose(const QString &key)
             report::write(*m_pane, mode,
                           [&](ReportWriter &w) { writeItemHistory(w, m_kind, key, title, loans); });
             if (m_films) {
-                loadCassettes();
                 std::array<QString, kCassetteSlots> titles, genres;
-                m_cassettes.films(key, titles, genres);
+                cassettes().films(key, titles, genres);
                 m_films->showFilms(key, titles, genres);
             }
         }
@@ -280,7 +278,7 @@ void HistoryScreen::print()
 
 void HistoryScreen::FormClose()
 {
-    m_cassettes.close();
+    m_cassettes.reset();
     if (m_films)
         m_films->hide();
     if (m_personFilms)

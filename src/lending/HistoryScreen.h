@@ -7,6 +7,7 @@
 #include "platform/ScreenDialog.h"
 #include "writer/ReportText.h"
 
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -61,14 +62,15 @@ protected:
 
 private:
     void companionClicked();
-    void loadCassettes();
+    // The films of the cassettes, for as long as the screen is open.
+    CassetteFilms &cassettes();
 
     const Design &m_design;
     ItemKind m_kind;
     bool m_byPerson;
     Session &m_session;
     std::vector<ArchiveRow> m_rows;
-    CassetteFilms m_cassettes;
+    std::optional<CassetteFilms> m_cassettes;
     QString m_chosen;
 
     QComboBox *m_choice = nullptr;

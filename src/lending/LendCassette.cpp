@@ -1,8 +1,9 @@
 #include "lending/LendCassette.h"
 
 #include "cassettes/CassetteDisplay.h"
+#include "catalogue/CassetteCatalogue.h"
 #include "lending/BorrowerDialog.h"
-#include "loans/LoanBook.h"
+#include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
@@ -55,9 +56,7 @@ void TZapsat_pujceni::FormShow()
 
 void TZapsat_pujceni::refresh()
 {
-    Table &t = m_session.tables().Table1;
-    const bool shown = t.isOpen() && t.recordNumber() >= 0;
-    m_lend->setEnabled(shown && !LoanColumns(t).read(t).lent);
+    m_lend->setEnabled(currentAtHome(m_session.tables().Table1));
 }
 
 void TZapsat_pujceni::PujceniClick()
@@ -80,8 +79,7 @@ void TZapsat_pujceni::PujceniClick()
 
 void TZapsat_pujceni::FormClose()
 {
-    Table &t = m_session.tables().Table1;
-    t.setFiltered(false);
+    CassetteCatalogue(m_session.tables().Table1).showAll();
 }
 
 } // namespace velmora

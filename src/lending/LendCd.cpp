@@ -1,9 +1,8 @@
 #include "lending/LendCd.h"
 
-#include "catalogue/CdCatalogue.h"
 #include "catalogue/CdTitleMoves.h"
 #include "lending/BorrowerDialog.h"
-#include "loans/LoanBook.h"
+#include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
@@ -94,8 +93,10 @@ void TZapsat_pujceni_CD::jumpChosen(const QString &number)
 {
     Table &t = m_session.tables().CD_Table1;
     try {
-        if (m_head.locate(t, number, m_title.number))
+        if (locateTitle(t, number, true))
             showCurrent();
+        else
+            m_head.jumpList()->follow(m_title.number);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -103,19 +104,12 @@ void TZapsat_pujceni_CD::jumpChosen(const QString &number)
 
 void TZapsat_pujceni_CD::showCurrent()
 {
-    Table &titles = m_session.tables().CD_Table1;
-    std::vector<CdTrack> tracks;
-    m_title = CdTitle();
-    try {
-        if (titles.isOpen() && titles.recordNumber() >= 0) {
-            m_title = CdTitleColumns(titles).read(titles);
-            Table &trackTable = m_session.tables().CD_Table2;
-            openTracksToRead(trackTable);
-            tracks = titleTracks(trackTable, m_title.number, TrackOrder::AsStored);
-        }
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-    }
+    const CdWithTracks shown =
+        currentCdWithTracks(m_session.tables().CD_Table1, m_session.tables().CD_Table2);
+    m_title = shown.title;
+    const std::vector<CdTrack> &tracks = shown.tracks;
+    if (!shown.error.isEmpty())
+        dialogs::error(QStringLiteral("Chyba"), shown.error);
     m_head.jumpList()->follow(m_title.number);
     m_head.show(m_title, sizeText(m_title.size), m_title.artist);
 
@@ -141,7 +135,7 @@ void TZapsat_pujceni_CD::showCurrent()
     m_grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
     CdTitleHeader::showLoan(m_loan, m_title.loan);
-    m_lend->setEnabled(titles.isOpen() && titles.recordNumber() >= 0 && !m_title.loan.lent);
+    m_lend->setEnabled(shown.current && !m_title.loan.lent);
     m_navigator->refresh();
 }
 
@@ -164,8 +158,7 @@ void TZapsat_pujceni_CD::PujceniClick()
 
 void TZapsat_pujceni_CD::FormClose()
 {
-    m_session.tables().CD_Table1.setFiltered(false);
-    closeTracks(m_session.tables().CD_Table2);
+    leaveCdLending(m_session.tables().CD_Table1, m_session.tables().CD_Table2);
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "lending/ReturnScreen.h"
 
 #include "lending/AwayModel.h"
+#include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/TableModel.h"
 #include "platform/Widgets.h"
@@ -207,11 +208,7 @@ Table &ReturnScreen::archive() const
 
 void ReturnScreen::FormShow()
 {
-    Table &t = items();
-    t.setFilter(QStringLiteral("pujceno=True"));
-    t.setFiltered(true);
-    if (t.isOpen())
-        t.first();
+    showLentOnly(items());
     m_model->refresh();
     ui::fitColumns(m_grid);
     if (m_titleName)
@@ -222,9 +219,7 @@ void ReturnScreen::FormShow()
 
 void ReturnScreen::FormClose()
 {
-    Table &t = items();
-    t.setFiltered(false);
-    t.setFilter(QString());
+    showEveryItem(items());
 }
 
 void ReturnScreen::showCount()
@@ -234,9 +229,10 @@ void ReturnScreen::showCount()
 
 void ReturnScreen::rowClicked()
 {
-    Table &t = items();
-    if (m_titleName && t.isOpen() && t.recordNumber() >= 0)
-        m_titleName->setText(kTitlePrefix + t.asString(QStringLiteral("TitulCD")));
+    if (!m_titleName)
+        return;
+    if (const std::optional<QString> title = currentCdTitle(items()))
+        m_titleName->setText(kTitlePrefix + *title);
 }
 
 void ReturnScreen::returnCurrent()
