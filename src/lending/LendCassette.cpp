@@ -3,6 +3,7 @@
 #include "cassettes/CassetteDisplay.h"
 #include "catalogue/CassetteCatalogue.h"
 #include "lending/BorrowerDialog.h"
+#include "lending/KindScreen.h"
 #include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
@@ -34,10 +35,7 @@ TZapsat_pujceni::TZapsat_pujceni(Session &session, QWidget *parent)
     m_display->buttonRow()->addWidget(m_lend);
     m_display->buttonRow()->addSpacing(12);
     m_display->buttonRow()->addWidget(m_close);
-    m_display->navigator()->setHints(
-        {QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
-         QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
-    m_display->navigator()->installWheelOn(this);
+    lendingNavigator(*m_display->navigator(), *this);
     m_display->setTable(&session.tables().Table1);
 
     m_borrower = new TKomu_pujcit(this);

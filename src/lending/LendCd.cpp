@@ -2,6 +2,7 @@
 
 #include "catalogue/CdTitleMoves.h"
 #include "lending/BorrowerDialog.h"
+#include "lending/KindScreen.h"
 #include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
@@ -46,10 +47,8 @@ TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
 
     m_loan = ui::valueLabel(this, QStringLiteral("pujceno"), QStringLiteral("Stav půjčení"));
     m_navigator = new RecordNavigator(this);
-    m_navigator->setHints({QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
-                           QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
     m_navigator->setTable(&session.tables().CD_Table1);
-    m_navigator->installWheelOn(this);
+    lendingNavigator(*m_navigator, *this);
     m_lend = ui::button(this, QStringLiteral("Pujceni"), QStringLiteral("Zapůjčit hudební CD"));
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
 

@@ -21,6 +21,11 @@ void showEveryItem(Table &items)
     items.setFilter(QString());
 }
 
+std::vector<ArchiveRow> archiveRows(const Table &archive)
+{
+    return archive.isOpen() ? readArchive(archive) : std::vector<ArchiveRow>();
+}
+
 std::vector<AwayItem> lentItemsByNumber(ItemKind kind, Table &items, const QDate &today)
 {
     if (!items.isOpen())

@@ -21,6 +21,10 @@ void showLentOnly(Table &items);
 // return screen leaves its item table.
 void showEveryItem(Table &items);
 
+// Every row of an archive in the order of the returns; none while it is
+// closed.
+std::vector<ArchiveRow> archiveRows(const Table &archive);
+
 // Every lent item of the item table in number order; none while the table
 // is closed.
 std::vector<AwayItem> lentItemsByNumber(ItemKind kind, Table &items, const QDate &today);
