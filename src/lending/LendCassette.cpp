@@ -5,7 +5,6 @@
 #include "lending/BorrowerDialog.h"
 #include "lending/KindScreen.h"
 #include "loans/LendingViews.h"
-#include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
@@ -59,18 +58,8 @@ void TZapsat_pujceni::refresh()
 
 void TZapsat_pujceni::PujceniClick()
 {
-    Table &t = m_session.tables().Table1;
-    if (dialogs::exec(*m_borrower) == QDialog::Accepted && !m_borrower->name().isEmpty()) {
-        const Loan loan = newLoan(m_borrower->name(), m_borrower->from(), m_borrower->days());
-        try {
-            lendCurrent(t, loan);
-            dialogs::information(QStringLiteral("Informace ..."),
-                                 QStringLiteral("Kazeta byla zaevidována na jméno: ") +
-                                     loan.borrower);
-        } catch (const std::exception &e) {
-            dialogs::showError(e);
-        }
-    }
+    m_borrower->askAndLend(m_session.tables().Table1,
+                           QStringLiteral("Kazeta byla zaevidována na jméno: "));
     m_display->showCurrent();
     refresh();
 }

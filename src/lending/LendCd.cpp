@@ -140,18 +140,9 @@ void TZapsat_pujceni_CD::showCurrent()
 
 void TZapsat_pujceni_CD::PujceniClick()
 {
-    Table &t = m_session.tables().CD_Table1;
-    if (dialogs::exec(*m_borrower) == QDialog::Accepted && !m_borrower->name().isEmpty()) {
-        const Loan loan = newLoan(m_borrower->name(), m_borrower->from(), m_borrower->days());
-        try {
-            lendCurrent(t, loan);
-            dialogs::information(QStringLiteral("Informace ..."),
-                                 QStringLiteral("Hudební CD: ") + m_title.number +
-                                     QStringLiteral(" bylo zapůjčeno na jméno: ") + loan.borrower);
-        } catch (const std::exception &e) {
-            dialogs::showError(e);
-        }
-    }
+    m_borrower->askAndLend(m_session.tables().CD_Table1,
+                           QStringLiteral("Hudební CD: ") + m_title.number +
+                               QStringLiteral(" bylo zapůjčeno na jméno: "));
     showCurrent();
 }
 
