@@ -1,23 +1,19 @@
 #include "lending/ArchiveScreen.h"
 
+#include "loans/LendingViews.h"
 #include "platform/TableModel.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
-#include <QVBoxLayout>
 
 namespace velmora {
 
 struct ArchiveScreen::Design
 {
     ItemKind kind;
-    const char *name;
-    const char *caption;
+    ScreenWords words;
     const char *countCaption;
     Table TableHandles::*archive;
     const char *numberField;
@@ -32,8 +28,7 @@ namespace {
 
 constexpr ArchiveScreen::Design kCassettes{
     ItemKind::Cassette,
-    "Archiv",
-    "Archiv půjčených kazet ....",
+    {"Archiv", "Archiv půjčených kazet ...."},
     "Počet zapůjčených a vrácených kazet:",
     &TableHandles::Table2,
     "cislo",
@@ -46,8 +41,7 @@ constexpr ArchiveScreen::Design kCassettes{
 
 constexpr ArchiveScreen::Design kCds{
     ItemKind::Cd,
-    "ArchivCD",
-    "Archiv půjčených hudebních CD ...",
+    {"ArchivCD", "Archiv půjčených hudebních CD ..."},
     "Počet zapůjčených a vrácených hudebních CD:",
     &TableHandles::CD_Archiv,
     "cislocd",
@@ -58,11 +52,6 @@ constexpr ArchiveScreen::Design kCds{
     "lending.cdHistoryByPerson",
 };
 
-QString text(const char *s)
-{
-    return QString::fromUtf8(s);
-}
-
 } // namespace
 
 TArchiv::TArchiv(Session &session, QWidget *parent) : ArchiveScreen(kCassettes, session, parent) {}
@@ -70,52 +59,36 @@ TArchiv::TArchiv(Session &session, QWidget *parent) : ArchiveScreen(kCassettes, 
 TArchivCD::TArchivCD(Session &session, QWidget *parent) : ArchiveScreen(kCds, session, parent) {}
 
 ArchiveScreen::ArchiveScreen(const Design &design, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_kind(design.kind), m_session(session)
+    : TableGridScreen(design.kind, design.words, kindText(design.countCaption),
+                      QStringLiteral("Archiv zápůjček"), session, parent),
+      m_archive(session.tables().*design.archive)
 {
-    setObjectName(text(design.name));
-    setWindowTitle(text(design.caption));
     resize(720, 480);
-
-    auto *countCaption =
-        ui::caption(this, QStringLiteral("Label_Pocet"), text(design.countCaption));
-    m_count = ui::valueLabel(this, QStringLiteral("Pocet"), countCaption);
-    ui::setBold(m_count);
-
-    m_model = new TableModel(&(session.tables().*design.archive),
-                             {{text(design.numberField), text(design.numberColumn)},
-                              {QStringLiteral("komu"), QStringLiteral("Komu zapůjčeno")},
-                              {QStringLiteral("od_kdy"), QStringLiteral("Zapůjčeno dne")},
-                              {QStringLiteral("pozn"), text(design.noteColumn)}},
-                             this);
-    m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), QStringLiteral("Archiv zápůjček"));
+    setModel(new TableModel(&m_archive,
+                            {{kindText(design.numberField), kindText(design.numberColumn)},
+                             {QStringLiteral("komu"), QStringLiteral("Komu zapůjčeno")},
+                             {QStringLiteral("od_kdy"), QStringLiteral("Zapůjčeno dne")},
+                             {QStringLiteral("pozn"), kindText(design.noteColumn)}},
+                            this));
     m_grid->setToolTip(QStringLiteral("Zobrazení archivu zapůjčených kazet ..."));
-    TableModel::bind(m_grid, m_model);
 
-    m_byItem = ui::button(this, QStringLiteral("Podle_cisel"), text(design.byItem));
+    m_byItem = ui::button(this, QStringLiteral("Podle_cisel"), kindText(design.byItem));
     m_byPerson = ui::button(this, QStringLiteral("Podle_jmen"),
                             QStringLiteral("Prohlídka archivu podle jmen půjčovatelů"));
-    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+    layOut(nullptr, {m_byItem, m_byPerson});
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(ui::row({countCaption, m_count}));
-    layout->addWidget(m_grid, 1);
-    layout->addLayout(ui::row({m_byItem, m_byPerson}, {m_close}));
-
-    const QString byItem = text(design.byItemCommand);
-    const QString byPerson = text(design.byPersonCommand);
+    const QString byItem = kindText(design.byItemCommand);
+    const QString byPerson = kindText(design.byPersonCommand);
     connect(m_byItem, &QPushButton::clicked, this,
             [this, byItem] { m_session.runCommand(byItem); });
     connect(m_byPerson, &QPushButton::clicked, this,
             [this, byPerson] { m_session.runCommand(byPerson); });
     connect(m_grid, &QTableView::clicked, this, &ArchiveScreen::rowClicked);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void ArchiveScreen::FormShow()
 {
-    m_model->refresh();
-    ui::fitColumns(m_grid);
-    m_count->setText(QString::number(m_model->rowCount()));
+    fillGrid();
     m_grid->setFocus();
 }
 
@@ -123,10 +96,8 @@ void ArchiveScreen::rowClicked()
 {
     if (m_kind != ItemKind::Cd)
         return;
-    Table *archive = m_model->table();
-    if (archive && archive->isOpen() && archive->recordNumber() >= 0)
-        m_grid->setToolTip(QStringLiteral("Titul nastaveného hudebního CD: ") +
-                           archive->asString(QStringLiteral("TitulCD")));
+    if (const std::optional<QString> title = currentCdTitle(m_archive))
+        m_grid->setToolTip(QStringLiteral("Titul nastaveného hudebního CD: ") + *title);
 }
 
 } // namespace velmora

@@ -2,22 +2,14 @@
 
 // The loan archives TArchiv (cassettes) and TArchivCD (CDs).
 
-#include "loans/LoanBook.h"
-#include "platform/ScreenDialog.h"
-
-class QLabel;
-class QPushButton;
-class QTableView;
+#include "lending/KindScreen.h"
 
 namespace velmora {
-
-class Session;
-class TableModel;
 
 // The finished loans of an archive in the order of their return, with the
 // ways to the histories by item and by person. The command opens the
 // archive before and closes it after.
-class ArchiveScreen : public ScreenDialog
+class ArchiveScreen : public TableGridScreen
 {
     Q_OBJECT
 public:
@@ -25,10 +17,6 @@ public:
     // ArchiveScreen.cpp).
     struct Design;
 
-    ItemKind kind() const { return m_kind; }
-    QTableView *grid() const { return m_grid; }
-    TableModel *model() const { return m_model; }
-    QLabel *countLabel() const { return m_count; }
     QPushButton *byItemButton() const { return m_byItem; }
     QPushButton *byPersonButton() const { return m_byPerson; }
 
@@ -39,14 +27,9 @@ protected:
 private:
     void rowClicked();
 
-    ItemKind m_kind;
-    Session &m_session;
-    QLabel *m_count = nullptr;
-    QTableView *m_grid = nullptr;
-    TableModel *m_model = nullptr;
+    Table &m_archive;
     QPushButton *m_byItem = nullptr;
     QPushButton *m_byPerson = nullptr;
-    QPushButton *m_close = nullptr;
 };
 
 class TArchiv : public ArchiveScreen

@@ -2,6 +2,7 @@
 
 #include "lending/AwayModel.h"
 #include "lending/FilmWindows.h"
+#include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
@@ -24,12 +25,10 @@ namespace velmora {
 struct AwayScreen::Design
 {
     ItemKind kind;
-    const char *name;
-    const char *caption;
+    ScreenWords words;
     const char *lentCaption;
     const char *gridName;
     Table TableHandles::*items;
-    const char *numberIndex;
     const char *onlyOverdue;  // CheckBox2 while it is not checked
     const char *shownOverdue; // and while it is
 };
@@ -38,32 +37,23 @@ namespace {
 
 constexpr AwayScreen::Design kCassettes{
     ItemKind::Cassette,
-    "Zobrazeni_zapujcek",
-    "Zobrazení zapůjčených videokazet ...",
+    {"Zobrazeni_zapujcek", "Zobrazení zapůjčených videokazet ..."},
     "Počet zapůjčených kazet  :",
     "Zapůjčené videokazety",
     &TableHandles::Table1,
-    "cislo",
     "Zobrazit jen videokazety, u kterých termín vrácení vypršel !",
     "Zobrazeny jen videokazety mimo termín vrácení !",
 };
 
 constexpr AwayScreen::Design kCds{
     ItemKind::Cd,
-    "Zobrazeni_zapujcekCD",
-    "Zobrazení zapůjčených hudebních CD disků ...",
+    {"Zobrazeni_zapujcekCD", "Zobrazení zapůjčených hudebních CD disků ..."},
     "Počet zapůjčených CD     :",
     "Zapůjčená hudební CD",
     &TableHandles::CD_Table1,
-    "cislocd",
     "Zobrazit jen CD tituly, u kterých termín vrácení vypršel !",
     "Zobrazeny jen CD mimo termín vrácení !",
 };
-
-QString text(const char *s)
-{
-    return QString::fromUtf8(s);
-}
 
 const QString kNoTitle = QStringLiteral("Titul hudebního CD: Není nastaveno hudební CD ...");
 const QString kTitlePrefix = QStringLiteral("Titul hudebního CD: ");
@@ -81,10 +71,8 @@ TZobrazeni_zapujcekCD::TZobrazeni_zapujcekCD(Session &session, QWidget *parent)
 }
 
 AwayScreen::AwayScreen(const Design &design, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_design(design), m_kind(design.kind), m_session(session)
+    : KindScreen(design.kind, design.words, session, parent), m_design(design)
 {
-    setObjectName(text(design.name));
-    setWindowTitle(text(design.caption));
     resize(760, 500);
     // Shown at start, before the main window, the window manager would
     // otherwise give it no more than its layout's least size.
@@ -92,7 +80,7 @@ AwayScreen::AwayScreen(const Design &design, Session &session, QWidget *parent)
 
     auto *counts = new QGridLayout;
     // The fourth line is shown only while some loan start cannot be read.
-    const QStringList captions{text(design.lentCaption),
+    const QStringList captions{kindText(design.lentCaption),
                                QStringLiteral(" - z toho jsou ještě v termínu :"),
                                QStringLiteral(" - z toho jsou mimo termín     :"),
                                QStringLiteral(" - z toho mají nečitelné datum :")};
@@ -114,10 +102,10 @@ AwayScreen::AwayScreen(const Design &design, Session &session, QWidget *parent)
     m_onlyOverdue->setObjectName(QStringLiteral("CheckBox2"));
 
     m_model = new AwayModel(m_kind, this);
-    m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), text(design.gridName));
+    m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), kindText(design.gridName));
     m_grid->setModel(m_model);
 
-    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+    makeCloseButton();
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(counts);
@@ -143,7 +131,6 @@ AwayScreen::AwayScreen(const Design &design, Session &session, QWidget *parent)
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &AwayScreen::rowChosen);
     connect(m_grid, &QTableView::clicked, this, &AwayScreen::rowChosen);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void AwayScreen::setReminder(bool on)
@@ -179,13 +166,8 @@ Table &AwayScreen::items() const
 
 void AwayScreen::FormShow()
 {
-    m_all.clear();
     m_overdue.clear();
-    Table &t = items();
-    if (t.isOpen()) {
-        t.setIndex(text(m_design.numberIndex));
-        m_all = lentItems(m_kind, t, QDate::currentDate());
-    }
+    m_all = lentItemsByNumber(m_kind, items(), QDate::currentDate());
     // A loan that cannot be judged is listed with the overdue ones: the
     // reminders announce both, and the list they open must show it.
     for (const AwayItem &a : m_all)
@@ -203,7 +185,7 @@ void AwayScreen::FormShow()
 void AwayScreen::CheckBox2Click()
 {
     const bool only = m_onlyOverdue->isChecked();
-    m_onlyOverdue->setText(text(only ? m_design.shownOverdue : m_design.onlyOverdue));
+    m_onlyOverdue->setText(kindText(only ? m_design.shownOverdue : m_design.onlyOverdue));
     ui::setBold(m_onlyOverdue, only);
     m_model->setItems(&shownItems());
     ui::fitColumns(m_grid);

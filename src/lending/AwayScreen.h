@@ -3,8 +3,7 @@
 // The items away from home: TZobrazeni_zapujcek (cassettes) and
 // TZobrazeni_zapujcekCD (CDs).
 
-#include "loans/LoanBook.h"
-#include "platform/ScreenDialog.h"
+#include "lending/KindScreen.h"
 
 #include <vector>
 
@@ -16,8 +15,6 @@ class QTableView;
 namespace velmora {
 
 class AwayModel;
-class Session;
-class Table;
 class TFilmy3;
 
 // What is away from home: every lent item with its loan, how many are in
@@ -25,7 +22,7 @@ class TFilmy3;
 // is not a date), and the overdue and unjudged ones alone on request. The
 // start-up reminders open it in reminder mode (the list in bold red). The
 // opener has the item table open, filtered to the lent items.
-class AwayScreen : public ScreenDialog
+class AwayScreen : public KindScreen
 {
     Q_OBJECT
 public:
@@ -33,7 +30,6 @@ public:
     // AwayScreen.cpp).
     struct Design;
 
-    ItemKind kind() const { return m_kind; }
     void setReminder(bool on);
     bool reminder() const;
 
@@ -69,8 +65,6 @@ private:
     void fillFilms();
 
     const Design &m_design;
-    ItemKind m_kind;
-    Session &m_session;
     std::vector<AwayItem> m_all;
     std::vector<AwayItem> m_overdue;
     QLabel *m_lent = nullptr;
@@ -84,7 +78,6 @@ private:
     QTableView *m_grid = nullptr;
     AwayModel *m_model = nullptr;
     TFilmy3 *m_films = nullptr;
-    QPushButton *m_close = nullptr;
 };
 
 class TZobrazeni_zapujcek : public AwayScreen

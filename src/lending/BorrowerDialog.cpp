@@ -3,6 +3,7 @@
 #include "loans/LoanBook.h"
 #include "platform/Colours.h"
 #include "platform/DateBox.h"
+#include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 
 #include <QComboBox>
@@ -147,6 +148,19 @@ void TKomu_pujcit::cancel()
 {
     m_name->setEditText(QString());
     reject();
+}
+
+void TKomu_pujcit::askAndLend(Table &items, const QString &toldBeforeName)
+{
+    if (dialogs::exec(*this) != QDialog::Accepted || name().isEmpty())
+        return;
+    const Loan loan = newLoan(name(), from(), days());
+    try {
+        lendCurrent(items, loan);
+        dialogs::information(QStringLiteral("Informace ..."), toldBeforeName + loan.borrower);
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
 }
 
 } // namespace velmora

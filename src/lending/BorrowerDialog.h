@@ -13,6 +13,7 @@ class QPushButton;
 namespace velmora {
 
 class DateBox;
+class Table;
 
 // The borrower dialog of a loan: to whom, from when and for how many days.
 // A lending screen keeps one for its whole visit, so the name confirmed
@@ -37,6 +38,11 @@ public:
     QPushButton *closeButton() const { return m_close; }
 
     static QStringList dayChoices(); // "01" to "14", "21", "28"
+
+    // Asks for the loan and lends the current item of `items` when a name
+    // is confirmed; the user is told `toldBeforeName` with the borrower's
+    // name, or why nothing was written.
+    void askAndLend(Table &items, const QString &toldBeforeName);
 
 protected:
     // Subclasses word the name's caption for what they lend.

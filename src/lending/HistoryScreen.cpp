@@ -1,6 +1,7 @@
 #include "lending/HistoryScreen.h"
 
 #include "lending/FilmWindows.h"
+#include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/PaneWriter.h"
@@ -19,97 +20,75 @@ namespace velmora {
 
 struct HistoryScreen::Design
 {
-    ItemKind kind;
-    bool byPerson;
-    const char *name;
-    const char *caption;
+    const ArchiveView &view;
+    ScreenWords words;
     const char *choice;
     const char *note;      // beside the choice, where not empty
     const char *companion; // the check box of the films window, where not empty
-    Table TableHandles::*archive;
 };
 
 namespace {
 
-constexpr HistoryScreen::Design kCassetteByNumber{
-    ItemKind::Cassette,
-    false,
-    "Sledovani_kazety",
-    "Sledování kazety a komu byla půjčena ...",
+constexpr HistoryScreen::Design kCassetteByNumberHistory{
+    kCassettesByNumber,
+    {"Sledovani_kazety", "Sledování kazety a komu byla půjčena ..."},
     "Najdi a nastav kazetu s číslem :",
     "",
     "Zobrazit názvy filmů k nastavené kazetě při listování ?",
-    &TableHandles::Table2,
 };
 
-constexpr HistoryScreen::Design kCassetteByPerson{
-    ItemKind::Cassette,
-    true,
-    "Sledovani_podle_osoby",
-    "Sledování kazety podle osoby (zda byla osobě už zapůjčena ?)",
+constexpr HistoryScreen::Design kCassetteByPersonHistory{
+    kCassettesByPerson,
+    {"Sledovani_podle_osoby", "Sledování kazety podle osoby (zda byla osobě už zapůjčena ?)"},
     "Jméno hledané osoby :",
     "(test, zda měla již půjčenou danou kazetu)",
     "Zobrazit filmy, které nastavená osoba viděla ?",
-    &TableHandles::Table2,
 };
 
-constexpr HistoryScreen::Design kCdByNumber{
-    ItemKind::Cd,
-    false,
-    "Sledovani_CD",
-    "Sledování hudebního CD a komu bylo půjčeno ...",
+constexpr HistoryScreen::Design kCdByNumberHistory{
+    kCdsByNumber,
+    {"Sledovani_CD", "Sledování hudebního CD a komu bylo půjčeno ..."},
     "Najdi a nastav CD s číslem :",
     "",
     "",
-    &TableHandles::CD_Archiv,
 };
 
-constexpr HistoryScreen::Design kCdByPerson{
-    ItemKind::Cd,
-    true,
-    "Sledovani_CD2",
-    "Sledování hudebního CD  podle osoby (zda bylo osobě už zapůjčeno ?)",
+constexpr HistoryScreen::Design kCdByPersonHistory{
+    kCdsByPerson,
+    {"Sledovani_CD2", "Sledování hudebního CD  podle osoby (zda bylo osobě už zapůjčeno ?)"},
     "Jméno hledané osoby :",
     "(test, zda měla již půjčenou dané hudební CD)",
     "",
-    &TableHandles::CD_Archiv,
 };
-
-QString text(const char *s)
-{
-    return QString::fromUtf8(s);
-}
 
 } // namespace
 
 TSledovani_kazety::TSledovani_kazety(Session &session, QWidget *parent)
-    : HistoryScreen(kCassetteByNumber, session, parent)
+    : HistoryScreen(kCassetteByNumberHistory, session, parent)
 {
 }
 
 TSledovani_podle_osoby::TSledovani_podle_osoby(Session &session, QWidget *parent)
-    : HistoryScreen(kCassetteByPerson, session, parent)
+    : HistoryScreen(kCassetteByPersonHistory, session, parent)
 {
 }
 
 TSledovani_CD::TSledovani_CD(Session &session, QWidget *parent)
-    : HistoryScreen(kCdByNumber, session, parent)
+    : HistoryScreen(kCdByNumberHistory, session, parent)
 {
 }
 
 TSledovani_CD2::TSledovani_CD2(Session &session, QWidget *parent)
-    : HistoryScreen(kCdByPerson, session, parent)
+    : HistoryScreen(kCdByPersonHistory, session, parent)
 {
 }
 
 HistoryScreen::HistoryScreen(const Design &design, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_design(design), m_kind(design.kind), m_byPerson(design.byPerson),
-      m_session(session)
+    : KindScreen(design.view.kind, design.words, session, parent), m_design(design),
+      m_byPerson(design.view.byPerson)
 {
-    const QString note = text(design.note);
-    const QString companion = text(design.companion);
-    setObjectName(text(design.name));
-    setWindowTitle(text(design.caption));
+    const QString note = kindText(design.note);
+    const QString companion = kindText(design.companion);
     resize(760, 560);
 
     m_choice = new QComboBox(this);
@@ -120,7 +99,7 @@ HistoryScreen::HistoryScreen(const Design &design, Session &session, QWidget *pa
     m_keys = new QStringListModel(m_choice);
     m_choice->setModel(m_keys);
     auto *choiceLabel =
-        ui::caption(this, QStringLiteral("Label_Jdi_hned"), text(design.choice), m_choice);
+        ui::caption(this, QStringLiteral("Label_Jdi_hned"), kindText(design.choice), m_choice);
     auto *top = new QHBoxLayout;
     top->addWidget(choiceLabel);
     top->addWidget(m_choice);
@@ -169,7 +148,7 @@ HistoryScreen::HistoryScreen(const Design &design, Session &session, QWidget *pa
     bottom->addStretch();
     m_print = ui::button(this, QStringLiteral("Tisk"), QStringLiteral("&Vytiskni seznam"));
     m_pdf = ui::button(this, QStringLiteral("Ulozit_PDF"), m_pane->savePdfAction()->text());
-    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+    makeCloseButton();
     bottom->addWidget(m_print);
     bottom->addWidget(m_pdf);
     bottom->addWidget(m_close);
@@ -178,7 +157,6 @@ HistoryScreen::HistoryScreen(const Design &design, Session &session, QWidget *pa
     connect(m_choice, &QComboBox::textActivated, this, &HistoryScreen::choose);
     connect(m_print, &QPushButton::clicked, this, &HistoryScreen::print);
     connect(m_pdf, &QPushButton::clicked, m_pane, &ReportPane::saveAsPdf);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 report::Mode HistoryScreen::mode() const
@@ -188,8 +166,7 @@ report::Mode HistoryScreen::mode() const
 
 void HistoryScreen::FormShow()
 {
-    Table &archive = m_session.tables().*m_design.archive;
-    m_rows = archive.isOpen() ? readArchive(archive) : std::vector<ArchiveRow>();
+    m_rows = archiveRows(m_session.tables().*m_design.view.archive);
     const QStringList keys = m_byPerson ? distinctBorrowers(m_rows) : distinctNumbers(m_rows);
     // A plain list model: an archive may name tens of thousands of items,
     // which items of the combo box's own model would take long to make.
@@ -200,8 +177,7 @@ void HistoryScreen::FormShow()
         // the menu has only the archive open.
         int total = 0;
         try {
-            loadCassettes();
-            total = m_cassettes.count();
+            total = cassettes().count();
         } catch (const std::exception &e) {
             dialogs::showError(e);
         }
@@ -216,10 +192,11 @@ void HistoryScreen::FormShow()
     m_choice->setFocus();
 }
 
-void HistoryScreen::loadCassettes()
+CassetteFilms &HistoryScreen::cassettes()
 {
-    if (!m_cassettes.isOpen())
-        m_cassettes.open(m_session.tables().Table1.path());
+    if (!m_cassettes)
+        m_cassettes.emplace(m_session.tables().Table1.path());
+    return *m_cassettes;
 }
 
 void HistoryScreen::choose(const QString &key)
@@ -232,8 +209,7 @@ void HistoryScreen::choose(const QString &key)
             report::write(*m_pane, mode,
                           [&](ReportWriter &w) { writePersonHistory(w, m_kind, key, loans); });
             if (m_personFilms) {
-                loadCassettes();
-                const QStringList lines = m_cassettes.linesFor(loans);
+                const QStringList lines = cassettes().linesFor(loans);
                 report::write(*m_personFilms->pane(), mode,
                               [&](ReportWriter &w) { writePersonFilms(w, key, lines); });
             }
@@ -245,9 +221,8 @@ void HistoryScreen::choose(const QString &key)
             report::write(*m_pane, mode,
                           [&](ReportWriter &w) { writeItemHistory(w, m_kind, key, title, loans); });
             if (m_films) {
-                loadCassettes();
                 std::array<QString, kCassetteSlots> titles, genres;
-                m_cassettes.films(key, titles, genres);
+                cassettes().films(key, titles, genres);
                 m_films->showFilms(key, titles, genres);
             }
         }
@@ -280,7 +255,7 @@ void HistoryScreen::print()
 
 void HistoryScreen::FormClose()
 {
-    m_cassettes.close();
+    m_cassettes.reset();
     if (m_films)
         m_films->hide();
     if (m_personFilms)

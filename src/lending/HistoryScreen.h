@@ -3,10 +3,11 @@
 // The loan histories: TSledovani_kazety and TSledovani_podle_osoby (cassettes),
 // TSledovani_CD and TSledovani_CD2 (CDs).
 
+#include "lending/KindScreen.h"
 #include "loans/LoanHistory.h"
-#include "platform/ScreenDialog.h"
 #include "writer/ReportText.h"
 
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -18,20 +19,18 @@ class QStringListModel;
 namespace velmora {
 
 class ReportPane;
-class Session;
 class TFilmy;
 class TFilmy2;
 
 // The loan history of an item or of a person, read from a copy of the
 // archive taken when the screen opens. The opener has the archive open.
-class HistoryScreen : public ScreenDialog
+class HistoryScreen : public KindScreen
 {
     Q_OBJECT
 public:
     // What tells the four histories apart (the table in HistoryScreen.cpp).
     struct Design;
 
-    ItemKind kind() const { return m_kind; }
     bool byPerson() const { return m_byPerson; }
     const std::vector<ArchiveRow> &archive() const { return m_rows; }
     // The key whose history the pane shows.
@@ -61,14 +60,13 @@ protected:
 
 private:
     void companionClicked();
-    void loadCassettes();
+    // The films of the cassettes, for as long as the screen is open.
+    CassetteFilms &cassettes();
 
     const Design &m_design;
-    ItemKind m_kind;
     bool m_byPerson;
-    Session &m_session;
     std::vector<ArchiveRow> m_rows;
-    CassetteFilms m_cassettes;
+    std::optional<CassetteFilms> m_cassettes;
     QString m_chosen;
 
     QComboBox *m_choice = nullptr;
@@ -81,7 +79,6 @@ private:
     TFilmy2 *m_personFilms = nullptr;
     QPushButton *m_print = nullptr;
     QPushButton *m_pdf = nullptr;
-    QPushButton *m_close = nullptr;
 };
 
 class TSledovani_kazety : public HistoryScreen

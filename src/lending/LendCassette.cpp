@@ -1,9 +1,10 @@
 #include "lending/LendCassette.h"
 
 #include "cassettes/CassetteDisplay.h"
+#include "catalogue/CassetteCatalogue.h"
 #include "lending/BorrowerDialog.h"
-#include "loans/LoanBook.h"
-#include "platform/Dialogs.h"
+#include "lending/KindScreen.h"
+#include "loans/LendingViews.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
@@ -33,10 +34,7 @@ TZapsat_pujceni::TZapsat_pujceni(Session &session, QWidget *parent)
     m_display->buttonRow()->addWidget(m_lend);
     m_display->buttonRow()->addSpacing(12);
     m_display->buttonRow()->addWidget(m_close);
-    m_display->navigator()->setHints(
-        {QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
-         QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
-    m_display->navigator()->installWheelOn(this);
+    lendingNavigator(*m_display->navigator(), *this);
     m_display->setTable(&session.tables().Table1);
 
     m_borrower = new TKomu_pujcit(this);
@@ -55,33 +53,20 @@ void TZapsat_pujceni::FormShow()
 
 void TZapsat_pujceni::refresh()
 {
-    Table &t = m_session.tables().Table1;
-    const bool shown = t.isOpen() && t.recordNumber() >= 0;
-    m_lend->setEnabled(shown && !LoanColumns(t).read(t).lent);
+    m_lend->setEnabled(currentAtHome(m_session.tables().Table1));
 }
 
 void TZapsat_pujceni::PujceniClick()
 {
-    Table &t = m_session.tables().Table1;
-    if (dialogs::exec(*m_borrower) == QDialog::Accepted && !m_borrower->name().isEmpty()) {
-        const Loan loan = newLoan(m_borrower->name(), m_borrower->from(), m_borrower->days());
-        try {
-            lendCurrent(t, loan);
-            dialogs::information(QStringLiteral("Informace ..."),
-                                 QStringLiteral("Kazeta byla zaevidována na jméno: ") +
-                                     loan.borrower);
-        } catch (const std::exception &e) {
-            dialogs::showError(e);
-        }
-    }
+    m_borrower->askAndLend(m_session.tables().Table1,
+                           QStringLiteral("Kazeta byla zaevidována na jméno: "));
     m_display->showCurrent();
     refresh();
 }
 
 void TZapsat_pujceni::FormClose()
 {
-    Table &t = m_session.tables().Table1;
-    t.setFiltered(false);
+    CassetteCatalogue(m_session.tables().Table1).showAll();
 }
 
 } // namespace velmora

@@ -1,9 +1,9 @@
 #include "lending/LendCd.h"
 
-#include "catalogue/CdCatalogue.h"
 #include "catalogue/CdTitleMoves.h"
 #include "lending/BorrowerDialog.h"
-#include "loans/LoanBook.h"
+#include "lending/KindScreen.h"
+#include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
@@ -47,10 +47,8 @@ TZapsat_pujceni_CD::TZapsat_pujceni_CD(Session &session, QWidget *parent)
 
     m_loan = ui::valueLabel(this, QStringLiteral("pujceno"), QStringLiteral("Stav půjčení"));
     m_navigator = new RecordNavigator(this);
-    m_navigator->setHints({QStringLiteral("První kazeta"), QStringLiteral("Předchozí kazeta"),
-                           QStringLiteral("Další kazeta"), QStringLiteral("Poslední kazeta")});
     m_navigator->setTable(&session.tables().CD_Table1);
-    m_navigator->installWheelOn(this);
+    lendingNavigator(*m_navigator, *this);
     m_lend = ui::button(this, QStringLiteral("Pujceni"), QStringLiteral("Zapůjčit hudební CD"));
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
 
@@ -94,8 +92,10 @@ void TZapsat_pujceni_CD::jumpChosen(const QString &number)
 {
     Table &t = m_session.tables().CD_Table1;
     try {
-        if (m_head.locate(t, number, m_title.number))
+        if (locateTitle(t, number, true))
             showCurrent();
+        else
+            m_head.jumpList()->follow(m_title.number);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -103,19 +103,12 @@ void TZapsat_pujceni_CD::jumpChosen(const QString &number)
 
 void TZapsat_pujceni_CD::showCurrent()
 {
-    Table &titles = m_session.tables().CD_Table1;
-    std::vector<CdTrack> tracks;
-    m_title = CdTitle();
-    try {
-        if (titles.isOpen() && titles.recordNumber() >= 0) {
-            m_title = CdTitleColumns(titles).read(titles);
-            Table &trackTable = m_session.tables().CD_Table2;
-            openTracksToRead(trackTable);
-            tracks = titleTracks(trackTable, m_title.number, TrackOrder::AsStored);
-        }
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-    }
+    const CdWithTracks shown =
+        currentCdWithTracks(m_session.tables().CD_Table1, m_session.tables().CD_Table2);
+    m_title = shown.title;
+    const std::vector<CdTrack> &tracks = shown.tracks;
+    if (!shown.error.isEmpty())
+        dialogs::error(QStringLiteral("Chyba"), shown.error);
     m_head.jumpList()->follow(m_title.number);
     m_head.show(m_title, sizeText(m_title.size), m_title.artist);
 
@@ -141,31 +134,21 @@ void TZapsat_pujceni_CD::showCurrent()
     m_grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
     CdTitleHeader::showLoan(m_loan, m_title.loan);
-    m_lend->setEnabled(titles.isOpen() && titles.recordNumber() >= 0 && !m_title.loan.lent);
+    m_lend->setEnabled(shown.current && !m_title.loan.lent);
     m_navigator->refresh();
 }
 
 void TZapsat_pujceni_CD::PujceniClick()
 {
-    Table &t = m_session.tables().CD_Table1;
-    if (dialogs::exec(*m_borrower) == QDialog::Accepted && !m_borrower->name().isEmpty()) {
-        const Loan loan = newLoan(m_borrower->name(), m_borrower->from(), m_borrower->days());
-        try {
-            lendCurrent(t, loan);
-            dialogs::information(QStringLiteral("Informace ..."),
-                                 QStringLiteral("Hudební CD: ") + m_title.number +
-                                     QStringLiteral(" bylo zapůjčeno na jméno: ") + loan.borrower);
-        } catch (const std::exception &e) {
-            dialogs::showError(e);
-        }
-    }
+    m_borrower->askAndLend(m_session.tables().CD_Table1,
+                           QStringLiteral("Hudební CD: ") + m_title.number +
+                               QStringLiteral(" bylo zapůjčeno na jméno: "));
     showCurrent();
 }
 
 void TZapsat_pujceni_CD::FormClose()
 {
-    m_session.tables().CD_Table1.setFiltered(false);
-    closeTracks(m_session.tables().CD_Table2);
+    leaveCdLending(m_session.tables().CD_Table1, m_session.tables().CD_Table2);
 }
 
 } // namespace velmora

@@ -4,6 +4,7 @@
 // (cassettes), TZobraz_archiv_cd_dografu and TZobraz_archiv_cd_dografu2 (CDs).
 
 #include "charts/BarChartWindow.h"
+#include "lending/KindScreen.h"
 #include "loans/LoanSeries.h"
 
 namespace velmora {
@@ -17,8 +18,8 @@ public:
     // What tells the four charts apart (the table in LoanCharts.cpp).
     struct Design;
 
-    ItemKind kind() const { return m_kind; }
-    bool byPerson() const { return m_byPerson; }
+    ItemKind kind() const;
+    bool byPerson() const;
     // The series the chart was made of at its last opening.
     const std::vector<LoanBar> &series() const { return m_series; }
 
@@ -28,8 +29,6 @@ protected:
 
 private:
     const Design &m_design;
-    ItemKind m_kind;
-    bool m_byPerson;
     Session &m_session;
     std::vector<LoanBar> m_series;
 };

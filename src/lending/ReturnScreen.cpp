@@ -1,6 +1,7 @@
 #include "lending/ReturnScreen.h"
 
 #include "lending/AwayModel.h"
+#include "loans/LendingViews.h"
 #include "platform/Dialogs.h"
 #include "platform/TableModel.h"
 #include "platform/Widgets.h"
@@ -20,8 +21,7 @@ namespace velmora {
 struct ReturnScreen::Design
 {
     ItemKind kind;
-    const char *name;
-    const char *caption;
+    ScreenWords words;
     Table TableHandles::*items;
     Table TableHandles::*archive;
     // The grid's fields, in the spelling of the item table.
@@ -35,8 +35,7 @@ namespace {
 
 constexpr ReturnScreen::Design kCassettes{
     ItemKind::Cassette,
-    "Vraceni_kazety",
-    "Vrácení půjčené kazety zpět domů ... dvoj-klik",
+    {"Vraceni_kazety", "Vrácení půjčené kazety zpět domů ... dvoj-klik"},
     &TableHandles::Table1,
     &TableHandles::Table2,
     "cislo",
@@ -53,8 +52,7 @@ constexpr ReturnScreen::Design kCassettes{
 
 constexpr ReturnScreen::Design kCds{
     ItemKind::Cd,
-    "Vraceni_CDForm",
-    "Vrácení půjčeného CD zpět domů ... dvoj-klik",
+    {"Vraceni_CDForm", "Vrácení půjčeného CD zpět domů ... dvoj-klik"},
     &TableHandles::CD_Table1,
     &TableHandles::CD_Archiv,
     "Cislocd",
@@ -68,11 +66,6 @@ constexpr ReturnScreen::Design kCds{
     "Vrácení CD ...",
     "Chcete vybrané hudební CD od teď evidovat jako vrácené ?",
 };
-
-QString text(const char *s)
-{
-    return QString::fromUtf8(s);
-}
 
 const QString kNoTitle = QStringLiteral("Titul hudebního CD: Není nastaven ...");
 const QString kTitlePrefix = QStringLiteral("Titul hudebního CD: ");
@@ -129,38 +122,22 @@ TVraceni_CDForm::TVraceni_CDForm(Session &session, QWidget *parent)
 }
 
 ReturnScreen::ReturnScreen(const Design &design, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_design(design), m_kind(design.kind), m_session(session)
+    : TableGridScreen(design.kind, design.words, QStringLiteral("Počet zapůjčených kazet:"),
+                      QStringLiteral("Zapůjčené položky"), session, parent),
+      m_design(design)
 {
-    setObjectName(text(design.name));
-    setWindowTitle(text(design.caption));
     resize(720, 460);
-
-    auto *countCaption = ui::caption(this, QStringLiteral("Label_Pocet"),
-                                     QStringLiteral("Počet zapůjčených kazet:"));
-    m_count = ui::valueLabel(this, QStringLiteral("Pocet"), countCaption);
-    ui::setBold(m_count);
-
     const QList<TableModel::Column> columns{
-        {text(design.numberField), text(design.numberColumn)},
-        {text(design.whoField), QStringLiteral("Komu zapůjčeno")},
-        {text(design.sinceField), QStringLiteral("Zapůjčeno dne")},
-        {text(design.daysField), QStringLiteral("Na dnů")},
-        {text(design.noteField), text(design.noteColumn)}};
-    m_grid = ui::rowGrid(this, QStringLiteral("DBGrid1"), QStringLiteral("Zapůjčené položky"));
-    m_model = new ReturnModel(&items(), columns, this);
-    TableModel::bind(m_grid, m_model);
-
-    m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(ui::row({countCaption, m_count}));
-    if (m_kind == ItemKind::Cd) {
+        {kindText(design.numberField), kindText(design.numberColumn)},
+        {kindText(design.whoField), QStringLiteral("Komu zapůjčeno")},
+        {kindText(design.sinceField), QStringLiteral("Zapůjčeno dne")},
+        {kindText(design.daysField), QStringLiteral("Na dnů")},
+        {kindText(design.noteField), kindText(design.noteColumn)}};
+    setModel(new ReturnModel(&items(), columns, this));
+    if (m_kind == ItemKind::Cd)
         m_titleName = ui::valueLabel(this, QStringLiteral("CD_Titul_Name"),
                                      QStringLiteral("Titul hudebního CD"), kNoTitle);
-        layout->addWidget(m_titleName);
-    }
-    layout->addWidget(m_grid, 1);
-    layout->addLayout(ui::row({}, {m_close}));
+    layOut(m_titleName, {});
 
     // Every double click over the list counts, also one on an empty list,
     // which is told that nothing is lent.
@@ -168,7 +145,6 @@ ReturnScreen::ReturnScreen(const Design &design, Session &session, QWidget *pare
     // Enter and Space on the current row return it as the double click does.
     m_grid->installEventFilter(this);
     connect(m_grid, &QTableView::clicked, this, &ReturnScreen::rowClicked);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool ReturnScreen::eventFilter(QObject *watched, QEvent *event)
@@ -207,46 +183,34 @@ Table &ReturnScreen::archive() const
 
 void ReturnScreen::FormShow()
 {
-    Table &t = items();
-    t.setFilter(QStringLiteral("pujceno=True"));
-    t.setFiltered(true);
-    if (t.isOpen())
-        t.first();
-    m_model->refresh();
-    ui::fitColumns(m_grid);
+    showLentOnly(items());
+    fillGrid();
     if (m_titleName)
         m_titleName->setText(kNoTitle);
-    showCount();
     m_grid->setFocus();
 }
 
 void ReturnScreen::FormClose()
 {
-    Table &t = items();
-    t.setFiltered(false);
-    t.setFilter(QString());
-}
-
-void ReturnScreen::showCount()
-{
-    m_count->setText(QString::number(m_model->rowCount()));
+    showEveryItem(items());
 }
 
 void ReturnScreen::rowClicked()
 {
-    Table &t = items();
-    if (m_titleName && t.isOpen() && t.recordNumber() >= 0)
-        m_titleName->setText(kTitlePrefix + t.asString(QStringLiteral("TitulCD")));
+    if (!m_titleName)
+        return;
+    if (const std::optional<QString> title = currentCdTitle(items()))
+        m_titleName->setText(kTitlePrefix + *title);
 }
 
 void ReturnScreen::returnCurrent()
 {
     Table &t = items();
     if (m_model->rowCount() == 0 || t.recordNumber() < 0) {
-        dialogs::warning(QStringLiteral("Varování:"), text(m_design.nothingLent));
+        dialogs::warning(QStringLiteral("Varování:"), kindText(m_design.nothingLent));
         return;
     }
-    if (!dialogs::question(text(m_design.askCaption), text(m_design.ask)))
+    if (!dialogs::question(kindText(m_design.askCaption), kindText(m_design.ask)))
         return;
 
     try {

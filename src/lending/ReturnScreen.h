@@ -2,24 +2,15 @@
 
 // The return screens TVraceni_kazety (cassettes) and TVraceni_CDForm (CDs).
 
-#include "loans/LoanBook.h"
-#include "platform/ScreenDialog.h"
-
-class QLabel;
-class QPushButton;
-class QTableView;
+#include "lending/KindScreen.h"
 
 namespace velmora {
-
-class Session;
-class Table;
-class TableModel;
 
 // Returning lent items: the lent items of the catalogue in a grid, and a
 // double click on one (or Enter or Space on the current one) ends its loan
 // into the archive. The command opens the
 // item table with its number index before and closes it after.
-class ReturnScreen : public ScreenDialog
+class ReturnScreen : public TableGridScreen
 {
     Q_OBJECT
 public:
@@ -27,10 +18,6 @@ public:
     // ReturnScreen.cpp).
     struct Design;
 
-    ItemKind kind() const { return m_kind; }
-    QTableView *grid() const { return m_grid; }
-    TableModel *model() const { return m_model; }
-    QLabel *countLabel() const { return m_count; }
     QLabel *titleLabel() const { return m_titleName; } // CD screen only
 
 public slots:
@@ -46,17 +33,10 @@ protected:
 private:
     Table &items() const;
     Table &archive() const;
-    void showCount();
     void rowClicked();
 
     const Design &m_design;
-    ItemKind m_kind;
-    Session &m_session;
-    QLabel *m_count = nullptr;
     QLabel *m_titleName = nullptr;
-    QTableView *m_grid = nullptr;
-    TableModel *m_model = nullptr;
-    QPushButton *m_close = nullptr;
 };
 
 class TVraceni_kazety : public ReturnScreen

@@ -144,14 +144,16 @@ void writePersonHistory(ReportWriter &w, ItemKind kind, const QString &name,
     writeFooter(w);
 }
 
-CassetteFilms::CassetteFilms() = default;
+CassetteFilms::CassetteFilms(const QString &path) : m_path(path) {}
 CassetteFilms::~CassetteFilms() = default;
 
-void CassetteFilms::open(const QString &path)
+void CassetteFilms::openOnce()
 {
+    if (isOpen())
+        return;
     m_records.clear();
     m_table = std::make_unique<Table>();
-    m_table->setPath(path);
+    m_table->setPath(m_path);
     m_table->open(Table::Mode::ReadOnly);
     const Table &t = *m_table;
     const int number = t.requireField(QStringLiteral("cislo"));
@@ -168,22 +170,16 @@ bool CassetteFilms::isOpen() const
     return m_table && m_table->isOpen();
 }
 
-int CassetteFilms::count() const
+int CassetteFilms::count()
 {
-    return isOpen() ? m_table->recordCount() : 0;
+    openOnce();
+    return m_table->recordCount();
 }
 
-void CassetteFilms::close()
+QStringList CassetteFilms::linesFor(const std::vector<ArchiveRow> &loans)
 {
-    m_table.reset();
-    m_records.clear();
-}
-
-QStringList CassetteFilms::linesFor(const std::vector<ArchiveRow> &loans) const
-{
+    openOnce();
     QStringList lines;
-    if (!isOpen())
-        return lines;
     for (const ArchiveRow &loan : loans) {
         const auto it = m_records.constFind(loan.number);
         if (it == m_records.constEnd())
@@ -199,11 +195,12 @@ QStringList CassetteFilms::linesFor(const std::vector<ArchiveRow> &loans) const
 }
 
 bool CassetteFilms::films(const QString &number, std::array<QString, kCassetteSlots> &titles,
-                          std::array<QString, kCassetteSlots> &genres) const
+                          std::array<QString, kCassetteSlots> &genres)
 {
     titles = {};
     genres = {};
-    const auto it = isOpen() ? m_records.constFind(number) : m_records.constEnd();
+    openOnce();
+    const auto it = m_records.constFind(number);
     if (it == m_records.constEnd() || it->empty())
         return false;
     const int rec = it->front();

@@ -37,28 +37,31 @@ void writeItemHistory(ReportWriter &w, ItemKind kind, const QString &number, con
 void writePersonHistory(ReportWriter &w, ItemKind kind, const QString &name,
                         const std::vector<ArchiveRow> &loans);
 
-// The films of the cassettes of data.dbf, found by number. Opening reads
-// only the numbers; the titles of a cassette are read when asked for.
+// The films of the cassettes of data.dbf, found by number. The catalogue
+// is opened read-only at the first question and stays open for as long as
+// this lives; an opening that failed is tried again at the next question
+// (and throws again). Opening reads only the numbers; the titles of a
+// cassette are read when asked for.
 class CassetteFilms
 {
 public:
-    CassetteFilms();
+    explicit CassetteFilms(const QString &path);
     ~CassetteFilms();
-    // Opens the catalogue at `path` read-only for as long as this lives.
-    void open(const QString &path);
-    bool isOpen() const;
-    void close();
     // The number of cassettes in the catalogue.
-    int count() const;
+    int count();
     // " K: <number>  <title>" for every non-empty title of every cassette
     // with the number of each loan, in the loans' order: a cassette lent
     // twice is listed twice, a deleted one not at all.
-    QStringList linesFor(const std::vector<ArchiveRow> &loans) const;
+    QStringList linesFor(const std::vector<ArchiveRow> &loans);
     // The five titles and genres of the first cassette with this number.
     bool films(const QString &number, std::array<QString, kCassetteSlots> &titles,
-               std::array<QString, kCassetteSlots> &genres) const;
+               std::array<QString, kCassetteSlots> &genres);
 
 private:
+    bool isOpen() const;
+    void openOnce();
+
+    QString m_path;
     std::unique_ptr<Table> m_table;
     QHash<QString, std::vector<int>> m_records; // by number, in the table's order
     std::array<int, kCassetteSlots> m_titles{};

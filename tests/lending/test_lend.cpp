@@ -11,6 +11,7 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -372,6 +373,41 @@ TEST_F(LendTest, TracksOfADiscKeepTheirStoredOrderAndDiscsGoByNumber)
     };
     run("lending.lendCd", TTitul::Cds);
     EXPECT_EQ(rows, (QStringList{"CD1/2", "CD1/1*", "CD2/1*", "CD10/1*"}));
+}
+
+TEST_F(LendTest, UnreadableTracksLeaveTheTitleToLendAndTheUserIsTold)
+{
+    cdTitle("00001", "První");
+    {
+        // Another program left the track table broken.
+        QFile f(Paths::dataFile("cd02.dbf"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("not a table");
+    }
+    QString title;
+    int tracks = -1;
+    bool lendable = false;
+    QStringList toldBefore;
+    user.onScreen["TZapsat_pujceni_CD"] = [&](QDialog &d) {
+        auto &screen = static_cast<TZapsat_pujceni_CD &>(d);
+        auto *titleBox = screen.findChild<QLineEdit *>("TitulCD");
+        ASSERT_NE(titleBox, nullptr);
+        title = titleBox->text();
+        tracks = screen.trackGrid()->rowCount();
+        lendable = screen.lendButton()->isEnabled();
+        for (const auto &box : user.shown)
+            toldBefore << box.caption + ": " + box.text;
+    };
+    run("lending.lendCd", TTitul::Cds);
+
+    EXPECT_EQ(title, "První");
+    EXPECT_EQ(tracks, 0);
+    // The title is at home and can still be lent.
+    EXPECT_TRUE(lendable);
+    ASSERT_FALSE(toldBefore.isEmpty());
+    EXPECT_TRUE(toldBefore.front().startsWith("Chyba: ")) << toldBefore.front().toStdString();
+    EXPECT_TRUE(toldBefore.front().contains("cd02.dbf")) << toldBefore.front().toStdString();
+    EXPECT_FALSE(window->tables().CD_Table2.isOpen());
 }
 
 } // namespace

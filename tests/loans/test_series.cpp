@@ -1,6 +1,8 @@
-// The series behind the loan charts and the plain loan rules.
+// The series behind the loan charts and the plain loan rules, without a
+// window; the files they read are written by other writers.
 
-#include "LendingFixture.h"
+#include "DbfWrite.h"
+#include "RulesFixture.h"
 #include "loans/LoanSeries.h"
 
 namespace velmora::test {
@@ -77,17 +79,17 @@ TEST(LoanRules, CountsOfItemsAway)
     EXPECT_FALSE(items[2].announced());
 }
 
-class SeriesFiles : public LendingFixture
+class SeriesFiles : public RulesFixture
 {
 };
 
 TEST_F(SeriesFiles, CatalogueNumbersComeAscendingFromEitherTable)
 {
-    cassette("00003");
-    cassette("00001");
-    cassette("00002");
-    cdTitle("00010", "B");
-    cdTitle("00009", "A");
+    addCassette("00003");
+    addCassette("00001");
+    addCassette("00002");
+    appendCdTitle(cdTitle("00010", "B"));
+    appendCdTitle(cdTitle("00009", "A"));
     EXPECT_EQ(catalogueNumbers(Paths::dataFile("data.dbf"), ItemKind::Cassette),
               (QStringList{"00001", "00002", "00003"}));
     EXPECT_EQ(catalogueNumbers(Paths::dataFile("cd01.dbf"), ItemKind::Cd),
@@ -96,10 +98,10 @@ TEST_F(SeriesFiles, CatalogueNumbersComeAscendingFromEitherTable)
 
 TEST_F(SeriesFiles, FormerBorrowersComeFromTheArchiveFile)
 {
-    archived(ItemKind::Cassette, "00001", "Eva");
-    archived(ItemKind::Cassette, "00002", "Adam");
-    archived(ItemKind::Cassette, "00003", "Eva");
-    EXPECT_EQ(formerBorrowers(archivePath(ItemKind::Cassette)), (QStringList{"Adam", "Eva"}));
+    appendWithDbf("archiv.dbf", "[{'cislo': '00001', 'komu': 'Eva'},"
+                                "{'cislo': '00002', 'komu': 'Adam'},"
+                                "{'cislo': '00003', 'komu': 'Eva'}]");
+    EXPECT_EQ(formerBorrowers(Paths::dataFile("archiv.dbf")), (QStringList{"Adam", "Eva"}));
     EXPECT_TRUE(formerBorrowers(env.file("missing.dbf")).isEmpty());
 }
 
