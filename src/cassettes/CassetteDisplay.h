@@ -2,9 +2,7 @@
 
 // The cassette display shared by the cassette screens: a view over the
 // cassette table, whose record navigator and jump list move through it, so it
-// holds the table itself.
-
-#include "engine/Table.h"
+// holds the table itself; reading and moving go through CassetteCatalogue.
 
 #include <QColor>
 
@@ -24,6 +22,7 @@ namespace velmora {
 
 class JumpList;
 class RecordNavigator;
+class Table;
 
 // The read-only view of one cassette shared by the browse and delete
 // screens: number, type and capacity, the five recordings, the cassette
@@ -72,7 +71,7 @@ public:
 
     // The table whose current record is shown; the navigator moves it.
     void setTable(Table *table);
-    Table *table() const { return m_table; }
+    Table *table() const;
 
     JumpList *jumpList() const { return m_jump; }
     RecordNavigator *navigator() const { return m_navigator; }
