@@ -279,6 +279,14 @@ void CassetteDisplay::setTexts(const Texts &texts)
     }
 }
 
+QStringList CassetteDisplay::slotCaptions(const QString &pattern)
+{
+    QStringList captions;
+    for (int slot = 1; slot <= kSlots; ++slot)
+        captions << pattern.arg(slot);
+    return captions;
+}
+
 void CassetteDisplay::setTable(Table *table)
 {
     m_table = table;

@@ -32,6 +32,10 @@ class CassetteDisplay : public QWidget
 {
     Q_OBJECT
 public:
+    // The captions of the five blocks: the pattern with the block's number
+    // 1 to 5 for its %1.
+    static QStringList slotCaptions(const QString &pattern);
+
     // Captions of the display; the defaults are the built-in Czech ones.
     struct Texts
     {
@@ -41,17 +45,13 @@ public:
         QString capacityLabel = QStringLiteral("(délka v minutách:");
         QString noteLabel = QStringLiteral("Poznámka k videokazetě :");
         QString remainingLabel = QStringLiteral("Rezerva:");
-        QStringList filmLabels{QStringLiteral("Film 1    :"), QStringLiteral("Film 2    :"),
-                               QStringLiteral("Film 3    :"), QStringLiteral("Film 4    :"),
-                               QStringLiteral("Film 5    :")};
+        QStringList filmLabels = slotCaptions(QStringLiteral("Film %1    :"));
         QString sourceLabel = QStringLiteral("Zdroj filmu :");
         QString dateLabel = QStringLiteral("Pořízeno dne:");
         QString lengthLabel = QStringLiteral("délka:");
         QString startLabel = QStringLiteral("Start (min) :");
         QString endLabel = QStringLiteral("Konec (min) :");
-        QStringList noteLabels{QStringLiteral("Pozn.  1.  :"), QStringLiteral("Pozn.  2.  :"),
-                               QStringLiteral("Pozn.  3.  :"), QStringLiteral("Pozn.  4.  :"),
-                               QStringLiteral("Pozn.  5.  :")};
+        QStringList noteLabels = slotCaptions(QStringLiteral("Pozn.  %1.  :"));
         // The loan label: the lent text is followed by the borrower and the
         // loan date.
         QString lent = QStringLiteral("Kazeta je půjčena!");
