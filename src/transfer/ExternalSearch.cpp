@@ -116,18 +116,18 @@ QString skippedText(const QList<SkippedCatalogue> &skipped)
 // The owner stands in the place of the own search's cassette number.
 QString ExternalFilmCriteria::toString() const
 {
-    return FilmCriteria{text, genre, speed, owner}.toString();
+    return FilmCriteria{FilmAsked(*this), owner}.toString();
 }
 
 ExternalFilmCriteria ExternalFilmCriteria::parse(const QString &criteria)
 {
     const FilmCriteria c = FilmCriteria::parse(criteria);
-    return {c.text, c.genre, c.speed, c.number};
+    return {FilmAsked(c), c.number};
 }
 
 FilmCriteria ExternalFilmCriteria::film() const
 {
-    return {text, genre, speed, kAny};
+    return {FilmAsked(*this), kAny};
 }
 
 void appendExternalFilms(ExternalFilms &films, const QString &owner, const Table &cassettes)
