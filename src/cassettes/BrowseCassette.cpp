@@ -1,6 +1,7 @@
 #include "cassettes/BrowseCassette.h"
 
 #include "cassettes/CassetteDisplay.h"
+#include "catalogue/CassetteCatalogue.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
@@ -137,9 +138,7 @@ void TProhlizej_kazetu::TiskClick()
 
 void TProhlizej_kazetu::done(int result)
 {
-    Table &t = m_session.tables().Table1;
-    if (t.filtered())
-        t.setFiltered(false);
+    CassetteCatalogue(m_session.tables().Table1).showAll();
     QDialog::done(result);
 }
 

@@ -1,6 +1,9 @@
 #include "cassettes/CassetteDisplay.h"
 
+#include "catalogue/CassetteCatalogue.h"
 #include "catalogue/CassetteRules.h"
+// The display follows its table's lifetime through QPointer, which needs the
+// whole class; all reading and moving go through CassetteCatalogue.
 #include "engine/Table.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
@@ -276,16 +279,29 @@ void CassetteDisplay::setTexts(const Texts &texts)
     }
 }
 
+QStringList CassetteDisplay::slotCaptions(const QString &pattern)
+{
+    QStringList captions;
+    for (int slot = 1; slot <= kSlots; ++slot)
+        captions << pattern.arg(slot);
+    return captions;
+}
+
 void CassetteDisplay::setTable(Table *table)
 {
     m_table = table;
     m_navigator->setTable(table);
 }
 
+Table *CassetteDisplay::table() const
+{
+    return m_table;
+}
+
 bool CassetteDisplay::showFromLast()
 {
     Table *t = m_table;
-    if (!t || !t->isOpen()) {
+    if (!t || !CassetteCatalogue(*t).isOpen()) {
         clear();
         return false;
     }
@@ -295,7 +311,7 @@ bool CassetteDisplay::showFromLast()
         return false;
     }
     m_jump->setCurrentIndex(m_jump->count() - 1);
-    t->last();
+    CassetteCatalogue(*t).moveToLast();
     showCurrent();
     return true;
 }
@@ -317,11 +333,11 @@ QString CassetteDisplay::counterText(int slot, int start, int end)
 void CassetteDisplay::showCurrent()
 {
     Table *t = m_table;
-    if (!t || !t->isOpen() || t->recordNumber() < 0) {
+    if (!t || !CassetteCatalogue(*t).hasCurrent()) {
         clear();
         return;
     }
-    const CassetteRecord r = readCassette(*t);
+    const CassetteRecord r = CassetteCatalogue(*t).current();
     m_number = r.number;
     if (m_numberValue)
         m_numberValue->setText(m_number);
@@ -406,12 +422,10 @@ void CassetteDisplay::setRemaining(int minutes, bool known)
 void CassetteDisplay::jumpChosen(const QString &number)
 {
     Table *t = m_table;
-    if (!t || !t->isOpen())
+    if (!t || !CassetteCatalogue(*t).isOpen())
         return;
     try {
-        // The list holds whole numbers, so the first number beginning with
-        // the choice is the chosen cassette.
-        if (t->locate(QStringLiteral("cislo"), number, true))
+        if (CassetteCatalogue(*t).moveToListed(number))
             showCurrent();
         else
             m_jump->follow(m_number);

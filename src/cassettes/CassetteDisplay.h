@@ -2,9 +2,7 @@
 
 // The cassette display shared by the cassette screens: a view over the
 // cassette table, whose record navigator and jump list move through it, so it
-// holds the table itself.
-
-#include "engine/Table.h"
+// holds the table itself; reading and moving go through CassetteCatalogue.
 
 #include <QColor>
 
@@ -24,6 +22,7 @@ namespace velmora {
 
 class JumpList;
 class RecordNavigator;
+class Table;
 
 // The read-only view of one cassette shared by the browse and delete
 // screens: number, type and capacity, the five recordings, the cassette
@@ -33,6 +32,10 @@ class CassetteDisplay : public QWidget
 {
     Q_OBJECT
 public:
+    // The captions of the five blocks: the pattern with the block's number
+    // 1 to 5 for its %1.
+    static QStringList slotCaptions(const QString &pattern);
+
     // Captions of the display; the defaults are the built-in Czech ones.
     struct Texts
     {
@@ -42,17 +45,13 @@ public:
         QString capacityLabel = QStringLiteral("(délka v minutách:");
         QString noteLabel = QStringLiteral("Poznámka k videokazetě :");
         QString remainingLabel = QStringLiteral("Rezerva:");
-        QStringList filmLabels{QStringLiteral("Film 1    :"), QStringLiteral("Film 2    :"),
-                               QStringLiteral("Film 3    :"), QStringLiteral("Film 4    :"),
-                               QStringLiteral("Film 5    :")};
+        QStringList filmLabels = slotCaptions(QStringLiteral("Film %1    :"));
         QString sourceLabel = QStringLiteral("Zdroj filmu :");
         QString dateLabel = QStringLiteral("Pořízeno dne:");
         QString lengthLabel = QStringLiteral("délka:");
         QString startLabel = QStringLiteral("Start (min) :");
         QString endLabel = QStringLiteral("Konec (min) :");
-        QStringList noteLabels{QStringLiteral("Pozn.  1.  :"), QStringLiteral("Pozn.  2.  :"),
-                               QStringLiteral("Pozn.  3.  :"), QStringLiteral("Pozn.  4.  :"),
-                               QStringLiteral("Pozn.  5.  :")};
+        QStringList noteLabels = slotCaptions(QStringLiteral("Pozn.  %1.  :"));
         // The loan label: the lent text is followed by the borrower and the
         // loan date.
         QString lent = QStringLiteral("Kazeta je půjčena!");
@@ -72,7 +71,7 @@ public:
 
     // The table whose current record is shown; the navigator moves it.
     void setTable(Table *table);
-    Table *table() const { return m_table; }
+    Table *table() const;
 
     JumpList *jumpList() const { return m_jump; }
     RecordNavigator *navigator() const { return m_navigator; }

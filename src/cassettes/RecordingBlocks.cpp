@@ -1,10 +1,10 @@
 #include "cassettes/RecordingBlocks.h"
 
-#include "engine/Collation.h"
-#include "engine/Table.h"
 #include "platform/Colours.h"
 #include "platform/DateBox.h"
 #include "platform/Widgets.h"
+#include "session/UserLists.h"
+#include "storage/Records.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -331,9 +331,7 @@ bool RecordingBlocks::eventFilter(QObject *watched, QEvent *event)
 
 void RecordingBlocks::fillLists(Table &genres, Table &sources)
 {
-    QStringList g = readUserList(genres);
-    std::stable_sort(g.begin(), g.end(),
-                     [](const QString &a, const QString &b) { return czechCompare(a, b) < 0; });
+    const QStringList g = userlists::sortedRows(genres);
     const QStringList z = readUserList(sources);
     Quiet q(*this);
     for (Block &b : m_blocks) {

@@ -53,6 +53,16 @@ void CassetteCatalogue::deleteCurrent()
     m_table.deleteRecord();
 }
 
+bool CassetteCatalogue::isOpen() const
+{
+    return m_table.isOpen();
+}
+
+bool CassetteCatalogue::hasCurrent() const
+{
+    return m_table.isOpen() && m_table.recordNumber() >= 0;
+}
+
 CassetteRecord CassetteCatalogue::current() const
 {
     return readCassette(m_table);
@@ -66,6 +76,16 @@ QString CassetteCatalogue::currentNumber() const
 bool CassetteCatalogue::moveTo(const QString &number)
 {
     return m_table.locate(kNumberField, number);
+}
+
+bool CassetteCatalogue::moveToListed(const QString &number)
+{
+    return m_table.locate(kNumberField, number, true);
+}
+
+void CassetteCatalogue::moveToLast()
+{
+    m_table.last();
 }
 
 void CassetteCatalogue::orderByNumber()

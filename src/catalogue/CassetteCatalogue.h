@@ -31,11 +31,19 @@ public:
     // archive stay under its number.
     void deleteCurrent();
 
+    bool isOpen() const;
+    // The table is open and stands on a record.
+    bool hasCurrent() const;
     CassetteRecord current() const;
     QString currentNumber() const;
     // Moves to the cassette with this number; false (staying put) when
     // there is none.
     bool moveTo(const QString &number);
+    // Moves to the first cassette whose number begins with the text, as a
+    // jump list of whole numbers chooses; false (staying put) when none.
+    bool moveToListed(const QString &number);
+    // Moves to the last cassette in the order and filter kept.
+    void moveToLast();
 
     // Every cassette in the number order.
     void orderByNumber();

@@ -24,13 +24,19 @@ struct FilmRow
     bool pujceno = false;
 };
 
-// The search criteria as one positional string "text|genre|speed|number";
-// a field "*" means any.
-struct FilmCriteria
+// What is asked of a film, alike in the own search and in the one over
+// imported catalogues; a field "*" means any.
+struct FilmAsked
 {
     QString text = QStringLiteral("*");
     QString genre = QStringLiteral("*");
     QString speed = QStringLiteral("*");
+};
+
+// The search criteria as one positional string "text|genre|speed|number";
+// a field "*" means any.
+struct FilmCriteria : FilmAsked
+{
     QString number = QStringLiteral("*");
 
     QString toString() const;

@@ -2,6 +2,7 @@
 
 #include "catalogue/CassetteRules.h"
 #include "engine/Table.h"
+#include "storage/Paths.h"
 #include "storage/Records.h"
 
 #include <algorithm>
@@ -168,6 +169,82 @@ void releaseWorkTable(Table &handle)
     handle.setFiltered(false);
     handle.setFilter(QString());
     handle.setIndex(QString());
+}
+
+QString FreePositionSearch::workPath()
+{
+    return Paths::tempDir() + QStringLiteral("Search.dbf");
+}
+
+QString FreePositionSearch::candidatePath()
+{
+    return Paths::tempDir() + QStringLiteral("Search2.dbf");
+}
+
+FreePositionSearch::Counts FreePositionSearch::start()
+{
+    if (!m_started)
+        m_cassetteIndex = m_cassettes.index();
+    m_started = true;
+    createWorkTable(m_work, workPath());
+
+    // Walked in the order the records were written; the rows go into the
+    // work table by number, so equal remaining times keep that order.
+    m_cassettes.setFiltered(false);
+    m_cassettes.setIndex(QString());
+    if (!m_cassettes.isOpen())
+        m_cassettes.open(Table::Mode::ReadOnly);
+    const std::vector<PositionRow> rows = openCassettes(m_cassettes);
+    appendPositions(m_work, rows);
+    // The order is chosen once the rows are in; keeping it up to date row
+    // by row would cost more than sorting them once.
+    m_work.setIndex(QStringLiteral("cislo"));
+    return {m_cassettes.recordCount(), int(rows.size())};
+}
+
+std::vector<PositionRow> FreePositionSearch::search(PositionOrder order, int requestMinutes,
+                                                    int speedFactor,
+                                                    const std::function<void(int, int)> &progress)
+{
+    createWorkTable(m_candidates, candidatePath());
+    m_work.setIndex(order == PositionOrder::Number ? QStringLiteral("cislo")
+                                                   : QStringLiteral("zustatek"));
+    const int rows = m_work.recordCount();
+    if (progress)
+        progress(0, rows);
+    const std::vector<PositionRow> rowsFound =
+        findPositions(m_work, requestMinutes, speedFactor, [&](int examined) {
+            if (progress)
+                progress(examined, rows);
+        });
+    appendPositions(m_candidates, rowsFound);
+    return rowsFound;
+}
+
+std::vector<PositionRow> FreePositionSearch::found(bool atHomeOnly)
+{
+    showAtHomeOnly(m_candidates, atHomeOnly);
+    return readPositions(m_candidates);
+}
+
+void FreePositionSearch::showAllFound()
+{
+    if (m_candidates.filtered())
+        m_candidates.setFiltered(false);
+}
+
+void FreePositionSearch::finish()
+{
+    if (!m_started)
+        return;
+    m_started = false;
+    m_cassettes.setFiltered(false);
+    m_cassettes.close();
+    m_cassettes.setIndex(m_cassetteIndex);
+    releaseWorkTable(m_work);
+    releaseWorkTable(m_candidates);
+    Table::deleteFiles(workPath());
+    Table::deleteFiles(candidatePath());
 }
 
 } // namespace velmora

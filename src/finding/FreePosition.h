@@ -57,4 +57,62 @@ void createWorkTable(Table &handle, const QString &path);
 // so that no later user of the handle inherits this screen's choices.
 void releaseWorkTable(Table &handle);
 
+enum class PositionOrder
+{
+    Number,
+    Remaining
+};
+
+// One free-position search over its three handles: the cassette table as
+// the menu left it, the work table Search.dbf of the open cassettes and
+// Search2.dbf of the last search's finds. Both work tables live in the
+// private temporary directory; finish() takes them away and gives the
+// cassette table back closed, in the order it had before start().
+class FreePositionSearch
+{
+public:
+    FreePositionSearch(Table &cassettes, Table &work, Table &candidates)
+        : m_cassettes(cassettes), m_work(work), m_candidates(candidates)
+    {
+    }
+
+    static QString workPath();      // Search.dbf
+    static QString candidatePath(); // Search2.dbf
+
+    struct Counts
+    {
+        int cassettes = 0; // every record of the cassette table
+        int open = 0;      // those copied into the work table
+    };
+    // Makes Search.dbf anew from the open cassettes of the cassette table,
+    // read unfiltered in the order its records were written (opened
+    // read-only when closed); the work table is in number order afterwards.
+    // Throws DbError.
+    Counts start();
+    bool started() const { return m_started; }
+
+    // Makes Search2.dbf anew with the rows of the work table, in the order
+    // chosen, that have room for the request; returns them. progress is
+    // told (0, rows) first, then each row examined. Throws DbError.
+    std::vector<PositionRow>
+    search(PositionOrder order, int requestMinutes, int speedFactor,
+           const std::function<void(int examined, int rows)> &progress = {});
+
+    // The rows of the last search, all of them or the cassettes at home.
+    std::vector<PositionRow> found(bool atHomeOnly);
+    // Lifts the at-home limit on the finds.
+    void showAllFound();
+
+    // Closes the cassette table and gives back its order, releases both
+    // work handles and deletes their files. Nothing to do before start().
+    void finish();
+
+private:
+    Table &m_cassettes;
+    Table &m_work;
+    Table &m_candidates;
+    QString m_cassetteIndex; // the handle's order before start()
+    bool m_started = false;
+};
+
 } // namespace velmora

@@ -129,10 +129,7 @@ void writeAllCassettes(ReportWriter &w, const Table &cassettes, const CassetteVi
         cassettes, c, false, cassettes.visibleRecords(), 0,
         [&](const CassetteRecord &r) { writeCassetteBlock(w, r, markup, true); }, visited);
 
-    w.colour(report::kBlack);
-    w.size(10);
-    w.blank(2);
-    w.fragment(QStringLiteral("\\b0\\cf1\\fs18"));
+    writeBlackBreak(w, 2, QStringLiteral("\\b0\\cf1\\fs18"));
     w.closing(9, 19);
 }
 
@@ -167,10 +164,7 @@ void writeLentCassettes(ReportWriter &w, const Table &cassettes, const CassetteV
         w.style(report::kBlack, 10, false);
         w.fragment(QStringLiteral("\\cf1\\b0\\par\\par"));
     }
-    w.colour(report::kBlack);
-    w.size(10);
-    w.blank(2);
-    w.fragment(QStringLiteral("\\b0\\cf1\\fs20\\par"));
+    writeBlackBreak(w, 2, QStringLiteral("\\b0\\cf1\\fs20\\par"));
     w.rule(5, kRule);
     w.fragment(QStringLiteral("\\fs18"));
     w.closing(9, 19);
@@ -184,15 +178,11 @@ void writeFilmsAtSpeed(ReportWriter &w, const Table &cassettes, const QString &s
     w.opening(rtf::kColourTableB, 2, 32);
     w.style(report::kBlue, 16, true);
     w.line(title);
-    w.colour(report::kRed);
-    w.size(10);
-    w.blank(3);
-    w.fragment(QStringLiteral("\\cf3\\fs20\\par"));
-    w.fragment(QStringLiteral("\\b\\par"));
-    w.line(QStringLiteral(
-        "     Kazeta:   Film:                               Žánr filmu:            Čas:"));
-    w.fragment(QStringLiteral("\\cf1"));
-    w.rule(5, 75);
+    writeRedHeading(
+        w, 3, QStringLiteral("\\par"),
+        QStringLiteral(
+            "     Kazeta:   Film:                               Žánr filmu:            Čas:"),
+        75);
     w.line();
 
     const CassetteColumns c(cassettes);
@@ -209,10 +199,7 @@ void writeFilmsAtSpeed(ReportWriter &w, const Table &cassettes, const QString &s
         },
         visited);
 
-    w.colour(report::kBlack);
-    w.size(10);
-    w.blank(2);
-    w.fragment(QStringLiteral("\\cf1\\fs20\\b0\\par"));
+    writeBlackBreak(w, 2, QStringLiteral("\\cf1\\fs20\\b0\\par"));
     w.rule(5, 75);
     w.fragment(QStringLiteral("\\fs18"));
     w.closing(13, 23);
@@ -264,25 +251,38 @@ void writeCassettesWithInfo(ReportWriter &w, const Table &cassettes, InfoChoice 
     w.opening(rtf::kColourTableB, 2, 32);
     w.style(report::kBlue, 16, true);
     w.line(QStringLiteral("   S E Z N A M    V I D E O K A Z E T   +   INFO"));
-    w.colour(report::kRed);
-    w.size(10);
-    w.blank(2);
-    w.fragment(QStringLiteral("\\cf3\\fs20\\par\\par"));
-    w.fragment(QStringLiteral("\\b\\par"));
-    w.line(QStringLiteral(
-        "     Kazeta:                         Žánr filmu:           Sys.:     Čas:"));
-    w.fragment(QStringLiteral("\\cf1"));
-    w.rule(5, kRule);
+    writeRedHeading(
+        w, 2, QStringLiteral("\\par\\par"),
+        QStringLiteral("     Kazeta:                         Žánr filmu:           Sys.:     Čas:"),
+        kRule);
     w.blank();
 
     writeInfoCassettes(w, cassettes, choice, {QStringLiteral("\\b0\\cf1\\fs20"), QString()},
                        visited);
 
+    writeBlackBreak(w, 1, QStringLiteral("\\cf1\\fs18\\b0\\par\\par"));
+    w.closing(9, 19);
+}
+
+void writeBlackBreak(ReportWriter &w, int blanks, const QString &markup)
+{
     w.colour(report::kBlack);
     w.size(10);
-    w.blank();
-    w.fragment(QStringLiteral("\\cf1\\fs18\\b0\\par\\par"));
-    w.closing(9, 19);
+    w.blank(blanks);
+    w.fragment(markup);
+}
+
+void writeRedHeading(ReportWriter &w, int blanks, const QString &breaks, const QString &heading,
+                     int ruleWidth)
+{
+    w.colour(report::kRed);
+    w.size(10);
+    w.blank(blanks);
+    w.fragment(QStringLiteral("\\cf3\\fs20") + breaks);
+    w.fragment(QStringLiteral("\\b\\par"));
+    w.line(heading);
+    w.fragment(QStringLiteral("\\cf1"));
+    w.rule(5, ruleWidth);
 }
 
 void writeCassettesFrom(ReportWriter &w, const Table &cassettes, const QString &number,

@@ -62,6 +62,14 @@ struct InfoMarkup
 void writeInfoCassettes(ReportWriter &w, const Table &cassettes, InfoChoice choice,
                         const InfoMarkup &markup, const CassetteVisited &visited = {});
 
+// The lists' step back to their black 10-point text: blanks empty lines in
+// the pane, the document's own markup (with its breaks) in the document.
+void writeBlackBreak(ReportWriter &w, int blanks, const QString &markup);
+// A red column heading over a rule of ruleWidth: blanks empty lines in the
+// pane before it, the document's breaks given.
+void writeRedHeading(ReportWriter &w, int blanks, const QString &breaks, const QString &heading,
+                     int ruleWidth);
+
 // The cassettes from the first one numbered `number` in the table's order
 // to the last, without title or heading.
 void writeCassettesFrom(ReportWriter &w, const Table &cassettes, const QString &number,

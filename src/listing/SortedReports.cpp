@@ -280,4 +280,57 @@ void writeSortedTracks(ReportWriter &w, Table &work, SongOrder order, const RowW
     w.closing(41, 41, leading);
 }
 
+SortedWork::SortedWork(SortedList list)
+    : m_list(list), m_work(std::make_unique<Table>(QStringLiteral("Temp_Table")))
+{
+}
+
+SortedWork::~SortedWork() = default;
+
+int SortedWork::fill(Table &source, const std::function<void(int)> &counted)
+{
+    source.setFiltered(false);
+    source.setFilter(QString());
+    try {
+        if (m_list == SortedList::Films) {
+            // data.dbf as the menu opened it: in cassette number order.
+            if (counted)
+                counted(countFilms(source));
+            createSortedTable(*m_work, sortedWorkPath(), sortedFilmFields(), sortedFilmTags());
+            return copyFilms(source, *m_work);
+        }
+        // cd02.dbf in the order the menu chose for it.
+        createSortedTable(*m_work, sortedWorkPath(), sortedTrackFields(), sortedTrackTags());
+        const int count = copyTracks(source, *m_work);
+        if (counted)
+            counted(count);
+        return count;
+    } catch (...) {
+        try {
+            removeSortedTable(*m_work);
+        } catch (const std::exception &) {
+            // The private directory goes at the end of the run anyway.
+        }
+        throw;
+    }
+}
+
+bool SortedWork::ready() const
+{
+    return m_work->isOpen();
+}
+
+void SortedWork::write(ReportWriter &w, int order, const RowWritten &rowWritten)
+{
+    if (m_list == SortedList::Films)
+        writeSortedFilms(w, *m_work, FilmOrder(order), rowWritten);
+    else
+        writeSortedTracks(w, *m_work, SongOrder(order), rowWritten);
+}
+
+void SortedWork::remove()
+{
+    removeSortedTable(*m_work);
+}
+
 } // namespace velmora

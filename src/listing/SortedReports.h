@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 namespace velmora {
 
@@ -82,5 +83,42 @@ void writeSortedFilms(ReportWriter &w, Table &work, FilmOrder order,
 // The list of every song in the order chosen, likewise.
 void writeSortedTracks(ReportWriter &w, Table &work, SongOrder order,
                        const RowWritten &rowWritten = {});
+
+// Which of the two lists a work table serves.
+enum class SortedList
+{
+    Films, // every film of the cassettes of data.dbf
+    Songs  // every song of the track table cd02.dbf
+};
+
+// The work table of one sorted list screen over its own handle: made anew
+// from the source table on every showing, written in the order chosen,
+// removed when the screen ends.
+class SortedWork
+{
+public:
+    explicit SortedWork(SortedList list);
+    ~SortedWork();
+    SortedWork(const SortedWork &) = delete;
+    SortedWork &operator=(const SortedWork &) = delete;
+
+    // Makes tridena.dbf anew at sortedWorkPath() from the source table as
+    // the menu opened it, its filter lifted; returns the records copied.
+    // counted is told the number of the list's rows as soon as it is known:
+    // the films before the work table is made, so that it is shown even when
+    // making fails, the songs once copied. Throws DbError, after removing
+    // the files of a table made half way.
+    int fill(Table &source, const std::function<void(int rows)> &counted = {});
+    // The work table is there to be written.
+    bool ready() const;
+    // The list of the order chosen (FilmOrder or SongOrder as a number).
+    void write(ReportWriter &w, int order, const RowWritten &rowWritten = {});
+    // Closes the work table and deletes its files.
+    void remove();
+
+private:
+    SortedList m_list;
+    std::unique_ptr<Table> m_work;
+};
 
 } // namespace velmora

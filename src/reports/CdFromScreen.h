@@ -2,11 +2,8 @@
 
 // The CD list from a chosen title, TTisk_04, and its chooser TVyber_TiskCD.
 
-#include "platform/ScreenDialog.h"
 #include "reports/CdListScreen.h"
-
-class QComboBox;
-class QPushButton;
+#include "reports/StartChooser.h"
 
 namespace velmora {
 
@@ -33,26 +30,15 @@ private:
 
 // Chooses the title the list starts at: the numbers of every title, none
 // chosen until the user picks one.
-class TVyber_TiskCD : public ScreenDialog
+class TVyber_TiskCD : public StartChooser
 {
     Q_OBJECT
 public:
     explicit TVyber_TiskCD(Session &session, QWidget *parent = nullptr);
 
-    QComboBox *numbers() const { return m_numbers; }
-    QPushButton *printButton() const { return m_print; }
-    QPushButton *closeButton() const { return m_close; }
-
 protected:
-    void FormShow() override;
-
-private:
-    void printFromChosen();
-
-    Session &m_session;
-    QComboBox *m_numbers = nullptr;
-    QPushButton *m_print = nullptr;
-    QPushButton *m_close = nullptr;
+    QStringList offered() override;
+    void showListFrom(const QString &number) override;
 };
 
 } // namespace velmora

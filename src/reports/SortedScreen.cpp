@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "printing/PaneWriter.h"
+#include "session/Session.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -12,8 +13,9 @@
 
 namespace velmora {
 
-SortedListScreen::SortedListScreen(Session &session, QWidget *parent, const Texts &texts)
-    : ReportScreen(session, parent), m_work(QStringLiteral("Temp_Table"))
+SortedListScreen::SortedListScreen(Session &session, QWidget *parent, SortedList list,
+                                   const Texts &texts)
+    : ReportScreen(session, parent), m_list(list), m_work(list)
 {
     setWindowTitle(texts.caption);
     titleLabel()->setText(texts.title);
@@ -47,20 +49,16 @@ void SortedListScreen::FormShow()
     showCount(0);
     m_rows = 0;
     try {
-        m_rows = fill(m_work);
+        Table &source =
+            m_list == SortedList::Films ? session().tables().Table1 : session().tables().CD_Table2;
+        m_rows = m_work.fill(source, [this](int rows) { showCount(rows); });
     } catch (const std::exception &e) {
-        // Without its work table the screen shows an empty list; the files
-        // of a table made half way go at once.
-        try {
-            removeSortedTable(m_work);
-        } catch (const std::exception &) {
-            // The private directory goes at the end of the run anyway.
-        }
+        // Without its work table the screen shows an empty list.
         m_rows = 0;
         dialogs::error(QStringLiteral("Chyba"),
                        QStringLiteral("Tříděnou sestavu nelze připravit.\n") + errorText(e));
     }
-    m_choice->setEnabled(m_work.isOpen());
+    m_choice->setEnabled(m_work.ready());
     {
         const QSignalBlocker block(m_choice);
         m_choice->setCurrentIndex(0);
@@ -72,13 +70,13 @@ void SortedListScreen::build()
 {
     if (busy())
         return;
-    if (!m_work.isOpen() || mode() == report::Mode::None) {
+    if (!m_work.ready() || mode() == report::Mode::None) {
         report::write(*pane(), report::Mode::None, {});
         return;
     }
     const int order = m_choice->currentIndex();
     writeWithProgress(m_rows, [&](ReportWriter &w, const std::function<void()> &visited) {
-        write(w, m_work, order, visited);
+        m_work.write(w, order, visited);
     });
 }
 
@@ -87,7 +85,7 @@ void SortedListScreen::reject()
     if (busy())
         return;
     try {
-        removeSortedTable(m_work);
+        m_work.remove();
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/Table.h"
 #include "listing/SortedReports.h"
 #include "printing/ReportScreen.h"
 
@@ -23,7 +22,6 @@ class SortedListScreen : public ReportScreen
 public:
     QComboBox *orderChoice() const { return m_choice; }
     QLabel *count() const { return m_count; }
-    Table &workTable() { return m_work; }
 
 public slots:
     void reject() override;
@@ -35,21 +33,18 @@ protected:
         QString title;
         QString countCaption;
         QString choiceCaption;
-        QStringList orders;
+        QStringList orders; // in the order of FilmOrder or SongOrder
     };
-    SortedListScreen(Session &session, QWidget *parent, const Texts &texts);
+    SortedListScreen(Session &session, QWidget *parent, SortedList list, const Texts &texts);
 
     void FormShow() override;
     void showCount(int count);
-    // Makes and fills the work table; returns the number of its records.
-    virtual int fill(Table &work) = 0;
-    // Writes the list of the order chosen (an index into Texts::orders).
-    virtual void write(ReportWriter &w, Table &work, int order, const RowWritten &rowWritten) = 0;
 
 private:
     void build();
 
-    Table m_work;
+    SortedList m_list;
+    SortedWork m_work;
     int m_rows = 0;
     QComboBox *m_choice = nullptr;
     QLabel *m_count = nullptr;

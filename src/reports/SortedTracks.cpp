@@ -1,13 +1,12 @@
 #include "reports/SortedTracks.h"
 
 #include "printing/ReportPane.h"
-#include "session/Session.h"
 
 namespace velmora {
 
 TTisk_AbecedaCD::TTisk_AbecedaCD(Session &session, QWidget *parent)
     : SortedListScreen(
-          session, parent,
+          session, parent, SortedList::Songs,
           {QStringLiteral("Tisk všech CD titulů ..."),
            QStringLiteral("Tisková sestava všech CD titulů z databáze:"),
            QStringLiteral("Počet skladeb:"),
@@ -17,23 +16,6 @@ TTisk_AbecedaCD::TTisk_AbecedaCD(Session &session, QWidget *parent)
 {
     setObjectName(QStringLiteral("Tisk_AbecedaCD"));
     pane()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-}
-
-int TTisk_AbecedaCD::fill(Table &work)
-{
-    createSortedTable(work, sortedWorkPath(), sortedTrackFields(), sortedTrackTags());
-    // cd02.dbf in the order the menu chose for it.
-    Table &tracks = session().tables().CD_Table2;
-    tracks.setFiltered(false);
-    tracks.setFilter(QString());
-    const int count = copyTracks(tracks, work);
-    showCount(count);
-    return count;
-}
-
-void TTisk_AbecedaCD::write(ReportWriter &w, Table &work, int order, const RowWritten &rowWritten)
-{
-    writeSortedTracks(w, work, SongOrder(order), rowWritten);
 }
 
 } // namespace velmora

@@ -12,10 +12,6 @@ class TTisk_AbecedaCD : public SortedListScreen
     Q_OBJECT
 public:
     explicit TTisk_AbecedaCD(Session &session, QWidget *parent = nullptr);
-
-protected:
-    int fill(Table &work) override;
-    void write(ReportWriter &w, Table &work, int order, const RowWritten &rowWritten) override;
 };
 
 } // namespace velmora

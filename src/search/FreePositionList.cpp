@@ -1,6 +1,5 @@
 #include "search/FreePositionList.h"
 
-#include "engine/Table.h"
 #include "finding/FreePositionReports.h"
 #include "platform/Dialogs.h"
 #include "printing/PaneWriter.h"
@@ -42,9 +41,7 @@ void TSeznam2::filterChanged()
     setWindowTitle(QStringLiteral("Seznam vyhledaných pozic:  celkem: ") +
                    QString::number(m_search.candidateCount()));
     try {
-        Table &t = m_search.candidates();
-        showAtHomeOnly(t, m_atHomeOnly->isChecked());
-        const std::vector<PositionRow> rows = readPositions(t);
+        const std::vector<PositionRow> rows = m_search.rules().found(m_atHomeOnly->isChecked());
         const QString hours = m_search.hoursText();
         report::write(*pane(), mode(), [&](ReportWriter &w) { writePositionList(w, hours, rows); });
     } catch (const std::exception &e) {
@@ -54,9 +51,7 @@ void TSeznam2::filterChanged()
 
 void TSeznam2::done(int result)
 {
-    Table &t = m_search.candidates();
-    if (t.filtered())
-        t.setFiltered(false);
+    m_search.rules().showAllFound();
     ReportScreen::done(result);
 }
 

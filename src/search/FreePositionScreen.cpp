@@ -1,7 +1,6 @@
 #include "search/FreePositionScreen.h"
 
 #include "catalogue/CassetteRules.h"
-#include "engine/Table.h"
 #include "finding/FreePositionReports.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
@@ -9,7 +8,6 @@
 #include "printing/ReportPane.h"
 #include "search/FreePositionList.h"
 #include "session/Session.h"
-#include "storage/Paths.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -43,7 +41,8 @@ void paintHead(QLabel *head, bool highlighted)
 } // namespace
 
 TVyhledej_Pozici::TVyhledej_Pozici(Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_session(session)
+    : ScreenDialog(parent), m_session(session),
+      m_rules(session.tables().Table1, session.tables().Temp_Table, session.tables().Temp_Table2)
 {
     setObjectName(QStringLiteral("Vyhledej_Pozici"));
     setWindowTitle(kCaption);
@@ -216,16 +215,6 @@ TVyhledej_Pozici::~TVyhledej_Pozici()
     }
 }
 
-QString TVyhledej_Pozici::workPath()
-{
-    return Paths::tempDir() + QStringLiteral("Search.dbf");
-}
-
-QString TVyhledej_Pozici::candidatePath()
-{
-    return Paths::tempDir() + QStringLiteral("Search2.dbf");
-}
-
 Table &TVyhledej_Pozici::candidates() const
 {
     return m_session.tables().Temp_Table2;
@@ -239,7 +228,7 @@ QString TVyhledej_Pozici::hoursText() const
 void TVyhledej_Pozici::FormShow()
 {
     try {
-        fillWorkTable();
+        startSearch();
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
@@ -256,31 +245,13 @@ void TVyhledej_Pozici::FormShow()
     m_minutes->setFocus();
 }
 
-void TVyhledej_Pozici::fillWorkTable()
+void TVyhledej_Pozici::startSearch()
 {
-    Table &work = m_session.tables().Temp_Table;
-    Table &data = m_session.tables().Table1;
-    if (!m_open)
-        m_dataIndex = data.index();
-    m_open = true;
-    createWorkTable(work, workPath());
     m_byNumber->setChecked(true);
     setSortEnabled(false);
-
-    // Walked in the order the records were written; the rows go into the
-    // work table by number, so equal remaining times keep that order.
-    data.setFiltered(false);
-    data.setIndex(QString());
-    if (!data.isOpen())
-        data.open(Table::Mode::ReadOnly);
-    const std::vector<PositionRow> rows = openCassettes(data);
-    appendPositions(work, rows);
-    // The order is chosen once the rows are in; keeping it up to date row
-    // by row would cost more than sorting them once.
-    work.setIndex(QStringLiteral("cislo"));
-
-    m_counts->setText(QString::number(data.recordCount()) + QStringLiteral(" / ") +
-                      QString::number(int(rows.size())));
+    const FreePositionSearch::Counts counts = m_rules.start();
+    m_counts->setText(QString::number(counts.cassettes) + QStringLiteral(" / ") +
+                      QString::number(counts.open));
 }
 
 void TVyhledej_Pozici::requestChanged()
@@ -326,24 +297,23 @@ void TVyhledej_Pozici::search()
     const report::Mode mode = report::modeFor(m_session.systemCode());
     m_candidates = 0;
     try {
-        createWorkTable(candidates(), candidatePath());
-        Table &work = m_session.tables().Temp_Table;
         const bool byNumber = m_byNumber->isChecked();
-        work.setIndex(byNumber ? QStringLiteral("cislo") : QStringLiteral("zustatek"));
         highlightHeads(byNumber);
-
-        const int rows = work.recordCount();
-        m_progress->setRange(0, qMax(1, rows)); // a range of 0 would be a busy bar
-        m_progress->setValue(0);
         // The gauge is drawn at each change; moving it in steps of a few
         // hundredths looks the same and costs less than the search itself.
-        const int step = qMax(1, rows / 200);
+        int step = 1;
         const std::vector<PositionRow> found =
-            findPositions(work, m_minutes->text().toInt(), speedFactor(), [&](int examined) {
-                if (examined % step == 0 || examined == rows)
-                    m_progress->setValue(examined);
-            });
-        appendPositions(candidates(), found);
+            m_rules.search(byNumber ? PositionOrder::Number : PositionOrder::Remaining,
+                           m_minutes->text().toInt(), speedFactor(), [&](int examined, int rows) {
+                               if (examined == 0) {
+                                   // a range of 0 would be a busy bar
+                                   m_progress->setRange(0, qMax(1, rows));
+                                   m_progress->setValue(0);
+                                   step = qMax(1, rows / 200);
+                               } else if (examined % step == 0 || examined == rows) {
+                                   m_progress->setValue(examined);
+                               }
+                           });
         m_candidates = int(found.size());
         // The found lines are appended one by one in either mode.
         report::write(*m_pane, mode == report::Mode::None ? mode : report::Mode::Line,
@@ -371,17 +341,7 @@ void TVyhledej_Pozici::showList()
 
 void TVyhledej_Pozici::closeTables()
 {
-    if (!m_open)
-        return;
-    m_open = false;
-    Table &data = m_session.tables().Table1;
-    data.setFiltered(false);
-    data.close();
-    data.setIndex(m_dataIndex);
-    releaseWorkTable(m_session.tables().Temp_Table);
-    releaseWorkTable(m_session.tables().Temp_Table2);
-    Table::deleteFiles(workPath());
-    Table::deleteFiles(candidatePath());
+    m_rules.finish();
 }
 
 void TVyhledej_Pozici::done(int result)

@@ -22,8 +22,8 @@ class Table;
 // The free recording position search: the open cassettes of data.dbf are
 // copied into the work table Search.dbf when the screen opens, and a
 // search copies those with more room than the request into Search2.dbf.
-// The screen opens and closes data.dbf itself; both work tables live in
-// the private temporary directory and are deleted when it closes.
+// The tables are the rules' (FreePositionSearch): data.dbf is opened when
+// the screen shows and closed with both work tables when it closes.
 class TVyhledej_Pozici : public ScreenDialog
 {
     Q_OBJECT
@@ -31,11 +31,12 @@ public:
     explicit TVyhledej_Pozici(Session &session, QWidget *parent = nullptr);
     ~TVyhledej_Pozici() override;
 
-    static QString workPath();      // Search.dbf
-    static QString candidatePath(); // Search2.dbf
+    static QString workPath() { return FreePositionSearch::workPath(); }
+    static QString candidatePath() { return FreePositionSearch::candidatePath(); }
 
     Session &session() const { return m_session; }
     Table &candidates() const;
+    FreePositionSearch &rules() { return m_rules; }
     int candidateCount() const { return m_candidates; }
     QString hoursText() const;
     ReportPane *pane() const { return m_pane; }
@@ -50,7 +51,7 @@ protected:
     void done(int result) override;
 
 private:
-    void fillWorkTable();
+    void startSearch();
     void highlightHeads(bool byNumber);
     void setSortEnabled(bool on);
     int speedFactor() const;
@@ -74,8 +75,7 @@ private:
     QPushButton *m_list = nullptr;
     QPushButton *m_close = nullptr;
     int m_candidates = 0;
-    QString m_dataIndex; // the handle's order before the screen, given back at close
-    bool m_open = false;
+    FreePositionSearch m_rules;
 };
 
 } // namespace velmora

@@ -1,12 +1,15 @@
 #include "session/UserLists.h"
 
+#include "engine/Collation.h"
 #include "engine/DbError.h"
 #include "engine/Table.h"
 #include "storage/Paths.h"
+#include "storage/Records.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
+#include <algorithm>
 #include <cstdio>
 
 namespace velmora::userlists {
@@ -74,6 +77,14 @@ void reset(Table &table, UserList list)
     QFile::remove(Table::indexPath(live));
     table.setPath(live);
     table.open();
+}
+
+QStringList sortedRows(Table &table)
+{
+    QStringList rows = readUserList(table);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const QString &a, const QString &b) { return czechCompare(a, b) < 0; });
+    return rows;
 }
 
 } // namespace velmora::userlists

@@ -2,6 +2,8 @@
 
 #include "storage/Schemas.h"
 
+#include <QStringList>
+
 class QString;
 
 namespace velmora {
@@ -31,6 +33,11 @@ void removeCurrent(Table &table);
 // failure leaves the list as it was. The table is open again afterwards.
 // Throws DbError.
 void reset(Table &table, UserList list);
+
+// The rows of a list table in the Czech alphabetical order, equal texts in
+// their stored order, as the genre choices offer them. Opens and closes the
+// table. Throws DbError.
+QStringList sortedRows(Table &table);
 
 } // namespace userlists
 } // namespace velmora

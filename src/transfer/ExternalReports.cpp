@@ -31,10 +31,7 @@ void writeExternalCassettes(ReportWriter &w, const Table &cassettes, const QStri
     w.opening(rtf::kColourTableB, 2, 32);
     w.style(report::kBlue, 16, true);
     w.line(QStringLiteral("   S E Z N A M    V I D E O K A Z E T   (EXTERNÍ)"));
-    w.colour(report::kBlack);
-    w.size(10);
-    w.blank();
-    w.fragment(QStringLiteral("\\cf1\\fs22\\par"));
+    writeBlackBreak(w, 1, QStringLiteral("\\cf1\\fs22\\par"));
     // The document sets the owner one space less in.
     w.either(QStringLiteral("     ") + kOwnerLead + owner,
              QStringLiteral("    ") + kOwnerLead + rtf::escape(owner) + QStringLiteral("\\par"));
@@ -54,10 +51,7 @@ void writeExternalCassettes(ReportWriter &w, const Table &cassettes, const QStri
     writeInfoCassettes(w, cassettes, choice, {QString(), QStringLiteral("\\b0\\cf1\\fs20")},
                        visited);
 
-    w.colour(report::kBlack);
-    w.size(10);
-    w.blank(2);
-    w.fragment(QStringLiteral("\\cf1\\fs18\\b0\\par\\par\\par"));
+    writeBlackBreak(w, 2, QStringLiteral("\\cf1\\fs18\\b0\\par\\par\\par"));
     w.closing(9, 19);
 }
 
@@ -68,10 +62,7 @@ void writeExternalCds(ReportWriter &w, Table &titles, const TitleTracks &tracks,
     w.opening(rtf::kColourTableB, 2, 32);
     w.style(report::kBlue, 16, true);
     w.line(QStringLiteral("  S E Z N A M    C D    T I T U L Ů   (EXTERNÍ)"));
-    w.colour(report::kBlack);
-    w.size(10);
-    w.blank();
-    w.fragment(QStringLiteral("\\cf1\\fs22\\par"));
+    writeBlackBreak(w, 1, QStringLiteral("\\cf1\\fs22\\par"));
     w.line(QStringLiteral("   ") + kOwnerLead + owner);
     w.blank(2);
     w.fragment(QStringLiteral("\\b\\cf3\\fs20\\par\\par"));

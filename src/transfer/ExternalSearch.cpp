@@ -113,24 +113,21 @@ QString skippedText(const QList<SkippedCatalogue> &skipped)
 
 // --- Films.
 
+// The owner stands in the place of the own search's cassette number.
 QString ExternalFilmCriteria::toString() const
 {
-    return text + QLatin1Char('|') + genre + QLatin1Char('|') + speed + QLatin1Char('|') + owner;
+    return FilmCriteria{FilmAsked(*this), owner}.toString();
 }
 
 ExternalFilmCriteria ExternalFilmCriteria::parse(const QString &criteria)
 {
-    ExternalFilmCriteria c;
-    c.text = criteriaField(criteria, 1);
-    c.genre = criteriaField(criteria, 2);
-    c.speed = criteriaField(criteria, 3);
-    c.owner = criteriaField(criteria, 4);
-    return c;
+    const FilmCriteria c = FilmCriteria::parse(criteria);
+    return {FilmAsked(c), c.number};
 }
 
 FilmCriteria ExternalFilmCriteria::film() const
 {
-    return {text, genre, speed, kAny};
+    return {FilmAsked(*this), kAny};
 }
 
 void appendExternalFilms(ExternalFilms &films, const QString &owner, const Table &cassettes)
@@ -188,18 +185,16 @@ std::vector<int> filmsOfOwner(const ExternalFilms &films, const ExternalSearchRe
 
 // --- Songs.
 
+// The owner stands in the place of the own search's title number.
 QString ExternalSongCriteria::toString() const
 {
-    return text + QLatin1Char('|') + style + QLatin1Char('|') + owner;
+    return SongCriteria{text, style, owner}.toString();
 }
 
 ExternalSongCriteria ExternalSongCriteria::parse(const QString &criteria)
 {
-    ExternalSongCriteria c;
-    c.text = criteriaField(criteria, 1);
-    c.style = criteriaField(criteria, 2);
-    c.owner = criteriaField(criteria, 3);
-    return c;
+    const SongCriteria c = SongCriteria::parse(criteria);
+    return {c.text, c.style, c.number};
 }
 
 SongCriteria ExternalSongCriteria::song() const

@@ -62,11 +62,8 @@ struct ExternalFilms
 };
 
 // "text|genre|speed|owner"; "*" means any.
-struct ExternalFilmCriteria
+struct ExternalFilmCriteria : FilmAsked
 {
-    QString text = QStringLiteral("*");
-    QString genre = QStringLiteral("*");
-    QString speed = QStringLiteral("*");
     QString owner = QStringLiteral("*");
 
     QString toString() const;

@@ -110,3 +110,39 @@ TEST_F(Catalogue, AWriteThatCannotBeMadeIsToldAndLeavesTheTableAsItWas)
     ASSERT_EQ(left.size(), 1);
     EXPECT_EQ(left[0].toObject()["film1"].toString(), "Kolja");
 }
+
+TEST_F(Catalogue, TheDisplayMovesByListedNumberAndToTheLastInTheOrderAndFilterKept)
+{
+    CassetteRecord lent = cassette(QStringLiteral("00003"), QStringLiteral("Kolja"));
+    lent.loan = {true, QStringLiteral("Eva"), QStringLiteral("01.02.2002"), 7};
+    appendCassette(lent);
+    appendCassette(cassette(QStringLiteral("00010"), QStringLiteral("Pelíšky")));
+    appendCassette(cassette(QStringLiteral("00001"), QStringLiteral("Obecná škola")));
+
+    CassetteCatalogue catalogue(cassettes());
+    EXPECT_FALSE(catalogue.isOpen());
+    EXPECT_FALSE(catalogue.hasCurrent());
+    cassettes().open();
+    catalogue.orderByNumber();
+    EXPECT_TRUE(catalogue.hasCurrent());
+
+    catalogue.moveToLast();
+    EXPECT_EQ(catalogue.currentNumber(), "00010");
+    ASSERT_TRUE(catalogue.moveToListed(QStringLiteral("00001")));
+    EXPECT_EQ(catalogue.current().recordings[0].title, "Obecná škola");
+    // The beginning of a number finds the first cassette it begins.
+    ASSERT_TRUE(catalogue.moveToListed(QStringLiteral("0001")));
+    EXPECT_EQ(catalogue.currentNumber(), "00010");
+    // A number that is not there leaves the display where it was.
+    EXPECT_FALSE(catalogue.moveToListed(QStringLiteral("00002")));
+    EXPECT_EQ(catalogue.currentNumber(), "00010");
+
+    // Only the lent ones: the last is the lent one, whatever follows it.
+    cassettes().setFilter(QStringLiteral("pujceno=True"));
+    cassettes().setFiltered(true);
+    catalogue.moveToLast();
+    EXPECT_EQ(catalogue.currentNumber(), "00003");
+    catalogue.showAll();
+    catalogue.moveToLast();
+    EXPECT_EQ(catalogue.currentNumber(), "00010");
+}

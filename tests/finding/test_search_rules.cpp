@@ -9,6 +9,7 @@
 #include "finding/FreePosition.h"
 #include "storage/Schemas.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -290,5 +291,95 @@ TEST(FreePosition, WorkTableRoundTripOrdersAndTheStrictBoundary)
     EXPECT_FALSE(work.filtered());
     EXPECT_TRUE(work.index().isEmpty());
     releaseWorkTable(work);
+    EXPECT_FALSE(work.isOpen());
+}
+
+TEST(FreePosition, OneSearchFromStartToFinishOverRealFiles)
+{
+    test::TestEnv env;
+    const QString path = newCatalogue(env);
+    CassetteRecord closed = openCassette("00004", "E 240", {});
+    closed.note = "plná";
+    test::appendCassettes({openCassette("00003", "E 180", {test::slot("A", "SP", 150)}),
+                           openCassette("00001", "E 240", {}, {true, "Novák", "02.03.2002", 14}),
+                           closed, openCassette("00002", "E 60", {test::slot("B", "SP", 20)})},
+                          path);
+    Table cassettes, work, candidates;
+    cassettes.setPath(path);
+    cassettes.setIndex("cislo");
+    FreePositionSearch search(cassettes, work, candidates);
+
+    search.finish(); // nothing started: the handle keeps its order and stays closed
+    EXPECT_FALSE(cassettes.isOpen());
+    EXPECT_EQ(cassettes.index(), "cislo");
+
+    const FreePositionSearch::Counts counts = search.start();
+    EXPECT_EQ(counts.cassettes, 4);
+    EXPECT_EQ(counts.open, 3);
+    EXPECT_TRUE(cassettes.isOpen());
+    EXPECT_TRUE(search.started());
+    // Started again (the screen shown once more): the order to give back stays the first one.
+    search.start();
+
+    // Remaining 35 (00003), 245 (00001, lent), 45 (00002); 35 minutes in SP,
+    // which 35 does not exceed.
+    std::vector<std::pair<int, int>> told;
+    const std::vector<PositionRow> found =
+        search.search(PositionOrder::Remaining, 35, 1,
+                      [&](int examined, int rows) { told.emplace_back(examined, rows); });
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].number, "00002");
+    EXPECT_EQ(found[1].number, "00001");
+
+    // Search2.dbf holds the finds, read back through a handle of its own.
+    {
+        Table back;
+        back.setPath(FreePositionSearch::candidatePath());
+        back.open(Table::Mode::ReadOnly);
+        EXPECT_EQ(back.recordCount(), 2);
+        back.setIndex("cislo");
+        const std::vector<PositionRow> rows = readPositions(back);
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0].number, "00001");
+        EXPECT_EQ(rows[0].borrower, "Novák");
+    }
+    const std::vector<PositionRow> home = search.found(true);
+    ASSERT_EQ(home.size(), 1u);
+    EXPECT_EQ(home[0].number, "00002");
+    search.showAllFound();
+    EXPECT_FALSE(candidates.filtered());
+    EXPECT_EQ(search.found(false).size(), 2u);
+
+    // By number, 135 minutes in EP (45 in SP): only the lent 00001 has more room.
+    const std::vector<PositionRow> byNumber = search.search(PositionOrder::Number, 135, 3);
+    ASSERT_EQ(byNumber.size(), 1u);
+    EXPECT_EQ(byNumber[0].number, "00001");
+
+    search.finish();
+    EXPECT_FALSE(search.started());
+    EXPECT_FALSE(cassettes.isOpen());
+    EXPECT_FALSE(cassettes.filtered());
+    EXPECT_EQ(cassettes.index(), "cislo");
+    EXPECT_FALSE(work.isOpen());
+    EXPECT_FALSE(candidates.isOpen());
+    EXPECT_TRUE(Table::existingFiles(FreePositionSearch::workPath()).isEmpty());
+    EXPECT_TRUE(Table::existingFiles(FreePositionSearch::candidatePath()).isEmpty());
+}
+
+TEST(FreePosition, AWorkTableThatCannotBeMadeIsReportedAndFinishStillCleansUp)
+{
+    test::TestEnv env;
+    const QString path = newCatalogue(env);
+    test::appendCassettes({openCassette("00001", "E 180", {})}, path);
+    Table cassettes, work, candidates;
+    cassettes.setPath(path);
+    FreePositionSearch search(cassettes, work, candidates);
+    // A directory where Search.dbf should be made.
+    ASSERT_TRUE(QDir().mkpath(FreePositionSearch::workPath()));
+    EXPECT_ANY_THROW(search.start());
+    QDir().rmdir(FreePositionSearch::workPath());
+    EXPECT_NO_THROW(search.finish());
+    EXPECT_FALSE(cassettes.isOpen());
     EXPECT_FALSE(work.isOpen());
 }

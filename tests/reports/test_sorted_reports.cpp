@@ -472,6 +472,52 @@ TEST_F(SortedTest, NoSecondBuildAndNoClosingWhileAListIsWritten)
     EXPECT_EQ(sorting, "     Řazení: Žánr filmů");
 }
 
+TEST_F(SortedTest, WorkOfOneScreenLiftsTheFilterCountsAndGoesAway)
+{
+    someTracks();
+    Table tracks;
+    openAsMenu(tracks, "cd02.dbf", "cislocd");
+    tracks.setFilter("Styl='Rock'");
+    tracks.setFiltered(true);
+
+    SortedWork work(SortedList::Songs);
+    EXPECT_FALSE(work.ready());
+    QList<int> counted;
+    // Every song, whatever another screen filtered; an empty title is a row too.
+    EXPECT_EQ(work.fill(tracks, [&](int rows) { counted << rows; }), 4);
+    EXPECT_EQ(counted, QList<int>{4});
+    EXPECT_FALSE(tracks.filtered());
+    EXPECT_TRUE(work.ready());
+    EXPECT_TRUE(workFilesExist());
+
+    // Shown again: made anew, not added to.
+    EXPECT_EQ(work.fill(tracks), 4);
+    {
+        Table back;
+        back.setPath(sortedWorkPath());
+        back.open(Table::Mode::ReadOnly);
+        EXPECT_EQ(back.recordCount(), 4);
+    }
+    work.remove();
+    EXPECT_FALSE(work.ready());
+    EXPECT_FALSE(workFilesExist());
+}
+
+TEST_F(SortedTest, FilmWorkThatCannotBeMadeHasCountedTheFilmsAndLeavesNoFiles)
+{
+    threeCassettes();
+    Table data;
+    openAsMenu(data, "data.dbf", "cislo");
+    ASSERT_TRUE(QDir().mkpath(sortedWorkPath()));
+    SortedWork work(SortedList::Films);
+    QList<int> counted;
+    EXPECT_ANY_THROW(work.fill(data, [&](int rows) { counted << rows; }));
+    QDir().rmdir(sortedWorkPath());
+    EXPECT_EQ(counted, QList<int>{4});
+    EXPECT_FALSE(work.ready());
+    EXPECT_FALSE(workFilesExist());
+}
+
 TEST_F(SortedTest, WorkTableThatCannotBeMadeIsToldAndTheScreenStaysUsable)
 {
     window->settings().storedSystemCode = "1";
