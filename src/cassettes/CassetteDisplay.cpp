@@ -2,15 +2,13 @@
 
 #include "catalogue/CassetteCatalogue.h"
 #include "catalogue/CassetteRules.h"
-// The display follows its table's lifetime through QPointer, which needs the
-// whole class; all reading and moving go through CassetteCatalogue.
-#include "engine/Table.h"
 #include "platform/Colours.h"
 #include "platform/Dialogs.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
 #include "storage/DateText.h"
+#include "storage/FieldValues.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -287,25 +285,26 @@ QStringList CassetteDisplay::slotCaptions(const QString &pattern)
     return captions;
 }
 
+// The navigator keeps the table, and loses it with the table.
 void CassetteDisplay::setTable(Table *table)
 {
-    m_table = table;
     m_navigator->setTable(table);
 }
 
 Table *CassetteDisplay::table() const
 {
-    return m_table;
+    return m_navigator->table();
 }
 
 bool CassetteDisplay::showFromLast()
 {
-    Table *t = m_table;
+    Table *t = table();
     if (!t || !CassetteCatalogue(*t).isOpen()) {
         clear();
         return false;
     }
-    m_jump->fill(*t, QStringLiteral("cislo"));
+    m_jump->fill(visibleValues(*t, QStringLiteral("cislo")),
+                 currentValue(*t, QStringLiteral("cislo")));
     if (m_jump->count() == 0) {
         clear();
         return false;
@@ -332,7 +331,7 @@ QString CassetteDisplay::counterText(int slot, int start, int end)
 
 void CassetteDisplay::showCurrent()
 {
-    Table *t = m_table;
+    Table *t = table();
     if (!t || !CassetteCatalogue(*t).hasCurrent()) {
         clear();
         return;
@@ -421,7 +420,7 @@ void CassetteDisplay::setRemaining(int minutes, bool known)
 
 void CassetteDisplay::jumpChosen(const QString &number)
 {
-    Table *t = m_table;
+    Table *t = table();
     if (!t || !CassetteCatalogue(*t).isOpen())
         return;
     try {

@@ -6,7 +6,6 @@
 
 #include <QColor>
 
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -137,7 +136,6 @@ private:
     void setRemaining(int minutes, bool known);
 
     Texts m_texts;
-    QPointer<Table> m_table;
     QString m_number;
     int m_remaining = 0;
     bool m_firstStartShown = false;

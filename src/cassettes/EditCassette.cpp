@@ -9,6 +9,7 @@
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
+#include "storage/FieldValues.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -90,7 +91,8 @@ void TUprav_kazetu::FormShow()
     try {
         // The cassette with the highest number comes first.
         CassetteCatalogue(m_session.tables().Table1).showAllFromLast();
-        m_jump->fill(m_session.tables().Table1, kNumberField);
+        m_jump->fill(visibleValues(m_session.tables().Table1, kNumberField),
+                     currentValue(m_session.tables().Table1, kNumberField));
         m_jump->setCurrentIndex(m_jump->count() - 1);
         m_navigator->refresh();
     } catch (const std::exception &e) {

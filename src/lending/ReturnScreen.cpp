@@ -95,15 +95,8 @@ public:
 private:
     bool unreadableAt(int row) const
     {
-        const Table *t = table();
-        const int rec = recordAt(row);
-        if (!t || !t->isOpen() || rec < 0)
-            return false;
-        const int field = t->fieldIndex(m_since);
-        if (field < 0)
-            return false; // painting must not throw
-        return loanTerm({true, QString(), t->asStringAt(rec, field), 0}, QDate::currentDate()) ==
-               LoanTerm::Unreadable;
+        return table() &&
+               loanStartUnreadableAt(*table(), recordAt(row), m_since, QDate::currentDate());
     }
 
     QString m_since;

@@ -69,4 +69,16 @@ void leaveCdLending(Table &titles, Table &tracks)
     closeTracks(tracks);
 }
 
+bool loanStartUnreadableAt(const Table &items, int record, const QString &sinceField,
+                           const QDate &today)
+{
+    if (!items.isOpen() || record < 0)
+        return false;
+    const int field = items.fieldIndex(sinceField);
+    if (field < 0)
+        return false;
+    return loanTerm({true, QString(), items.asStringAt(record, field), 0}, today) ==
+           LoanTerm::Unreadable;
+}
+
 } // namespace velmora

@@ -33,6 +33,13 @@ std::vector<AwayItem> lentItemsByNumber(ItemKind kind, Table &items, const QDate
 // archive; none while the table is closed or has no current record.
 std::optional<QString> currentCdTitle(const Table &table);
 
+// Whether the loan start stored in sinceField of a record cannot be read
+// as a date, so that a grid marks the row as the items-away screens do.
+// False while the table is closed or lacks the field: painting must not
+// throw.
+bool loanStartUnreadableAt(const Table &items, int record, const QString &sinceField,
+                           const QDate &today);
+
 // Whether the item table has a current item that is at home, so it can be
 // lent.
 bool currentAtHome(const Table &items);

@@ -1,7 +1,5 @@
 #include "platform/JumpList.h"
 
-#include "engine/Table.h"
-
 #include <QListView>
 #include <QSignalBlocker>
 
@@ -20,20 +18,14 @@ JumpList::JumpList(QWidget *parent) : QComboBox(parent)
     connect(this, &QComboBox::activated, this, [this](int index) { emit chosen(itemText(index)); });
 }
 
-void JumpList::fill(Table &table, const QString &field)
+void JumpList::fill(const QStringList &values, const QString &current)
 {
-    const int f = table.requireField(field);
-    QStringList values;
-    const std::vector<int> records = table.visibleRecords();
-    values.reserve(qsizetype(records.size()));
-    for (const int rec : records)
-        values << table.asStringAt(rec, f);
     {
         const QSignalBlocker quiet(this);
         clear();
         addItems(values);
     }
-    follow(table.recordNumber() >= 0 ? table.asString(f) : QString());
+    follow(current);
 }
 
 void JumpList::follow(const QString &value)

@@ -4,8 +4,6 @@
 
 namespace velmora {
 
-class Table;
-
 // A drop-down list of the values of one field, used to jump straight to a
 // record. Only the user's choices are reported; the screen keeps the list
 // in step with the table through follow().
@@ -15,10 +13,10 @@ class JumpList : public QComboBox
 public:
     explicit JumpList(QWidget *parent = nullptr);
 
-    // Fills the list with the field's value of every visible record, from
-    // the first in the table's current order. The table does not move; the
-    // entry of its current record is selected.
-    void fill(Table &table, const QString &field);
+    // Fills the list with these values (a field of every visible record, in
+    // the table's order: storage/FieldValues.h) and selects the entry of the
+    // current one, none when current is null.
+    void fill(const QStringList &values, const QString &current);
     // Selects the entry with this text (none when missing) without
     // reporting a choice.
     void follow(const QString &value);

@@ -1,5 +1,7 @@
 #include "platform/RecordNavigator.h"
 
+// The navigator is a view over a table: its buttons move the table and
+// follow its ends, order and filter, so it works on the table itself.
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
 
@@ -11,6 +13,11 @@
 #include <QWheelEvent>
 
 namespace velmora {
+
+Table *RecordNavigator::table() const
+{
+    return m_table;
+}
 
 RecordNavigator::RecordNavigator(QWidget *parent) : QWidget(parent)
 {

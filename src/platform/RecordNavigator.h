@@ -1,7 +1,5 @@
 #pragma once
 
-#include "engine/Table.h"
-
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -9,6 +7,8 @@
 class QToolButton;
 
 namespace velmora {
+
+class Table;
 
 // The record navigator of the browsing screens: first, previous, next and
 // last over one table. The buttons follow the table wherever it is moved,
@@ -30,7 +30,7 @@ public:
     ~RecordNavigator() override;
 
     void setTable(Table *table);
-    Table *table() const { return m_table; }
+    Table *table() const;
 
     // Tooltips of the four buttons in their order; they also name the
     // buttons for screen readers.

@@ -1,9 +1,18 @@
 #include "platform/TableModel.h"
 
+// The grid model is a view over a table: it reads the rows the grid paints
+// and moves the table with the current row, so it works on the table itself.
+#include "engine/Table.h"
+
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 
 namespace velmora {
+
+Table *TableModel::table() const
+{
+    return m_table;
+}
 
 TableModel::TableModel(Table *table, QList<Column> columns, QObject *parent)
     : QAbstractTableModel(parent), m_table(table), m_columns(std::move(columns)),

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "engine/Table.h"
-
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <vector>
@@ -9,6 +7,8 @@
 class QAbstractItemView;
 
 namespace velmora {
+
+class Table;
 
 // A grid's view of a table: its records in the active order and filter,
 // one column per chosen field, with the table's current record as the
@@ -30,7 +30,7 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    Table *table() const { return m_table; }
+    Table *table() const;
     int currentRow() const;
     void setCurrentRow(int row);
     int recordAt(int row) const;

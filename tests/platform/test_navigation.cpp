@@ -7,6 +7,7 @@
 #include "engine/Table.h"
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
+#include "storage/FieldValues.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -184,7 +185,7 @@ TEST_F(Navigation, WheelOverTheScreenMovesAndStaysOffWhenDisabled)
     layout->addWidget(nav);
     nav->setTable(&table);
     nav->installWheelOn(&screen);
-    list->fill(table, "cislo");
+    list->fill(visibleValues(table, "cislo"), currentValue(table, "cislo"));
     QSignalSpy moved(nav, &RecordNavigator::moved);
     QSignalSpy chosen(list, &JumpList::chosen);
     QWidget outside;
@@ -223,7 +224,7 @@ TEST_F(Navigation, JumpListFillsInOrderKeepsTheRecordAndReportsOnlyChoices)
     ASSERT_TRUE(table.locate("cislo", "00003"));
     JumpList list;
     QSignalSpy chosen(&list, &JumpList::chosen);
-    list.fill(table, "cislo");
+    list.fill(visibleValues(table, "cislo"), currentValue(table, "cislo"));
     ASSERT_EQ(list.count(), 4);
     EXPECT_EQ(list.itemText(0), "00001");
     EXPECT_EQ(list.itemText(3), "00004");
@@ -247,7 +248,7 @@ TEST_F(Navigation, JumpListFillsInOrderKeepsTheRecordAndReportsOnlyChoices)
     table.setFilter("pozn='other'");
     table.setFiltered(true);
     table.first();
-    list.fill(table, "cislo");
+    list.fill(visibleValues(table, "cislo"), currentValue(table, "cislo"));
     EXPECT_EQ(list.count(), 3);
     EXPECT_EQ(list.findText("00002"), -1);
     EXPECT_EQ(chosen.count(), 1);
