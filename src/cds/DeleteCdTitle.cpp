@@ -2,6 +2,7 @@
 
 #include "catalogue/CdCatalogue.h"
 #include "catalogue/CdTitleMoves.h"
+#include "cds/CatalogueStep.h"
 #include "cds/CdTitleDisplay.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordNavigator.h"
@@ -64,23 +65,18 @@ void TZrusit_CD::ZrusitClick()
     }
     Table &titles = m_session.tables().CD_Table1;
     Table &tracks = m_session.tables().CD_Table2;
-    try {
-        openTracksToWrite(tracks);
-        const DeleteOutcome outcome = deleteTitle(titles, tracks);
-        if (outcome.sharedNumber)
-            dialogs::information(
-                QStringLiteral("Informace:"),
-                QStringLiteral("Titul byl zrušen. Stejné číslo %1 nese v databázi ještě jiný "
-                               "titul; stopy tohoto čísla nelze od sebe rozlišit, a proto "
-                               "zůstaly tomu titulu.")
-                    .arg(m_display->title().number));
-    } catch (const CatalogueError &e) {
-        dialogs::error(QStringLiteral("Chyba:"), e.text());
+    if (!runCatalogueStep([&] {
+            openTracksToWrite(tracks);
+            const DeleteOutcome outcome = deleteTitle(titles, tracks);
+            if (outcome.sharedNumber)
+                dialogs::information(
+                    QStringLiteral("Informace:"),
+                    QStringLiteral("Titul byl zrušen. Stejné číslo %1 nese v databázi ještě "
+                                   "jiný titul; stopy tohoto čísla nelze od sebe rozlišit, a "
+                                   "proto zůstaly tomu titulu.")
+                        .arg(m_display->title().number));
+        }))
         return;
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-        return;
-    }
     if (!anyTitleLeft(titles)) {
         dialogs::information(QStringLiteral("Rozhodnutí:"), kEmpty);
         reject();

@@ -2,6 +2,7 @@
 
 #include "catalogue/CdCatalogue.h"
 #include "catalogue/CdTitleMoves.h"
+#include "cds/CatalogueStep.h"
 #include "cds/CdTitleForm.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
@@ -129,17 +130,12 @@ void TOpravit_CD_disk::BitBtn2Click()
     if (!m_pending || !m_form->checkLengths())
         return;
     Table &titles = m_session.tables().CD_Table1;
-    try {
-        saveEditedTitle(titles, m_session.tables().CD_Table2, m_form->content(),
-                        m_form->tracksToSave());
-    } catch (const CatalogueError &e) {
-        // The edits stay on the screen, still pending.
-        dialogs::error(QStringLiteral("Chyba:"), e.text());
+    // A failed save leaves the edits on the screen, still pending.
+    if (!runCatalogueStep([&] {
+            saveEditedTitle(titles, m_session.tables().CD_Table2, m_form->content(),
+                            m_form->tracksToSave());
+        }))
         return;
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-        return;
-    }
     showAgain();
 }
 

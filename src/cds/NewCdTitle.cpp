@@ -3,6 +3,7 @@
 #include "cassettes/ConfirmWindow.h"
 #include "catalogue/CdCatalogue.h"
 #include "catalogue/CdTitleMoves.h"
+#include "cds/CatalogueStep.h"
 #include "cds/CdTitleForm.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
@@ -72,18 +73,12 @@ void TNovy_CD_disk::BitBtn2Click()
         return;
     Table &titles = m_session.tables().CD_Table1;
     Table &tracks = m_session.tables().CD_Table2;
-    try {
-        openWhereClosed(titles);
-        openWhereClosed(tracks);
-        saveNewTitle(titles, tracks, m_form->content(), m_form->tracksToSave());
-    } catch (const CatalogueError &e) {
-        // What was typed stays on the screen for another try.
-        dialogs::error(QStringLiteral("Chyba:"), e.text());
+    if (!runCatalogueStep([&] {
+            openWhereClosed(titles);
+            openWhereClosed(tracks);
+            saveNewTitle(titles, tracks, m_form->content(), m_form->tracksToSave());
+        }))
         return;
-    } catch (const std::exception &e) {
-        dialogs::showError(e);
-        return;
-    }
     if (m_confirm)
         m_confirm->popup();
     prepare();

@@ -77,14 +77,10 @@ void TExterni_Tisky::ownerChanged()
 {
     if (busy())
         return;
-    closeOwner();
+    if (!exchange::openChosenOwner(m_owner, *m_users, *pane(), *printButton(),
+                                   session().printerAvailable()))
+        return;
     const QString owner = m_users->currentText();
-    if (m_users->currentIndex() < 0) {
-        report::write(*pane(), report::Mode::None, {});
-        return;
-    }
-    if (!exchange::openOwner(m_owner, owner, *pane(), *printButton(), session().printerAvailable()))
-        return;
     const InfoChoice choice = m_choice->choice();
     // The owner list sits above the panel that a build disables.
     m_users->setEnabled(false);

@@ -62,14 +62,10 @@ void TExterni_TiskyCD::build()
 {
     if (busy())
         return;
-    closeOwner();
+    if (!exchange::openChosenOwner(m_owner, *m_users, *pane(), *printButton(),
+                                   session().printerAvailable()))
+        return;
     const QString owner = m_users->currentText();
-    if (m_users->currentIndex() < 0) {
-        report::write(*pane(), report::Mode::None, {});
-        return;
-    }
-    if (!exchange::openOwner(m_owner, owner, *pane(), *printButton(), session().printerAvailable()))
-        return;
 
     const CdListOptions chosen = options();
     const bool any = chosen.acquired || chosen.format || chosen.note || chosen.tracks;

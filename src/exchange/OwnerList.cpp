@@ -26,11 +26,16 @@ void fillOwnerList(QComboBox &users, QLabel &count, Catalogue catalogue, const Q
     users.setCurrentIndex(list.isEmpty() ? -1 : 0);
 }
 
-bool openOwner(OwnerTables &tables, const QString &owner, ReportPane &pane, QPushButton &print,
-               bool printerAvailable)
+bool openChosenOwner(OwnerTables &tables, const QComboBox &users, ReportPane &pane,
+                     QPushButton &print, bool printerAvailable)
 {
+    closeOwner(tables);
+    if (users.currentIndex() < 0) {
+        report::write(pane, report::Mode::None, {});
+        return false;
+    }
     try {
-        tables.open(owner);
+        tables.open(users.currentText());
     } catch (const std::exception &e) {
         report::write(pane, report::Mode::None, {});
         print.setEnabled(false);

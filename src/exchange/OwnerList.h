@@ -20,12 +20,14 @@ namespace velmora::exchange {
 // that cannot be read is reported and leaves the list empty.
 void fillOwnerList(QComboBox &users, QLabel &count, Catalogue catalogue, const QString &pattern);
 
-// Opens the chosen owner's tables for a report. A catalogue whose directory
-// was removed by hand empties the pane, disables printing and tells the
-// user which file is missing, who may choose another owner: false then.
-// Printing is enabled again, where a printer is, once the owner is open.
-bool openOwner(OwnerTables &tables, const QString &owner, ReportPane &pane, QPushButton &print,
-               bool printerAvailable);
+// Opens the tables of the owner chosen in users for a report, closing the
+// previous owner's first. With none chosen the pane is emptied; a catalogue
+// whose directory was removed by hand empties the pane, disables printing
+// and tells the user which file is missing, who may choose another owner.
+// False in both cases. Printing is enabled again, where a printer is, once
+// the owner is open.
+bool openChosenOwner(OwnerTables &tables, const QComboBox &users, ReportPane &pane,
+                     QPushButton &print, bool printerAvailable);
 // Closes the owner's tables; an error closing is shown.
 void closeOwner(OwnerTables &tables);
 

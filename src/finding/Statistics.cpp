@@ -3,6 +3,7 @@
 #include "engine/Collation.h"
 #include "engine/Table.h"
 #include "session/Session.h"
+#include "storage/TableFiles.h"
 #include "storage/TableHandles.h"
 #include "writer/ReportText.h"
 #include "writer/ReportWriter.h"
@@ -120,14 +121,7 @@ QString fileSizeOf(const QString &path)
 
 int recordCountOf(const QString &path)
 {
-    if (!QFileInfo::exists(path))
-        return 0;
-    Table t;
-    t.setPath(path);
-    t.open(Table::Mode::ReadOnly);
-    const int count = t.recordCount();
-    t.close();
-    return count;
+    return QFileInfo::exists(path) ? readOnlyRecordCount(path) : 0;
 }
 
 CassetteStatistics catalogueCassetteStatistics(TableHandles &tables)

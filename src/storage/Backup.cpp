@@ -6,6 +6,7 @@
 #include "storage/Schemas.h"
 #include "storage/SetManifest.h"
 #include "storage/StagedSet.h"
+#include "storage/TableFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -19,12 +20,7 @@ namespace {
 int records(const QString &path)
 {
     try {
-        Table t;
-        t.setPath(path);
-        t.open(Table::Mode::ReadOnly);
-        const int n = t.recordCount();
-        t.close();
-        return n;
+        return readOnlyRecordCount(path);
     } catch (const std::exception &) {
         return -1;
     }
