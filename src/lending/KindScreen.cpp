@@ -33,6 +33,8 @@ KindScreen::KindScreen(ItemKind kind, const ScreenWords &words, Session &session
 
 QPushButton *KindScreen::makeCloseButton()
 {
+    if (m_close)
+        return m_close;
     m_close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     return m_close;

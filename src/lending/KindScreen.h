@@ -70,8 +70,8 @@ public:
 
 protected:
     KindScreen(ItemKind kind, const ScreenWords &words, Session &session, QWidget *parent);
-    // "Zavřít okno", closing the screen; made where the screen's Tab order
-    // wants it.
+    // "Zavřít okno", closing the screen; made once, where the screen's Tab
+    // order wants it (a later call gives the same button).
     QPushButton *makeCloseButton();
 
     const ItemKind m_kind;

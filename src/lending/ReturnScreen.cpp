@@ -127,6 +127,9 @@ ReturnScreen::ReturnScreen(const Design &design, Session &session, QWidget *pare
         {kindText(design.daysField), QStringLiteral("Na dnů")},
         {kindText(design.noteField), kindText(design.noteColumn)}};
     setModel(new ReturnModel(&items(), columns, this));
+    // Made before the title line, so screen readers meet the controls in
+    // the order they always have.
+    makeCloseButton();
     if (m_kind == ItemKind::Cd)
         m_titleName = ui::valueLabel(this, QStringLiteral("CD_Titul_Name"),
                                      QStringLiteral("Titul hudebního CD"), kNoTitle);
