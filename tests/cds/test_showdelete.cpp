@@ -3,6 +3,7 @@
 // label, and deleting with its questions and rules.
 
 #include "CdFixture.h"
+#include "ScreenChecks.h"
 #include "cds/CdTitleDisplay.h"
 #include "cds/DeleteCdTitle.h"
 #include "cds/ShowCdTitles.h"
@@ -81,18 +82,10 @@ TEST_F(ShowDelete, TheShowScreensHeadNamesItsBoxesAndTheLoanLineUnderTheSizeTurn
     QString artistOfLent;
     user.onScreen["TZobrazit_CD_Data"] = [&](QDialog &d) {
         CdTitleDisplay *v = static_cast<TZobrazit_CD_Data &>(d).display();
-        const QList<std::array<const char *, 4>> head{
-            {"Label_Titul", "Titul hudebního CD:", "TitulCD", "Doma"},
-            {"Label_Artist", "CD nazpíval(a)       :", "Artist", "Zpěvák"},
-            {"Label_Pozn", "Poznámka k hudebnímu CD:", "PoznCD", "pozn 00002"}};
-        for (const auto &[caption, text, box, value] : head) {
-            auto *label = d.findChild<QLabel *>(caption);
-            ASSERT_NE(label, nullptr) << caption;
-            EXPECT_EQ(label->text(), text);
-            ASSERT_NE(label->buddy(), nullptr) << caption;
-            EXPECT_EQ(label->buddy()->objectName(), box);
-            EXPECT_EQ(static_cast<QLineEdit *>(label->buddy())->text(), value);
-        }
+        expectCaptionedBoxes(d,
+                             {{"Label_Titul", "Titul hudebního CD:", "TitulCD", "Doma"},
+                              {"Label_Artist", "CD nazpíval(a)       :", "Artist", "Zpěvák"},
+                              {"Label_Pozn", "Poznámka k hudebnímu CD:", "PoznCD", "pozn 00002"}});
         // The lending screen's captions stay its own.
         EXPECT_EQ(d.findChild<QLabel *>("Label_TitulCD"), nullptr);
         EXPECT_EQ(d.findChild<QLabel *>("pujceno"), nullptr);

@@ -2,6 +2,7 @@
 // dialog, as the menu opens them.
 
 #include "LendingFixture.h"
+#include "ScreenChecks.h"
 #include "cassettes/CassetteDisplay.h"
 #include "lending/BorrowerDialog.h"
 #include "lending/LendCassette.h"
@@ -269,19 +270,11 @@ TEST_F(LendTest, TheCdLendingHeadNamesItsBoxesAndTheLoanLineUnderTheTracksTurnsD
     user.onScreen["TZapsat_pujceni_CD"] = [&](QDialog &d) {
         auto &screen = static_cast<TZapsat_pujceni_CD &>(d);
         // Each caption of the head names the box the title's value stands in.
-        const QList<std::array<const char *, 4>> head{
-            {"Label_TitulCD", "Titul CD disku :", "TitulCD", "Jediné"},
-            {"Label_Artist", "Nazpíval(a)     :", "Artist", "Zpěvák"},
-            {"Label_PoznCD", "Poznámka k hudebnímu CD:", "PoznCD", "pozn 00001"}};
-        for (const auto &[caption, text, box, value] : head) {
-            auto *label = d.findChild<QLabel *>(caption);
-            ASSERT_NE(label, nullptr) << caption;
-            EXPECT_EQ(label->text(), text);
-            ASSERT_NE(label->buddy(), nullptr) << caption;
-            EXPECT_EQ(label->buddy()->objectName(), box);
-            EXPECT_EQ(static_cast<QLineEdit *>(label->buddy())->text(), value);
-            EXPECT_TRUE(static_cast<QLineEdit *>(label->buddy())->isReadOnly());
-        }
+        expectCaptionedBoxes(d,
+                             {{"Label_TitulCD", "Titul CD disku :", "TitulCD", "Jediné"},
+                              {"Label_Artist", "Nazpíval(a)     :", "Artist", "Zpěvák"},
+                              {"Label_PoznCD", "Poznámka k hudebnímu CD:", "PoznCD", "pozn 00001"}},
+                             true);
         EXPECT_EQ(screen.sizeLabel()->text(), "650 MB");
         // The title display's captions stay its own.
         EXPECT_EQ(d.findChild<QLabel *>("Label_Titul"), nullptr);

@@ -316,17 +316,7 @@ protected:
 
     static void appendWithDbf(const QString &rows)
     {
-        const QString script = QStringLiteral("import sys, dbf\n"
-                                              "t = dbf.Table(sys.argv[1])\n"
-                                              "t.open(dbf.READ_WRITE)\n"
-                                              "for r in %1:\n"
-                                              "    t.append(r)\n"
-                                              "t.close()\n")
-                                   .arg(rows);
-        int rc = -1;
-        const QString out =
-            test::runProgram("/usr/bin/python3", {"-c", script, Paths::dataFile("data.dbf")}, &rc);
-        ASSERT_EQ(rc, 0) << out.toStdString();
+        test::appendWithDbfTo(Paths::dataFile("data.dbf"), rows);
     }
 
     // Numbers with gaps, appended out of order; 00005 has no titles, 00007

@@ -14,9 +14,31 @@
 #include <QProgressBar>
 #include <QTableView>
 #include <QTreeWidget>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace velmora::test {
+
+// Each caption {objectName, text} names, as its buddy, the box {objectName}
+// its value stands in, with that value (and read-only where asked).
+inline void expectCaptionedBoxes(const QWidget &screen,
+                                 const QList<std::array<const char *, 4>> &captions,
+                                 bool readOnly = false)
+{
+    for (const auto &[caption, text, box, value] : captions) {
+        auto *label = screen.findChild<QLabel *>(caption);
+        ASSERT_NE(label, nullptr) << caption;
+        EXPECT_EQ(label->text(), text);
+        ASSERT_NE(label->buddy(), nullptr) << caption;
+        EXPECT_EQ(label->buddy()->objectName(), box);
+        auto *edit = qobject_cast<QLineEdit *>(label->buddy());
+        ASSERT_NE(edit, nullptr) << box;
+        EXPECT_EQ(edit->text(), value);
+        if (readOnly) {
+            EXPECT_TRUE(edit->isReadOnly()) << box;
+        }
+    }
+}
 
 inline void expectNamedLabelledAndSmall(QDialog &d)
 {
