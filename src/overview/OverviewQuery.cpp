@@ -1,0 +1,182 @@
+#include "overview/OverviewQuery.h"
+
+#include "engine/Collation.h"
+
+#include <QChar>
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <numeric>
+#include <string>
+
+namespace velmora {
+namespace {
+
+using FoldTable = std::array<char16_t, 65536>;
+
+struct FoldTables
+{
+    FoldTable lower;
+    FoldTable bare; // small and without diacritics
+};
+
+// Built once: folding a code unit is then one look-up, which keeps a
+// filter over half a million rows quick.
+const FoldTables &folds()
+{
+    static const FoldTables tables = [] {
+        FoldTables t;
+        for (int c = 0; c < 65536; ++c) {
+            const QChar ch{char16_t(c)};
+            t.lower[size_t(c)] = ch.toLower().unicode();
+            QChar base = ch;
+            if (ch.decompositionTag() == QChar::Canonical) {
+                const QString parts = ch.decomposition();
+                if (!parts.isEmpty())
+                    base = parts.at(0);
+            }
+            t.bare[size_t(c)] = base.toLower().unicode();
+        }
+        return t;
+    }();
+    return tables;
+}
+
+const FoldTable &foldOf(bool ignoreAccents)
+{
+    return ignoreAccents ? folds().bare : folds().lower;
+}
+
+bool containsFolded(QStringView hay, QStringView needle, const FoldTable &fold)
+{
+    const qsizetype n = needle.size();
+    if (n == 0)
+        return true;
+    const char16_t first = needle[0].unicode();
+    const char16_t *h = reinterpret_cast<const char16_t *>(hay.data());
+    const char16_t *nd = reinterpret_cast<const char16_t *>(needle.data());
+    for (qsizetype i = 0, last = hay.size() - n; i <= last; ++i) {
+        if (fold[h[i]] != first)
+            continue;
+        qsizetype j = 1;
+        while (j < n && fold[h[i + j]] == nd[j])
+            ++j;
+        if (j == n)
+            return true;
+    }
+    return false;
+}
+
+const QString kAtHome = QStringLiteral("doma");
+
+// The value a number, length or date cell sorts by; INT_MIN for an empty
+// cell or one that does not read, so they come first.
+long long valueOf(QStringView cell, ColumnOrder order)
+{
+    const QStringView t = cell.trimmed();
+    if (t.isEmpty())
+        return LLONG_MIN;
+    bool ok = false;
+    switch (order) {
+    case ColumnOrder::Length:
+        if (const qsizetype colon = t.indexOf(u':'); colon >= 0) {
+            bool okSeconds = false;
+            const long long m = t.left(colon).toLongLong(&ok);
+            const long long s = t.mid(colon + 1).toLongLong(&okSeconds);
+            return ok && okSeconds ? m * 60 + (m < 0 ? -s : s) : LLONG_MIN;
+        }
+        [[fallthrough]];
+    case ColumnOrder::Number: {
+        const long long v = t.toLongLong(&ok);
+        return ok ? (order == ColumnOrder::Length ? v * 60 : v) : LLONG_MIN;
+    }
+    case ColumnOrder::Date: {
+        if (t.size() != 10 || t[2] != u'.' || t[5] != u'.')
+            return LLONG_MIN;
+        bool okDay = false, okMonth = false, okYear = false;
+        const int day = t.mid(0, 2).toInt(&okDay);
+        const int month = t.mid(3, 2).toInt(&okMonth);
+        const int year = t.mid(6, 4).toInt(&okYear);
+        return okDay && okMonth && okYear ? year * 10000LL + month * 100 + day : LLONG_MIN;
+    }
+    case ColumnOrder::Text:
+        break;
+    }
+    return LLONG_MIN;
+}
+
+template <typename Key>
+void sortByKeys(std::vector<std::pair<Key, int>> &keyed, bool ascending, std::vector<int> &indexes)
+{
+    if (ascending)
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+    else
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto &a, const auto &b) { return b.first < a.first; });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        indexes[i] = keyed[i].second;
+}
+
+} // namespace
+
+QString foldForFilter(QStringView text, bool ignoreAccents)
+{
+    const FoldTable &fold = foldOf(ignoreAccents);
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text)
+        if (c.unicode() != OverviewRows::kSeparator)
+            out.append(QChar(fold[c.unicode()]));
+    return out;
+}
+
+bool OverviewFilter::narrows(const OverviewFilter &wider) const
+{
+    if (ignoreAccents != wider.ignoreAccents || (wider.lentOnly && !lentOnly))
+        return false;
+    return foldForFilter(text, ignoreAccents).contains(foldForFilter(wider.text, ignoreAccents));
+}
+
+std::vector<int> filterRows(const OverviewRows &rows, int stateColumn, const OverviewFilter &filter,
+                            const std::vector<int> &among)
+{
+    const FoldTable &fold = foldOf(filter.ignoreAccents);
+    const QString needle = foldForFilter(filter.text, filter.ignoreAccents);
+    std::vector<int> kept;
+    kept.reserve(among.size());
+    for (const int row : among) {
+        if (filter.lentOnly && rows.cell(row, stateColumn) == kAtHome)
+            continue;
+        if (containsFolded(rows.rowText(row), needle, fold))
+            kept.push_back(row);
+    }
+    return kept;
+}
+
+std::vector<int> allRows(const OverviewRows &rows)
+{
+    std::vector<int> all(size_t(rows.rowCount()));
+    std::iota(all.begin(), all.end(), 0);
+    return all;
+}
+
+void sortRows(const OverviewRows &rows, int column, ColumnOrder order, bool ascending,
+              std::vector<int> &indexes)
+{
+    if (order == ColumnOrder::Text) {
+        std::vector<std::pair<std::string, int>> keyed;
+        keyed.reserve(indexes.size());
+        for (const int row : indexes)
+            keyed.emplace_back(czechSortKey(rows.cell(row, column)), row);
+        sortByKeys(keyed, ascending, indexes);
+        return;
+    }
+    std::vector<std::pair<long long, int>> keyed;
+    keyed.reserve(indexes.size());
+    for (const int row : indexes)
+        keyed.emplace_back(valueOf(rows.cell(row, column), order), row);
+    sortByKeys(keyed, ascending, indexes);
+}
+
+} // namespace velmora
