@@ -2,6 +2,7 @@
 
 #include "backup/BackupScreens.h"
 #include "backup/Rozhodovani.h"
+#include "browsing/OverviewWindow.h"
 #include "cassettes/BrowseCassette.h"
 #include "cassettes/DeleteCassette.h"
 #include "cassettes/EditCassette.h"
@@ -103,6 +104,12 @@ void registerScreens(TTitul &window)
 
     // Video cassettes.
     window.registerCommand(QStringLiteral("cassettes.new"), changingCassettes<TNova_kazeta>());
+    for (const auto &[action, kind] : {std::pair{"overview.cassettes", OverviewKind::Cassettes},
+                                       std::pair{"overview.cds", OverviewKind::Cds}})
+        window.registerCommand(QLatin1String(action), [kind](TTitul &w) {
+            TPrehled screen(kind, w.session(), &w);
+            dialogs::exec(screen);
+        });
     window.registerCommand(QStringLiteral("cassettes.edit"), changingCassettes<TUprav_kazetu>());
     window.registerCommand(QStringLiteral("cassettes.browse"), TTitul::modal<TProhlizej_kazetu>());
     window.registerCommand(QStringLiteral("cassettes.delete"), changingCassettes<TZrusit_vk>());

@@ -92,6 +92,13 @@ MenuEntry languages()
                    QStringLiteral("core.languages"));
 }
 
+// The overview of the whole catalogue, added after the menu's own
+// commands: it has no language key, so the numbered keys stay.
+MenuEntry overview(const QString &action)
+{
+    return command(QString(), QString(), QStringLiteral("Přehled celého katalogu ..."), action);
+}
+
 void name(std::vector<MenuEntry> &entries, const QString &prefix)
 {
     for (MenuEntry &e : entries) {
@@ -119,7 +126,8 @@ std::vector<MenuEntry> buildCassetteMenu()
               records(command(VK, "105", "Vyhledání filmů podle kategorií", "search.films"), T1,
                       cislo),
               command(VK, "106", "Vyhledání volné pozice pro nahrávku", "search.freePosition"),
-              command(VK, "107", "Vlastní poznámkový blok k sekci VK", "notes.cassettes")}),
+              command(VK, "107", "Vlastní poznámkový blok k sekci VK", "notes.cassettes"),
+              overview("overview.cassettes")}),
         menu(VK, "200", "Půjčování ",
              {records(command(VK, "201", "Zapůjčení videokazety", "lending.lendCassette"), T1,
                       cislo),
@@ -204,7 +212,8 @@ std::vector<MenuEntry> buildCdMenu()
                      true),
              records(command(CD, "105", "Vyhledání skladeb podle kategorií", "search.songs"), C1,
                      {}, true),
-             command(CD, "106", "Vlastní poznámkový blok k sekci CD", "notes.cds")}),
+             command(CD, "106", "Vlastní poznámkový blok k sekci CD", "notes.cds"),
+             overview("overview.cds")}),
         menu(CD, "200", "Půjčování ",
              {records(command(CD, "201", "Zapůjčení hudebních CD titulů", "lending.lendCd"), C1,
                       cislocd),

@@ -1,0 +1,237 @@
+#include "browsing/OverviewWindow.h"
+
+#include "browsing/OverviewModel.h"
+#include "platform/Dialogs.h"
+#include "platform/Widgets.h"
+#include "session/Session.h"
+#include "system/SettingsStore.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace velmora {
+namespace {
+
+struct Kind
+{
+    const char *name;
+    const char *caption;
+    const char *key; // of the settings
+};
+
+constexpr Kind kCassettes{"Prehled_VK", "Přehled celého katalogu videokazet", "VK"};
+constexpr Kind kCds{"Prehled_CD", "Přehled celého katalogu hudebních CD", "CD"};
+
+const Kind &kindOf(OverviewKind kind)
+{
+    return kind == OverviewKind::Cassettes ? kCassettes : kCds;
+}
+
+} // namespace
+
+TPrehled::TPrehled(OverviewKind kind, Session &session, QWidget *parent)
+    : ScreenDialog(parent), m_kind(kind), m_session(session), m_model(new OverviewModel(kind, this))
+{
+    setObjectName(QString::fromUtf8(kindOf(kind).name));
+    setWindowTitle(QString::fromUtf8(kindOf(kind).caption));
+    setSizeGripEnabled(true);
+
+    QLabel *filterCaption =
+        ui::caption(this, QStringLiteral("Label_Filtr"), QStringLiteral("&Filtr:"));
+    m_filter = new QLineEdit(this);
+    m_filter->setObjectName(QStringLiteral("Filtr"));
+    m_filter->setAccessibleName(QStringLiteral("Filtr"));
+    m_filter->setClearButtonEnabled(true);
+    filterCaption->setBuddy(m_filter);
+    m_ignoreAccents = new QCheckBox(QStringLiteral("Bez ohledu na &diakritiku"), this);
+    m_ignoreAccents->setObjectName(QStringLiteral("BezDiakritiky"));
+    m_ignoreAccents->setChecked(true);
+    m_lentOnly = new QCheckBox(QStringLiteral("Jen &půjčené"), this);
+    m_lentOnly->setObjectName(QStringLiteral("JenPujcene"));
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("Prehled"));
+    m_grid->setAccessibleName(windowTitle());
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->hide();
+    // Rows of one height let the view skip measuring half a million of them.
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    QHeaderView *header = m_grid->horizontalHeader();
+    header->setSectionsMovable(true);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    header->setSortIndicator(-1, Qt::AscendingOrder); // the stored order until a click
+    m_grid->setSortingEnabled(true);
+    m_grid->installEventFilter(this);
+
+    m_status = ui::valueLabel(this, QStringLiteral("Stav"), QStringLiteral("Zobrazeno"),
+                              QStringLiteral("Zobrazeno 0 z 0"));
+    auto *close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(filterCaption);
+    top->addWidget(m_filter, 1);
+    top->addWidget(m_ignoreAccents);
+    top->addWidget(m_lentOnly);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(ui::row({m_status}, {close}));
+    resize(980, 600);
+
+    connect(m_filter, &QLineEdit::textChanged, this, &TPrehled::filterChanged);
+    connect(m_ignoreAccents, &QCheckBox::toggled, this, &TPrehled::filterChanged);
+    connect(m_lentOnly, &QCheckBox::toggled, this, &TPrehled::filterChanged);
+    connect(header, &QHeaderView::customContextMenuRequested, this, &TPrehled::headerMenu);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TPrehled::~TPrehled() = default;
+
+void TPrehled::FormShow()
+{
+    restoreLayout();
+    load();
+    m_filter->setFocus();
+}
+
+void TPrehled::FormClose()
+{
+    saveLayout();
+}
+
+void TPrehled::load()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        m_model->setRows(catalogueOverview(m_kind, m_session.tables(), QDate::currentDate()));
+        QApplication::restoreOverrideCursor();
+    } catch (const std::exception &e) {
+        QApplication::restoreOverrideCursor();
+        dialogs::showError(e);
+    }
+    showStatus();
+}
+
+void TPrehled::filterChanged()
+{
+    m_model->setFilter({m_filter->text(), m_ignoreAccents->isChecked(), m_lentOnly->isChecked()});
+    showStatus();
+}
+
+void TPrehled::showStatus()
+{
+    m_status->setText(
+        QStringLiteral("Zobrazeno %1 z %2").arg(m_model->rowCount()).arg(m_model->totalRows()));
+}
+
+QString TPrehled::selectedText() const
+{
+    QHeaderView *header = m_grid->horizontalHeader();
+    QList<int> columns;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (!header->isSectionHidden(logical))
+            columns << logical;
+    }
+    QList<int> rows;
+    for (const QModelIndex &i : m_grid->selectionModel()->selectedRows())
+        rows << i.row();
+    std::sort(rows.begin(), rows.end());
+    QString out;
+    for (const int r : rows) {
+        QStringList cells;
+        for (const int c : columns)
+            // A tab or line break inside a value would split the pasted row.
+            cells << m_model->data(m_model->index(r, c))
+                         .toString()
+                         .replace(QLatin1Char('\t'), QLatin1Char(' '))
+                         .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                         .remove(QLatin1Char('\r'));
+        out += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+bool TPrehled::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        QApplication::clipboard()->setText(selectedText());
+        return true;
+    }
+    return ScreenDialog::eventFilter(watched, event);
+}
+
+void TPrehled::headerMenu(const QPoint &at)
+{
+    QHeaderView *header = m_grid->horizontalHeader();
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("Sloupce"));
+    int shown = 0;
+    for (int c = 0; c < header->count(); ++c)
+        shown += header->isSectionHidden(c) ? 0 : 1;
+    for (int c = 0; c < header->count(); ++c) {
+        QAction *a = menu.addAction(m_model->headerData(c, Qt::Horizontal).toString());
+        a->setCheckable(true);
+        a->setChecked(!header->isSectionHidden(c));
+        // The last shown column stays: a table without columns shows nothing.
+        a->setEnabled(header->isSectionHidden(c) || shown > 1);
+        connect(a, &QAction::toggled, this,
+                [header, c](bool on) { header->setSectionHidden(c, !on); });
+    }
+    menu.exec(header->mapToGlobal(at));
+}
+
+QString TPrehled::settingsKey(const char *what) const
+{
+    return QStringLiteral("Prehled_%1/%2")
+        .arg(QLatin1String(kindOf(m_kind).key), QLatin1String(what));
+}
+
+void TPrehled::restoreLayout()
+{
+    try {
+        const SettingsStore store = SettingsStore::own();
+        if (store.exists(settingsKey("Okno")))
+            restoreGeometry(
+                QByteArray::fromBase64(store.readString(settingsKey("Okno")).toLatin1()));
+        if (store.exists(settingsKey("Sloupce"))) {
+            QHeaderView *header = m_grid->horizontalHeader();
+            header->restoreState(
+                QByteArray::fromBase64(store.readString(settingsKey("Sloupce")).toLatin1()));
+            m_grid->sortByColumn(header->sortIndicatorSection(), header->sortIndicatorOrder());
+        }
+    } catch (const std::exception &) {
+        // A damaged value: the window opens as at first.
+    }
+}
+
+void TPrehled::saveLayout()
+{
+    try {
+        SettingsStore store = SettingsStore::own();
+        store.writeString(settingsKey("Okno"), QString::fromLatin1(saveGeometry().toBase64()));
+        store.writeString(settingsKey("Sloupce"),
+                          QString::fromLatin1(m_grid->horizontalHeader()->saveState().toBase64()));
+        store.sync();
+    } catch (const std::exception &) {
+        // Not kept: the next opening starts as at first.
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,152 @@
+// The overview window through the menus, offscreen: the catalogue written
+// by python dbf, the filter typed as a user types it, the sorting header,
+// the columns a user hides, the copy into the clipboard, and what the
+// window keeps in the settings for the next opening.
+
+#include "AppFixture.h"
+#include "browsing/OverviewModel.h"
+#include "browsing/OverviewWindow.h"
+#include "storage/DateText.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+namespace velmora::test {
+namespace {
+
+class OverviewWindow : public AppFixture
+{
+protected:
+    void SetUp() override
+    {
+        start();
+        const QString lentSince = shortDate(QDate::currentDate().addDays(-20));
+        appendWithDbf("data.dbf",
+                      "[{'cislo': '00001', 't_kazety': 'E 240', 'film1': 'Zámek', "
+                      "'film2': 'Šakalí léta', 'ry2': 'SP', 'cas2': 95, 's_time2': 10, "
+                      "'e_time2': 105},"
+                      " {'cislo': '00002', 't_kazety': 'E 180', 'film1': 'Čáp', 'pujceno': True, "
+                      "'komu': 'Eva', 'od_kdy': '" +
+                          lentSince +
+                          "', 'delka_pujc': 7},"
+                          " {'cislo': '00003', 't_kazety': 'E 240', 'film1': 'Chata'},"
+                          " {'cislo': '00004', 't_kazety': 'E 240'}]");
+    }
+
+    static QStringList column(const TPrehled &s, int c)
+    {
+        QStringList out;
+        const QAbstractItemModel *m = s.grid()->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            out << m->index(r, c).data().toString();
+        return out;
+    }
+
+    void open(const std::function<void(TPrehled &)> &act)
+    {
+        user.onScreen["TPrehled"] = [act](QDialog &d) { act(static_cast<TPrehled &>(d)); };
+        window->runEntry(*window->entryFor(QStringLiteral("overview.cassettes")));
+        user.onScreen.remove("TPrehled");
+    }
+};
+
+TEST_F(OverviewWindow, OpensFromTheEndOfTheCassetteMenuWithEveryRecordingAndItsState)
+{
+    const MenuEntry *last = nullptr;
+    for (const MenuEntry &m : cassetteMenu())
+        if (m.key == QStringLiteral("100"))
+            last = &m.children.back();
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->action, "overview.cassettes");
+    EXPECT_EQ(menuCaption(*last), QStringLiteral("Přehled celého katalogu ..."));
+
+    bool shown = false;
+    open([&](TPrehled &s) {
+        shown = true;
+        EXPECT_EQ(s.objectName(), "Prehled_VK");
+        EXPECT_EQ(s.status()->text(), "Zobrazeno 5 z 5");
+        EXPECT_EQ(column(s, 3), (QStringList{"Zámek", "Šakalí léta", "Čáp", "Chata", ""}));
+        EXPECT_EQ(column(s, 11), (QStringList{"doma", "doma", "po termínu", "doma", "doma"}));
+        EXPECT_EQ(s.filterBox()->accessibleName(), "Filtr");
+        EXPECT_EQ(s.grid()->model()->headerData(3, Qt::Horizontal).toString(), "Název filmu");
+        EXPECT_TRUE(s.filterBox()->hasFocus());
+    });
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(OverviewWindow, TypingFiltersWithoutDiacriticsAndTheLentBoxNarrowsFurther)
+{
+    open([&](TPrehled &s) {
+        QTest::keyClicks(s.filterBox(), "sakali");
+        EXPECT_EQ(column(s, 3), QStringList{"Šakalí léta"});
+        EXPECT_EQ(s.status()->text(), "Zobrazeno 1 z 5");
+        s.findChild<QCheckBox *>("BezDiakritiky")->click();
+        EXPECT_EQ(s.status()->text(), "Zobrazeno 0 z 5");
+        s.findChild<QCheckBox *>("BezDiakritiky")->click();
+        // Back to a shorter text: every row it finds again, the state
+        // "doma" of the cassette without recordings too.
+        s.filterBox()->clear();
+        QTest::keyClicks(s.filterBox(), "a");
+        EXPECT_EQ(column(s, 3), (QStringList{"Zámek", "Šakalí léta", "Čáp", "Chata", ""}));
+        s.findChild<QCheckBox *>("JenPujcene")->click();
+        EXPECT_EQ(column(s, 3), QStringList{"Čáp"});
+        EXPECT_EQ(s.status()->text(), "Zobrazeno 1 z 5");
+    });
+}
+
+TEST_F(OverviewWindow, AHeaderClickSortsInCzechOrderAndTheChoiceIsKeptForTheNextOpening)
+{
+    open([&](TPrehled &s) {
+        QHeaderView *header = s.grid()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(3) + 5, header->height() / 2));
+        const QStringList up = column(s, 3);
+        // The indicator's first direction is the view's; both must be Czech.
+        const QStringList czech{"", "Čáp", "Chata", "Šakalí léta", "Zámek"};
+        QStringList down = czech;
+        std::reverse(down.begin(), down.end());
+        EXPECT_TRUE(up == czech || up == down) << up.join('|').toStdString();
+        // Filtering keeps the order chosen.
+        QTest::keyClicks(s.filterBox(), "k");
+        QStringList expected = up;
+        expected.removeIf([](const QString &t) { return !t.contains('k'); });
+        EXPECT_EQ(expected.size(), 2);
+        EXPECT_EQ(column(s, 3), expected);
+        header->setSectionHidden(12, true);
+        header->moveSection(3, 0);
+    });
+    open([&](TPrehled &s) {
+        QHeaderView *header = s.grid()->horizontalHeader();
+        EXPECT_EQ(header->sortIndicatorSection(), 3);
+        EXPECT_TRUE(header->isSectionHidden(12));
+        EXPECT_EQ(header->logicalIndex(0), 3);
+        QStringList shown = column(s, 3);
+        EXPECT_TRUE(shown.first() == "" || shown.last() == "") << shown.join('|').toStdString();
+    });
+}
+
+TEST_F(OverviewWindow, CtrlCCopiesTheSelectedRowsAsTabSeparatedTextOfTheVisibleColumns)
+{
+    open([&](TPrehled &s) {
+        QHeaderView *header = s.grid()->horizontalHeader();
+        for (int c = 4; c < header->count(); ++c)
+            header->setSectionHidden(c, true);
+        header->moveSection(3, 0);
+        s.grid()->setFocus();
+        s.grid()->selectRow(2);
+        s.grid()->selectionModel()->select(s.grid()->model()->index(0, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(s.grid(), Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(),
+                  "Zámek\t00001\tE 240\t1\nČáp\t00002\tE 180\t1\n");
+    });
+}
+
+} // namespace
+} // namespace velmora::test
