@@ -107,7 +107,13 @@ void registerScreens(TTitul &window)
     for (const auto &[action, kind] : {std::pair{"overview.cassettes", OverviewKind::Cassettes},
                                        std::pair{"overview.cds", OverviewKind::Cds}})
         window.registerCommand(QLatin1String(action), [kind](TTitul &w) {
-            TPrehled screen(kind, w.session(), &w);
+            TPrehled screen(
+                kind, w.session(),
+                [&w](const QString &command) {
+                    if (const MenuEntry *entry = w.entryFor(command))
+                        w.runEntry(*entry);
+                },
+                &w);
             dialogs::exec(screen);
         });
     window.registerCommand(QStringLiteral("cassettes.edit"), changingCassettes<TUprav_kazetu>());

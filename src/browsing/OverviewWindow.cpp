@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
+#include "session/StartItem.h"
 #include "system/SettingsStore.h"
 
 #include <QApplication>
@@ -26,11 +27,24 @@ struct Kind
 {
     const char *name;
     const char *caption;
-    const char *key; // of the settings
+    const char *key;        // of the settings
+    const char *actions[5]; // the menu commands of TPrehled::Action, in its order
+    int placeColumn;        // the recording's position, or the track's disc
 };
 
-constexpr Kind kCassettes{"Prehled_VK", "Přehled celého katalogu videokazet", "VK"};
-constexpr Kind kCds{"Prehled_CD", "Přehled celého katalogu hudebních CD", "CD"};
+constexpr Kind kCassettes{"Prehled_VK",
+                          "Přehled celého katalogu videokazet",
+                          "VK",
+                          {"cassettes.edit", "cassettes.browse", "lending.lendCassette",
+                           "lending.returnCassette", "cassettes.delete"},
+                          2};
+constexpr Kind kCds{"Prehled_CD",
+                    "Přehled celého katalogu hudebních CD",
+                    "CD",
+                    {"cds.edit", "cds.show", "lending.lendCd", "lending.returnCd", "cds.delete"},
+                    3};
+
+const char *const kActionTexts[5] = {"&Upravit", "&Zobrazit", "Za&půjčit", "&Vrátit", "&Smazat"};
 
 const Kind &kindOf(OverviewKind kind)
 {
@@ -39,8 +53,9 @@ const Kind &kindOf(OverviewKind kind)
 
 } // namespace
 
-TPrehled::TPrehled(OverviewKind kind, Session &session, QWidget *parent)
-    : ScreenDialog(parent), m_kind(kind), m_session(session), m_model(new OverviewModel(kind, this))
+TPrehled::TPrehled(OverviewKind kind, Session &session, CommandRunner runner, QWidget *parent)
+    : ScreenDialog(parent), m_kind(kind), m_session(session), m_run(std::move(runner)),
+      m_model(new OverviewModel(kind, this))
 {
     setObjectName(QString::fromUtf8(kindOf(kind).name));
     setWindowTitle(QString::fromUtf8(kindOf(kind).caption));
@@ -77,6 +92,7 @@ TPrehled::TPrehled(OverviewKind kind, Session &session, QWidget *parent)
     header->setSortIndicator(-1, Qt::AscendingOrder); // the stored order until a click
     m_grid->setSortingEnabled(true);
     m_grid->installEventFilter(this);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
 
     m_status = ui::valueLabel(this, QStringLiteral("Stav"), QStringLiteral("Zobrazeno"),
                               QStringLiteral("Zobrazeno 0 z 0"));
@@ -97,6 +113,8 @@ TPrehled::TPrehled(OverviewKind kind, Session &session, QWidget *parent)
     connect(m_ignoreAccents, &QCheckBox::toggled, this, &TPrehled::filterChanged);
     connect(m_lentOnly, &QCheckBox::toggled, this, &TPrehled::filterChanged);
     connect(header, &QHeaderView::customContextMenuRequested, this, &TPrehled::headerMenu);
+    connect(m_grid, &QTableView::customContextMenuRequested, this, &TPrehled::showRowMenu);
+    connect(m_grid, &QTableView::doubleClicked, this, [this] { run(Action::Edit); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -169,12 +187,90 @@ QString TPrehled::selectedText() const
 
 bool TPrehled::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_grid && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+    if (watched != m_grid || event->type() != QEvent::KeyPress)
+        return ScreenDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->matches(QKeySequence::Copy)) {
         QApplication::clipboard()->setText(selectedText());
         return true;
     }
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        // Taken here, so the close button, the default one, does not see it.
+        run(Action::Edit);
+        return true;
+    }
+    if (mods == Qt::ShiftModifier && key->key() == Qt::Key_F10) {
+        showRowMenu(m_grid->visualRect(m_grid->currentIndex()).center());
+        return true;
+    }
     return ScreenDialog::eventFilter(watched, event);
+}
+
+int TPrehled::currentShownRow() const
+{
+    const QModelIndex current = m_grid->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+bool TPrehled::canRun(Action action) const
+{
+    const int shown = currentShownRow();
+    if (shown < 0)
+        return false;
+    const bool atHome =
+        m_model->rows().cell(m_model->rowAt(shown), stateColumn(m_kind)) == QStringLiteral("doma");
+    if (action == Action::Lend)
+        return atHome;
+    if (action == Action::Return)
+        return !atHome;
+    return true;
+}
+
+void TPrehled::run(Action action)
+{
+    if (!canRun(action) || !m_run)
+        return;
+    const OverviewRows &rows = m_model->rows();
+    const int row = m_model->rowAt(currentShownRow());
+    const QString number = rows.cell(row, 0).toString();
+    const QString place = rows.cell(row, kindOf(m_kind).placeColumn).toString();
+    startitem::set(number);
+    try {
+        m_run(QLatin1String(kindOf(m_kind).actions[int(action)]));
+    } catch (const std::exception &e) {
+        dialogs::showError(e);
+    }
+    startitem::take(); // a screen that did not start at the item leaves it
+    load();
+    selectItem(number, place);
+}
+
+void TPrehled::selectItem(const QString &number, const QString &place)
+{
+    const int column = kindOf(m_kind).placeColumn;
+    for (int shown = 0; shown < m_model->rowCount(); ++shown) {
+        const int row = m_model->rowAt(shown);
+        if (m_model->rows().cell(row, 0) == number && m_model->rows().cell(row, column) == place) {
+            m_grid->selectRow(shown);
+            m_grid->scrollTo(m_model->index(shown, 0));
+            return;
+        }
+    }
+}
+
+void TPrehled::showRowMenu(const QPoint &at)
+{
+    if (currentShownRow() < 0)
+        return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("Akce"));
+    for (int a = 0; a < 5; ++a) {
+        QAction *item = menu.addAction(QString::fromUtf8(kActionTexts[a]));
+        item->setEnabled(canRun(Action(a)));
+        connect(item, &QAction::triggered, this, [this, a] { run(Action(a)); });
+    }
+    menu.exec(m_grid->viewport()->mapToGlobal(at));
 }
 
 void TPrehled::headerMenu(const QPoint &at)

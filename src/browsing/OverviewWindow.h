@@ -7,6 +7,8 @@
 #include "overview/CatalogueOverview.h"
 #include "platform/ScreenDialog.h"
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -21,7 +23,10 @@ class TPrehled : public ScreenDialog
 {
     Q_OBJECT
 public:
-    TPrehled(OverviewKind kind, Session &session, QWidget *parent = nullptr);
+    // Runs a menu command with its guard, as the menus run it.
+    using CommandRunner = std::function<void(const QString &action)>;
+
+    TPrehled(OverviewKind kind, Session &session, CommandRunner runner, QWidget *parent = nullptr);
     ~TPrehled() override;
 
     QLineEdit *filterBox() const { return m_filter; }
@@ -32,6 +37,24 @@ public:
     // The selected rows as tab-separated text, a line each, as a
     // spreadsheet pastes them.
     QString selectedText() const;
+
+    // What the context menu offers for the current row ("Upravit",
+    // "Zobrazit", "Zapůjčit", "Vrátit", "Smazat"): each runs the menu's own
+    // command on that item, and the table is read again afterwards.
+    enum class Action
+    {
+        Edit,
+        Show,
+        Lend,
+        Return,
+        Delete
+    };
+    // Whether the action fits the current row (lending wants an item at
+    // home, a return a lent one).
+    bool canRun(Action action) const;
+    void run(Action action);
+    // The context menu over the current row, at a point of the grid.
+    void showRowMenu(const QPoint &at);
 
 protected:
     void FormShow() override;
@@ -46,9 +69,12 @@ private:
     void restoreLayout();
     void saveLayout();
     QString settingsKey(const char *what) const;
+    int currentShownRow() const;
+    void selectItem(const QString &number, const QString &place);
 
     OverviewKind m_kind;
     Session &m_session;
+    CommandRunner m_run;
     OverviewModel *m_model;
     QLineEdit *m_filter;
     QCheckBox *m_ignoreAccents;

@@ -7,6 +7,7 @@
 #include "platform/JumpList.h"
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
+#include "session/StartItem.h"
 #include "storage/DateText.h"
 #include "storage/FieldValues.h"
 
@@ -311,6 +312,9 @@ bool CassetteDisplay::showFromLast()
     }
     m_jump->setCurrentIndex(m_jump->count() - 1);
     CassetteCatalogue(*t).moveToLast();
+    if (const QString number = startitem::take();
+        !number.isEmpty() && CassetteCatalogue(*t).moveToListed(number))
+        m_jump->follow(CassetteCatalogue(*t).current().number);
     showCurrent();
     return true;
 }

@@ -9,6 +9,7 @@
 #include "platform/RecordNavigator.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
+#include "session/StartItem.h"
 #include "storage/FieldValues.h"
 
 #include <QComboBox>
@@ -94,6 +95,10 @@ void TUprav_kazetu::FormShow()
         m_jump->fill(visibleValues(m_session.tables().Table1, kNumberField),
                      currentValue(m_session.tables().Table1, kNumberField));
         m_jump->setCurrentIndex(m_jump->count() - 1);
+        CassetteCatalogue cassettes(m_session.tables().Table1);
+        if (const QString number = startitem::take();
+            !number.isEmpty() && cassettes.moveToListed(number))
+            m_jump->follow(cassettes.current().number);
         m_navigator->refresh();
     } catch (const std::exception &e) {
         dialogs::showError(e);

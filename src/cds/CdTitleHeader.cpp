@@ -5,6 +5,7 @@
 #include "platform/Colours.h"
 #include "platform/JumpList.h"
 #include "platform/Widgets.h"
+#include "session/StartItem.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -70,6 +71,8 @@ bool CdTitleHeader::fillFromLast(Table &titles)
         return false;
     m_jump->setCurrentIndex(m_jump->count() - 1);
     moveToLastTitle(titles);
+    if (const QString number = startitem::take(); !number.isEmpty() && locateTitle(titles, number))
+        m_jump->follow(number);
     return true;
 }
 

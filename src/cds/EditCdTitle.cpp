@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
+#include "session/StartItem.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -60,6 +61,8 @@ void TOpravit_CD_disk::FormShow()
     try {
         // The title with the highest number comes first.
         moveToLastTitle(m_session.tables().CD_Table1);
+        if (const QString number = startitem::take(); !number.isEmpty())
+            locateTitle(m_session.tables().CD_Table1, number);
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }

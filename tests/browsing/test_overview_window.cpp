@@ -6,6 +6,11 @@
 #include "AppFixture.h"
 #include "browsing/OverviewModel.h"
 #include "browsing/OverviewWindow.h"
+#include "cassettes/CassetteDisplay.h"
+#include "cassettes/EditCassette.h"
+#include "lending/BorrowerDialog.h"
+#include "lending/LendCassette.h"
+#include "platform/JumpList.h"
 #include "storage/DateText.h"
 
 #include <QApplication>
@@ -146,6 +151,54 @@ TEST_F(OverviewWindow, CtrlCCopiesTheSelectedRowsAsTabSeparatedTextOfTheVisibleC
         EXPECT_EQ(QApplication::clipboard()->text(),
                   "Zámek\t00001\tE 240\t1\nČáp\t00002\tE 180\t1\n");
     });
+}
+
+TEST_F(OverviewWindow, EnterOpensTheEditScreenOnTheCassetteOfTheRowNotOnTheLast)
+{
+    QString editedNumber;
+    user.onScreen["TUprav_kazetu"] = [&](QDialog &d) {
+        editedNumber = static_cast<TUprav_kazetu &>(d).jumpList()->currentText();
+    };
+    open([&](TPrehled &s) {
+        s.grid()->setFocus();
+        s.grid()->selectRow(2); // 00002, Čáp
+        QTest::keyClick(s.grid(), Qt::Key_Return);
+        EXPECT_TRUE(s.isVisible());
+        EXPECT_EQ(s.grid()->currentIndex().row(), 2);
+    });
+    EXPECT_EQ(editedNumber, "00002");
+    // The next opening from the menu starts at the last cassette again.
+    editedNumber.clear();
+    window->runEntry(*window->entryFor(QStringLiteral("cassettes.edit")));
+    EXPECT_EQ(editedNumber, "00004");
+}
+
+TEST_F(OverviewWindow, LendingFromTheRowMenuLendsThatCassetteAndTheRowShowsItAtOnce)
+{
+    QString lentNumber;
+    user.onScreen["TKomu_pujcit"] = [](QDialog &d) {
+        auto &dialog = static_cast<TKomu_pujcit &>(d);
+        dialog.nameBox()->setEditText("Adam");
+        dialog.saveButton()->click();
+    };
+    user.onScreen["TZapsat_pujceni"] = [&](QDialog &d) {
+        auto &screen = static_cast<TZapsat_pujceni &>(d);
+        lentNumber = screen.display()->currentNumber();
+        screen.lendButton()->click();
+    };
+    open([&](TPrehled &s) {
+        s.grid()->selectRow(3); // 00003, Chata
+        EXPECT_TRUE(s.canRun(TPrehled::Action::Lend));
+        EXPECT_FALSE(s.canRun(TPrehled::Action::Return));
+        s.run(TPrehled::Action::Lend);
+        // Read again, the same row still chosen.
+        EXPECT_EQ(s.grid()->currentIndex().row(), 3);
+        EXPECT_EQ(column(s, 11).at(3), "půjčeno");
+        EXPECT_EQ(column(s, 12).at(3), "Adam");
+        EXPECT_FALSE(s.canRun(TPrehled::Action::Lend));
+        EXPECT_TRUE(s.canRun(TPrehled::Action::Return));
+    });
+    EXPECT_EQ(lentNumber, "00003");
 }
 
 } // namespace
