@@ -7,10 +7,14 @@
 #include "browsing/OverviewModel.h"
 #include "browsing/OverviewWindow.h"
 #include "cassettes/CassetteDisplay.h"
+#include "cassettes/DeleteCassette.h"
 #include "cassettes/EditCassette.h"
+#include "cds/CdTitleForm.h"
+#include "cds/EditCdTitle.h"
 #include "lending/BorrowerDialog.h"
 #include "lending/LendCassette.h"
 #include "platform/JumpList.h"
+#include "storage/CdRecords.h"
 #include "storage/DateText.h"
 
 #include <QApplication>
@@ -199,6 +203,51 @@ TEST_F(OverviewWindow, LendingFromTheRowMenuLendsThatCassetteAndTheRowShowsItAtO
         EXPECT_TRUE(s.canRun(TPrehled::Action::Return));
     });
     EXPECT_EQ(lentNumber, "00003");
+}
+
+TEST_F(OverviewWindow, DeletingFromTheRowMenuAsksTheMenusQuestionAndTheRowsGo)
+{
+    QString shownNumber;
+    user.onScreen["TZrusit_vk"] = [&](QDialog &d) {
+        auto &screen = static_cast<TZrusit_vk &>(d);
+        shownNumber = screen.display()->currentNumber();
+        screen.findChild<QPushButton *>("Zrusit")->click();
+    };
+    user.answers = {true};
+    open([&](TPrehled &s) {
+        s.grid()->selectRow(1); // 00001's second recording
+        s.run(TPrehled::Action::Delete);
+        EXPECT_EQ(column(s, 0), (QStringList{"00002", "00003", "00004"}));
+        EXPECT_EQ(s.status()->text(), "Zobrazeno 3 z 3");
+    });
+    EXPECT_EQ(shownNumber, "00001");
+    EXPECT_TRUE(user.texts().join('|').contains("natrvalo zrušit"));
+}
+
+TEST_F(OverviewWindow, TheCdOverviewOpensFromTheEndOfItsMenuAndEditsTheTitleOfTheRow)
+{
+    for (const char *number : {"00001", "00002", "00003"}) {
+        CdTitle t;
+        t.number = number;
+        t.title = QStringLiteral("Titul ") + number;
+        appendCdTitle(t);
+    }
+    appendCdTracks({{"00002", "CD1", 1, "Píseň", 200, "Pop", "Hosté"}});
+    QString editedNumber;
+    user.onScreen["TOpravit_CD_disk"] = [&](QDialog &d) {
+        editedNumber = static_cast<TOpravit_CD_disk &>(d).form()->numberList()->currentText();
+    };
+    window->selectSection(TTitul::Cds);
+    user.onScreen["TPrehled"] = [&](QDialog &d) {
+        auto &s = static_cast<TPrehled &>(d);
+        EXPECT_EQ(s.objectName(), "Prehled_CD");
+        EXPECT_EQ(column(s, 5), (QStringList{"", "Píseň", ""}));
+        EXPECT_EQ(column(s, 6), (QStringList{"", "03:20", ""}));
+        s.grid()->selectRow(1);
+        s.run(TPrehled::Action::Edit);
+    };
+    window->runEntry(*window->entryFor(QStringLiteral("overview.cds"), TTitul::Cds));
+    EXPECT_EQ(editedNumber, "00002");
 }
 
 } // namespace
