@@ -122,8 +122,12 @@ TPrehled::~TPrehled() = default;
 
 void TPrehled::FormShow()
 {
-    restoreLayout();
+    const bool restored = restoreLayout();
     load();
+    // At the first opening the columns fit what the first rows show; the
+    // view measures the rows in sight only, so this costs nothing.
+    if (!restored)
+        m_grid->resizeColumnsToContents();
     m_filter->setFocus();
 }
 
@@ -299,8 +303,9 @@ QString TPrehled::settingsKey(const char *what) const
         .arg(QLatin1String(kindOf(m_kind).key), QLatin1String(what));
 }
 
-void TPrehled::restoreLayout()
+bool TPrehled::restoreLayout()
 {
+    bool columns = false;
     try {
         const SettingsStore store = SettingsStore::own();
         if (store.exists(settingsKey("Okno")))
@@ -308,13 +313,16 @@ void TPrehled::restoreLayout()
                 QByteArray::fromBase64(store.readString(settingsKey("Okno")).toLatin1()));
         if (store.exists(settingsKey("Sloupce"))) {
             QHeaderView *header = m_grid->horizontalHeader();
-            header->restoreState(
-                QByteArray::fromBase64(store.readString(settingsKey("Sloupce")).toLatin1()));
+            if (!header->restoreState(
+                    QByteArray::fromBase64(store.readString(settingsKey("Sloupce")).toLatin1())))
+                return false;
             m_grid->sortByColumn(header->sortIndicatorSection(), header->sortIndicatorOrder());
+            columns = true;
         }
     } catch (const std::exception &) {
         // A damaged value: the window opens as at first.
     }
+    return columns;
 }
 
 void TPrehled::saveLayout()

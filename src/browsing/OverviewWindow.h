@@ -66,7 +66,7 @@ private:
     void filterChanged();
     void showStatus();
     void headerMenu(const QPoint &at);
-    void restoreLayout();
+    bool restoreLayout();
     void saveLayout();
     QString settingsKey(const char *what) const;
     int currentShownRow() const;
