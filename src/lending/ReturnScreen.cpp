@@ -6,6 +6,7 @@
 #include "platform/TableModel.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
+#include "session/StartItem.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -181,6 +182,9 @@ void ReturnScreen::FormShow()
 {
     showLentOnly(items());
     fillGrid();
+    // Opened on an item of the catalogue overview: that item is chosen.
+    if (const QString number = startitem::take(); !number.isEmpty())
+        moveToLentItem(m_kind, items(), number);
     if (m_titleName)
         m_titleName->setText(kNoTitle);
     m_grid->setFocus();

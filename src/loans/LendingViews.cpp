@@ -34,6 +34,13 @@ std::vector<AwayItem> lentItemsByNumber(ItemKind kind, Table &items, const QDate
     return lentItems(kind, items, today);
 }
 
+bool moveToLentItem(ItemKind kind, Table &items, const QString &number)
+{
+    return items.isOpen() &&
+           items.locate(kind == ItemKind::Cd ? QStringLiteral("Cislocd") : QStringLiteral("cislo"),
+                        number);
+}
+
 std::optional<QString> currentCdTitle(const Table &table)
 {
     if (!table.isOpen() || table.recordNumber() < 0)

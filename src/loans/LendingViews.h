@@ -21,6 +21,10 @@ void showLentOnly(Table &items);
 // return screen leaves its item table.
 void showEveryItem(Table &items);
 
+// Makes the lent item of this number the current one, where it is shown;
+// false, nothing moved, where it is not.
+bool moveToLentItem(ItemKind kind, Table &items, const QString &number);
+
 // Every row of an archive in the order of the returns; none while it is
 // closed.
 std::vector<ArchiveRow> archiveRows(const Table &archive);

@@ -205,6 +205,27 @@ TEST_F(OverviewWindow, LendingFromTheRowMenuLendsThatCassetteAndTheRowShowsItAtO
     EXPECT_EQ(lentNumber, "00003");
 }
 
+TEST_F(OverviewWindow, ReturningFromTheRowMenuChoosesThatCassetteInTheListOfLentOnes)
+{
+    appendWithDbf("data.dbf", "[{'cislo': '00005', 'film1': 'Dřív', 'pujceno': True, "
+                              "'komu': 'Adam', 'od_kdy': '01.01.2026', 'delka_pujc': 7}]");
+    QString chosen;
+    user.onScreen["TVraceni_kazety"] = [&](QDialog &d) {
+        auto *grid = d.findChild<QTableView *>();
+        ASSERT_NE(grid, nullptr);
+        chosen = grid->model()->index(grid->currentIndex().row(), 0).data().toString();
+        QTest::keyClick(grid, Qt::Key_Return);
+    };
+    user.answers = {true};
+    open([&](TPrehled &s) {
+        s.grid()->selectRow(5); // 00005, the second of the two lent
+        s.run(TPrehled::Action::Return);
+        EXPECT_EQ(column(s, 11).at(5), "doma");
+        EXPECT_EQ(column(s, 11).at(2), "po termínu");
+    });
+    EXPECT_EQ(chosen, "00005");
+}
+
 TEST_F(OverviewWindow, DeletingFromTheRowMenuAsksTheMenusQuestionAndTheRowsGo)
 {
     QString shownNumber;
