@@ -54,12 +54,22 @@ QStringView OverviewRows::rowText(int row) const
 
 QStringView OverviewRows::cell(int row, int column) const
 {
-    const QStringView text = rowText(row);
-    qsizetype from = 0;
-    for (int c = 0; c < column; ++c)
-        from = text.indexOf(QChar(kSeparator), from) + 1;
-    const qsizetype to = text.indexOf(QChar(kSeparator), from);
-    return text.mid(from, to - from);
+    // A plain walk: cells are short, and a library search per separator
+    // cost more than the walk itself in sorts and filters over every row.
+    const char16_t *text = reinterpret_cast<const char16_t *>(m_text.constData());
+    qsizetype from = m_starts[size_t(row)];
+    const qsizetype end = m_starts[size_t(row) + 1];
+    for (int c = 0; c < column && from < end; ++c) {
+        while (from < end && text[from] != kSeparator)
+            ++from;
+        ++from;
+    }
+    if (from >= end)
+        return {};
+    qsizetype to = from;
+    while (to < end && text[to] != kSeparator)
+        ++to;
+    return QStringView(text + from, to - from);
 }
 
 qsizetype OverviewRows::memoryBytes() const
