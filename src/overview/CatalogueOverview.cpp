@@ -34,7 +34,8 @@ struct ReadOnly
 
 int integerAt(const Table &t, int record, int field)
 {
-    return t.asStringAt(record, field).trimmed().toInt();
+    // Trimmed as a view: no second string for each of a million numbers.
+    return QStringView(t.asStringAt(record, field)).trimmed().toInt();
 }
 
 // The numbers up to this one are formatted once, not once per cell.
@@ -83,7 +84,8 @@ OverviewRows cassetteRows(const Table &t, const QDate &today)
         cells[1] = type;
         const bool lent = c.loan.lentAt(t, rec);
         const QString since = lent ? t.asStringAt(rec, c.loan.since) : QString();
-        cells[11] = loanStateText(lent, since, integerAt(t, rec, c.loan.days), today);
+        // An item at home needs no loan term.
+        cells[11] = loanStateText(lent, since, lent ? integerAt(t, rec, c.loan.days) : 0, today);
         cells[12] = lent ? t.asStringAt(rec, c.loan.borrower) : QString();
         cells[13] = since;
         Recordings recordings;

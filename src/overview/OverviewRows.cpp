@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 namespace velmora {
 
 void OverviewRows::append(const QStringList &cells, int record)
@@ -35,6 +39,16 @@ void OverviewRows::append(const QStringList &cells, int record)
 void OverviewRows::reserve(qsizetype rows, qsizetype chars)
 {
     m_text.reserve(chars);
+#ifdef __linux__
+    // Large pages for a buffer of tens of megabytes: touching it a small
+    // page at a time was a tenth of the building.
+    constexpr uintptr_t kLarge = 2 * 1024 * 1024;
+    const auto begin = reinterpret_cast<uintptr_t>(m_text.constData());
+    const uintptr_t from = (begin + kLarge - 1) & ~(kLarge - 1);
+    const uintptr_t to = (begin + uintptr_t(m_text.capacity()) * sizeof(QChar)) & ~(kLarge - 1);
+    if (to > from)
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+#endif
     m_starts.reserve(size_t(rows) + 1);
     m_records.reserve(size_t(rows));
 }
