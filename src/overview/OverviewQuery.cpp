@@ -210,6 +210,8 @@ std::vector<int> filterRows(const OverviewRows &rows, int stateColumn, const Ove
 {
     const FoldTable &fold = foldOf(filter.ignoreAccents);
     const QString needle = foldForFilter(filter.text, filter.ignoreAccents);
+    if (needle.isEmpty() && !filter.lentOnly)
+        return among; // an empty filter keeps every row, as the window opens
     std::vector<int> kept;
     kept.reserve(among.size());
     for (const int row : among) {
