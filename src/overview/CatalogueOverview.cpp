@@ -75,7 +75,7 @@ OverviewRows cassetteRows(const Table &t, const QDate &today)
     // One list of cells for every row: a new one per row cost an allocation
     // each of half a million times.
     QStringList cells(columns);
-    std::array<QString, kSlots> speeds, lengths;
+    std::array<QString, kSlots> speeds;
     std::array<int, kSlots> lengthValues{};
     qsizetype done = 0;
     for (const int rec : records) {

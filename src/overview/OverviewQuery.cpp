@@ -9,6 +9,7 @@
 #include <numeric>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 
 namespace velmora {
@@ -120,18 +121,33 @@ void sortByKeys(std::vector<std::pair<Key, int>> &keyed, bool ascending, std::ve
         indexes[i] = keyed[i].second;
 }
 
-// Runs work(from, to) over [0, n), the second half on a thread of its own
-// when there is enough of it to pay for the thread.
+// Below this many rows a second thread costs more than it saves.
+constexpr size_t kThreadedFrom = 50000;
+
+// Runs first() and second() together, second on a thread of its own; both
+// here when no thread can be started.
+template <typename First, typename Second> void together(const First &first, const Second &second)
+{
+    std::thread other;
+    try {
+        other = std::thread(second);
+    } catch (const std::system_error &) {
+        second();
+    }
+    first();
+    if (other.joinable())
+        other.join();
+}
+
+// Runs work(from, to) over [0, n), in two halves together when n is large.
 template <typename Work> void inTwoHalves(size_t n, const Work &work)
 {
-    if (n < 50000) {
+    if (n < kThreadedFrom) {
         work(size_t(0), n);
         return;
     }
     const size_t half = n / 2;
-    std::thread second([&] { work(half, n); });
-    work(size_t(0), half);
-    second.join();
+    together([&] { work(size_t(0), half); }, [&] { work(half, n); });
 }
 
 struct TextKey
@@ -171,13 +187,12 @@ void sortByText(const OverviewRows &rows, int column, bool ascending, std::vecto
             return ascending ? c < 0 : c > 0;
         return a.position < b.position;
     };
-    if (n < 50000) {
+    if (n < kThreadedFrom) {
         std::sort(keys.begin(), keys.end(), before);
     } else {
         const auto middle = keys.begin() + std::ptrdiff_t(n / 2);
-        std::thread second([&] { std::sort(middle, keys.end(), before); });
-        std::sort(keys.begin(), middle, before);
-        second.join();
+        together([&] { std::sort(keys.begin(), middle, before); },
+                 [&] { std::sort(middle, keys.end(), before); });
         std::inplace_merge(keys.begin(), middle, keys.end(), before);
     }
     std::vector<int> sorted(n);
@@ -185,6 +200,7 @@ void sortByText(const OverviewRows &rows, int column, bool ascending, std::vecto
         sorted[i] = indexes[keys[i].position];
     indexes.swap(sorted);
 }
+
 } // namespace
 
 QString foldForFilter(QStringView text, bool ignoreAccents)

@@ -1,6 +1,7 @@
 #include "overview/OverviewRows.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #ifdef __linux__
 #include <sys/mman.h>
