@@ -10,6 +10,9 @@
 
 #include <QHash>
 
+#include <array>
+#include <vector>
+
 namespace velmora {
 namespace {
 
@@ -31,12 +34,33 @@ struct ReadOnly
 
 int integerAt(const Table &t, int record, int field)
 {
-    return t.asStringAt(record, field).trimmed().toInt();
+    // Trimmed as a view: no second string for each of a million numbers.
+    return QStringView(t.asStringAt(record, field)).trimmed().toInt();
+}
+
+// The numbers up to this one are formatted once, not once per cell.
+constexpr int kSmallNumbers = 1000;
+
+const QString &smallNumber(int value)
+{
+    static const std::vector<QString> numbers = [] {
+        std::vector<QString> n;
+        n.reserve(kSmallNumbers);
+        for (int i = 0; i < kSmallNumbers; ++i)
+            n.push_back(QString::number(i));
+        return n;
+    }();
+    return numbers[size_t(value)];
+}
+
+QString numberText(int value)
+{
+    return value >= 0 && value < kSmallNumbers ? smallNumber(value) : QString::number(value);
 }
 
 QString minutes(int value, bool shown)
 {
-    return shown ? QString::number(value) : QString();
+    return shown ? numberText(value) : QString();
 }
 
 OverviewRows cassetteRows(const Table &t, const QDate &today)
@@ -48,51 +72,62 @@ OverviewRows cassetteRows(const Table &t, const QDate &today)
     // the deleted records.
     const std::vector<int> records = t.visibleRecords();
     rows.reserve(qsizetype(records.size()) * 2, qsizetype(records.size()) * 2 * 80);
+    // One list of cells for every row: a new one per row cost an allocation
+    // each of half a million times.
+    QStringList cells(columns);
+    std::array<QString, kSlots> speeds;
+    std::array<int, kSlots> lengthValues{};
+    qsizetype done = 0;
     for (const int rec : records) {
-        const QString number = t.asStringAt(rec, c.number);
+        cells[0] = t.asStringAt(rec, c.number);
         const QString type = t.asStringAt(rec, c.type);
+        cells[1] = type;
         const bool lent = c.loan.lentAt(t, rec);
-        const QString borrower = lent ? t.asStringAt(rec, c.loan.borrower) : QString();
         const QString since = lent ? t.asStringAt(rec, c.loan.since) : QString();
-        const QString state = loanStateText(lent, since, integerAt(t, rec, c.loan.days), today);
+        // An item at home needs no loan term.
+        cells[11] = loanStateText(lent, since, lent ? integerAt(t, rec, c.loan.days) : 0, today);
+        cells[12] = lent ? t.asStringAt(rec, c.loan.borrower) : QString();
+        cells[13] = since;
         Recordings recordings;
-        for (int s = 0; s < kSlots; ++s)
-            recordings[size_t(s)] = {integerAt(t, rec, c.recordings[size_t(s)].length),
-                                     t.asStringAt(rec, c.recordings[size_t(s)].speed)};
-        const QString remaining = QString::number(RemainingTime(type, recordings));
+        for (int s = 0; s < kSlots; ++s) {
+            const CassetteColumns::Slot &f = c.recordings[size_t(s)];
+            lengthValues[size_t(s)] = integerAt(t, rec, f.length);
+            speeds[size_t(s)] = t.asStringAt(rec, f.speed);
+            recordings[size_t(s)] = {lengthValues[size_t(s)], speeds[size_t(s)]};
+        }
+        cells[14] = numberText(RemainingTime(type, recordings));
         bool any = false;
         for (int s = 0; s < kSlots; ++s) {
             const CassetteColumns::Slot &f = c.recordings[size_t(s)];
-            const QString title = t.asStringAt(rec, f.title);
+            QString title = t.asStringAt(rec, f.title);
             if (title.isEmpty())
                 continue;
             any = true;
             const int start = integerAt(t, rec, f.start);
             const int end = integerAt(t, rec, f.end);
-            rows.append({number, type, QString::number(s + 1), title, t.asStringAt(rec, f.genre),
-                         t.asStringAt(rec, f.speed), minutes(start, start || end),
-                         minutes(end, start || end), QString::number(integerAt(t, rec, f.length)),
-                         t.asStringAt(rec, f.source), t.asStringAt(rec, f.date), state, borrower,
-                         since, remaining},
-                        rec);
+            cells[2] = smallNumber(s + 1);
+            cells[3] = std::move(title);
+            cells[4] = t.asStringAt(rec, f.genre);
+            cells[5] = speeds[size_t(s)];
+            cells[6] = minutes(start, start || end);
+            cells[7] = minutes(end, start || end);
+            cells[8] = numberText(lengthValues[size_t(s)]);
+            cells[9] = t.asStringAt(rec, f.source);
+            cells[10] = t.asStringAt(rec, f.date);
+            rows.append(cells, rec);
         }
-        if (!any)
-            rows.append({number,
-                         type,
-                         {},
-                         {},
-                         {},
-                         {},
-                         {},
-                         {},
-                         {},
-                         {},
-                         {},
-                         state,
-                         borrower,
-                         since,
-                         remaining},
-                        rec);
+        if (!any) {
+            for (int k = 2; k <= 10; ++k)
+                cells[k] = QString();
+            rows.append(cells, rec);
+        }
+        // The text of the first rows tells what the whole takes; one
+        // reservation then spares the copies of a growing buffer.
+        if (++done == 1000 && records.size() > 2000) {
+            const double scale = double(records.size()) / double(done) * 1.05;
+            const double chars = double(rows.textChars()) + double(rows.rowCount()) * columns;
+            rows.reserve(qsizetype(rows.rowCount() * scale), qsizetype(chars * scale));
+        }
     }
     rows.squeeze();
     return rows;
@@ -200,16 +235,20 @@ int stateColumn(OverviewKind)
 
 QString loanStateText(bool lent, const QString &since, int days, const QDate &today)
 {
+    // Shared texts: every row of a catalogue holds one of the three.
+    static const QString atHome = text("doma");
+    static const QString overdue = text("po termínu");
+    static const QString lentOut = text("půjčeno");
     switch (loanTerm({lent, QString(), since, days}, today)) {
     case LoanTerm::AtHome:
-        return text("doma");
+        return atHome;
     case LoanTerm::Overdue:
-        return text("po termínu");
+        return overdue;
     case LoanTerm::InTerm:
     case LoanTerm::Unreadable:
         break;
     }
-    return text("půjčeno");
+    return lentOut;
 }
 
 OverviewRows catalogueOverview(OverviewKind kind, const TableHandles &tables, const QDate &today)

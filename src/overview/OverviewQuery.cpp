@@ -8,6 +8,9 @@
 #include <climits>
 #include <numeric>
 #include <string>
+#include <string_view>
+#include <system_error>
+#include <thread>
 
 namespace velmora {
 namespace {
@@ -118,6 +121,86 @@ void sortByKeys(std::vector<std::pair<Key, int>> &keyed, bool ascending, std::ve
         indexes[i] = keyed[i].second;
 }
 
+// Below this many rows a second thread costs more than it saves.
+constexpr size_t kThreadedFrom = 50000;
+
+// Runs first() and second() together, second on a thread of its own; both
+// here when no thread can be started.
+template <typename First, typename Second> void together(const First &first, const Second &second)
+{
+    std::thread other;
+    try {
+        other = std::thread(second);
+    } catch (const std::system_error &) {
+        second();
+    }
+    first();
+    if (other.joinable())
+        other.join();
+}
+
+// Runs work(from, to) over [0, n), in two halves together when n is large.
+template <typename Work> void inTwoHalves(size_t n, const Work &work)
+{
+    if (n < kThreadedFrom) {
+        work(size_t(0), n);
+        return;
+    }
+    const size_t half = n / 2;
+    together([&] { work(size_t(0), half); }, [&] { work(half, n); });
+}
+
+struct TextKey
+{
+    std::string_view key;
+    size_t position; // in the order before the sort: ties keep it
+};
+
+// Texts in Czech order. The keys of half a million cells go into two
+// buffers instead of a string each, and the halves sort on two threads
+// and merge; ties decided by the earlier position make the result that
+// of a stable sort.
+void sortByText(const OverviewRows &rows, int column, bool ascending, std::vector<int> &indexes)
+{
+    const size_t n = indexes.size();
+    std::vector<TextKey> keys(n);
+    std::string buffers[2];
+    inTwoHalves(n, [&](size_t from, size_t to) {
+        std::string &buffer = buffers[from == 0 ? 0 : 1];
+        std::vector<size_t> ends;
+        ends.reserve(to - from);
+        buffer.reserve((to - from) * 64);
+        for (size_t i = from; i < to; ++i) {
+            appendCzechSortKey(rows.cell(indexes[i], column), buffer);
+            ends.push_back(buffer.size());
+        }
+        size_t start = 0;
+        for (size_t i = from; i < to; ++i) {
+            const size_t end = ends[i - from];
+            keys[i] = {std::string_view(buffer).substr(start, end - start), i};
+            start = end;
+        }
+    });
+    const auto before = [ascending](const TextKey &a, const TextKey &b) {
+        const int c = a.key.compare(b.key);
+        if (c != 0)
+            return ascending ? c < 0 : c > 0;
+        return a.position < b.position;
+    };
+    if (n < kThreadedFrom) {
+        std::sort(keys.begin(), keys.end(), before);
+    } else {
+        const auto middle = keys.begin() + std::ptrdiff_t(n / 2);
+        together([&] { std::sort(keys.begin(), middle, before); },
+                 [&] { std::sort(middle, keys.end(), before); });
+        std::inplace_merge(keys.begin(), middle, keys.end(), before);
+    }
+    std::vector<int> sorted(n);
+    for (size_t i = 0; i < n; ++i)
+        sorted[i] = indexes[keys[i].position];
+    indexes.swap(sorted);
+}
+
 } // namespace
 
 QString foldForFilter(QStringView text, bool ignoreAccents)
@@ -143,6 +226,8 @@ std::vector<int> filterRows(const OverviewRows &rows, int stateColumn, const Ove
 {
     const FoldTable &fold = foldOf(filter.ignoreAccents);
     const QString needle = foldForFilter(filter.text, filter.ignoreAccents);
+    if (needle.isEmpty() && !filter.lentOnly)
+        return among; // an empty filter keeps every row, as the window opens
     std::vector<int> kept;
     kept.reserve(among.size());
     for (const int row : among) {
@@ -165,11 +250,7 @@ void sortRows(const OverviewRows &rows, int column, ColumnOrder order, bool asce
               std::vector<int> &indexes)
 {
     if (order == ColumnOrder::Text) {
-        std::vector<std::pair<std::string, int>> keyed;
-        keyed.reserve(indexes.size());
-        for (const int row : indexes)
-            keyed.emplace_back(czechSortKey(rows.cell(row, column)), row);
-        sortByKeys(keyed, ascending, indexes);
+        sortByText(rows, column, ascending, indexes);
         return;
     }
     std::vector<std::pair<long long, int>> keyed;
