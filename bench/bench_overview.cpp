@@ -170,7 +170,7 @@ void BM_OpenWindow(benchmark::State &state)
     for (auto _ : state) {
         const auto start = Clock::now();
         {
-            TPrehled screen(OverviewKind::Cassettes, w.session(), &w);
+            TPrehled screen(OverviewKind::Cassettes, w.session(), {}, &w);
             screen.show();
             QApplication::processEvents();
             rows = screen.model()->rowCount();
@@ -246,7 +246,7 @@ void BM_TypeTitleInWindow(benchmark::State &state)
 {
     TTitul &w = window();
     catBoth();
-    TPrehled screen(OverviewKind::Cassettes, w.session(), &w);
+    TPrehled screen(OverviewKind::Cassettes, w.session(), {}, &w);
     screen.show();
     QApplication::processEvents();
     const QString text = QStringLiteral("příběh číslo 4711");
