@@ -23,6 +23,27 @@ namespace velmora::bench {
 
 constexpr int kCassettes = 99999;
 
+// A line "Name:  N kB" of /proc/self/status, in MB.
+inline double statusMb(const char *name)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray key = QByteArray(name) + ':';
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+// Starts a new peak of the resident set (Linux keeps one per process).
+inline void resetPeakResident()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
 // VELMORA_BENCH_DIR keeps the generated catalogue between runs.
 inline QDir workDir()
 {

@@ -136,27 +136,6 @@ double heapMb()
     return double(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
 }
 
-// A line "Name:  N kB" of /proc/self/status, in MB.
-double statusMb(const char *name)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray key = QByteArray(name) + ':';
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-
-// Starts a new peak of the resident set (Linux keeps one per process).
-void resetPeakResident()
-{
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    if (f.open(QIODevice::WriteOnly))
-        f.write("5");
-}
-
 void BM_OpenWithNumberTag(benchmark::State &state)
 {
     ensureCatalogue();
