@@ -23,6 +23,13 @@ namespace velmora::bench {
 
 constexpr int kCassettes = 99999;
 
+using Clock = std::chrono::steady_clock;
+
+inline double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
 // A line "Name:  N kB" of /proc/self/status, in MB.
 inline double statusMb(const char *name)
 {

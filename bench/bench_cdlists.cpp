@@ -42,13 +42,6 @@ TTitul &window()
     return *w;
 }
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
 // Argument 0: line mode; 1: document mode.
 void setMode(benchmark::State &state)
 {

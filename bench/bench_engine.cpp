@@ -21,13 +21,6 @@ using namespace velmora::bench;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
 // Whole programs, timed by the wall clock; returns milliseconds.
 double runOnce(const QString &command)
 {

@@ -29,13 +29,6 @@ using namespace velmora::bench;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
 double median(std::vector<double> v)
 {
     if (v.empty())

@@ -27,8 +27,6 @@ using namespace velmora::bench;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // This process's processor time, which other work on a shared machine does
 // not stretch.
 double cpuMs()
