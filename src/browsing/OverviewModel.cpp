@@ -43,7 +43,7 @@ QVariant OverviewModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || size_t(index.row()) >= m_shown.size())
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return m_rows.cell(m_shown[size_t(index.row())], index.column()).toString();
+        return m_rows.cell(m_shown[size_t(index.row())], index.column());
     if (role == Qt::TextAlignmentRole &&
         overviewColumns(m_kind).at(index.column()).order != ColumnOrder::Text)
         return int(Qt::AlignRight | Qt::AlignVCenter);

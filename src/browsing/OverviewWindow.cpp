@@ -237,8 +237,8 @@ void TPrehled::run(Action action)
         return;
     const OverviewRows &rows = m_model->rows();
     const int row = m_model->rowAt(currentShownRow());
-    const QString number = rows.cell(row, 0).toString();
-    const QString place = rows.cell(row, kindOf(m_kind).placeColumn).toString();
+    const QString number = rows.cell(row, 0);
+    const QString place = rows.cell(row, kindOf(m_kind).placeColumn);
     startitem::set(number);
     try {
         m_run(QLatin1String(kindOf(m_kind).actions[int(action)]));

@@ -1,5 +1,6 @@
 #include "engine/FieldCodec.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -184,6 +185,12 @@ std::optional<qint64> integer(const FieldInfo &f, const char *rec)
         return v;
     }
     }
+}
+
+int integerOrZero(const FieldInfo &f, const char *rec)
+{
+    const auto v = integer(f, rec);
+    return v && *v <= INT_MAX && *v >= INT_MIN ? int(*v) : 0;
 }
 
 std::optional<double> number(const FieldInfo &f, const char *rec)

@@ -21,6 +21,8 @@ QByteArray rawText(const FieldInfo &f, const char *rec);
 // The same bytes where they lie, for comparisons that must not allocate.
 QByteArrayView rawView(const FieldInfo &f, const char *rec);
 std::optional<qint64> integer(const FieldInfo &f, const char *rec);
+// The integer as an int, 0 for none and for one beyond an int's range.
+int integerOrZero(const FieldInfo &f, const char *rec);
 std::optional<double> number(const FieldInfo &f, const char *rec);
 QDate date(const FieldInfo &f, const char *rec);
 std::optional<bool> boolean(const FieldInfo &f, const char *rec);

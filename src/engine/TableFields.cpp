@@ -133,10 +133,7 @@ int Table::asInteger(int field) const
         const int v = asString(field).trimmed().toInt(&ok);
         return ok ? v : 0;
     }
-    const auto v = codec::integer(f, recordData());
-    if (!v || *v > INT_MAX || *v < INT_MIN)
-        return 0;
-    return int(*v);
+    return codec::integerOrZero(f, recordData());
 }
 
 bool Table::asBoolean(int field) const

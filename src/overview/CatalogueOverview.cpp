@@ -2,6 +2,8 @@
 
 #include "catalogue/CassetteRules.h"
 #include "catalogue/CdRules.h"
+#include "engine/Codepage.h"
+#include "engine/StoredFields.h"
 #include "engine/Table.h"
 #include "storage/CdRecords.h"
 #include "storage/Overdue.h"
@@ -11,6 +13,7 @@
 #include <QHash>
 
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -63,70 +66,133 @@ QString minutes(int value, bool shown)
     return shown ? numberText(value) : QString();
 }
 
-OverviewRows cassetteRows(const Table &t, const QDate &today)
+// Short stored texts (cassette types, speeds) decoded once each: they
+// repeat on every record, and the tape rules take them as strings.
+class ShortTexts
+{
+public:
+    explicit ShortTexts(const Codepage &codepage) : m_codepage(codepage) {}
+
+    const QString &of(QByteArrayView bytes)
+    {
+        if (bytes.size() > 7)
+            return m_long = m_codepage.decode(bytes.data(), int(bytes.size()));
+        quint64 key = quint64(bytes.size()) << 56;
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            key |= quint64(uint8_t(bytes[i])) << (8 * i);
+        const auto found = m_texts.find(key);
+        if (found != m_texts.end())
+            return found->second;
+        return m_texts.emplace(key, m_codepage.decode(bytes.data(), int(bytes.size())))
+            .first->second;
+    }
+
+private:
+    const Codepage &m_codepage;
+    std::unordered_map<quint64, QString> m_texts;
+    QString m_long;
+};
+
+// The fields of one record as cells: character fields as their stored
+// bytes, any other kind (a table another program laid out otherwise) as
+// the text a handle reads.
+class CellReader
+{
+public:
+    CellReader(const Table &table, const StoredFields &stored) : m_table(table), m_stored(stored) {}
+
+    OverviewCell at(int record, int field, QString &holder) const
+    {
+        if (m_stored.isText(field))
+            return m_stored.text(record, field);
+        holder = m_table.asStringAt(record, field);
+        return holder;
+    }
+
+private:
+    const Table &m_table;
+    const StoredFields &m_stored;
+};
+
+OverviewRows cassetteRows(const Table &t, const StoredFields &stored, const QDate &today)
 {
     const CassetteColumns c(t);
-    const int columns = int(overviewColumns(OverviewKind::Cassettes).size());
-    OverviewRows rows(columns);
-    // A fresh handle has no order and no filter: the stored order, without
-    // the deleted records.
-    const std::vector<int> records = t.visibleRecords();
+    constexpr int kColumns = 15;
+    Q_ASSERT(int(overviewColumns(OverviewKind::Cassettes).size()) == kColumns);
+    OverviewRows rows(kColumns);
+    rows.setStoredCodepage(stored.codepage());
+    const CellReader read(t, stored);
+    ShortTexts shortTexts(stored.codepage());
+    const std::vector<int> records = stored.liveRecords();
     rows.reserve(qsizetype(records.size()) * 2, qsizetype(records.size()) * 2 * 80);
-    // One list of cells for every row: a new one per row cost an allocation
-    // each of half a million times.
-    QStringList cells(columns);
-    std::array<QString, kSlots> speeds;
-    std::array<int, kSlots> lengthValues{};
+    std::array<OverviewCell, kColumns> cells;
+    // What non-character fields read as, kept while their row is written.
+    std::array<QString, kColumns> held;
+    QString since;
+    char date[10];
     qsizetype done = 0;
     for (const int rec : records) {
-        cells[0] = t.asStringAt(rec, c.number);
-        const QString type = t.asStringAt(rec, c.type);
+        cells[0] = read.at(rec, c.number, held[0]);
+        const QString type = stored.isText(c.type) ? shortTexts.of(stored.text(rec, c.type))
+                                                   : t.asStringAt(rec, c.type);
         cells[1] = type;
         const bool lent = c.loan.lentAt(t, rec);
-        const QString since = lent ? t.asStringAt(rec, c.loan.since) : QString();
+        since = lent ? t.asStringAt(rec, c.loan.since) : QString();
         // An item at home needs no loan term.
-        cells[11] = loanStateText(lent, since, lent ? integerAt(t, rec, c.loan.days) : 0, today);
-        cells[12] = lent ? t.asStringAt(rec, c.loan.borrower) : QString();
+        held[11] = loanStateText(lent, since, lent ? stored.integer(rec, c.loan.days) : 0, today);
+        cells[11] = held[11];
+        cells[12] = lent ? read.at(rec, c.loan.borrower, held[12]) : OverviewCell();
         cells[13] = since;
         Recordings recordings;
         for (int s = 0; s < kSlots; ++s) {
             const CassetteColumns::Slot &f = c.recordings[size_t(s)];
-            lengthValues[size_t(s)] = integerAt(t, rec, f.length);
-            speeds[size_t(s)] = t.asStringAt(rec, f.speed);
-            recordings[size_t(s)] = {lengthValues[size_t(s)], speeds[size_t(s)]};
+            const QString speed = stored.isText(f.speed) ? shortTexts.of(stored.text(rec, f.speed))
+                                                         : t.asStringAt(rec, f.speed);
+            recordings[size_t(s)] = {stored.integer(rec, f.length), speed};
         }
-        cells[14] = numberText(RemainingTime(type, recordings));
+        held[14] = numberText(RemainingTime(type, recordings));
+        cells[14] = held[14];
         bool any = false;
         for (int s = 0; s < kSlots; ++s) {
             const CassetteColumns::Slot &f = c.recordings[size_t(s)];
-            QString title = t.asStringAt(rec, f.title);
-            if (title.isEmpty())
+            QString titleHeld;
+            const OverviewCell title = read.at(rec, f.title, titleHeld);
+            if (title.stored.isEmpty() && title.text.isEmpty())
                 continue;
             any = true;
-            const int start = integerAt(t, rec, f.start);
-            const int end = integerAt(t, rec, f.end);
+            const int start = stored.integer(rec, f.start);
+            const int end = stored.integer(rec, f.end);
             cells[2] = smallNumber(s + 1);
-            cells[3] = std::move(title);
-            cells[4] = t.asStringAt(rec, f.genre);
-            cells[5] = speeds[size_t(s)];
-            cells[6] = minutes(start, start || end);
-            cells[7] = minutes(end, start || end);
-            cells[8] = numberText(lengthValues[size_t(s)]);
-            cells[9] = t.asStringAt(rec, f.source);
-            cells[10] = t.asStringAt(rec, f.date);
-            rows.append(cells, rec);
+            cells[3] = title;
+            cells[4] = read.at(rec, f.genre, held[4]);
+            cells[5] = recordings[size_t(s)].speed;
+            held[6] = minutes(start, start || end);
+            held[7] = minutes(end, start || end);
+            held[8] = numberText(recordings[size_t(s)].length);
+            cells[6] = held[6];
+            cells[7] = held[7];
+            cells[8] = held[8];
+            cells[9] = read.at(rec, f.source, held[9]);
+            if (stored.isDate(f.date)) {
+                const int n = stored.dateText(rec, f.date, date);
+                cells[10] = QByteArrayView(date, n);
+            } else {
+                held[10] = t.asStringAt(rec, f.date);
+                cells[10] = held[10];
+            }
+            rows.append(cells.data(), kColumns, rec);
         }
         if (!any) {
             for (int k = 2; k <= 10; ++k)
-                cells[k] = QString();
-            rows.append(cells, rec);
+                cells[k] = OverviewCell();
+            rows.append(cells.data(), kColumns, rec);
         }
         // The text of the first rows tells what the whole takes; one
         // reservation then spares the copies of a growing buffer.
         if (++done == 1000 && records.size() > 2000) {
             const double scale = double(records.size()) / double(done) * 1.05;
-            const double chars = double(rows.textChars()) + double(rows.rowCount()) * columns;
-            rows.reserve(qsizetype(rows.rowCount() * scale), qsizetype(chars * scale));
+            const double bytes = double(rows.textBytes()) + double(rows.rowCount()) * kColumns;
+            rows.reserve(qsizetype(rows.rowCount() * scale), qsizetype(bytes * scale));
         }
     }
     rows.squeeze();
@@ -255,7 +321,8 @@ OverviewRows catalogueOverview(OverviewKind kind, const TableHandles &tables, co
 {
     if (kind == OverviewKind::Cassettes) {
         const ReadOnly data(tables.Table1.path());
-        return cassetteRows(data.table, today);
+        const StoredFields stored(tables.Table1.path());
+        return cassetteRows(data.table, stored, today);
     }
     const ReadOnly titles(tables.CD_Table1.path());
     const ReadOnly tracks(tables.CD_Table2.path());

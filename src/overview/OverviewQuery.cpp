@@ -50,27 +50,55 @@ const FoldTable &foldOf(bool ignoreAccents)
     return ignoreAccents ? folds().bare : folds().lower;
 }
 
-bool containsFolded(QStringView hay, QStringView needle, const FoldTable &fold)
+// The folded code unit of the UTF-8 character at p, and its length. The
+// tables hold single-byte code pages only, so nothing stored lies outside
+// the basic plane; such a character would match nothing.
+inline char16_t foldedAt(const uint8_t *p, const uint8_t *end, const FoldTable &fold, int &length)
+{
+    const uint8_t b = *p;
+    if (b < 0x80) {
+        length = 1;
+        return fold[b];
+    }
+    if (b < 0xe0 && end - p >= 2) {
+        length = 2;
+        return fold[((b & 0x1f) << 6) | (p[1] & 0x3f)];
+    }
+    if (b < 0xf0 && end - p >= 3) {
+        length = 3;
+        return fold[((b & 0x0f) << 12) | ((p[1] & 0x3f) << 6) | (p[2] & 0x3f)];
+    }
+    length = int(std::min<std::ptrdiff_t>(4, end - p));
+    return 0xffff;
+}
+
+bool containsFolded(QByteArrayView hay, QStringView needle, const FoldTable &fold)
 {
     const qsizetype n = needle.size();
     if (n == 0)
         return true;
-    const char16_t first = needle[0].unicode();
-    const char16_t *h = reinterpret_cast<const char16_t *>(hay.data());
-    const char16_t *nd = reinterpret_cast<const char16_t *>(needle.data());
-    for (qsizetype i = 0, last = hay.size() - n; i <= last; ++i) {
-        if (fold[h[i]] != first)
-            continue;
-        qsizetype j = 1;
-        while (j < n && fold[h[i + j]] == nd[j])
-            ++j;
-        if (j == n)
-            return true;
+    const char16_t *nd = needle.utf16();
+    const auto *h = reinterpret_cast<const uint8_t *>(hay.data());
+    const uint8_t *const end = h + hay.size();
+    for (const uint8_t *at = h; at < end;) {
+        int length = 1;
+        if (foldedAt(at, end, fold, length) == nd[0]) {
+            qsizetype j = 1;
+            const uint8_t *next = at + length;
+            int step = 1;
+            while (j < n && next < end && foldedAt(next, end, fold, step) == nd[j]) {
+                ++j;
+                next += step;
+            }
+            if (j == n)
+                return true;
+        }
+        at += length;
     }
     return false;
 }
 
-const QString kAtHome = QStringLiteral("doma");
+constexpr QByteArrayView kAtHome("doma");
 
 // The value a number, length or date cell sorts by; INT_MIN for an empty
 // cell or one that does not read, so they come first.
@@ -170,8 +198,10 @@ void sortByText(const OverviewRows &rows, int column, bool ascending, std::vecto
         std::vector<size_t> ends;
         ends.reserve(to - from);
         buffer.reserve((to - from) * 64);
+        QString cell;
         for (size_t i = from; i < to; ++i) {
-            appendCzechSortKey(rows.cell(indexes[i], column), buffer);
+            decodeCell(rows.cellBytes(indexes[i], column), cell);
+            appendCzechSortKey(cell, buffer);
             ends.push_back(buffer.size());
         }
         size_t start = 0;
@@ -231,9 +261,9 @@ std::vector<int> filterRows(const OverviewRows &rows, int stateColumn, const Ove
     std::vector<int> kept;
     kept.reserve(among.size());
     for (const int row : among) {
-        if (filter.lentOnly && rows.cell(row, stateColumn) == kAtHome)
+        if (filter.lentOnly && rows.cellBytes(row, stateColumn) == kAtHome)
             continue;
-        if (containsFolded(rows.rowText(row), needle, fold))
+        if (containsFolded(rows.rowBytes(row), needle, fold))
             kept.push_back(row);
     }
     return kept;
@@ -255,8 +285,11 @@ void sortRows(const OverviewRows &rows, int column, ColumnOrder order, bool asce
     }
     std::vector<std::pair<long long, int>> keyed;
     keyed.reserve(indexes.size());
-    for (const int row : indexes)
-        keyed.emplace_back(valueOf(rows.cell(row, column), order), row);
+    QString cell;
+    for (const int row : indexes) {
+        decodeCell(rows.cellBytes(row, column), cell);
+        keyed.emplace_back(valueOf(cell, order), row);
+    }
     sortByKeys(keyed, ascending, indexes);
 }
 

@@ -46,7 +46,7 @@ protected:
     {
         QStringList out;
         for (const int r : order)
-            out << rows.cell(r, c).toString();
+            out << rows.cell(r, c);
         return out;
     }
 
@@ -54,7 +54,7 @@ protected:
     {
         QStringList out;
         for (int c = 0; c < rows.columnCount(); ++c)
-            out << rows.cell(r, c).toString();
+            out << rows.cell(r, c);
         return out;
     }
 };
@@ -80,6 +80,37 @@ TEST_F(Overview, EveryRecordingOfEveryCassetteIsARowWithItsLoanAndRemainingTime)
                                          "120", "", "", "půjčeno", "Adam", "08.12.2026", "205"}));
     EXPECT_EQ(rows.record(0), rows.record(1));
     EXPECT_NE(rows.record(1), rows.record(2));
+}
+
+TEST_F(Overview, ACatalogueInAnotherCodePageAndLayoutReadsTheSame)
+{
+    // data.dbf as another program lays it out: cp852, lengths with a
+    // decimal, the sources in memos.
+    const QString script = QStringLiteral(
+        "import sys, dbf\n"
+        "spec = 't_kazety C(5); cislo C(5); ' + ''.join("
+        "'film%d C(30); zanr%d C(15); ry%d C(2); cas%d N(5,1); zdroj%d M; datum%d D; "
+        "S_Time%d N(5,0); E_Time%d N(5,0); P_film%d M; ' % ((n,) * 9) for n in range(1, 6)) + "
+        "'pujceno L; komu C(15); od_kdy C(10); delka_pujc N(3,0); pozn C(50)'\n"
+        "t = dbf.Table(sys.argv[1], spec, codepage='cp852')\n"
+        "t.open(dbf.READ_WRITE)\n"
+        "t.append({'cislo': '00007', 't_kazety': 'E 180', 'film2': 'Žižkov \u256c noc', "
+        "'zanr2': 'Drama', 'ry2': 'LP', 'cas2': 60.4, 's_time2': 10, 'e_time2': 70, "
+        "'zdroj2': 'Nova', 'datum2': dbf.Date(1999, 2, 28), 'pujceno': True, 'komu': 'Jiří', "
+        "'od_kdy': '01.01.2026', 'delka_pujc': 5})\n"
+        "t.close()\n");
+    int rc = -1;
+    const QString out =
+        runProgram(QStringLiteral("/usr/bin/python3"),
+                   {QStringLiteral("-c"), script, Paths::dataFile("data.dbf")}, &rc);
+    ASSERT_EQ(rc, 0) << out.toStdString();
+    const OverviewRows rows = catalogueOverview(OverviewKind::Cassettes, tables, kToday);
+    ASSERT_EQ(rows.rowCount(), 1);
+    // A box-drawing letter of cp852, which cp1250 lacks, shows as it is. 60
+    // LP minutes take 30 of the 185.
+    EXPECT_EQ(row(rows, 0),
+              (QStringList{"00007", "E 180", "2", "Žižkov ╬ noc", "Drama", "LP", "10", "70", "60",
+                           "Nova", "28.02.1999", "po termínu", "Jiří", "01.01.2026", "155"}));
 }
 
 TEST_F(Overview, EveryTrackOfEveryTitleIsARowAndATitleWithoutTracksOneRow)

@@ -30,8 +30,37 @@ TEST(OverviewRowsStore, ASeparatorInACellReadsAsASpaceAndMissingCellsAsEmpty)
     EXPECT_EQ(rows.cell(1, 3), QString());
     EXPECT_EQ(rows.record(0), 7);
     EXPECT_EQ(rows.record(1), 9);
-    // "a b", " ", "Šakalí léta", "jen jedna": the separators aside.
-    EXPECT_EQ(rows.textChars(), 3 + 1 + 11 + 9);
+    // "a b", " ", "Šakalí léta" (three letters of two bytes), "jen jedna":
+    // the separators aside.
+    EXPECT_EQ(rows.textBytes(), 3 + 1 + 14 + 9);
+}
+
+TEST(OverviewRowsStore, EveryCharacterReadsBackAsWrittenAndTheFilterFindsIt)
+{
+    // One byte, two, three (the euro sign of cp1250), a pair of surrogates,
+    // and a lone surrogate, which reads as the replacement character.
+    const QString pair = QString::fromUcs4(U"\U0001F3B5");
+    OverviewRows rows(3);
+    rows.append({QStringLiteral("Ať žije €uro"), pair + QStringLiteral("hudba"),
+                 QString(QChar(0xd800)) + QStringLiteral("x")},
+                1);
+    rows.append({QStringLiteral("Kůň"), QStringLiteral("ŘEKA"), QStringLiteral("z")}, 2);
+    EXPECT_EQ(rows.cell(0, 0), QStringLiteral("Ať žije €uro"));
+    EXPECT_EQ(rows.cell(0, 1), pair + QStringLiteral("hudba"));
+    EXPECT_EQ(rows.cell(0, 2), QString(QChar(0xfffd)) + QStringLiteral("x"));
+    EXPECT_EQ(rows.cell(1, 1), QStringLiteral("ŘEKA"));
+
+    const auto kept = [&](const QString &text, bool ignoreAccents) {
+        return filterRows(rows, 2, {text, ignoreAccents, false}, allRows(rows));
+    };
+    EXPECT_EQ(kept(QStringLiteral("€U"), false), std::vector<int>{0});
+    EXPECT_EQ(kept(QStringLiteral("zije"), true), std::vector<int>{0});
+    EXPECT_TRUE(kept(QStringLiteral("zije"), false).empty());
+    EXPECT_EQ(kept(QStringLiteral("řeka"), false), std::vector<int>{1});
+    EXPECT_EQ(kept(QStringLiteral("kun"), true), std::vector<int>{1});
+    EXPECT_EQ(kept(QStringLiteral("hudba"), true), std::vector<int>{0});
+    // The end of one cell and the start of the next are no hit.
+    EXPECT_TRUE(kept(QStringLiteral("ňř"), false).empty());
 }
 
 class LargeSort : public ::testing::TestWithParam<bool>
