@@ -29,7 +29,10 @@ struct Kind
     const char *caption;
     const char *key;        // of the settings
     const char *actions[5]; // the menu commands of TPrehled::Action, in its order
-    int placeColumn;        // the recording's position, or the track's disc
+    // The row's place within its item: the recording's position, or the
+    // track's disc and its number (-1 for none).
+    int placeColumn;
+    int trackColumn;
 };
 
 constexpr Kind kCassettes{"Prehled_VK",
@@ -37,18 +40,62 @@ constexpr Kind kCassettes{"Prehled_VK",
                           "VK",
                           {"cassettes.edit", "cassettes.browse", "lending.lendCassette",
                            "lending.returnCassette", "cassettes.delete"},
-                          2};
+                          2,
+                          -1};
 constexpr Kind kCds{"Prehled_CD",
                     "Přehled celého katalogu hudebních CD",
                     "CD",
                     {"cds.edit", "cds.show", "lending.lendCd", "lending.returnCd", "cds.delete"},
-                    3};
+                    3,
+                    4};
 
 const char *const kActionTexts[5] = {"&Upravit", "&Zobrazit", "Za&půjčit", "&Vrátit", "&Smazat"};
 
 const Kind &kindOf(OverviewKind kind)
 {
     return kind == OverviewKind::Cassettes ? kCassettes : kCds;
+}
+
+// The columns that tell a row within the whole catalogue: the number and
+// the place within the item.
+QList<int> keyColumns(const Kind &kind)
+{
+    QList<int> columns{0, kind.placeColumn};
+    if (kind.trackColumn >= 0)
+        columns << kind.trackColumn;
+    return columns;
+}
+
+QStringList rowKey(const Kind &kind, const OverviewRows &rows, int row)
+{
+    QStringList key;
+    for (const int c : keyColumns(kind))
+        key << rows.cell(row, c);
+    return key;
+}
+
+// Compared as the rows store it: a decoded copy of every cell would cost
+// half a million strings.
+bool hasKey(const QList<int> &columns, const OverviewRows &rows, int row,
+            const QList<QByteArray> &key)
+{
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        if (rows.cellBytes(row, columns[i]) != key[i])
+            return false;
+    return true;
+}
+
+startitem::Item startOf(OverviewKind kind, const QStringList &key)
+{
+    startitem::Item item;
+    item.number = key.value(0);
+    if (kind == OverviewKind::Cassettes) {
+        item.recording = key.value(1).toInt();
+    } else {
+        item.disc = key.value(1);
+        item.track = key.value(2).toInt();
+    }
+    return item;
 }
 
 } // namespace
@@ -235,11 +282,9 @@ void TPrehled::run(Action action)
 {
     if (!canRun(action) || !m_run)
         return;
-    const OverviewRows &rows = m_model->rows();
-    const int row = m_model->rowAt(currentShownRow());
-    const QString number = rows.cell(row, 0);
-    const QString place = rows.cell(row, kindOf(m_kind).placeColumn);
-    startitem::set(number);
+    const QStringList key =
+        rowKey(kindOf(m_kind), m_model->rows(), m_model->rowAt(currentShownRow()));
+    startitem::set(startOf(m_kind, key));
     try {
         m_run(QLatin1String(kindOf(m_kind).actions[int(action)]));
     } catch (const std::exception &e) {
@@ -247,15 +292,17 @@ void TPrehled::run(Action action)
     }
     startitem::take(); // a screen that did not start at the item leaves it
     load();
-    selectItem(number, place);
+    selectItem(key);
 }
 
-void TPrehled::selectItem(const QString &number, const QString &place)
+void TPrehled::selectItem(const QStringList &key)
 {
-    const int column = kindOf(m_kind).placeColumn;
+    const QList<int> columns = keyColumns(kindOf(m_kind));
+    QList<QByteArray> stored;
+    for (const QString &k : key)
+        stored << k.toUtf8();
     for (int shown = 0; shown < m_model->rowCount(); ++shown) {
-        const int row = m_model->rowAt(shown);
-        if (m_model->rows().cell(row, 0) == number && m_model->rows().cell(row, column) == place) {
+        if (hasKey(columns, m_model->rows(), m_model->rowAt(shown), stored)) {
             m_grid->selectRow(shown);
             m_grid->scrollTo(m_model->index(shown, 0));
             return;

@@ -7,6 +7,8 @@
 #include "overview/CatalogueOverview.h"
 #include "platform/ScreenDialog.h"
 
+#include <QStringList>
+
 #include <functional>
 
 class QCheckBox;
@@ -70,7 +72,8 @@ private:
     void saveLayout();
     QString settingsKey(const char *what) const;
     int currentShownRow() const;
-    void selectItem(const QString &number, const QString &place);
+    // Selects the shown row of these key cells (number and place), if any.
+    void selectItem(const QStringList &key);
 
     OverviewKind m_kind;
     Session &m_session;

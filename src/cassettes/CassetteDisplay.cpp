@@ -312,10 +312,16 @@ bool CassetteDisplay::showFromLast()
     }
     m_jump->setCurrentIndex(m_jump->count() - 1);
     CassetteCatalogue(*t).moveToLast();
-    if (const QString number = startitem::take();
-        !number.isEmpty() && CassetteCatalogue(*t).moveToListed(number))
+    int recording = 0;
+    if (const startitem::Item start = startitem::takeItem();
+        !start.number.isEmpty() && CassetteCatalogue(*t).moveToListed(start.number)) {
         m_jump->follow(CassetteCatalogue(*t).current().number);
+        recording = start.recording;
+    }
     showCurrent();
+    // Opened at a recording of the overview: the focus shows its block.
+    if (recording >= 1 && recording <= kSlots)
+        m_blocks[size_t(recording - 1)].film->setFocus();
     return true;
 }
 

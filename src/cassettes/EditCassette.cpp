@@ -84,6 +84,7 @@ TUprav_kazetu::~TUprav_kazetu() = default;
 void TUprav_kazetu::FormShow()
 {
     m_closed = false;
+    int recording = 0;
     try {
         m_blocks->fillLists(m_session.tables().Users_01, m_session.tables().Users_02);
     } catch (const std::exception &e) {
@@ -96,15 +97,24 @@ void TUprav_kazetu::FormShow()
                      currentValue(m_session.tables().Table1, kNumberField));
         m_jump->setCurrentIndex(m_jump->count() - 1);
         CassetteCatalogue cassettes(m_session.tables().Table1);
-        if (const QString number = startitem::take();
-            !number.isEmpty() && cassettes.moveToListed(number))
+        if (const startitem::Item start = startitem::takeItem();
+            !start.number.isEmpty() && cassettes.moveToListed(start.number)) {
             m_jump->follow(cassettes.current().number);
+            recording = start.recording;
+        }
         m_navigator->refresh();
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
     m_blocks->stopAlternation();
     load();
+    // Opened at a recording of the overview: its title is what the user
+    // came to correct.
+    if (recording >= 1 && recording <= kSlots) {
+        QLineEdit *title = m_blocks->block(recording).title;
+        m_blocks->blockArea()->ensureWidgetVisible(title);
+        title->setFocus();
+    }
 }
 
 void TUprav_kazetu::load()

@@ -11,6 +11,7 @@
 #include "printing/PaneWriter.h"
 #include "printing/ReportPane.h"
 #include "session/Session.h"
+#include "session/StartItem.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,11 +79,19 @@ CdTitleDisplay::CdTitleDisplay(Session &session, bool withTotal, const QString &
 bool CdTitleDisplay::showFromLast()
 {
     Table &t = m_session.tables().CD_Table1;
+    // The header takes the item the overview set; its disc is shown here.
+    const startitem::Item start = startitem::peek();
     if (!t.isOpen() || !m_head.fillFromLast(t)) {
         clear();
         return false;
     }
     showCurrent();
+    if (!start.disc.isEmpty() && m_title.number == start.number)
+        for (int i = 0; i < m_tabs->count(); ++i)
+            if (m_tabs->tabText(i) == start.disc) {
+                m_tabs->setCurrentIndex(i);
+                break;
+            }
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "catalogue/CdTitleMoves.h"
 #include "cds/CatalogueStep.h"
 #include "cds/CdTitleForm.h"
+#include "cds/TrackModel.h"
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "session/Session.h"
@@ -14,11 +15,38 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace velmora {
+namespace {
+
+// Opened at a track of the overview: its disc, with the focus on its row.
+void showTrack(CdTitleForm &form, const QString &disc, int track)
+{
+    QTabBar *tabs = form.tabs();
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i) == disc) {
+            form.selectDisc(i + 1);
+            break;
+        }
+    if (tabs->tabText(tabs->currentIndex()) != disc)
+        return;
+    TrackModel *tracks = form.model();
+    for (int row = 0; row < tracks->rowCount(); ++row)
+        if (tracks->index(row, TrackModel::Number).data().toInt() == track) {
+            const QModelIndex cell = tracks->index(row, TrackModel::Title);
+            form.grid()->setCurrentIndex(cell);
+            form.grid()->scrollTo(cell);
+            form.grid()->setFocus();
+            return;
+        }
+}
+
+} // namespace
+
 TOpravit_CD_disk::TOpravit_CD_disk(Session &session, QWidget *parent)
     : ScreenDialog(parent), m_session(session)
 {
@@ -58,15 +86,20 @@ void TOpravit_CD_disk::FormShow()
     } catch (const std::exception &e) {
         dialogs::showError(e);
     }
+    startitem::Item start;
     try {
         // The title with the highest number comes first.
         moveToLastTitle(m_session.tables().CD_Table1);
-        if (const QString number = startitem::take(); !number.isEmpty())
-            locateTitle(m_session.tables().CD_Table1, number);
+        start = startitem::takeItem();
+        if (start.number.isEmpty() || !locateTitle(m_session.tables().CD_Table1, start.number))
+            start = {};
     } catch (const std::exception &e) {
         dialogs::showError(e);
+        start = {};
     }
     showAgain();
+    if (!start.disc.isEmpty())
+        showTrack(*m_form, start.disc, start.track);
 }
 
 void TOpravit_CD_disk::showAgain()

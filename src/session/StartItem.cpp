@@ -1,26 +1,43 @@
 #include "session/StartItem.h"
 
+#include <utility>
+
 namespace velmora::startitem {
 namespace {
 
-QString &item()
+Item &item()
 {
-    static QString number;
-    return number;
+    static Item stored;
+    return stored;
 }
 
 } // namespace
 
+void set(const Item &start)
+{
+    item() = start;
+}
+
 void set(const QString &number)
 {
-    item() = number;
+    Item start;
+    start.number = number;
+    set(start);
+}
+
+Item takeItem()
+{
+    return std::exchange(item(), Item{});
 }
 
 QString take()
 {
-    QString number;
-    number.swap(item());
-    return number;
+    return takeItem().number;
+}
+
+const Item &peek()
+{
+    return item();
 }
 
 } // namespace velmora::startitem

@@ -6,11 +6,16 @@
 #include "AppFixture.h"
 #include "browsing/OverviewModel.h"
 #include "browsing/OverviewWindow.h"
+#include "cassettes/BrowseCassette.h"
 #include "cassettes/CassetteDisplay.h"
 #include "cassettes/DeleteCassette.h"
 #include "cassettes/EditCassette.h"
+#include "cassettes/RecordingBlocks.h"
+#include "cds/CdTitleDisplay.h"
 #include "cds/CdTitleForm.h"
 #include "cds/EditCdTitle.h"
+#include "cds/ShowCdTitles.h"
+#include "cds/TrackModel.h"
 #include "lending/BorrowerDialog.h"
 #include "lending/LendCassette.h"
 #include "platform/JumpList.h"
@@ -23,6 +28,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTableView>
 #include <QTest>
 
@@ -269,6 +275,234 @@ TEST_F(OverviewWindow, TheCdOverviewOpensFromTheEndOfItsMenuAndEditsTheTitleOfTh
     };
     window->runEntry(*window->entryFor(QStringLiteral("overview.cds"), TTitul::Cds));
     EXPECT_EQ(editedNumber, "00002");
+}
+
+// The overview opens the screens at the row's own recording or track, not
+// only at its cassette or title.
+class OverviewPlace : public OverviewWindow
+{
+protected:
+    void SetUp() override
+    {
+        OverviewWindow::SetUp();
+        // Positions 2 and 4 empty: the third row of the cassette is its
+        // recording 5, the second its recording 3.
+        appendWithDbf("data.dbf", "[{'cislo': '00005', 't_kazety': 'E 240', 'film1': 'Jedna', "
+                                  "'film3': 'Třetí', 'film5': 'Pátá'}]");
+    }
+
+    void addCdsWithTwoDiscs()
+    {
+        for (const char *number : {"00001", "00002"}) {
+            CdTitle t;
+            t.number = number;
+            t.title = QStringLiteral("Titul ") + number;
+            appendCdTitle(t);
+        }
+        appendCdTracks({{"00001", "CD1", 1, "Jinde", 100, "Pop", ""},
+                        {"00002", "CD1", 1, "Úvod", 100, "Pop", ""},
+                        {"00002", "CD1", 2, "Druhá", 110, "Pop", ""},
+                        {"00002", "CD2", 1, "Ráno", 120, "Pop", ""},
+                        {"00002", "CD2", 2, "Poledne", 130, "Pop", ""},
+                        {"00002", "CD2", 3, "Večer", 140, "Pop", ""}});
+    }
+
+    void openCds(const std::function<void(TPrehled &)> &act)
+    {
+        window->selectSection(TTitul::Cds);
+        user.onScreen["TPrehled"] = [act](QDialog &d) { act(static_cast<TPrehled &>(d)); };
+        window->runEntry(*window->entryFor(QStringLiteral("overview.cds"), TTitul::Cds));
+        user.onScreen.remove("TPrehled");
+    }
+
+    // The shown row of a number and a place (position, or disc and track).
+    static int shownRow(const TPrehled &s, const QStringList &key)
+    {
+        const QList<int> columns =
+            s.objectName() == "Prehled_VK" ? QList<int>{0, 2} : QList<int>{0, 3, 4};
+        for (int r = 0; r < s.grid()->model()->rowCount(); ++r) {
+            QStringList cells;
+            for (const int c : columns)
+                cells << s.grid()->model()->index(r, c).data().toString();
+            if (cells == key)
+                return r;
+        }
+        return -1;
+    }
+};
+
+TEST_F(OverviewPlace, EnterOnARecordingPutsTheFocusInItsTitleOnTheEditScreenOnceOnly)
+{
+    QString focusedName, focusedText, spoken, number;
+    user.onScreen["TUprav_kazetu"] = [&](QDialog &d) {
+        auto &screen = static_cast<TUprav_kazetu &>(d);
+        number = screen.jumpList()->currentText();
+        QWidget *focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        EXPECT_EQ(focused, screen.blocks().block(3).title);
+        focusedName = focused->objectName();
+        focusedText = screen.blocks().block(3).title->text();
+        spoken = focused->accessibleName();
+        EXPECT_FALSE(screen.changesPending());
+    };
+    open([&](TPrehled &s) {
+        const int row = shownRow(s, {"00005", "3"});
+        ASSERT_EQ(row, 6);
+        s.grid()->setFocus();
+        s.grid()->selectRow(row);
+        QTest::keyClick(s.grid(), Qt::Key_Return);
+        // Read again: the row of that recording, not the cassette's first.
+        EXPECT_EQ(s.grid()->currentIndex().row(), row);
+    });
+    EXPECT_EQ(number, "00005");
+    EXPECT_EQ(focusedText, "Třetí");
+    EXPECT_EQ(focusedName, "Film3");
+    EXPECT_FALSE(spoken.isEmpty());
+
+    // From the menu the screen opens as ever, at the last cassette and
+    // not at the recording chosen before.
+    QWidget *focusedLater = nullptr;
+    QLineEdit *third = nullptr;
+    user.onScreen["TUprav_kazetu"] = [&](QDialog &d) {
+        auto &screen = static_cast<TUprav_kazetu &>(d);
+        number = screen.jumpList()->currentText();
+        focusedLater = QApplication::focusWidget();
+        third = screen.blocks().block(3).title;
+    };
+    window->runEntry(*window->entryFor(QStringLiteral("cassettes.edit")));
+    EXPECT_EQ(number, "00005");
+    EXPECT_NE(focusedLater, nullptr);
+    EXPECT_NE(focusedLater, third);
+}
+
+TEST_F(OverviewPlace, TheLastRecordingAndACassetteWithoutRecordingsOpenTheirOwnWay)
+{
+    QString focusedName;
+    user.onScreen["TUprav_kazetu"] = [&](QDialog &) {
+        QWidget *focused = QApplication::focusWidget();
+        focusedName = focused ? focused->objectName() : QString();
+    };
+    window->runEntry(*window->entryFor(QStringLiteral("cassettes.edit")));
+    const QString usualFocus = focusedName;
+    ASSERT_FALSE(usualFocus.isEmpty());
+    open([&](TPrehled &s) {
+        s.grid()->selectRow(shownRow(s, {"00005", "5"}));
+        s.run(TPrehled::Action::Edit);
+        EXPECT_EQ(focusedName, "Film5");
+        // 00004 has no recording: the focus is where the menu's opening puts it.
+        focusedName.clear();
+        const int empty = shownRow(s, {"00004", ""});
+        ASSERT_GE(empty, 0);
+        s.grid()->selectRow(empty);
+        s.run(TPrehled::Action::Edit);
+        EXPECT_EQ(focusedName, usualFocus);
+        EXPECT_EQ(s.grid()->currentIndex().row(), empty);
+    });
+}
+
+TEST_F(OverviewPlace, ShowingARecordingFocusesItsBlockOnTheCassetteDisplay)
+{
+    QString number, focusedName, focusedText;
+    user.onScreen["TProhlizej_kazetu"] = [&](QDialog &d) {
+        number = static_cast<TProhlizej_kazetu &>(d).display()->currentNumber();
+        if (auto *focused = qobject_cast<QLineEdit *>(QApplication::focusWidget())) {
+            focusedName = focused->objectName();
+            focusedText = focused->text();
+        }
+    };
+    open([&](TPrehled &s) {
+        const int row = shownRow(s, {"00001", "2"});
+        s.grid()->selectRow(row);
+        s.run(TPrehled::Action::Show);
+        EXPECT_EQ(s.grid()->currentIndex().row(), row);
+    });
+    EXPECT_EQ(number, "00001");
+    EXPECT_EQ(focusedName, "Film2");
+    EXPECT_EQ(focusedText, "Šakalí léta");
+}
+
+TEST_F(OverviewPlace, EnterOnATrackOfTheSecondDiscOpensTheEditScreenOnThatDiscAndTrack)
+{
+    addCdsWithTwoDiscs();
+    QString number, tab, trackTitle;
+    int disc = 0, trackRow = -1;
+    bool gridFocused = false, pending = true;
+    user.onScreen["TOpravit_CD_disk"] = [&](QDialog &d) {
+        auto &screen = static_cast<TOpravit_CD_disk &>(d);
+        CdTitleForm *form = screen.form();
+        number = form->numberList()->currentText();
+        disc = form->currentDisc();
+        tab = form->tabs()->tabText(form->tabs()->currentIndex());
+        const QModelIndex current = form->grid()->currentIndex();
+        trackRow = current.row();
+        trackTitle = form->model()->index(current.row(), TrackModel::Title).data().toString();
+        gridFocused = form->grid()->hasFocus();
+        pending = screen.changesPending();
+    };
+    openCds([&](TPrehled &s) {
+        const int row = shownRow(s, {"00002", "CD 2", "2"});
+        ASSERT_GE(row, 0);
+        s.grid()->setFocus();
+        s.grid()->selectRow(row);
+        QTest::keyClick(s.grid(), Qt::Key_Return);
+        // The same track again, not the first of its disc.
+        EXPECT_EQ(s.grid()->currentIndex().row(), row);
+        EXPECT_EQ(s.grid()->model()->index(row, 5).data().toString(), "Poledne");
+    });
+    EXPECT_EQ(number, "00002");
+    EXPECT_EQ(disc, 2);
+    EXPECT_EQ(tab, "CD 2");
+    EXPECT_EQ(trackRow, 1);
+    EXPECT_EQ(trackTitle, "Poledne");
+    EXPECT_TRUE(gridFocused);
+    EXPECT_FALSE(pending);
+}
+
+TEST_F(OverviewPlace, TheTrackRowIsFoundAgainInASortedTableAfterTheShowScreen)
+{
+    addCdsWithTwoDiscs();
+    QString tab;
+    user.onScreen["TZobrazit_CD_Data"] = [&](QDialog &d) {
+        QTabBar *tabs = static_cast<TZobrazit_CD_Data &>(d).display()->tabs();
+        tab = tabs->tabText(tabs->currentIndex());
+    };
+    openCds([&](TPrehled &s) {
+        // By the track's title: the rows of a disc no longer follow each other.
+        s.grid()->sortByColumn(5, Qt::AscendingOrder);
+        const int row = shownRow(s, {"00002", "CD 2", "3"});
+        ASSERT_GE(row, 0);
+        EXPECT_EQ(s.grid()->model()->index(row, 5).data().toString(), "Večer");
+        s.grid()->selectRow(row);
+        s.run(TPrehled::Action::Show);
+        EXPECT_EQ(s.grid()->currentIndex().row(), row);
+        EXPECT_EQ(s.grid()->model()->index(s.grid()->currentIndex().row(), 5).data().toString(),
+                  "Večer");
+        // A track of the first disc shows the first tab.
+        s.grid()->selectRow(shownRow(s, {"00002", "CD 1", "2"}));
+        s.run(TPrehled::Action::Show);
+    });
+    EXPECT_EQ(tab, "CD 1");
+}
+
+TEST_F(OverviewPlace, AShownTrackOfTheSecondDiscOpensTheDisplayOnItsTab)
+{
+    addCdsWithTwoDiscs();
+    QString number, tab;
+    user.onScreen["TZobrazit_CD_Data"] = [&](QDialog &d) {
+        CdTitleDisplay *display = static_cast<TZobrazit_CD_Data &>(d).display();
+        number = display->title().number;
+        tab = display->tabs()->tabText(display->tabs()->currentIndex());
+    };
+    openCds([&](TPrehled &s) {
+        s.grid()->selectRow(shownRow(s, {"00002", "CD 2", "1"}));
+        s.run(TPrehled::Action::Show);
+    });
+    EXPECT_EQ(number, "00002");
+    EXPECT_EQ(tab, "CD 2");
+    // From the menu: the last title on its first disc.
+    window->runEntry(*window->entryFor(QStringLiteral("cds.show"), TTitul::Cds));
+    EXPECT_EQ(number, "00002");
+    EXPECT_EQ(tab, "CD 1");
 }
 
 } // namespace
