@@ -88,11 +88,11 @@ TEST_F(Overview, ACatalogueInAnotherCodePageAndLayoutReadsTheSame)
     // decimal, the sources in memos.
     const QString script = QStringLiteral(
         "import sys, dbf\n"
-        "spec = 't_kazety C(5); cislo C(5); ' + ''.join("
+        "layout = 't_kazety C(5); cislo C(5); ' + ''.join("
         "'film%d C(30); zanr%d C(15); ry%d C(2); cas%d N(5,1); zdroj%d M; datum%d D; "
         "S_Time%d N(5,0); E_Time%d N(5,0); P_film%d M; ' % ((n,) * 9) for n in range(1, 6)) + "
         "'pujceno L; komu C(15); od_kdy C(10); delka_pujc N(3,0); pozn C(50)'\n"
-        "t = dbf.Table(sys.argv[1], spec, codepage='cp852')\n"
+        "t = dbf.Table(sys.argv[1], layout, codepage='cp852')\n"
         "t.open(dbf.READ_WRITE)\n"
         "t.append({'cislo': '00007', 't_kazety': 'E 180', 'film2': 'Žižkov \u256c noc', "
         "'zanr2': 'Drama', 'ry2': 'LP', 'cas2': 60.4, 's_time2': 10, 'e_time2': 70, "
