@@ -613,6 +613,11 @@ ImportPlan planImport(const TableHandles &tables, Sheet sheet, const QString &pa
         plan.items = plan.entries = 0;
         return plan;
     }
+    const auto byLine = [](const ImportProblem &a, const ImportProblem &b) {
+        return a.line < b.line;
+    };
+    std::stable_sort(plan.problems.begin(), plan.problems.end(), byLine);
+    std::stable_sort(plan.notes.begin(), plan.notes.end(), byLine);
     plan.data = data;
     return plan;
 }
