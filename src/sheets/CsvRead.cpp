@@ -4,12 +4,19 @@
 #include "engine/RegularFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace velmora::sheets::csv {
 
 bool readFile(const QString &path, QByteArray &bytes, QString &problem, qint64 limit)
 {
+    if (QFileInfo(path).isSymLink()) {
+        problem = QString::fromUtf8("Soubor %1 je symbolický odkaz; program čte jen soubor "
+                                    "samotný, ne odkaz na něj.")
+                      .arg(path);
+        return false;
+    }
     QFile file;
     // A pipe or device is refused before it is opened, a link wherever it leads.
     const regular::Outcome opened = regular::open(file, path, false, regular::Links::Refuse);
