@@ -8,6 +8,15 @@
 
 namespace velmora::sheets::rows {
 
+QString quoted(const QString &value)
+{
+    constexpr int kShown = 40;
+    QString shown = value.simplified();
+    if (shown.size() > kShown)
+        shown = shown.left(kShown - 1) + QChar(0x2026);
+    return QString::fromUtf8("„%1“").arg(shown);
+}
+
 std::optional<int> wholeNumber(const QString &text)
 {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
@@ -24,7 +33,7 @@ QString itemNumber(const QString &text, const QString &header, QString &problem)
     }
     for (QChar c : text) {
         if (!c.isDigit() || c.unicode() > 127) {
-            problem = QString::fromUtf8("%1 „%2“ není číslo.").arg(header, text);
+            problem = QString::fromUtf8("%1 %2 není číslo.").arg(header, quoted(text));
             return QString();
         }
     }
@@ -33,7 +42,7 @@ QString itemNumber(const QString &text, const QString &header, QString &problem)
     while (n.size() > 5 && n.startsWith(QLatin1Char('0')))
         n.remove(0, 1);
     if (n.size() > 5) {
-        problem = QString::fromUtf8("%1 „%2“ má víc než 5 číslic.").arg(header, text);
+        problem = QString::fromUtf8("%1 %2 má víc než 5 číslic.").arg(header, quoted(text));
         return QString();
     }
     return PadNumber(n.toLongLong());

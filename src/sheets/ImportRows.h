@@ -13,6 +13,10 @@
 
 namespace velmora::sheets::rows {
 
+// A value of the file as a message quotes it: „value“ on one line, and not
+// so long that a hostile cell floods the list of problems.
+QString quoted(const QString &value);
+
 // Counters, lengths and days beyond this are no values of a catalogue.
 inline constexpr int kMaxWholeNumber = 999999;
 

@@ -16,10 +16,10 @@
 namespace velmora::sheets {
 namespace {
 
-QString quoted(const QString &value)
-{
-    return QString::fromUtf8("„%1“").arg(value);
-}
+using rows::quoted;
+
+// More problems than this are not listed one by one.
+constexpr qsizetype kProblemsListed = 500;
 
 // A catalogue table read for the checks, never written: our own tables may
 // be links to a regular file, which the read-only open refuses.
@@ -618,6 +618,14 @@ ImportPlan planImport(const TableHandles &tables, Sheet sheet, const QString &pa
     };
     std::stable_sort(plan.problems.begin(), plan.problems.end(), byLine);
     std::stable_sort(plan.notes.begin(), plan.notes.end(), byLine);
+    for (QList<ImportProblem> *list : {&plan.problems, &plan.notes}) {
+        if (list->size() > kProblemsListed) {
+            const qsizetype more = list->size() - kProblemsListed;
+            list->resize(kProblemsListed);
+            list->append(ImportProblem{
+                0, QString::fromUtf8("… a dalších %1 řádků s podobnými hlášeními.").arg(more)});
+        }
+    }
     plan.data = data;
     return plan;
 }

@@ -167,6 +167,21 @@ TEST_F(RefusedFile, PipesLinksDirectoriesHugeAndMissingFilesAreRefused)
     EXPECT_TRUE(sheets::planImport(tables, Sheet::Cassettes, good).canImport());
 }
 
+TEST_F(ImportTest, AFloodOfBadRowsIsToldInBriefWithoutQuotingWholeCells)
+{
+    QStringList lines{QString::fromUtf8("Číslo kazety;Typ kazety")};
+    lines << QString(5000, QLatin1Char('x')) + ";E 240";
+    for (int i = 0; i < 599; ++i)
+        lines << QStringLiteral("n%1;E 240").arg(i);
+    const sheets::ImportPlan plan = sheets::planImport(tables, Sheet::Cassettes, csvLines(lines));
+    ASSERT_EQ(plan.problems.size(), 501);
+    EXPECT_EQ(plan.problems[0].line, 2);
+    EXPECT_LT(plan.problems[0].message.size(), 80) << plan.problems[0].message.toStdString();
+    EXPECT_EQ(plan.problems[499].line, 501);
+    EXPECT_TRUE(plan.problems[500].message.contains(QStringLiteral("100")))
+        << plan.problems[500].message.toStdString();
+}
+
 TEST_F(ImportTest, EmptyFilesAndHeadersAloneOfferNothingToImport)
 {
     const sheets::ImportPlan empty =
