@@ -75,8 +75,8 @@ QDate date(const QString &text)
 QString dateText(const QString &text)
 {
     static const QRegularExpression iso(QStringLiteral("^[0-9]{4}-[0-9]{1,2}-[0-9]{1,2}$"));
-    if (iso.match(text).hasMatch()) {
-        const QDate d = date(text);
+    if (iso.match(text.trimmed()).hasMatch()) {
+        const QDate d = date(text.trimmed());
         if (d.isValid())
             return shortDate(d);
     }

@@ -92,8 +92,9 @@ struct UserList
         t.close();
     }
     // The entry as listed; an unknown value is kept to be offered.
-    QString match(const QString &value)
+    QString match(const QString &text)
     {
+        const QString value = text.trimmed();
         if (value.isEmpty())
             return value;
         const auto it = entries.constFind(value.toLower());
@@ -158,10 +159,23 @@ public:
                    : v.trimmed();
     }
 
+    // A free text as it stands, blanks at its end aside (the tables keep
+    // none there), so that what was exported comes back exactly.
+    QString freeText(const csv::Record &row, const QString &header) const
+    {
+        const int c = m_fileColumn[columnOf(m_sheet, header)];
+        if (c < 0 || c >= row.cells.size())
+            return QString();
+        QString v = row.cells[c];
+        while (!v.isEmpty() && v.back().isSpace())
+            v.chop(1);
+        return v;
+    }
+
     // A text cut to its field's width, which is said.
     QString fitted(const csv::Record &row, const QString &header, int width)
     {
-        QString v = cell(row, header);
+        QString v = freeText(row, header);
         if (width > 0 && v.size() > width) {
             note(row.line, QString::fromUtf8("Hodnota ve sloupci %1 je delší než %2 znaků; bude "
                                              "zkrácena.")

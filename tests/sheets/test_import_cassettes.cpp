@@ -105,6 +105,36 @@ TEST_F(ImportTest, CassettesGoInWithEveryColumnAfterACompleteSafetyCopy)
               QStringList{QString::fromUtf8("Kazeta 00007 už v katalogu je.")});
 }
 
+TEST_F(ImportTest, ValuesComeBackAsTheExportWritesThemFromTheFields)
+{
+    // The loan fields of a cassette at home stay as stored; a slot without
+    // a title but with a length is a recording still; leading blanks of a
+    // text are part of it.
+    const QString path = csvLines({
+        QString::fromUtf8(kCassetteHeader),
+        QString::fromUtf8("9;E 240;1;  Odsazený;;;0;0;5;;;;  pozn;ne;Jana;01.02.2024;7"),
+        QString::fromUtf8("9;E 240;3;Třetí;;EP;10;100;90;;;;  pozn;ne;Jana;01.02.2024;7"),
+    });
+    const sheets::ImportPlan plan = sheets::planImport(tables, Sheet::Cassettes, path);
+    ASSERT_TRUE(plan.canImport()) << listed(plan);
+    EXPECT_EQ(plan.entries, 2);
+    ASSERT_TRUE(sheets::applyImport(tables, plan).ok);
+    const QJsonObject c = byNumber(rows("data.dbf"), "00009");
+    EXPECT_EQ(c.value("film1").toString(), QString::fromUtf8("  Odsazený"));
+    EXPECT_EQ(c.value("ry1").toString(), "");
+    EXPECT_EQ(c.value("cas1").toInt(), 5);
+    EXPECT_EQ(c.value("e_time1").toInt(), 0);
+    EXPECT_EQ(c.value("film2").toString(), "");
+    EXPECT_EQ(c.value("film3").toString(), QString::fromUtf8("Třetí"));
+    EXPECT_EQ(c.value("ry3").toString(), "EP");
+    EXPECT_EQ(c.value("cas3").toInt(), 90);
+    EXPECT_EQ(c.value("pozn").toString(), "  pozn");
+    EXPECT_FALSE(c.value("pujceno").toBool());
+    EXPECT_EQ(c.value("komu").toString(), "Jana");
+    EXPECT_EQ(c.value("od_kdy").toString(), "01.02.2024");
+    EXPECT_EQ(c.value("delka_pujc").toInt(), 7);
+}
+
 TEST_F(ImportTest, EveryFaultIsToldByItsLineAndNothingIsWritten)
 {
     addCassette("00003");
