@@ -1,6 +1,7 @@
 #include "sheets/SheetImport.h"
 
 #include "engine/Table.h"
+#include "engine/TableFile.h"
 #include "sheets/ImportData.h"
 #include "storage/FileCopy.h"
 #include "storage/Interrupted.h"
@@ -88,7 +89,10 @@ QString makeSafetyCopy(const Changed &c, const QString &dir)
     return QString();
 }
 
-// Puts every file back from the safety copy; false when one did not go back.
+// Puts every file back from the safety copy, and takes away what the
+// writing made beside them (a new memo or index file, an engine's note of
+// a post cut short, which would be read against the old records); false
+// when one did not go back.
 bool putBack(const Changed &c, const QString &dir)
 {
     bool all = true;
@@ -97,6 +101,13 @@ bool putBack(const Changed &c, const QString &dir)
                             {filecopy::Source::Own, false, nullptr})
                  .isEmpty())
             all = false;
+    for (const Table *t : c.handles) {
+        QStringList made = Table::existingFiles(t->path());
+        made << TableFile::postNotePath(t->path());
+        for (const QString &file : made)
+            if (!c.files.contains(file) && QFileInfo::exists(file) && !QFile::remove(file))
+                all = false;
+    }
     return all;
 }
 

@@ -20,6 +20,8 @@ using rows::quoted;
 
 // More problems than this are not listed one by one.
 constexpr qsizetype kProblemsListed = 500;
+constexpr qsizetype kIgnoredListed = 100;
+constexpr qsizetype kHeaderShown = 60;
 
 // A catalogue table read for the checks, never written: our own tables may
 // be links to a regular file, which the read-only open refuses.
@@ -46,7 +48,7 @@ QSet<QString> numbersIn(const Table &table, int field)
         const QString n = table.asStringAt(rec, field).trimmed();
         bool digits = !n.isEmpty() && n.size() <= 5;
         for (QChar c : n)
-            digits = digits && c.isDigit();
+            digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
         out.insert(digits ? PadNumber(n.toLongLong()) : n);
     }
     return out;
@@ -127,8 +129,10 @@ public:
             const QString h = header.cells[i].trimmed();
             const int c = columnOf(m_sheet, h);
             if (c < 0) {
-                if (!h.isEmpty())
-                    m_plan.ignoredColumns << h;
+                // A header is a cell like any other: kept short for the list.
+                if (!h.isEmpty() && m_plan.ignoredColumns.size() < kIgnoredListed)
+                    m_plan.ignoredColumns
+                        << (h.size() > kHeaderShown ? h.left(kHeaderShown - 1) + QChar(0x2026) : h);
             } else if (m_fileColumn[c] >= 0) {
                 problem(header.line, QString::fromUtf8("Sloupec %1 je v souboru dvakrát.")
                                          .arg(quoted(columns(m_sheet)[c].header)));
