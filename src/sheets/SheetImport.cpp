@@ -311,9 +311,11 @@ bool readRecords(ImportPlan &plan, const QString &path, csv::Parsed &parsed)
         plan.problems << ImportProblem{0, problemText};
         return false;
     }
-    const csv::Text text = csv::decode(bytes);
+    csv::Text text = csv::decode(bytes);
+    bytes = QByteArray(); // a big file is not held three times over
     plan.encoding = text.encoding;
     parsed = csv::parse(text.text);
+    text.text = QString();
     plan.separator = parsed.separator;
     if (parsed.openQuoteLine > 0)
         plan.problems << ImportProblem{parsed.openQuoteLine,

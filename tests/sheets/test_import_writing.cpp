@@ -116,6 +116,10 @@ TEST_F(ImportTest, EachImportKeepsItsOwnSafetyCopy)
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), between.value("data.dbf"));
     EXPECT_EQ(rows("data.dbf").size(), 2);
+    // A finished import leaves nothing that the next start would take back.
+    const QMap<QString, QByteArray> after = tableFiles();
+    EXPECT_TRUE(interrupted::undoInterrupted(Paths::dataDir()).isEmpty());
+    EXPECT_EQ(tableFiles(), after);
 }
 
 } // namespace
