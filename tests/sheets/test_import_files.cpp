@@ -167,7 +167,7 @@ TEST_F(RefusedFile, PipesLinksDirectoriesHugeAndMissingFilesAreRefused)
     EXPECT_TRUE(sheets::planImport(tables, Sheet::Cassettes, good).canImport());
 }
 
-TEST_F(ImportTest, AFloodOfBadRowsIsToldInBriefWithoutQuotingWholeCells)
+TEST_F(ImportTest, AFloodOfBadRowsIsSummedUpWithoutQuotingWholeCells)
 {
     QStringList lines{QString::fromUtf8("Číslo kazety;Typ kazety")};
     lines << QString(5000, QLatin1Char('x')) + ";E 240";
