@@ -71,4 +71,8 @@ struct ImportResult
 // the tables it changes; a failure half way puts the tables back whole.
 ImportResult applyImport(TableHandles &tables, const ImportPlan &plan);
 
+// For tests of the putting back: the n-th record that the next imports
+// write (1 = the first) fails as a full disk would; 0 turns it off.
+void failImportRecord(int n);
+
 } // namespace velmora::sheets
