@@ -47,6 +47,7 @@
 #include "search/FreePositionScreen.h"
 #include "search/SongSearchScreen.h"
 #include "search/StatisticsScreen.h"
+#include "spreadsheet/SheetFlows.h"
 
 namespace velmora {
 namespace {
@@ -116,6 +117,19 @@ void registerScreens(TTitul &window)
                 &w);
             dialogs::exec(screen);
         });
+    for (const auto &[exporting, importing, sheet] :
+         {std::tuple{"sheets.exportCassettes", "sheets.importCassettes", sheets::Sheet::Cassettes},
+          std::tuple{"sheets.exportCds", "sheets.importCds", sheets::Sheet::Cds}}) {
+        window.registerCommand(QLatin1String(exporting),
+                               [sheet](TTitul &w) { exportSection(w.session(), sheet, &w); });
+        window.registerCommand(QLatin1String(importing), [sheet](TTitul &w) {
+            if (sheet == sheets::Sheet::Cassettes && w.session().cassettesReadOnly()) {
+                dialogs::information(TTitul::others(QStringLiteral("002")), kCassettesReadOnly);
+                return;
+            }
+            importSection(w.session(), sheet, &w);
+        });
+    }
     window.registerCommand(QStringLiteral("cassettes.edit"), changingCassettes<TUprav_kazetu>());
     window.registerCommand(QStringLiteral("cassettes.browse"), TTitul::modal<TProhlizej_kazetu>());
     window.registerCommand(QStringLiteral("cassettes.delete"), changingCassettes<TZrusit_vk>());

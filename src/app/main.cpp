@@ -9,11 +9,15 @@
 #include "system/InstanceLock.h"
 #include "system/TerminationSignals.h"
 #include "system/Version.h"
+#include "terminal/CommandLine.h"
+#include "terminal/TerminalRun.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QPlatformSurfaceEvent>
 #include <QScreen>
+#include <QTextStream>
 #include <QTimer>
 #include <QWindow>
 #include <exception>
@@ -152,8 +156,47 @@ int run(Application &app)
 
 } // namespace
 
+// The command line without a window: help, options not understood, and the
+// spreadsheet exchange; none of them needs a window system.
+int runWithoutWindow(int argc, char **argv, const velmora::terminal::CommandLine &line)
+{
+    using namespace velmora;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    int rc = terminal::kSuccess;
+    switch (line.mode) {
+    case terminal::CommandLine::Mode::Help:
+        out << terminal::usageText();
+        break;
+    case terminal::CommandLine::Mode::Error:
+        err << line.error << "\n\n" << terminal::usageText();
+        rc = terminal::kRefused;
+        break;
+    default:
+        rc = terminal::runExchange(line,
+                                   Paths::resolveDataDir(QCoreApplication::arguments(),
+                                                         QCoreApplication::applicationDirPath()),
+                                   out, err);
+        break;
+    }
+    out.flush();
+    err.flush();
+    Paths::cleanupTemp();
+    return rc;
+}
+
 int main(int argc, char **argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const velmora::terminal::CommandLine line = velmora::terminal::parseCommandLine(arguments);
+    if (line.mode != velmora::terminal::CommandLine::Mode::Window)
+        return runWithoutWindow(argc, argv, line);
+
     Application app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Norvane"));
     QApplication::setApplicationName(QStringLiteral("Velmora"));

@@ -5,6 +5,7 @@
 #include "platform/Widgets.h"
 #include "session/Session.h"
 #include "session/StartItem.h"
+#include "spreadsheet/SheetFlows.h"
 #include "system/SettingsStore.h"
 
 #include <QApplication>
@@ -33,6 +34,11 @@ struct Kind
     // track's disc and its number (-1 for none).
     int placeColumn;
     int trackColumn;
+    // The shown rows as a spreadsheet: the sheet, the file proposed, and
+    // whether lengths are m:ss (tracks) rather than minutes (tapes).
+    const char *sheet;
+    const char *exportFile;
+    bool lengthsInSeconds;
 };
 
 constexpr Kind kCassettes{"Prehled_VK",
@@ -41,13 +47,19 @@ constexpr Kind kCassettes{"Prehled_VK",
                           {"cassettes.edit", "cassettes.browse", "lending.lendCassette",
                            "lending.returnCassette", "cassettes.delete"},
                           2,
-                          -1};
+                          -1,
+                          "Kazety",
+                          "prehled-kazet.xlsx",
+                          false};
 constexpr Kind kCds{"Prehled_CD",
                     "Přehled celého katalogu hudebních CD",
                     "CD",
                     {"cds.edit", "cds.show", "lending.lendCd", "lending.returnCd", "cds.delete"},
                     3,
-                    4};
+                    4,
+                    "CD",
+                    "prehled-cd.xlsx",
+                    true};
 
 const char *const kActionTexts[5] = {"&Upravit", "&Zobrazit", "Za&půjčit", "&Vrátit", "&Smazat"};
 
@@ -144,6 +156,8 @@ TPrehled::TPrehled(OverviewKind kind, Session &session, CommandRunner runner, QW
     m_status = ui::valueLabel(this, QStringLiteral("Stav"), QStringLiteral("Zobrazeno"),
                               QStringLiteral("Zobrazeno 0 z 0"));
     auto *close = ui::button(this, QStringLiteral("Zavrit_okno"), QStringLiteral("&Zavřít okno"));
+    auto *exporting = ui::button(this, QStringLiteral("Exportovat_zobrazene"),
+                                 QStringLiteral("&Exportovat zobrazené ..."));
 
     auto *top = new QHBoxLayout;
     top->addWidget(filterCaption);
@@ -153,7 +167,7 @@ TPrehled::TPrehled(OverviewKind kind, Session &session, CommandRunner runner, QW
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(ui::row({m_status}, {close}));
+    layout->addLayout(ui::row({m_status}, {exporting, close}));
     resize(980, 600);
 
     connect(m_filter, &QLineEdit::textChanged, this, &TPrehled::filterChanged);
@@ -162,6 +176,7 @@ TPrehled::TPrehled(OverviewKind kind, Session &session, CommandRunner runner, QW
     connect(header, &QHeaderView::customContextMenuRequested, this, &TPrehled::headerMenu);
     connect(m_grid, &QTableView::customContextMenuRequested, this, &TPrehled::showRowMenu);
     connect(m_grid, &QTableView::doubleClicked, this, [this] { run(Action::Edit); });
+    connect(exporting, &QPushButton::clicked, this, &TPrehled::exportShown);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -322,6 +337,49 @@ void TPrehled::showRowMenu(const QPoint &at)
         connect(item, &QAction::triggered, this, [this, a] { run(Action(a)); });
     }
     menu.exec(m_grid->viewport()->mapToGlobal(at));
+}
+
+sheets::PlainSheet TPrehled::shownSheet() const
+{
+    // The columns as the user sees them: in their order, without the hidden.
+    const QHeaderView *header = m_grid->horizontalHeader();
+    const QList<OverviewColumn> &all = overviewColumns(m_kind);
+    std::vector<int> columns;
+    sheets::PlainSheet sheet;
+    sheet.name = QString::fromUtf8(kindOf(m_kind).sheet);
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int c = header->logicalIndex(visual);
+        if (c < 0 || header->isSectionHidden(c))
+            continue;
+        columns.push_back(c);
+        sheet.headers << all.at(c).title;
+        switch (all.at(c).order) {
+        case ColumnOrder::Number:
+            sheet.kinds << sheets::CellKind::Integer;
+            break;
+        case ColumnOrder::Length:
+            sheet.kinds << (kindOf(m_kind).lengthsInSeconds ? sheets::CellKind::Seconds
+                                                            : sheets::CellKind::Integer);
+            break;
+        case ColumnOrder::Date:
+            sheet.kinds << sheets::CellKind::Date;
+            break;
+        case ColumnOrder::Text:
+            sheet.kinds << sheets::CellKind::Text;
+            break;
+        }
+    }
+    sheet.rows = m_model->rowCount();
+    const OverviewModel *model = m_model;
+    sheet.cell = [model, columns](qint64 row, int column) {
+        return model->rows().cell(model->rowAt(int(row)), columns[size_t(column)]);
+    };
+    return sheet;
+}
+
+void TPrehled::exportShown()
+{
+    exportShownRows(shownSheet(), QString::fromUtf8(kindOf(m_kind).exportFile), this);
 }
 
 void TPrehled::headerMenu(const QPoint &at)

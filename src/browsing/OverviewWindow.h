@@ -6,6 +6,7 @@
 
 #include "overview/CatalogueOverview.h"
 #include "platform/ScreenDialog.h"
+#include "sheets/SheetExport.h"
 
 #include <QStringList>
 
@@ -57,6 +58,10 @@ public:
     void run(Action action);
     // The context menu over the current row, at a point of the grid.
     void showRowMenu(const QPoint &at);
+    // The rows shown, with the columns shown in their order, as a sheet.
+    sheets::PlainSheet shownSheet() const;
+    // "Exportovat zobrazené ...".
+    void exportShown();
 
 protected:
     void FormShow() override;

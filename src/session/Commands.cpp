@@ -99,6 +99,20 @@ MenuEntry overview(const QString &action)
     return command(QString(), QString(), QStringLiteral("Přehled celého katalogu ..."), action);
 }
 
+// The spreadsheet exchange, added at the end of the menu "Systém" as the
+// overview is: no language keys of their own.
+MenuEntry sheetExport(const char *action)
+{
+    return command(QString(), QString(), QStringLiteral("Export do tabulky (CSV, XLSX) ..."),
+                   QLatin1String(action));
+}
+
+MenuEntry sheetImport(const char *action)
+{
+    return command(QString(), QString(), QStringLiteral("Import z tabulky (CSV) ..."),
+                   QLatin1String(action));
+}
+
 void name(std::vector<MenuEntry> &entries, const QString &prefix)
 {
     for (MenuEntry &e : entries) {
@@ -162,7 +176,8 @@ std::vector<MenuEntry> buildCassetteMenu()
               command(VK, "306", "Informace o databázích VK", "search.cassetteDatabaseInfo"),
               command(VK, "307", "Spustit www stránky Norvane", "core.webPage"),
               command(VK, "308", "Co je nového v této verzi", "core.newsFile"),
-              command(VK, "309", "Informace o programu", "core.about"), languages()}),
+              command(VK, "309", "Informace o programu", "core.about"), languages(),
+              sheetExport("sheets.exportCassettes"), sheetImport("sheets.importCassettes")}),
         menu(VK, "400", "Tisky ",
              {command(VK, "401", "Centrální systémová tiskárna", "printing.printer"),
               records(command(VK, "402", "Tisk celého seznamu videokazet", "printing.cassetteList"),
@@ -248,7 +263,8 @@ std::vector<MenuEntry> buildCdMenu()
               command(CD, "304", "Informace o databázích CD", "search.cdDatabaseInfo"),
               command(VK, "307", "Spustit www stránky Norvane", "core.webPage"),
               command(VK, "308", "Co je nového v této verzi", "core.newsFile"),
-              command(VK, "309", "Informace o programu", "core.about"), languages()}),
+              command(VK, "309", "Informace o programu", "core.about"), languages(),
+              sheetExport("sheets.exportCds"), sheetImport("sheets.importCds")}),
         menu(VK, "400", "Tisky ",
              {command(VK, "401", "Centrální systémová tiskárna", "printing.printer"),
               records(command(CD, "400", "Tisk celého seznamu hudebních CD", "printing.cdList"), C1,

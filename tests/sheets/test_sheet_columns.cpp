@@ -18,17 +18,17 @@ QStringList headers(Sheet sheet)
 
 TEST(SheetColumns, CarryTheHeadersUsersSeeAndFindThemWhateverTheirCase)
 {
-    EXPECT_EQ(headers(Sheet::Cassettes),
-              (QStringList{"Číslo kazety", "Typ kazety", "Pozice", "Název filmu", "Žánr",
-                           "Rychlost", "Začátek", "Konec", "Délka", "Zdroj", "Datum",
-                           "Poznámka k filmu", "Poznámka ke kazetě", "Půjčeno", "Komu", "Od kdy",
-                           "Délka půjčky"}));
+    EXPECT_EQ(
+        headers(Sheet::Cassettes),
+        (QStringList{"Číslo kazety", "Typ kazety", "Pozice", "Název filmu", "Žánr", "Rychlost",
+                     "Začátek", "Konec", "Délka", "Zdroj", "Datum", "Poznámka k filmu",
+                     "Poznámka ke kazetě", "Půjčeno", "Komu", "Od kdy", "Délka půjčky"}));
     EXPECT_EQ(headers(Sheet::Cds),
               (QStringList{"Číslo CD", "Typ", "Titul", "Interpret", "Pořízeno", "Formát", "Disk",
                            "Stopa", "Název stopy", "Délka", "Styl", "Interpret stopy", "Poznámka",
                            "Půjčeno", "Komu", "Od kdy", "Délka půjčky"}));
-    EXPECT_EQ(headers(Sheet::Loans), (QStringList{"Druh", "Číslo", "Název", "Komu", "Od kdy",
-                                                  "Délka půjčky", "Stav"}));
+    EXPECT_EQ(headers(Sheet::Loans),
+              (QStringList{"Druh", "Číslo", "Název", "Komu", "Od kdy", "Délka půjčky", "Stav"}));
     EXPECT_EQ(sheetName(Sheet::Loans), QStringLiteral("Výpůjčky"));
     EXPECT_EQ(columnOf(Sheet::Cassettes, QStringLiteral(" ČÍSLO KAZETY ")), 0);
     EXPECT_EQ(columnOf(Sheet::Cds, QStringLiteral("délka")), 9);
