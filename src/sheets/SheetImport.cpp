@@ -685,4 +685,17 @@ ImportPlan addUnknownValues(TableHandles &tables, const ImportPlan &plan, const 
     return planImport(tables, plan.sheet, path);
 }
 
+QString unknownValueText(const UnknownValues &unknown, const QString &value)
+{
+    // The value's kind and the list's name in the genitive, by the list.
+    static const char *const kinds[][2] = {{"Hodnota", "seznamu"},
+                                           {"Žánr", "seznamu žánrů"},
+                                           {"Zdroj", "seznamu zdrojů"},
+                                           {"Formát", "seznamu formátů"},
+                                           {"Styl", "seznamu stylů"}};
+    const int n = unknown.listNumber >= 1 && unknown.listNumber <= 4 ? unknown.listNumber : 0;
+    return QString::fromUtf8("%1 „%2“ není v uživatelském %3.")
+        .arg(QString::fromUtf8(kinds[n][0]), value, QString::fromUtf8(kinds[n][1]));
+}
+
 } // namespace velmora::sheets

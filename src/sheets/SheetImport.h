@@ -31,6 +31,10 @@ struct UnknownValues
     QStringList values;
 };
 
+// What the user is told of one such value: "Žánr „Kung-fu“ není v
+// uživatelském seznamu žánrů."
+QString unknownValueText(const UnknownValues &unknown, const QString &value);
+
 struct ImportPlan
 {
     Sheet sheet = Sheet::Cassettes;

@@ -144,7 +144,7 @@ void TNahledImportu::showPlan()
         addRow(p.line, p.message);
     for (const sheets::UnknownValues &u : m_plan.unknown)
         for (const QString &v : u.values)
-            addRow(0, QStringLiteral("„%1“ není v seznamu %2.").arg(v, u.list));
+            addRow(0, sheets::unknownValueText(u, v));
     for (const sheets::ImportProblem &n : m_plan.notes)
         addRow(n.line, QStringLiteral("Upozornění: %1").arg(n.message));
     m_problems->resizeColumnToContents(0);

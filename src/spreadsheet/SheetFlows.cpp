@@ -34,7 +34,9 @@ QString askExportFile(const QString &proposedName)
     return file;
 }
 
-void runExport(const QString &file, QWidget *parent, const TPrubehExportu::Work &work)
+// sheets names the sheets of a workbook of more than one, for the message.
+void runExport(const QString &file, QWidget *parent, const TPrubehExportu::Work &work,
+               const QString &sheets = QString())
 {
     TPrubehExportu progress(file, parent);
     const sheets::ExportResult result = progress.run(work);
@@ -46,9 +48,12 @@ void runExport(const QString &file, QWidget *parent, const TPrubehExportu::Work 
         dialogs::error(kCaption, result.error.isEmpty() ? QStringLiteral("Export se nezdařil.")
                                                         : result.error);
     else
-        dialogs::information(kCaption, QStringLiteral("Zapsáno řádků: %1 do souboru %2.")
-                                           .arg(result.rows)
-                                           .arg(Paths::native(file)));
+        dialogs::information(
+            kCaption,
+            QStringLiteral("Zapsáno řádků: %1%2 do souboru %3.")
+                .arg(result.rows)
+                .arg(sheets.isEmpty() ? QString() : QStringLiteral(" (listy %1)").arg(sheets))
+                .arg(Paths::native(file)));
 }
 
 } // namespace
@@ -82,9 +87,15 @@ void exportSection(Session &session, sheets::Sheet sheet, QWidget *parent)
     const QList<sheets::Sheet> sheets = format == sheets::Format::Xlsx
                                             ? QList<sheets::Sheet>{sheet, sheets::Sheet::Loans}
                                             : QList<sheets::Sheet>{sheet};
-    runExport(file, parent, [&](const sheets::ExportProgress &progress) {
-        return sheets::exportSheets(session.tables(), sheets, file, format, progress);
-    });
+    QStringList names;
+    for (const sheets::Sheet s : sheets)
+        names << sheets::sheetName(s);
+    runExport(
+        file, parent,
+        [&](const sheets::ExportProgress &progress) {
+            return sheets::exportSheets(session.tables(), sheets, file, format, progress);
+        },
+        names.size() > 1 ? names.join(QStringLiteral(" a ")) : QString());
 }
 
 void exportShownRows(const sheets::PlainSheet &rows, const QString &proposedName, QWidget *parent)

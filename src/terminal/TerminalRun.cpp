@@ -74,10 +74,8 @@ int importFrom(const CommandLine &line, TableHandles &tables, QTextStream &out, 
         tell(err, line.file, p);
     for (const sheets::UnknownValues &u : plan.unknown)
         for (const QString &v : u.values)
-            err << line.file << ": "
-                << text("„%1“ není v seznamu %2; přidejte ho v programu nebo v souboru opravte.")
-                       .arg(v, u.list)
-                << '\n';
+            err << line.file << ": " << sheets::unknownValueText(u, v) << ' '
+                << text("Přidejte ho v programu do seznamu, nebo ho v souboru opravte.") << '\n';
     if (!plan.canImport()) {
         if (plan.problems.isEmpty() && plan.unknown.isEmpty())
             err << line.file << ": " << text("Soubor nepřidává nic.") << '\n';

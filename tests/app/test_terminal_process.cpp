@@ -104,6 +104,35 @@ TEST_F(TerminalProcess, ExportWritesTheFileAndImportRefusesAProblemWithItsLine)
     EXPECT_EQ(d.readAll(), before);
 }
 
+TEST_F(TerminalProcess, AnImportNamesAGenreTheListLacksThenAddsWhatItMay)
+{
+    const QString in = tmp.filePath("nove.csv");
+    const auto write = [&](const QByteArray &bytes) {
+        QFile w(in);
+        ASSERT_TRUE(w.open(QIODevice::WriteOnly));
+        w.write(bytes);
+    };
+    write("Číslo kazety;Typ kazety;Pozice;Název filmu;Žánr\r\n"
+          "12;E 240;1;Pelíšky;Kung-fu\r\n");
+    const Run refused = run({"--data-dir", env.dataDir(), "--import", "kazety", in});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains(
+        in + QStringLiteral(": Žánr „Kung-fu“ není v uživatelském seznamu žánrů.")))
+        << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Nic nebylo zapsáno.")));
+
+    write("Číslo kazety;Typ kazety;Pozice;Název filmu;Žánr\r\n"
+          "12;E 240;1;Pelíšky;Komedie\r\n");
+    const Run added = run({"--data-dir", env.dataDir(), "--import", "kazety", in});
+    EXPECT_EQ(added.status, 0) << added.err.toStdString();
+    EXPECT_TRUE(added.out.startsWith(QStringLiteral("Přidáno kazet: 1, záznamů: 1.")))
+        << added.out.toStdString();
+    // The same file again: the cassette is there now.
+    const Run again = run({"--data-dir", env.dataDir(), "--import", "kazety", in});
+    EXPECT_EQ(again.status, 2);
+    EXPECT_TRUE(again.err.contains(in + QStringLiteral(":2: "))) << again.err.toStdString();
+}
+
 TEST_F(TerminalProcess, ARunningProgramKeepsTheExchangeOut)
 {
     QProcess program;

@@ -6,6 +6,7 @@
 
 #include "AppFixture.h"
 #include "browsing/OverviewWindow.h"
+#include "spreadsheet/ExportProgress.h"
 #include "spreadsheet/ImportPreview.h"
 #include "storage/Records.h"
 
@@ -18,6 +19,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace velmora::test {
 namespace {
@@ -130,6 +132,44 @@ TEST_F(SheetFlows, TheCassetteExportProposesItsNameAndLandsWhereTheUserChose)
     EXPECT_EQ(user.saveProposals[1], folder.filePath("cd.xlsx"));
 }
 
+TEST_F(SheetFlows, AWorkbookHoldsTheLoansTooAndACancelledExportLeavesTheOldFile)
+{
+    const QString book = folder.filePath("kazety.xlsx");
+    user.saveFiles = {book};
+    runCommand("sheets.exportCassettes");
+    EXPECT_TRUE(user.texts().last().contains(QStringLiteral("(listy Kazety a Výpůjčky)")))
+        << user.texts().last().toStdString();
+    int rc = -1;
+    const QString sheets =
+        runProgram(QStringLiteral("/usr/bin/python3"),
+                   {QStringLiteral("-c"),
+                    QStringLiteral("import sys, openpyxl\n"
+                                   "wb = openpyxl.load_workbook(sys.argv[1])\n"
+                                   "print(' '.join('%s:%d' % (w.title, w.max_row) for w in wb))\n"),
+                    book},
+                   &rc);
+    EXPECT_EQ(sheets.trimmed(), QStringLiteral("Kazety:3 Výpůjčky:1"));
+
+    // The user cancels the next export over the same file at once.
+    QFile old(book);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    const QByteArray before = old.readAll();
+    old.close();
+    user.saveFiles = {book};
+    QTimer::singleShot(0, [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *progress = qobject_cast<TPrubehExportu *>(w))
+                progress->cancelButton()->click();
+    });
+    runCommand("sheets.exportCassettes");
+    EXPECT_TRUE(user.texts().last().startsWith(QStringLiteral("Export byl zrušen")))
+        << user.texts().last().toStdString();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"kazety.xlsx"});
+}
+
 TEST_F(SheetFlows, TheImportPreviewRefusesAProblemAndWritesNothing)
 {
     const QString file = folder.filePath("nove.csv");
@@ -172,6 +212,9 @@ TEST_F(SheetFlows, AMissingGenreIsAddedToTheListAndTheCassettesAreWritten)
         auto &preview = static_cast<TNahledImportu &>(d);
         EXPECT_FALSE(preview.importButton()->isEnabled());
         ASSERT_TRUE(preview.addButton()->isEnabled());
+        ASSERT_EQ(preview.problems()->rowCount(), 1);
+        EXPECT_EQ(preview.problems()->item(0, 1)->text(),
+                  QStringLiteral("Žánr „Kung-fu“ není v uživatelském seznamu žánrů."));
         preview.addButton()->click();
         ASSERT_TRUE(preview.importButton()->isEnabled()) << preview.summary()->text().toStdString();
         preview.importButton()->click();
