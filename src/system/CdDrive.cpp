@@ -112,6 +112,8 @@ DiscInfo readNow(const QByteArray &device)
         const lba_t start = cdio_get_track_lba(p, track_t(i));
         // The track after the last one is the lead-out.
         const lba_t end = cdio_get_track_lba(p, track_t(i + 1));
+        if (start != CDIO_INVALID_LBA)
+            t.start = int(start);
         if (start != CDIO_INVALID_LBA && end != CDIO_INVALID_LBA) {
             // Tracks out of order or past the end of the data give no length
             // a disc can have, and such an image is damaged.
@@ -132,6 +134,10 @@ DiscInfo readNow(const QByteArray &device)
             t.title = cdText(cdtext_get_const(text, CDTEXT_FIELD_TITLE, track_t(i)));
         info.tracks.push_back(t);
     }
+    info.firstTrack = first;
+    if (const lba_t leadout = cdio_get_track_lba(p, CDIO_CDROM_LEADOUT_TRACK);
+        leadout != CDIO_INVALID_LBA)
+        info.leadout = int(leadout);
     if (text) {
         info.title = cdText(cdtext_get_const(text, CDTEXT_FIELD_TITLE, 0));
         info.performer = cdText(cdtext_get_const(text, CDTEXT_FIELD_PERFORMER, 0));

@@ -23,6 +23,10 @@ struct TrackInfo
     // Length in frames of 1/75 s; 0 when it cannot be read (no track is
     // that short).
     int frames = 0;
+    // Where the track begins, as a logical block address: frames counted
+    // with the 2 s before the first track (150 for a first track at the
+    // start), as disc IDs take it.
+    int start = 0;
     bool audio = false;
     QString title; // CD-Text, empty without
 };
@@ -38,8 +42,10 @@ struct DiscInfo
     };
     Status status = Status::Unreadable;
     std::vector<TrackInfo> tracks;
-    QString title;     // CD-Text of the disc
-    QString performer; // CD-Text of the disc
+    int firstTrack = 1; // the number of tracks[0]
+    int leadout = 0;    // the lead-out's address, as TrackInfo::start
+    QString title;      // CD-Text of the disc
+    QString performer;  // CD-Text of the disc
 };
 
 // The CD drives libcdio finds ("/dev/sr0"), in its order.
