@@ -316,7 +316,26 @@ def nrg_seeds():
     yield "tab_in_cdtext.nrg", nrg([etn2(TRACKS), tab, SINF, END])
 
 
-CORPORA = {"lang_corpus": lang_seeds, "status_corpus": status_seeds,
+# --- CSV files of spreadsheets ---------------------------------------------
+
+def csv_seeds():
+    head = "Číslo kazety;Typ kazety;Pozice;Název filmu;Žánr;Poznámka k filmu"
+    rows = ['1;E 240;1;Pelíšky;Komedie;', '00002;E 180;1;"Zámek; ""první""";Drama;"řádek\r\ndva"']
+    yield "valid_utf8_bom.csv", b"\xef\xbb\xbf" + "\r\n".join([head] + rows).encode("utf-8") + b"\r\n"
+    yield "valid_utf8_lf.csv", "\n".join([head] + rows).encode("utf-8")
+    yield "valid_cp1250.csv", cp("\r\n".join([head] + rows) + "\r\n")
+    yield "valid_comma.csv", "Číslo CD,Titul,Disk,Stopa,Název stopy,Délka\n3,Má vlast,CD 1,1,Vyšehrad,15:05\n".encode("utf-8")
+    yield "valid_tab.csv", "Číslo CD\tTitul\tDélka\n3\t\"Tab\tuvnitř\"\t1:02:03\n".encode("utf-8")
+    yield "cr_only.csv", cp(head + "\r1;E 240;1;Mac\r")
+    yield "open_quote.csv", cp(head + '\r\n1;E 240;1;"bez konce\r\n2;E 240;1;x\r\n')
+    yield "quote_inside.csv", cp(head + '\r\n1;E 240;1;a"b"c;x"\r\n')
+    yield "blank_lines.csv", cp("\r\n\r\n" + head + "\r\n;;;;;\r\n\r\n1;E 240\r\n")
+    yield "broken_utf8.csv", b"\xef\xbb\xbf\xc3(\xa0\xa1;\xff\xfe\r\n"
+    yield "nul_bytes.csv", b"a;b\x00c;d\r\n\x00\x00\r\n"
+    yield "empty.csv", b""
+
+
+CORPORA = {"lang_corpus": lang_seeds, "csv_corpus": csv_seeds, "status_corpus": status_seeds,
            "cdtext_corpus": cdtext_seeds, "cue_corpus": cue_seeds, "toc_corpus": toc_seeds,
            "nrg_corpus": nrg_seeds}
 
