@@ -100,7 +100,18 @@ void endAfterSignal(velmora::TTitul &window)
     window.tables().closeAll();
 }
 
-int run(Application &app)
+// The data directory the command line names, as the parser read it (so
+// "-data-dir" and a repeated option mean what they mean there), else the
+// environment's or the default one.
+QString dataDirOf(const velmora::terminal::CommandLine &line, const QString &executableDir)
+{
+    QStringList arguments{QStringLiteral("velmora")};
+    if (!line.dataDir.isEmpty())
+        arguments << QStringLiteral("--data-dir") << line.dataDir;
+    return velmora::Paths::resolveDataDir(arguments, executableDir);
+}
+
+int run(Application &app, const velmora::terminal::CommandLine &line)
 {
     using namespace velmora;
     // Before the lock is taken: from then on a signal must not kill the
@@ -112,18 +123,12 @@ int run(Application &app)
         QCoreApplication::exit(0); // leaves every running event loop
     });
 
-    const QString dataDir =
-        Paths::resolveDataDir(QApplication::arguments(), QApplication::applicationDirPath());
+    const QString dataDir = dataDirOf(line, QApplication::applicationDirPath());
     Paths::setDataDir(dataDir);
     QDir().mkpath(dataDir);
     // --cd-device PATH: the drive or disc image the track-count dialog offers first.
-    const QStringList args = QApplication::arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--cd-device") && i + 1 < args.size())
-            cd::setPreferredDevice(args.at(i + 1));
-        else if (args.at(i).startsWith(QLatin1String("--cd-device=")))
-            cd::setPreferredDevice(args.at(i).section(QLatin1Char('='), 1));
-    }
+    if (!line.cdDevice.isEmpty())
+        cd::setPreferredDevice(line.cdDevice);
     InstanceLock lock;
     if (!claimDataDirectory(lock, dataDir))
         return 1;
@@ -143,8 +148,7 @@ int run(Application &app)
     };
     if (!prepareMainWindow(window) || terminated)
         return finish(0);
-    if (firstShowing(window, Paths::positionalArguments(QApplication::arguments())) ==
-        StartOutcome::End)
+    if (firstShowing(window, line.positional) == StartOutcome::End)
         return finish(0);
     if (window.ending() || terminated)
         return finish(0);
@@ -176,9 +180,7 @@ int runWithoutWindow(int argc, char **argv, const velmora::terminal::CommandLine
         rc = terminal::kRefused;
         break;
     default:
-        rc = terminal::runExchange(line,
-                                   Paths::resolveDataDir(QCoreApplication::arguments(),
-                                                         QCoreApplication::applicationDirPath()),
+        rc = terminal::runExchange(line, dataDirOf(line, QCoreApplication::applicationDirPath()),
                                    out, err);
         break;
     }
@@ -210,7 +212,7 @@ int main(int argc, char **argv)
         QApplication::setStyle(QStringLiteral("Fusion"));
         QApplication::setPalette(velmora::colours::darkPalette());
     }
-    const int rc = run(app);
+    const int rc = run(app, line);
     velmora::Paths::cleanupTemp();
     return rc;
 }

@@ -355,7 +355,8 @@ sheets::PlainSheet TPrehled::shownSheet() const
         sheet.headers << all.at(c).title;
         switch (all.at(c).order) {
         case ColumnOrder::Number:
-            sheet.kinds << sheets::CellKind::Integer;
+            // The item's number keeps its leading zeros: "00012", not 12.
+            sheet.kinds << (c == 0 ? sheets::CellKind::Text : sheets::CellKind::Integer);
             break;
         case ColumnOrder::Length:
             sheet.kinds << (kindOf(m_kind).lengthsInSeconds ? sheets::CellKind::Seconds

@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTranslator>
 
@@ -125,7 +127,15 @@ QString saveFileName(const QString &caption, const QString &dir, const QString &
 {
     if (g_answerer)
         return g_answerer->saveFileName(caption, dir, filter);
-    return QFileDialog::getSaveFileName(g_parent, caption, dir, filter);
+    QString chosen;
+    QString file = QFileDialog::getSaveFileName(g_parent, caption, dir, filter, &chosen);
+    // A name typed without a suffix gets the one of the type chosen: "seznam"
+    // with "Text CSV (*.csv)" is seznam.csv.
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty())
+        if (const QRegularExpressionMatch m = pattern.match(chosen); m.hasMatch())
+            file += QLatin1Char('.') + m.captured(1);
+    return file;
 }
 
 QString openFileName(const QString &caption, const QString &dir, const QString &filter)

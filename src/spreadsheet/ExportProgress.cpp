@@ -4,6 +4,7 @@
 #include "storage/Paths.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -35,11 +36,27 @@ TPrubehExportu::TPrubehExportu(const QString &file, QWidget *parent) : ScreenDia
     layout->addWidget(m_gauge);
     layout->addLayout(ui::row({}, {m_cancel}));
     resize(460, sizeHint().height());
-    connect(m_cancel, &QPushButton::clicked, this, [this] {
-        m_cancelled = true;
-        m_cancel->setEnabled(false);
-        m_text->setText(QStringLiteral("Export se ruší ..."));
-    });
+    connect(m_cancel, &QPushButton::clicked, this, &TPrubehExportu::cancel);
+    // Esc presses "Zrušit" and never hides the window while the work runs.
+    setEscapeButton(m_cancel);
+    setHeldOpen([this] { return m_running; });
+}
+
+void TPrubehExportu::cancel()
+{
+    m_cancelled = true;
+    m_cancel->setEnabled(false);
+    m_text->setText(QStringLiteral("Export se ruší ..."));
+}
+
+void TPrubehExportu::closeEvent(QCloseEvent *event)
+{
+    if (m_running) {
+        cancel();
+        event->ignore();
+        return;
+    }
+    ScreenDialog::closeEvent(event);
 }
 
 sheets::ExportResult TPrubehExportu::run(const Work &work)
@@ -49,8 +66,10 @@ sheets::ExportResult TPrubehExportu::run(const Work &work)
     show();
     QApplication::processEvents();
     m_sinceRepaint.start();
+    m_running = true;
     const sheets::ExportResult result =
         work([this](qint64 done, qint64 total) { return advance(done, total); });
+    m_running = false;
     hide();
     return result;
 }

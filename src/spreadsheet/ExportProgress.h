@@ -29,14 +29,20 @@ public:
     QPushButton *cancelButton() const { return m_cancel; }
     bool cancelled() const { return m_cancelled; }
 
+protected:
+    // The window's close box cancels the export, as the button does.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     bool advance(qint64 done, qint64 total);
+    void cancel();
 
     QLabel *m_text = nullptr;
     QProgressBar *m_gauge = nullptr;
     QPushButton *m_cancel = nullptr;
     QElapsedTimer m_sinceRepaint;
     bool m_cancelled = false;
+    bool m_running = false;
 };
 
 } // namespace velmora

@@ -38,12 +38,14 @@ QString askExportFile(const QString &proposedName)
 void runExport(const QString &file, QWidget *parent, const TPrubehExportu::Work &work,
                const QString &sheets = QString())
 {
+    const bool existed = QFileInfo::exists(file);
     TPrubehExportu progress(file, parent);
     const sheets::ExportResult result = progress.run(work);
     if (result.cancelled)
         dialogs::information(
-            kCaption,
-            QStringLiteral("Export byl zrušen; soubor %1 nevznikl.").arg(Paths::native(file)));
+            kCaption, (existed ? QStringLiteral("Export byl zrušen; soubor %1 zůstal, jak byl.")
+                               : QStringLiteral("Export byl zrušen; soubor %1 nevznikl."))
+                          .arg(Paths::native(file)));
     else if (!result.ok)
         dialogs::error(kCaption, result.error.isEmpty() ? QStringLiteral("Export se nezdařil.")
                                                         : result.error);

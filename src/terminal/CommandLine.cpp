@@ -53,7 +53,7 @@ const QStringList kImportWhat{"kazety", "cd"};
 QString usageText()
 {
     return QString::fromUtf8(
-        "Použití: velmora [--data-dir ADRESÁŘ] [--cd-device ZAŘÍZENÍ]\n"
+        "Použití: velmora [--data-dir ADRESÁŘ] [--cd-device CESTA]\n"
         "        velmora [--data-dir ADRESÁŘ] --export kazety|cd|vypujcky SOUBOR.csv|SOUBOR.xlsx\n"
         "        velmora [--data-dir ADRESÁŘ] --export vse SOUBOR.xlsx\n"
         "        velmora [--data-dir ADRESÁŘ] --import kazety|cd SOUBOR.csv\n"
@@ -102,8 +102,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
     };
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty())
-            return fail(QString::fromUtf8("Neznámá volba: %1").arg(unknown.first()));
+        if (!unknown.isEmpty()) {
+            // Told as the user wrote it, dashes and all.
+            QString given = QStringLiteral("--") + unknown.first();
+            for (const QString &a : arguments.mid(1))
+                if (a.startsWith(QLatin1Char('-')) &&
+                    a.section(QLatin1Char('='), 0, 0).endsWith(unknown.first()))
+                    given = a.section(QLatin1Char('='), 0, 0);
+            return fail(QString::fromUtf8("Neznámá volba: %1").arg(given));
+        }
         // Otherwise an option that wants a value stands last without one.
         const QString last = arguments.size() > 1 ? arguments.last() : QString();
         if (last.startsWith(QLatin1Char('-')))

@@ -8,6 +8,7 @@
 #include "storage/TableHandles.h"
 #include "system/InstanceLock.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <exception>
 
@@ -107,11 +108,24 @@ int runExchange(const CommandLine &line, const QString &dataDir, QTextStream &ou
         err << text("Adresář s daty %1 neexistuje.\n").arg(Paths::native(dataDir));
         return kFailure;
     }
+    // A folder that is no catalogue gets none: the program makes its
+    // tables at its own first start there.
+    if (!QFileInfo(QDir(dataDir).filePath(QStringLiteral("data.dbf"))).isFile()) {
+        err << text("V adresáři %1 není katalog programu Velmora (chybí data.dbf). Spusťte "
+                    "nejprve program nad tímto adresářem.\n")
+                   .arg(Paths::native(dataDir));
+        return kFailure;
+    }
     InstanceLock lock;
     if (!lock.acquire(dataDir)) {
-        err << text("Program Velmora právě pracuje s daty v adresáři %1. Export ani import "
-                    "nelze spustit, dokud program neukončíte.\n")
-                   .arg(Paths::native(dataDir));
+        if (lock.failure() == QLockFile::LockFailedError)
+            err << text("Program Velmora právě pracuje s daty v adresáři %1. Export ani import "
+                        "nelze spustit, dokud program neukončíte.\n")
+                       .arg(Paths::native(dataDir));
+        else
+            err << text("Do adresáře %1 nelze zapsat zámek %2, který chrání data před druhým "
+                        "spuštěním; export ani import nelze spustit.\n")
+                       .arg(Paths::native(dataDir), Paths::native(lock.path()));
         return kFailure;
     }
     Paths::setDataDir(dataDir);
@@ -121,7 +135,7 @@ int runExchange(const CommandLine &line, const QString &dataDir, QTextStream &ou
         const bool oldFormat = Storage::prepareTables(tables);
         if (line.mode == CommandLine::Mode::Export)
             return exportTo(line, tables, out, err);
-        if (oldFormat) {
+        if (oldFormat && line.what == QLatin1String("kazety")) {
             err << text("Katalog kazet má formát předchozí verze. Spusťte nejprve program, "
                         "který ho převede; pak import půjde.\n");
             return kFailure;

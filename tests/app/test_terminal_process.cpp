@@ -2,9 +2,14 @@
 // option not understood, and the spreadsheet exchange, with the exit status
 // a script reads and the lock of a running program respected.
 
+#include "DbfWrite.h"
 #include "TestEnv.h"
+#include "storage/Paths.h"
+#include "storage/Storage.h"
+#include "storage/TableHandles.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -54,6 +59,19 @@ protected:
     }
     Run run(const QStringList &args) { return run(args, terminal()); }
 
+    // The catalogue's tables in a folder, as the program's first start
+    // there leaves them.
+    static void makeCatalogue(const QString &dir)
+    {
+        const QString before = Paths::dataDir();
+        Paths::setDataDir(dir + QLatin1Char('/'));
+        Storage::prepareDirectories();
+        TableHandles tables;
+        Storage::prepareTables(tables);
+        tables.closeAll();
+        Paths::setDataDir(before);
+    }
+
     test::TestEnv env;
     QTemporaryDir tmp;
 };
@@ -67,7 +85,7 @@ TEST_F(TerminalProcess, HelpAndAnUnknownOptionAnswerWithoutAWindow)
 
     const Run wrong = run({"--data-dir", env.dataDir(), "--bogus"});
     EXPECT_EQ(wrong.status, 2);
-    EXPECT_TRUE(wrong.err.startsWith(QStringLiteral("Neznámá volba: bogus")))
+    EXPECT_TRUE(wrong.err.startsWith(QStringLiteral("Neznámá volba: --bogus")))
         << wrong.err.toStdString();
     EXPECT_TRUE(wrong.err.contains(QStringLiteral("Použití:")));
     // Nothing was prepared in the data folder.
@@ -76,6 +94,7 @@ TEST_F(TerminalProcess, HelpAndAnUnknownOptionAnswerWithoutAWindow)
 
 TEST_F(TerminalProcess, ExportWritesTheFileAndImportRefusesAProblemWithItsLine)
 {
+    makeCatalogue(env.dataDir());
     const QString out = tmp.filePath("kazety.csv");
     const Run exported = run({"--data-dir", env.dataDir(), "--export", "kazety", out});
     EXPECT_EQ(exported.status, 0) << exported.err.toStdString();
@@ -106,6 +125,7 @@ TEST_F(TerminalProcess, ExportWritesTheFileAndImportRefusesAProblemWithItsLine)
 
 TEST_F(TerminalProcess, AnImportNamesAGenreTheListLacksThenAddsWhatItMay)
 {
+    makeCatalogue(env.dataDir());
     const QString in = tmp.filePath("nove.csv");
     const auto write = [&](const QByteArray &bytes) {
         QFile w(in);
@@ -135,6 +155,7 @@ TEST_F(TerminalProcess, AnImportNamesAGenreTheListLacksThenAddsWhatItMay)
 
 TEST_F(TerminalProcess, ARunningProgramKeepsTheExchangeOut)
 {
+    makeCatalogue(env.dataDir());
     QProcess program;
     QProcessEnvironment e = terminal();
     e.insert("QT_QPA_PLATFORM", "offscreen");
@@ -154,6 +175,41 @@ TEST_F(TerminalProcess, ARunningProgramKeepsTheExchangeOut)
     EXPECT_FALSE(QFileInfo::exists(out));
     program.terminate();
     EXPECT_TRUE(program.waitForFinished(kPatienceMs));
+}
+
+TEST_F(TerminalProcess, AFolderThatHoldsNoCatalogueGetsNone)
+{
+    // A folder of photos named by mistake: refused, and nothing made there.
+    const QString photos = tmp.filePath("fotky");
+    ASSERT_TRUE(QDir().mkpath(photos));
+    QFile photo(photos + "/dovolena.jpg");
+    ASSERT_TRUE(photo.open(QIODevice::WriteOnly));
+    photo.write("JFIF");
+    photo.close();
+    for (const QStringList &args :
+         {QStringList{"--data-dir", photos, "--export", "kazety", tmp.filePath("k.csv")},
+          QStringList{"--data-dir", photos, "--import", "cd", tmp.filePath("k.csv")}}) {
+        const Run r = run(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("není katalog"))) << r.err.toStdString();
+    }
+    EXPECT_EQ(QDir(photos).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"dovolena.jpg"});
+    EXPECT_FALSE(QFileInfo::exists(tmp.filePath("k.csv")));
+}
+
+TEST_F(TerminalProcess, OneDashNamesTheDataFolderToo)
+{
+    // The catalogue named with one dash is the one exported, not the
+    // default one of the user.
+    makeCatalogue(env.dataDir());
+    test::appendWithDbfTo(env.file("data.dbf"), "[{'cislo': '00042', 't_kazety': 'E 240'}]");
+    const QString out = tmp.filePath("jedna.csv");
+    const Run r = run({"-data-dir", env.dataDir(), "--export", "kazety", out});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    QFile f(out);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("\r\n00042;E 240;"));
 }
 
 TEST_F(TerminalProcess, AFolderThatIsNotThereGetsNoCatalogue)

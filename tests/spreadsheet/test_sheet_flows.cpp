@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace velmora::test {
@@ -162,10 +163,22 @@ TEST_F(SheetFlows, AWorkbookHoldsTheLoansTooAndACancelledExportLeavesTheOldFile)
                 progress->cancelButton()->click();
     });
     runCommand("sheets.exportCassettes");
-    EXPECT_TRUE(user.texts().last().startsWith(QStringLiteral("Export byl zrušen")))
-        << user.texts().last().toStdString();
+    EXPECT_EQ(user.texts().last(),
+              QStringLiteral("Export byl zrušen; soubor %1 zůstal, jak byl.").arg(book));
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), before);
+    old.close();
+
+    // Esc on the progress window cancels too; it never just hides it.
+    user.saveFiles = {folder.filePath("nove.xlsx")};
+    QTimer::singleShot(0, [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *progress = qobject_cast<TPrubehExportu *>(w))
+                QTest::keyClick(progress, Qt::Key_Escape);
+    });
+    runCommand("sheets.exportCassettes");
+    EXPECT_TRUE(user.texts().last().endsWith(QStringLiteral("nove.xlsx nevznikl.")))
+        << user.texts().last().toStdString();
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{"kazety.xlsx"});
 }
@@ -228,6 +241,27 @@ TEST_F(SheetFlows, AMissingGenreIsAddedToTheListAndTheCassettesAreWritten)
     genres.setPath(Paths::dataFile("Users_za.nrv"));
     genres.open(Table::Mode::ReadOnly);
     EXPECT_TRUE(genres.locate("Zanr", QStringLiteral("Kung-fu")));
+}
+
+TEST_F(SheetFlows, TheOverviewsWorkbookKeepsTheNumbersLeadingZeros)
+{
+    const QString book = folder.filePath("prehled.xlsx");
+    user.saveFiles = {book};
+    user.onScreen["TPrehled"] = [&](QDialog &d) {
+        d.findChild<QPushButton *>("Exportovat_zobrazene")->click();
+    };
+    runCommand("overview.cassettes");
+    int rc = -1;
+    const QString cells =
+        runProgram(QStringLiteral("/usr/bin/python3"),
+                   {QStringLiteral("-c"),
+                    QStringLiteral("import sys, openpyxl\n"
+                                   "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                   "print(repr(ws['A2'].value), repr(ws['C2'].value))\n"),
+                    book},
+                   &rc);
+    // The number as text, the position as a number.
+    EXPECT_EQ(cells.trimmed(), QStringLiteral("'00001' 1"));
 }
 
 TEST_F(SheetFlows, TheOverviewExportsTheRowsAndColumnsItShows)

@@ -47,6 +47,15 @@ TEST(CommandLine, ExportAndImportNameWhatAndOneFile)
     EXPECT_EQ(c.file, "tracks.csv");
 }
 
+TEST(CommandLine, TheDataFolderIsTheOneTheParserReadHoweverItIsSpelled)
+{
+    // One dash, as Qt spells its own options, and a repeated option: the
+    // last one counts, for the window and the exchange alike.
+    EXPECT_EQ(parse({"-data-dir", "/x", "--export", "kazety", "f.csv"}).dataDir, "/x");
+    EXPECT_EQ(parse({"--data-dir", "/a", "--data-dir", "/b"}).dataDir, "/b");
+    EXPECT_EQ(parse({"-cd-device", "/dev/sr1"}).cdDevice, "/dev/sr1");
+}
+
 TEST(CommandLine, WhatIsNotUnderstoodIsAnErrorThatSaysWhat)
 {
     const struct
@@ -54,8 +63,9 @@ TEST(CommandLine, WhatIsNotUnderstoodIsAnErrorThatSaysWhat)
         QStringList args;
         const char *said;
     } cases[] = {
-        {{"--bogus"}, "Neznámá volba: bogus"},
-        {{"-x"}, "Neznámá volba: x"},
+        {{"--bogus"}, "Neznámá volba: --bogus"},
+        {{"--bogus=1"}, "Neznámá volba: --bogus"},
+        {{"-x"}, "Neznámá volba: -x"},
         {{"--export", "filmy", "f.csv"}, "zná jen kazety|cd|vypujcky|vse, ne „filmy“"},
         {{"--import", "vypujcky", "f.csv"}, "zná jen kazety|cd, ne „vypujcky“"},
         {{"--export", "kazety"}, "potřebuje právě jeden soubor"},
