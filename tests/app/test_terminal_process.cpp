@@ -32,6 +32,7 @@ protected:
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
         e.insert("XDG_CONFIG_HOME", env.configHome());
         e.insert("XDG_DATA_HOME", env.dataHome());
+        e.insert("XDG_CACHE_HOME", env.cacheHome());
         e.insert("XDG_CONFIG_DIRS", env.systemConfig());
         e.insert("TMPDIR", tmp.path());
         for (const char *name :

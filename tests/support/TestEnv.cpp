@@ -12,7 +12,10 @@ TestEnv::TestEnv()
     QDir().mkpath(configHome());
     QDir().mkpath(dataHome());
     QDir().mkpath(systemConfig());
+    QDir().mkpath(cacheHome());
     qputenv("XDG_CONFIG_HOME", configHome().toLocal8Bit());
+    // The user's cache too (looked-up discs): nothing of the real user is written.
+    qputenv("XDG_CACHE_HOME", cacheHome().toLocal8Bit());
     qputenv("XDG_DATA_HOME", dataHome().toLocal8Bit());
     qputenv("XDG_CONFIG_DIRS", systemConfig().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(false);

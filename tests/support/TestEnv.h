@@ -18,6 +18,7 @@ public:
     QString configHome() const { return m_root.path() + QStringLiteral("/config"); }
     QString dataHome() const { return m_root.path() + QStringLiteral("/share"); }
     QString systemConfig() const { return m_root.path() + QStringLiteral("/system"); }
+    QString cacheHome() const { return m_root.path() + QStringLiteral("/cache"); }
     QString file(const QString &name) const { return m_data.filePath(name); }
 
 private:
