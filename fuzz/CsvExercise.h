@@ -23,11 +23,21 @@ inline CsvOutcome exerciseCsv(const QByteArray &bytes)
     CsvOutcome out;
     const sheets::csv::Text text = sheets::csv::decode(bytes);
     out.encoding = text.encoding;
-    if (text.encoding != QLatin1String("UTF-8") && text.encoding != QLatin1String("cp1250"))
+    if (text.encoding != QLatin1String("UTF-8") && text.encoding != QLatin1String("UTF-16") &&
+        text.encoding != QLatin1String("cp1250"))
         out.faults << QStringLiteral("unknown encoding %1").arg(text.encoding);
-    // cp1250 decodes every byte; UTF-8 only what reads whole as UTF-8.
-    if (!bytes.isEmpty() && text.text.isEmpty() && !bytes.startsWith("\xEF\xBB\xBF"))
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    if (utf16 != (text.encoding == QLatin1String("UTF-16")))
+        out.faults << QStringLiteral("UTF-16 byte order mark and encoding %1").arg(text.encoding);
+    // cp1250 decodes every byte; UTF-8 only what reads whole as UTF-8; a
+    // byte order mark alone is no text.
+    if (!bytes.isEmpty() && text.text.isEmpty() && !bytes.startsWith("\xEF\xBB\xBF") &&
+        !(utf16 && bytes.size() <= 3))
         out.faults << QStringLiteral("bytes decoded to nothing");
+    // The refusal of what is no text never throws and names the file.
+    const QString refused = sheets::csv::notTextProblem(bytes, QStringLiteral("f.csv"));
+    if (!refused.isEmpty() && !refused.contains(QLatin1String("f.csv")))
+        out.faults << QStringLiteral("refusal without the file's name");
     const sheets::csv::Parsed parsed = sheets::csv::parse(text.text);
     const QChar sep = parsed.separator;
     if (sep != QLatin1Char(';') && sep != QLatin1Char(',') && sep != QLatin1Char('\t'))

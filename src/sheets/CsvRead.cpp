@@ -48,11 +48,35 @@ bool readFile(const QString &path, QByteArray &bytes, QString &problem, qint64 l
     return true;
 }
 
+QString notTextProblem(const QByteArray &bytes, const QString &path)
+{
+    if (bytes.startsWith(QByteArray("PK\x03\x04", 4)))
+        return QString::fromUtf8("Soubor %1 je sešit (XLSX), ne text CSV. Uložte ho v tabulkovém "
+                                 "programu jako „CSV (oddělený středníkem)“ a importujte ten.")
+            .arg(path);
+    // UTF-16 text is full of zero bytes; with its byte order mark it is text.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return QString();
+    if (bytes.left(4096).contains('\0'))
+        return QString::fromUtf8("Soubor %1 není text CSV, obsahuje binární data. Uložte tabulku "
+                                 "v tabulkovém programu jako „CSV (oddělený středníkem)“ a "
+                                 "importujte ten soubor.")
+            .arg(path);
+    return QString();
+}
+
 Text decode(const QByteArray &bytes)
 {
     static const QByteArray bom("\xEF\xBB\xBF", 3);
     if (bytes.startsWith(bom))
         return {QString::fromUtf8(bytes.mid(3)), QStringLiteral("UTF-8")};
+    // Excel's "Unicode text": UTF-16 with its byte order mark, tab-separated.
+    const bool littleEndian = bytes.startsWith("\xFF\xFE");
+    if (littleEndian || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        return {utf16.decode(bytes.mid(2)), QStringLiteral("UTF-16")};
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())

@@ -22,13 +22,19 @@ inline constexpr qint64 kMaxFileSize = 200LL * 1024 * 1024;
 bool readFile(const QString &path, QByteArray &bytes, QString &problem,
               qint64 limit = kMaxFileSize);
 
+// Why the bytes of the file at path are no CSV text to read (in Czech): a
+// ZIP workbook, or zero bytes in its first 4 KB without a UTF-16 byte order
+// mark; empty when they may be read.
+QString notTextProblem(const QByteArray &bytes, const QString &path);
+
 struct Text
 {
     QString text;
-    QString encoding; // "UTF-8" or "cp1250"
+    QString encoding; // "UTF-8", "UTF-16" or "cp1250"
 };
-// A byte order mark means UTF-8, so do bytes that read as UTF-8 whole;
-// anything else is cp1250, the code page of the program's tables.
+// A UTF-8 byte order mark means UTF-8, so do bytes that read as UTF-8
+// whole; a UTF-16 one (either byte order) means UTF-16; anything else is
+// cp1250, the code page of the program's tables.
 Text decode(const QByteArray &bytes);
 
 struct Record

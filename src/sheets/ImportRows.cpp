@@ -74,23 +74,31 @@ QDate date(const QString &text)
 
 QString dateText(const QString &text)
 {
-    static const QRegularExpression iso(QStringLiteral("^[0-9]{4}-[0-9]{1,2}-[0-9]{1,2}$"));
-    if (iso.match(text.trimmed()).hasMatch()) {
-        const QDate d = date(text.trimmed());
-        if (d.isValid())
-            return shortDate(d);
-    }
-    return text;
+    // Spreadsheets save dates as d.M.yyyy or ISO; the tables hold dd.MM.yyyy.
+    const QDate d = date(text.trimmed());
+    return d.isValid() ? shortDate(d) : text;
+}
+
+bool readsAsDate(const QString &text)
+{
+    return date(text.trimmed()).isValid();
 }
 
 std::optional<bool> yesNo(const QString &text)
 {
+    // Czech spreadsheets write their booleans as PRAVDA and NEPRAVDA.
+    static const QStringList no{QStringLiteral("ne"),  QStringLiteral("n"),
+                                QStringLiteral("0"),   QStringLiteral("false"),
+                                QStringLiteral("no"),  QStringLiteral("nepravda"),
+                                QStringLiteral("doma")};
+    static const QStringList yes{QStringLiteral("ano"),    QStringLiteral("a"),
+                                 QStringLiteral("1"),      QStringLiteral("true"),
+                                 QStringLiteral("x"),      QStringLiteral("yes"),
+                                 QStringLiteral("pravda"), QString::fromUtf8("půjčeno")};
     const QString t = text.trimmed().toLower();
-    if (t.isEmpty() || t == QStringLiteral("ne") || t == QStringLiteral("0") ||
-        t == QStringLiteral("false") || t == QStringLiteral("no"))
+    if (t.isEmpty() || no.contains(t))
         return false;
-    if (t == QStringLiteral("ano") || t == QStringLiteral("1") || t == QStringLiteral("true") ||
-        t == QStringLiteral("x") || t == QStringLiteral("yes"))
+    if (yes.contains(t))
         return true;
     return std::nullopt;
 }

@@ -33,11 +33,14 @@ QString tapeType(const QString &text);
 
 // dd.MM.yyyy, d.M.yyyy or yyyy-mm-dd; invalid for anything else.
 QDate date(const QString &text);
-// A date kept as text in the short date form: an ISO date is turned into
-// it, anything else is kept as it stands.
+// A date kept as text in the short date form: a date that date() reads is
+// turned into it, anything else is kept as it stands.
 QString dateText(const QString &text);
+// Whether date() reads the text (blanks around it aside).
+bool readsAsDate(const QString &text);
 
-// "ano"/"ne", 1/0, true/false, x, yes/no in any case; empty is "ne".
+// "ano"/"ne", "a"/"n", 1/0, true/false, "pravda"/"nepravda",
+// "půjčeno"/"doma", x, yes/no in any case; empty is "ne".
 std::optional<bool> yesNo(const QString &text);
 
 // The disc label of a caption ("CD 2", "cd2" -> "CD2"); empty when none.

@@ -11,7 +11,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 
 namespace velmora::sheets {
 namespace {
@@ -55,6 +57,42 @@ QString freeCopyDir(const QDateTime &moment)
             return dir;
     }
     return QString();
+}
+
+// The safety copies of imports kept in ZALOHA; older ones are taken away.
+constexpr int kCopiesKept = 5;
+
+// Takes away all but the newest copies of earlier imports, newest by the
+// moment in their names (a suffix -2, -3 ... counts after it); anything
+// else in ZALOHA, and the copy just made, stays.
+void pruneCopies(const QString &kept)
+{
+    static const QRegularExpression name(
+        QStringLiteral("^import-([0-9]{8}-[0-9]{6})(?:-([0-9]{1,2}))?$"));
+    const QDir zaloha(Paths::zalohaDir());
+    QList<std::pair<std::pair<QString, int>, QString>> copies;
+    for (const QString &entry :
+         zaloha.entryList({QStringLiteral("import-*")},
+                          QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden)) {
+        const QRegularExpressionMatch m = name.match(entry);
+        if (m.hasMatch())
+            copies.append(
+                {{m.captured(1), m.captured(2).isEmpty() ? 1 : m.captured(2).toInt()}, entry});
+    }
+    std::sort(copies.begin(), copies.end(),
+              [](const auto &a, const auto &b) { return a.first > b.first; });
+    const QString keptName = QFileInfo(kept).fileName();
+    int left = kCopiesKept - 1; // the copy just made is one of them
+    for (const auto &copy : copies) {
+        if (copy.second == keptName)
+            continue;
+        if (left > 0) {
+            --left;
+            continue;
+        }
+        // A copy that does not go stays for the next import to try again.
+        QDir(zaloha.filePath(copy.second)).removeRecursively();
+    }
 }
 
 int recordsOf(const QString &path)
@@ -311,6 +349,7 @@ ImportResult applyImport(TableHandles &tables, const ImportPlan &plan)
         return done(r);
     }
     interrupted::doneReplacement(c.dir);
+    pruneCopies(copyDir);
     r.ok = true;
     r.items = int(cds ? data.titles.size() : data.cassettes.size());
     r.entries = plan.entries;

@@ -110,6 +110,14 @@ struct UserList
     }
 };
 
+// How the notes of a loan name its item: "Kazeta 00012 je půjčená", and
+// what the reminder then does.
+struct LoanWords
+{
+    QString lent;
+    QString noTerm;
+};
+
 // What both sheets share while a file is checked: the plan, the header's
 // columns, the rows' cells.
 class Checker
@@ -209,8 +217,11 @@ public:
         return n;
     }
 
-    // The loan columns of an item's first row.
-    Loan loan(const csv::Record &row, int borrowerWidth, int sinceWidth, bool &ok)
+    // The loan columns of an item's first row. A loan without a borrower,
+    // a date or a length is said, not refused: the program's own catalogues
+    // may hold such loans, and what they export must come back.
+    Loan loan(const csv::Record &row, const LoanWords &words, int borrowerWidth, int sinceWidth,
+              bool &ok)
     {
         Loan l;
         const QString lent = cell(row, QString::fromUtf8("Půjčeno"));
@@ -223,8 +234,28 @@ public:
         }
         l.lent = yes.value_or(false);
         l.borrower = fitted(row, QStringLiteral("Komu"), borrowerWidth);
-        l.since = rows::dateText(fitted(row, QStringLiteral("Od kdy"), sinceWidth));
+        const QString since = fitted(row, QStringLiteral("Od kdy"), sinceWidth);
+        l.since = rows::dateText(since);
+        const QString daysText = cell(row, QString::fromUtf8("Délka půjčky"));
         l.days = integer(row, QString::fromUtf8("Délka půjčky"), ok).value_or(0);
+        const bool sinceReads = since.trimmed().isEmpty() || rows::readsAsDate(since);
+        if (l.lent) {
+            if (l.borrower.trimmed().isEmpty())
+                note(row.line, QString::fromUtf8("%1, ale není uvedeno komu.").arg(words.lent));
+            if (since.trimmed().isEmpty())
+                note(row.line, QString::fromUtf8("%1, ale nemá datum „Od kdy“; %2.")
+                                   .arg(words.lent, words.noTerm));
+            else if (!sinceReads)
+                note(row.line, QString::fromUtf8("%1, ale datum %2 se nedá přečíst; %3.")
+                                   .arg(words.lent, quoted(since.trimmed()), words.noTerm));
+            if (daysText.isEmpty() || rows::wholeNumber(daysText) == 0)
+                note(row.line,
+                     QString::fromUtf8("%1, ale nemá vyplněnu délku půjčky.").arg(words.lent));
+        } else if (!sinceReads) {
+            note(row.line, QString::fromUtf8("Datum %1 ve sloupci „Od kdy“ se nedá přečíst; "
+                                             "zapíše se tak, jak je.")
+                               .arg(quoted(since.trimmed())));
+        }
         return l;
     }
 
@@ -266,36 +297,29 @@ private:
     QList<int> m_fileColumn;
 };
 
-// The rows of one item: they stand together, under one number.
+// The rows of one item under its number, wherever they stand: a sheet
+// sorted by another column scatters them.
 struct Group
 {
     QString number;
     QList<const csv::Record *> rows;
 };
 
-QList<Group> groupRows(Checker &check, const QList<csv::Record> &records, const QString &header,
-                       const QString &itemWord)
+QList<Group> groupRows(Checker &check, const QList<csv::Record> &records, const QString &header)
 {
     QList<Group> groups;
-    QHash<QString, int> firstLine;
+    QHash<QString, qsizetype> groupOf;
     for (qsizetype i = 1; i < records.size(); ++i) {
         const csv::Record &row = records[i];
         const QString n = check.number(row, header);
         if (n.isEmpty())
             continue;
-        if (!groups.isEmpty() && groups.back().number == n) {
-            groups.back().rows << &row;
+        const auto it = groupOf.constFind(n);
+        if (it != groupOf.constEnd()) {
+            groups[*it].rows << &row;
             continue;
         }
-        if (firstLine.contains(n)) {
-            check.problem(row.line, QString::fromUtf8("%1 %2 je v souboru dvakrát (od řádku %3 a "
-                                                      "znovu od řádku %4).")
-                                        .arg(itemWord, n)
-                                        .arg(firstLine.value(n))
-                                        .arg(row.line));
-            continue;
-        }
-        firstLine.insert(n, row.line);
+        groupOf.insert(n, groups.size());
         groups.append(Group{n, {&row}});
     }
     return groups;
@@ -308,6 +332,11 @@ bool readRecords(ImportPlan &plan, const QString &path, csv::Parsed &parsed)
     QByteArray bytes;
     QString problemText;
     if (!csv::readFile(path, bytes, problemText)) {
+        plan.problems << ImportProblem{0, problemText};
+        return false;
+    }
+    problemText = csv::notTextProblem(bytes, path);
+    if (!problemText.isEmpty()) {
         plan.problems << ImportProblem{0, problemText};
         return false;
     }
@@ -364,7 +393,7 @@ void planCassettes(const TableHandles &tables, const QList<csv::Record> &records
         QString::fromUtf8("Délka"),   QStringLiteral("Zdroj"),
         QStringLiteral("Datum"),      QString::fromUtf8("Poznámka k filmu")};
 
-    for (const Group &g : groupRows(check, records, numberHeader, QStringLiteral("Kazeta"))) {
+    for (const Group &g : groupRows(check, records, numberHeader)) {
         const csv::Record &first = *g.rows.first();
         bool ok = true;
         if (inUse.contains(g.number)) {
@@ -388,7 +417,10 @@ void planCassettes(const TableHandles &tables, const QList<csv::Record> &records
         if (c.type.size() > typeW)
             c.type.truncate(typeW);
         c.note = check.fitted(first, QString::fromUtf8("Poznámka ke kazetě"), noteW);
-        c.loan = check.loan(first, borrowerW, sinceW, ok);
+        c.loan = check.loan(first,
+                            {QString::fromUtf8("Kazeta %1 je půjčená").arg(g.number),
+                             QString::fromUtf8("připomínka ji ukáže jako půjčenou bez termínu")},
+                            borrowerW, sinceW, ok);
 
         std::array<int, kCassetteSlots> lineOf{};
         for (const csv::Record *row : g.rows) {
@@ -531,7 +563,7 @@ void planCds(const TableHandles &tables, const QList<csv::Record> &records, Impo
         QStringLiteral("Disk"),     QStringLiteral("Stopa"), QString::fromUtf8("Název stopy"),
         QString::fromUtf8("Délka"), QStringLiteral("Styl"),  QStringLiteral("Interpret stopy")};
 
-    for (const Group &g : groupRows(check, records, numberHeader, QStringLiteral("CD"))) {
+    for (const Group &g : groupRows(check, records, numberHeader)) {
         const csv::Record &first = *g.rows.first();
         bool ok = true;
         if (inUse.contains(g.number)) {
@@ -554,7 +586,11 @@ void planCds(const TableHandles &tables, const QList<csv::Record> &records, Impo
             rows::dateText(check.fitted(first, QString::fromUtf8("Pořízeno"), acquiredW));
         t.title.format = formats.match(check.fitted(first, QString::fromUtf8("Formát"), formatW));
         t.title.note = check.fitted(first, QString::fromUtf8("Poznámka"), noteW);
-        t.title.loan = check.loan(first, borrowerW, sinceW, ok);
+        t.title.loan = check.loan(first,
+                                  {QString::fromUtf8("CD %1 je půjčené").arg(g.number),
+                                   QString::fromUtf8("připomínka ho ukáže jako půjčené bez "
+                                                     "termínu")},
+                                  borrowerW, sinceW, ok);
 
         QHash<QString, QHash<int, int>> trackLines; // label -> track -> line
         for (const csv::Record *row : g.rows) {
@@ -578,6 +614,14 @@ void planCds(const TableHandles &tables, const QList<csv::Record> &records, Impo
                 continue;
             }
             QHash<int, int> &onDisc = trackLines[k.label];
+            const QString trackText = check.cell(*row, QStringLiteral("Stopa"));
+            if (rows::wholeNumber(trackText) == 0 ||
+                (trackText.startsWith(QLatin1Char('-')) && rows::wholeNumber(trackText.mid(1)))) {
+                check.problem(row->line,
+                              QString::fromUtf8("Číslo stopy %1 není platné.").arg(trackText));
+                ok = false;
+                continue;
+            }
             if (const std::optional<int> n = check.integer(*row, QStringLiteral("Stopa"), ok)) {
                 k.track = *n;
             } else {
@@ -585,6 +629,16 @@ void planCds(const TableHandles &tables, const QList<csv::Record> &records, Impo
                 for (auto it = onDisc.cbegin(); it != onDisc.cend(); ++it)
                     k.track = std::max(k.track, it.key());
                 ++k.track;
+            }
+            if (const auto was = onDisc.constFind(k.track); was != onDisc.constEnd()) {
+                check.problem(row->line, QString::fromUtf8("Stopa %1 na %2 je v souboru dvakrát "
+                                                           "(řádky %3 a %4).")
+                                             .arg(k.track)
+                                             .arg(captionOfLabel(k.label))
+                                             .arg(*was)
+                                             .arg(row->line));
+                ok = false;
+                continue;
             }
             onDisc.insert(k.track, row->line);
             k.title = check.fitted(*row, QString::fromUtf8("Název stopy"), trackW);

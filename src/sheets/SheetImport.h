@@ -44,7 +44,7 @@ struct ImportPlan
     QList<ImportProblem> notes;    // said, not blocking (a text cut to its field's width)
     QStringList ignoredColumns;    // headers of the file that are not read
     QList<UnknownValues> unknown;  // blocking until added to their lists
-    QString encoding;              // "UTF-8" or "cp1250", as detected
+    QString encoding;              // "UTF-8", "UTF-16" or "cp1250", as detected
     QChar separator;               // ';', ',' or '\t', as detected
 
     bool canImport() const { return problems.isEmpty() && unknown.isEmpty() && items > 0; }

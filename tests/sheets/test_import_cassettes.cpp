@@ -187,9 +187,8 @@ TEST_F(ImportTest, EveryFaultIsToldByItsLineAndNothingIsWritten)
     EXPECT_TRUE(problemsAt(plan, 13)[0].contains(QString::fromUtf8("„E 180“")));
     EXPECT_TRUE(problemsAt(plan, 13)[0].contains(QString::fromUtf8("se liší od řádku 12")));
     EXPECT_TRUE(problemsAt(plan, 14).isEmpty()) << at(14);
-    ASSERT_EQ(problemsAt(plan, 15).size(), 1) << at(15);
-    EXPECT_TRUE(problemsAt(plan, 15)[0].startsWith(QString::fromUtf8("Kazeta 00024 je v souboru "
-                                                                     "dvakrát")));
+    // A row of 00024 after another cassette's rows still belongs to it.
+    EXPECT_TRUE(problemsAt(plan, 15).isEmpty()) << at(15);
     ASSERT_EQ(problemsAt(plan, 16).size(), 1) << at(16);
     EXPECT_TRUE(problemsAt(plan, 16)[0].contains(QString::fromUtf8("„XP“")));
     EXPECT_EQ(problemsAt(plan, 17),
@@ -199,7 +198,7 @@ TEST_F(ImportTest, EveryFaultIsToldByItsLineAndNothingIsWritten)
     ASSERT_EQ(problemsAt(plan, 20).size(), 1) << at(20);
     EXPECT_TRUE(problemsAt(plan, 20)[0].contains(QString::fromUtf8("řádky 19 a 20")));
     ASSERT_EQ(problemsAt(plan, 21).size(), 1) << at(21);
-    EXPECT_EQ(plan.problems.size(), 14) << listed(plan);
+    EXPECT_EQ(plan.problems.size(), 13) << listed(plan);
     // Told in the order of the file's lines.
     for (qsizetype i = 1; i < plan.problems.size(); ++i)
         EXPECT_LE(plan.problems[i - 1].line, plan.problems[i].line);

@@ -144,6 +144,37 @@ TEST_F(ImportTest, CdFaultsAreToldByLineAndUnknownFormatsAndStylesCanBeAdded)
     EXPECT_EQ(tracks[0].value("lenght").toInt(), 120);
 }
 
+TEST_F(ImportTest, TrackNumbersTwiceOnADiscOrBelowOneAreRefused)
+{
+    const QString path = csvLines({
+        QString::fromUtf8(kCdHeader),
+        "5;700;T;;;;CD 1;1;A;1:00;;;;;;;",  // 2
+        "5;700;T;;;;CD 2;1;B;1:00;;;;;;;",  // 3: another disc, another track 1
+        "5;700;T;;;;CD 1;1;C;1:00;;;;;;;",  // 4
+        "6;700;U;;;;CD 1;0;A;1:00;;;;;;;",  // 5
+        "7;700;V;;;;CD 1;-2;A;1:00;;;;;;;", // 6
+        "8;700;W;;;;CD 1;2;A;1:00;;;;;;;",  // 7
+        "8;700;W;;;;CD 1;;B;1:00;;;;;;;",   // 8: takes track 3
+        "8;700;W;;;;cd1;3;C;1:00;;;;;;;",   // 9
+        "9;700;X;;;;CD 1;1;A;1:00;;;;;;;",  // 10
+    });
+    const sheets::ImportPlan plan = sheets::planImport(tables, Sheet::Cds, path);
+    EXPECT_FALSE(plan.canImport());
+    EXPECT_TRUE(problemsAt(plan, 3).isEmpty()) << listed(plan);
+    EXPECT_EQ(problemsAt(plan, 4), QStringList{QString::fromUtf8("Stopa 1 na CD 1 je v souboru "
+                                                                 "dvakrát (řádky 2 a 4).")});
+    EXPECT_EQ(problemsAt(plan, 5), QStringList{QString::fromUtf8("Číslo stopy 0 není platné.")});
+    EXPECT_EQ(problemsAt(plan, 6), QStringList{QString::fromUtf8("Číslo stopy -2 není platné.")});
+    EXPECT_EQ(problemsAt(plan, 9), QStringList{QString::fromUtf8("Stopa 3 na CD 1 je v souboru "
+                                                                 "dvakrát (řádky 8 a 9).")});
+    EXPECT_EQ(plan.problems.size(), 4) << listed(plan);
+    EXPECT_EQ(plan.items, 1); // only CD 00009 is whole
+
+    const QMap<QString, QByteArray> before = tableFiles();
+    EXPECT_FALSE(sheets::applyImport(tables, plan).ok);
+    EXPECT_EQ(tableFiles(), before);
+}
+
 TEST_F(ImportTest, AWriteFailingHalfWayPutsBothTablesBackFromTheCopy)
 {
     addCdTitle("00001");

@@ -167,6 +167,59 @@ TEST_F(RefusedFile, PipesLinksDirectoriesHugeAndMissingFilesAreRefused)
     EXPECT_TRUE(sheets::planImport(tables, Sheet::Cassettes, good).canImport());
 }
 
+TEST_F(ImportTest, WorkbooksAndBinaryFilesAreRefusedAndUnicodeTextIsRead)
+{
+    const QString xlsx = csvFile(
+        QByteArray("PK\x03\x04\x14\x00\x06\x00", 8) + QByteArray(200, '\x01'), "kazety.csv");
+    const sheets::ImportPlan workbook = sheets::planImport(tables, Sheet::Cassettes, xlsx);
+    ASSERT_EQ(workbook.problems.size(), 1) << listed(workbook);
+    EXPECT_EQ(workbook.problems[0].message,
+              QString::fromUtf8("Soubor %1 je sešit (XLSX), ne text CSV. Uložte ho v tabulkovém "
+                                "programu jako „CSV (oddělený středníkem)“ a importujte ten.")
+                  .arg(xlsx));
+    EXPECT_FALSE(sheets::applyImport(tables, workbook).ok);
+
+    // Zero bytes well inside the first 4 KB, after a header that reads.
+    QByteArray binary = QString::fromUtf8(kCassetteHeader).toUtf8() + "\r\n1;E 240\r\n";
+    binary += QByteArray(3000, 'x') + QByteArray(1, '\0') + "2;E 240\r\n";
+    const sheets::ImportPlan refused =
+        sheets::planImport(tables, Sheet::Cassettes, csvFile(binary, "bin.csv"));
+    ASSERT_EQ(refused.problems.size(), 1) << listed(refused);
+    EXPECT_EQ(refused.problems[0].line, 0);
+    EXPECT_TRUE(refused.problems[0].message.contains(QString::fromUtf8("binární")))
+        << refused.problems[0].message.toStdString();
+    EXPECT_TRUE(rows("data.dbf").isEmpty());
+
+    // Excel's "Unicode text": UTF-16 with its byte order mark, tab-separated.
+    const QString text = QString::fromUtf8("Číslo kazety\tTyp kazety\tPozice\tNázev filmu\r\n"
+                                           "12\tE 240\t1\tŽelary\r\n"
+                                           "13\tE 180\t1\tKrása\r\n");
+    QByteArray le("\xFF\xFE", 2), be("\xFE\xFF", 2);
+    for (QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF), hi = char(c.unicode() >> 8);
+        le += lo;
+        le += hi;
+        be += hi;
+        be += lo;
+    }
+    const sheets::ImportPlan bigEndian =
+        sheets::planImport(tables, Sheet::Cassettes, csvFile(be, "be.txt"));
+    ASSERT_TRUE(bigEndian.canImport()) << listed(bigEndian);
+    EXPECT_EQ(bigEndian.encoding, QStringLiteral("UTF-16"));
+    const sheets::ImportPlan plan =
+        sheets::planImport(tables, Sheet::Cassettes, csvFile(le, "le.txt"));
+    ASSERT_TRUE(plan.canImport()) << listed(plan);
+    EXPECT_EQ(plan.encoding, QStringLiteral("UTF-16"));
+    EXPECT_EQ(plan.separator, QLatin1Char('\t'));
+    EXPECT_EQ(plan.items, 2);
+    ASSERT_TRUE(sheets::applyImport(tables, plan).ok);
+    const QJsonArray stored = rows("data.dbf");
+    ASSERT_EQ(stored.size(), 2);
+    EXPECT_EQ(stored[0].toObject().value("cislo").toString(), "00012");
+    EXPECT_EQ(stored[0].toObject().value("film1").toString(), QString::fromUtf8("Želary"));
+    EXPECT_EQ(stored[1].toObject().value("film1").toString(), QString::fromUtf8("Krása"));
+}
+
 TEST_F(ImportTest, AFloodOfBadRowsIsSummedUpWithoutQuotingWholeCells)
 {
     QStringList lines{QString::fromUtf8("Číslo kazety;Typ kazety")};

@@ -99,6 +99,66 @@ TEST_F(ImportTest, ATrackTableOfAnotherLayoutStopsTheCdImportBeforeAnyWrite)
     EXPECT_TRUE(safetyCopies().isEmpty());
 }
 
+TEST_F(ImportTest, OnlyTheNewestFiveImportCopiesAreKept)
+{
+    const QDir zaloha(Paths::zalohaDir());
+    ASSERT_TRUE(QDir().mkpath(zaloha.path()));
+    const auto make = [&](const QString &name) {
+        ASSERT_TRUE(zaloha.mkpath(name + "/x"));
+        QFile f(zaloha.filePath(name + "/data.dbf"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    };
+    // Earlier copies of one second: "-10" is newer than "-9".
+    QStringList old{"import-20010101-000000"};
+    for (int n = 2; n <= 10; ++n)
+        old << QStringLiteral("import-20010101-000000-%1").arg(n);
+    for (const QString &name : old)
+        make(name);
+    make("jine");
+    make(QString::fromUtf8("import-ruční"));
+    {
+        QFile f(zaloha.filePath("import-20000101-000000"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("a file, not a copy");
+    }
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QDir(elsewhere.path()).mkpath("keep"));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), zaloha.filePath("import-19990101-000000")));
+
+    QStringList made;
+    for (int i = 1; i <= 3; ++i) {
+        const QString path = csvLines(
+            {QString::fromUtf8(kCassetteHeader), QStringLiteral("%1;E 240;;;;;;;;;;;;;;;").arg(i)},
+            QStringLiteral("%1.csv").arg(i));
+        const sheets::ImportResult r =
+            sheets::applyImport(tables, sheets::planImport(tables, Sheet::Cassettes, path));
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        made << QFileInfo(r.safetyCopy).fileName();
+        if (i == 1) {
+            QStringList expected{made[0], old[9], old[8], old[7], old[6]};
+            for (const QString &name : expected)
+                EXPECT_TRUE(QFileInfo(zaloha.filePath(name)).isDir()) << name.toStdString();
+            EXPECT_FALSE(QFileInfo::exists(zaloha.filePath(old[5])));
+            EXPECT_FALSE(QFileInfo::exists(zaloha.filePath(old[0])));
+        }
+    }
+    QStringList copies;
+    for (const QString &name :
+         zaloha.entryList({"import-2*"}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks))
+        copies << name;
+    QStringList expected = made + QStringList{old[9], old[8]};
+    expected.sort();
+    copies.sort();
+    EXPECT_EQ(copies, expected);
+    // Nothing else in ZALOHA is touched, nor anything a link there leads to.
+    EXPECT_TRUE(QFileInfo::exists(zaloha.filePath("jine/data.dbf")));
+    EXPECT_TRUE(QFileInfo::exists(zaloha.filePath(QString::fromUtf8("import-ruční/data.dbf"))));
+    EXPECT_TRUE(QFileInfo(zaloha.filePath("import-20000101-000000")).isFile());
+    EXPECT_TRUE(QFileInfo(zaloha.filePath("import-19990101-000000")).isSymLink());
+    EXPECT_TRUE(QDir(elsewhere.path()).exists("keep"));
+}
+
 TEST_F(ImportTest, EachImportKeepsItsOwnSafetyCopy)
 {
     const QString first = csvLines({QString::fromUtf8(kCassetteHeader), "1;E 240;;;;;;;;;;;;;;;"});
