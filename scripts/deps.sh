@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev
-  libcdio-dev libxlsxwriter-dev googletest libgtest-dev libbenchmark-dev
+  libcdio-dev libdiscid-dev libxlsxwriter-dev googletest libgtest-dev libbenchmark-dev
   python3 python3-dbfread python3-dbf python3-openpyxl poppler-utils
   xvfb xauth x11-utils
   cups cups-client cups-bsd printer-driver-cups-pdf
