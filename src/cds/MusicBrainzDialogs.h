@@ -6,6 +6,7 @@
 
 #include "lookup/MusicBrainzClient.h"
 #include "platform/ScreenDialog.h"
+#include "system/CdDrive.h"
 
 #include <optional>
 #include <vector>
