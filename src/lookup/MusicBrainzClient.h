@@ -7,6 +7,7 @@
 
 #include "musicbrainz/Releases.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 
@@ -53,13 +54,33 @@ public:
     static void setCacheFolder(const QString &folder);
 
     // Starts the lookup; finished() follows, also for a cached answer
-    // (after the event loop runs again).
+    // (after the event loop runs again). Ignored while one runs.
     void lookup(const QString &discId);
     void cancel();
     bool running() const;
 
 signals:
     void finished(const LookupOutcome &outcome);
+
+private:
+    void send();
+    void received();
+    void replied();
+    void timedOut();
+    void finish(LookupOutcome outcome);
+    void drop();
+
+    QNetworkAccessManager *m_manager = nullptr;
+    QPointer<QNetworkReply> m_reply;
+    QTimer *m_spacing = nullptr; // until a second has passed since the last request
+    QTimer *m_limit = nullptr;   // the time the server has to answer
+    QString m_discId;
+    QByteArray m_body;
+    bool m_running = false;
+    bool m_timedOut = false;
+    bool m_tooBig = false;
+    // Tells a queued cached answer whether its lookup is still the one running.
+    quint64 m_lookup = 0;
 };
 
 } // namespace velmora

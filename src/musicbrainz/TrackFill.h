@@ -28,13 +28,17 @@ struct FilledDisc
     QString title;  // the release's title
     QString artist; // the release's artist
     std::vector<FilledTrack> tracks;
+    // Characters with nothing near them in cp1250 (CJK, emoji), each kept
+    // as "?"; the user is to be told when this is not 0.
+    int replaced = 0;
 };
 
 FilledDisc fillFrom(const Release &release, const Medium &medium);
 
 // A text as cp1250 holds it: letters it lacks become their closest ones
-// ("ł" → "l", "ő" → "ö" where cp1250 has it, "æ" → "ae"), nothing becomes
-// "?" silently; then cut to width characters.
-QString closestCp1250(const QString &text, int width);
+// ("ø" → "o", "ǘ" → "ü", "æ" → "ae"; "ł" and "ő" it holds), nothing becomes
+// "?" silently: replaced, when given, counts the "?" that stand for a
+// character with nothing near it. Then cut to width characters.
+QString closestCp1250(const QString &text, int width, int *replaced = nullptr);
 
 } // namespace velmora::musicbrainz

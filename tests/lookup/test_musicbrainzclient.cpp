@@ -1,0 +1,335 @@
+// The lookup over HTTP against a server of the test's own on 127.0.0.1:
+// each answer MusicBrainz can give read into what the user is told, the
+// request as MusicBrainz wants it, the cache, the spacing of requests, the
+// time limit and the cancel.
+
+#include "../musicbrainz/Answers.h"
+#include "LocalHttpServer.h"
+#include "TestEnv.h"
+#include "lookup/MusicBrainzClient.h"
+#include "musicbrainz/LookupCache.h"
+#include "system/SettingsStore.h"
+
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+using Status = LookupOutcome::Status;
+
+const QByteArray kPath = "/ws/2/discid/";
+
+class Lookup : public ::testing::Test
+{
+protected:
+    Lookup()
+    {
+        EXPECT_TRUE(server.listening());
+        useServer(server.url());
+        MusicBrainzClient::setCacheFolder(env.dataDir() + QStringLiteral("/cache/musicbrainz"));
+        MusicBrainzClient::setTimeoutMs(10000);
+    }
+    ~Lookup() override
+    {
+        MusicBrainzClient::setCacheFolder(QString());
+        MusicBrainzClient::setTimeoutMs(10000);
+    }
+
+    static void useServer(const QString &url)
+    {
+        SettingsStore s = SettingsStore::own();
+        s.writeString(QStringLiteral("MusicBrainzServer"), url);
+        s.sync();
+    }
+
+    void script(const QString &discId, const HttpReply &reply)
+    {
+        server.answer(kPath + discId.toLatin1(), reply);
+    }
+
+    // Runs one lookup to its end; the outcome delivered exactly once.
+    LookupOutcome run(MusicBrainzClient &client, const QString &discId, int waitMs = 15000)
+    {
+        QSignalSpy spy(&client, &MusicBrainzClient::finished);
+        client.lookup(discId);
+        EXPECT_TRUE(client.running());
+        if (!spy.wait(waitMs))
+            ADD_FAILURE() << "no outcome for " << discId.toStdString();
+        QTest::qWait(50);
+        EXPECT_EQ(spy.count(), 1);
+        EXPECT_FALSE(client.running());
+        return spy.isEmpty() ? LookupOutcome() : spy.first().first().value<LookupOutcome>();
+    }
+
+    TestEnv env;
+    LocalHttpServer server;
+};
+
+TEST_F(Lookup, OneReleaseFoundWithTheRequestAsMusicBrainzAsksForIt)
+{
+    script(answers::kAlbumDisc, {200, answers::oneRelease()});
+    MusicBrainzClient client;
+    const LookupOutcome o = run(client, answers::kAlbumDisc);
+    EXPECT_EQ(o.status, Status::Found);
+    EXPECT_EQ(o.discId, answers::kAlbumDisc);
+    EXPECT_FALSE(o.fromCache);
+    EXPECT_TRUE(o.message.isEmpty());
+    ASSERT_EQ(o.releases.size(), 1u);
+    EXPECT_EQ(o.releases[0].title, QStringLiteral("Písně z Hradce"));
+    ASSERT_EQ(o.releases[0].media.at(0).tracks.size(), 3u);
+
+    ASSERT_EQ(server.requests().size(), 1u);
+    const HttpRequest &r = server.requests()[0];
+    EXPECT_EQ(r.method, "GET");
+    EXPECT_EQ(r.target, "/ws/2/discid/" + answers::kAlbumDisc.toLatin1() +
+                            "?inc=recordings+artist-credits&fmt=json");
+    EXPECT_EQ(r.headers.value("user-agent"),
+              QByteArray("Velmora/" VELMORA_VERSION_STRING " ( https://velmora.norvane.cz )"));
+    EXPECT_EQ(r.headers.value("accept"), "application/json");
+    EXPECT_EQ(MusicBrainzClient::userAgent().toLatin1(), r.headers.value("user-agent"));
+}
+
+TEST_F(Lookup, TheSecondLookupOfADiscIsAnsweredFromTheCache)
+{
+    script(answers::kSecondDisc, {200, answers::twoDiscRelease()});
+    MusicBrainzClient client;
+    EXPECT_EQ(run(client, answers::kSecondDisc).status, Status::Found);
+    // Even with the server gone: the cache answers, and only after the
+    // event loop runs again.
+    useServer(QStringLiteral("http://127.0.0.1:%1").arg(LocalHttpServer::deadPort()));
+    MusicBrainzClient other;
+    QSignalSpy spy(&other, &MusicBrainzClient::finished);
+    other.lookup(answers::kSecondDisc);
+    EXPECT_EQ(spy.count(), 0);
+    ASSERT_TRUE(spy.wait(5000));
+    const LookupOutcome o = spy.first().first().value<LookupOutcome>();
+    EXPECT_EQ(o.status, Status::Found);
+    EXPECT_TRUE(o.fromCache);
+    ASSERT_EQ(o.releases.size(), 1u);
+    const musicbrainz::Medium *m = o.releases[0].mediumOf(answers::kSecondDisc);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->position, 2);
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
+TEST_F(Lookup, SeveralReleasesAllGiven)
+{
+    script(answers::kSeveralDisc, {200, answers::severalReleases()});
+    MusicBrainzClient client;
+    const LookupOutcome o = run(client, answers::kSeveralDisc);
+    EXPECT_EQ(o.status, Status::Found);
+    ASSERT_EQ(o.releases.size(), 3u);
+    EXPECT_EQ(o.releases[1].formats(), QStringLiteral("CD + DVD-Video"));
+}
+
+TEST_F(Lookup, EachFailingAnswerToldInCzechAndNothingCached)
+{
+    struct Case
+    {
+        HttpReply reply;
+        Status status;
+        QString message;
+    };
+    const QString id = answers::kAlbumDisc;
+    const Case cases[] = {
+        {{404, answers::notFound()},
+         Status::NotFound,
+         QStringLiteral("Databáze MusicBrainz tento disk zatím nezná (disc ID %1). Můžete ho tam "
+                        "přidat.")
+             .arg(id)},
+        // A 200 without releases says the same.
+        {{200, R"({"id":"x","releases":[]})"},
+         Status::NotFound,
+         QStringLiteral("Databáze MusicBrainz tento disk zatím nezná (disc ID %1). Můžete ho tam "
+                        "přidat.")
+             .arg(id)},
+        {{503, "<html>Slow down</html>", "text/html"},
+         Status::SlowDown,
+         QStringLiteral("Server MusicBrainz je přetížen a žádá o zpomalení; zkuste to za chvíli.")},
+        {{500, "oops", "text/plain"},
+         Status::ServerError,
+         QStringLiteral("Server MusicBrainz odpověděl chybou (HTTP 500); zkuste to za chvíli.")},
+        {{200, "<html>captive portal</html>", "text/html"},
+         Status::Malformed,
+         QStringLiteral("Odpověď serveru MusicBrainz se nedá přečíst; zkuste to později.")},
+        {{200, answers::oneRelease().left(300)},
+         Status::Malformed,
+         QStringLiteral("Odpověď serveru MusicBrainz se nedá přečíst; zkuste to později.")},
+    };
+    int sent = 0;
+    for (const Case &c : cases) {
+        script(id, c.reply);
+        MusicBrainzClient client;
+        const LookupOutcome o = run(client, id);
+        ++sent;
+        EXPECT_EQ(o.status, c.status) << c.reply.status << ' ' << c.reply.body.toStdString();
+        EXPECT_EQ(o.message, c.message);
+        EXPECT_TRUE(o.releases.empty());
+        EXPECT_FALSE(o.fromCache);
+        // One request a lookup, no retries.
+        EXPECT_EQ(server.requests().size(), size_t(sent));
+    }
+    EXPECT_FALSE(QFile::exists(env.dataDir() + QStringLiteral("/cache/musicbrainz/") + id +
+                               QStringLiteral(".json")));
+}
+
+TEST_F(Lookup, ABodyBeyondTheBoundIsGivenUp)
+{
+    QByteArray huge = answers::oneRelease();
+    huge += QByteArray(5 * 1024 * 1024, ' ');
+    script(answers::kAlbumDisc, {200, huge});
+    MusicBrainzClient client;
+    const LookupOutcome o = run(client, answers::kAlbumDisc);
+    EXPECT_EQ(o.status, Status::Malformed);
+    EXPECT_FALSE(o.message.isEmpty());
+}
+
+TEST_F(Lookup, AServerThatNeverAnswersTimesOut)
+{
+    HttpReply silent;
+    silent.never = true;
+    script(answers::kAlbumDisc, silent);
+    MusicBrainzClient::setTimeoutMs(300);
+    MusicBrainzClient client;
+    QElapsedTimer t;
+    t.start();
+    const LookupOutcome o = run(client, answers::kAlbumDisc, 5000);
+    EXPECT_EQ(o.status, Status::TimedOut);
+    EXPECT_EQ(o.message,
+              QStringLiteral("Server MusicBrainz neodpověděl včas; zkuste to za chvíli."));
+    EXPECT_GE(t.elapsed(), 250);
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
+TEST_F(Lookup, ACancelStopsTheRequestAndIsToldOnce)
+{
+    HttpReply silent;
+    silent.never = true;
+    script(answers::kAlbumDisc, silent);
+    MusicBrainzClient client;
+    QSignalSpy spy(&client, &MusicBrainzClient::finished);
+    client.lookup(answers::kAlbumDisc);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.requests().empty(); }, 5000));
+    client.cancel();
+    ASSERT_EQ(spy.count(), 1);
+    const LookupOutcome o = spy.first().first().value<LookupOutcome>();
+    EXPECT_EQ(o.status, Status::Cancelled);
+    EXPECT_TRUE(o.message.isEmpty());
+    EXPECT_FALSE(client.running());
+    client.cancel(); // nothing runs: nothing more told
+    QTest::qWait(300);
+    EXPECT_EQ(spy.count(), 1);
+
+    // Cancelled while waiting its turn, the request never goes out.
+    client.lookup(answers::kSecondDisc);
+    client.cancel();
+    EXPECT_EQ(spy.count(), 2);
+    QTest::qWait(1300);
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(spy.count(), 2);
+
+    // A cached answer cancelled before it is delivered is not delivered.
+    ASSERT_TRUE(musicbrainz::LookupCache(env.dataDir() + QStringLiteral("/cache/musicbrainz"))
+                    .store(answers::kSeveralDisc, answers::severalReleases()));
+    client.lookup(answers::kSeveralDisc);
+    client.cancel();
+    QTest::qWait(100);
+    ASSERT_EQ(spy.count(), 3);
+    EXPECT_EQ(spy.last().first().value<LookupOutcome>().status, Status::Cancelled);
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
+TEST_F(Lookup, LookupsInQuickSuccessionGoOutASecondApart)
+{
+    script(answers::kAlbumDisc, {200, answers::oneRelease()});
+    script(answers::kSecondDisc, {200, answers::twoDiscRelease()});
+    script(answers::kSeveralDisc, {404, answers::notFound()});
+    MusicBrainzClient a, b, c;
+    QSignalSpy spyA(&a, &MusicBrainzClient::finished);
+    QSignalSpy spyB(&b, &MusicBrainzClient::finished);
+    QSignalSpy spyC(&c, &MusicBrainzClient::finished);
+    a.lookup(answers::kAlbumDisc);
+    b.lookup(answers::kSecondDisc);
+    c.lookup(answers::kSeveralDisc);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return spyA.size() && spyB.size() && spyC.size(); }, 10000));
+    ASSERT_EQ(server.requests().size(), 3u);
+    EXPECT_GE(server.requests()[1].atMs - server.requests()[0].atMs, 900);
+    EXPECT_GE(server.requests()[2].atMs - server.requests()[1].atMs, 900);
+    EXPECT_EQ(spyB.first().first().value<LookupOutcome>().status, Status::Found);
+    EXPECT_EQ(spyC.first().first().value<LookupOutcome>().status, Status::NotFound);
+}
+
+TEST_F(Lookup, NoServerListeningIsNoNetwork)
+{
+    useServer(QStringLiteral("http://127.0.0.1:%1/").arg(LocalHttpServer::deadPort()));
+    MusicBrainzClient client;
+    const LookupOutcome o = run(client, answers::kAlbumDisc);
+    EXPECT_EQ(o.status, Status::NoNetwork);
+    EXPECT_TRUE(o.message.startsWith(QStringLiteral("Server MusicBrainz není dostupný (")))
+        << o.message.toStdString();
+    EXPECT_TRUE(o.message.endsWith(QStringLiteral("). Zkontrolujte připojení k internetu.")));
+}
+
+TEST_F(Lookup, ARedirectToAnotherHostIsNotFollowed)
+{
+    HttpReply away;
+    away.status = 302;
+    away.location = "http://127.0.0.2:" + QByteArray::number(server.port()) + kPath +
+                    answers::kAlbumDisc.toLatin1();
+    script(answers::kAlbumDisc, away);
+    MusicBrainzClient client;
+    const LookupOutcome o = run(client, answers::kAlbumDisc);
+    EXPECT_NE(o.status, Status::Found);
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
+TEST_F(Lookup, ADiscIdThatCannotBeOneSendsNothing)
+{
+    MusicBrainzClient client;
+    for (const QString &id :
+         {QString(), QStringLiteral("../../admin?x=1"), QStringLiteral("a b")}) {
+        const LookupOutcome o = run(client, id);
+        EXPECT_EQ(o.status, Status::Malformed);
+        EXPECT_FALSE(o.message.isEmpty());
+    }
+    EXPECT_TRUE(server.requests().empty());
+}
+
+TEST(MusicBrainzServer, TheSettingWithItsDefault)
+{
+    TestEnv env;
+    SettingsStore s = SettingsStore::own();
+    s.remove(QStringLiteral("MusicBrainzServer"));
+    EXPECT_EQ(MusicBrainzClient::server(), QStringLiteral("https://musicbrainz.org"));
+    const std::pair<QString, QString> values[] = {
+        {QStringLiteral("https://mb.example.cz/"), QStringLiteral("https://mb.example.cz")},
+        {QStringLiteral("http://10.0.0.5:5000//"), QStringLiteral("http://10.0.0.5:5000")},
+        {QStringLiteral("  https://mirror.example.org/mb "),
+         QStringLiteral("https://mirror.example.org/mb")},
+        {QStringLiteral("mirror.example.org"), QStringLiteral("https://mirror.example.org")},
+        {QStringLiteral("ftp://mirror.example.org"), QStringLiteral("https://musicbrainz.org")},
+        {QStringLiteral("file:///etc/passwd"), QStringLiteral("https://musicbrainz.org")},
+        {QStringLiteral("https://x.org/?a=b"), QStringLiteral("https://musicbrainz.org")},
+        {QString(), QStringLiteral("https://musicbrainz.org")},
+    };
+    for (const auto &[value, server] : values) {
+        s.writeString(QStringLiteral("MusicBrainzServer"), value);
+        s.sync();
+        EXPECT_EQ(MusicBrainzClient::server(), server) << value.toStdString();
+    }
+    // The key lies in the settings file's [General].
+    s.writeString(QStringLiteral("MusicBrainzServer"), QStringLiteral("http://127.0.0.1:9"));
+    s.sync();
+    QFile file(s.fileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray ini = file.readAll();
+    EXPECT_TRUE(ini.contains("[General]")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("MusicBrainzServer=")) << ini.toStdString();
+}
+
+} // namespace
+} // namespace velmora::test
