@@ -6,6 +6,7 @@
 // here reaches the internet.
 
 #include "CdFixture.h"
+#include "LocalHttpServer.h"
 #include "cds/CdAudio.h"
 #include "cds/MusicBrainzDialogs.h"
 #include "cds/TrackCountDialog.h"
@@ -16,13 +17,9 @@
 #include <QCheckBox>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPointer>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -117,62 +114,6 @@ inline QByteArray discAnswer(const QString &discId, const QJsonArray &releases)
         .toJson(QJsonDocument::Compact);
 }
 
-// A server that answers every request with the status and body set (or
-// not at all), and keeps the paths it was asked for.
-class MbServer : public QObject
-{
-public:
-    MbServer()
-    {
-        EXPECT_TRUE(m_server.listen(QHostAddress::LocalHost, 0));
-        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *s = m_server.nextPendingConnection()) {
-                m_sockets.append(s);
-                QObject::connect(s, &QTcpSocket::readyRead, this, [this, s] { read(s); });
-            }
-        });
-    }
-    QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
-    void answer(int status, const QByteArray &body)
-    {
-        m_status = status;
-        m_body = body;
-        m_silent = false;
-    }
-    void silent() { m_silent = true; }
-    QStringList requests;
-    QStringList userAgents;
-
-private:
-    void read(QTcpSocket *s)
-    {
-        QByteArray &buffer = m_buffers[s];
-        buffer += s->readAll();
-        if (!buffer.contains("\r\n\r\n"))
-            return;
-        const QList<QByteArray> lines = buffer.left(buffer.indexOf("\r\n\r\n")).split('\n');
-        buffer.clear();
-        requests << QString::fromLatin1(lines.value(0).split(' ').value(1));
-        for (const QByteArray &l : lines)
-            if (l.toLower().startsWith("user-agent:"))
-                userAgents << QString::fromLatin1(l.mid(11).trimmed());
-        if (m_silent)
-            return;
-        const QByteArray reason = m_status == 200 ? "OK" : "Error";
-        s->write("HTTP/1.1 " + QByteArray::number(m_status) + ' ' + reason +
-                 "\r\nContent-Type: application/json\r\nContent-Length: " +
-                 QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body);
-        s->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
-    QList<QPointer<QTcpSocket>> m_sockets;
-    QHash<QTcpSocket *, QByteArray> m_buffers;
-    int m_status = 404;
-    QByteArray m_body = R"({"error":"Not Found"})";
-    bool m_silent = false;
-};
-
 // What the user does in the track-count dialog: reads the disc image with
 // the lookup box as given.
 inline ScriptedAnswerer::ScreenAction readImage(bool lookUp)
@@ -193,6 +134,7 @@ protected:
     void SetUp() override
     {
         CdFixture::SetUp();
+        ASSERT_TRUE(server.listening());
         ASSERT_TRUE(cache.isValid());
         MusicBrainzClient::setCacheFolder(cache.path());
         MusicBrainzClient::setTimeoutMs(5000);
@@ -227,6 +169,35 @@ protected:
         return writeCueImage(env.dataDir(), base, tracks);
     }
 
+    // The server's answer for the disc of the last image.
+    void serve(int status, const QByteArray &body)
+    {
+        server.answer(discPath(), HttpReply{status, body});
+    }
+    // The server takes the request for the disc and never answers.
+    void serveNothing()
+    {
+        HttpReply never;
+        never.never = true;
+        server.answer(discPath(), never);
+    }
+    QByteArray discPath() const { return "/ws/2/discid/" + discId.toLatin1(); }
+    // The paths with their queries the server was asked for.
+    QStringList requests() const
+    {
+        QStringList out;
+        for (const HttpRequest &r : server.requests())
+            out << QString::fromLatin1(r.target);
+        return out;
+    }
+    QStringList userAgents() const
+    {
+        QStringList out;
+        for (const HttpRequest &r : server.requests())
+            out << QString::fromUtf8(r.headers.value("user-agent"));
+        return out;
+    }
+
     QStringList shownOf(MessageKind kind) const
     {
         QStringList out;
@@ -237,7 +208,7 @@ protected:
     }
 
     QTemporaryDir cache;
-    MbServer server;
+    LocalHttpServer server;
     QString discId;
     bool waitingSeen = false;
 };

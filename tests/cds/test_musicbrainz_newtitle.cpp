@@ -74,23 +74,22 @@ TEST_F(MusicBrainzNew, OneReleaseFillsTheGridAndTheSaveKeepsItCutAndInCp1250)
 {
     const QString cue = image(kAlbum);
     const QString longTitle = "Píseň o dlouhém názvu, který se do pole nevejde celý, ani náhodou";
-    server.answer(
-        200,
-        discAnswer(discId, {release("r1", "Dæmon a Řeka", {"Jan Novák"}, "1999-05-21", "CZ",
-                                    {medium(1, {discId},
-                                            {{"Úvod", 240000, {}},
-                                             {longTitle, 247000, {"Jan Novák", " & ", "Hosté"}},
-                                             {"Konec", 0, {}}},
-                                            {"Jan Novák"})})}));
+    serve(200,
+          discAnswer(discId, {release("r1", "Dæmon a Řeka", {"Jan Novák"}, "1999-05-21", "CZ",
+                                      {medium(1, {discId},
+                                              {{"Úvod", 240000, {}},
+                                               {longTitle, 247000, {"Jan Novák", " & ", "Hosté"}},
+                                               {"Konec", 0, {}}},
+                                              {"Jan Novák"})})}));
     open();
     readDisc(cue);
 
     EXPECT_TRUE(waitingSeen);
-    ASSERT_EQ(server.requests.size(), 1);
-    EXPECT_TRUE(server.requests[0].startsWith("/ws/2/discid/" + discId)) << server.requests[0].toStdString();
-    EXPECT_TRUE(server.requests[0].contains("inc=recordings+artist-credits"));
-    ASSERT_EQ(server.userAgents.size(), 1);
-    EXPECT_TRUE(server.userAgents[0].startsWith("Velmora/")) << server.userAgents[0].toStdString();
+    ASSERT_EQ(requests().size(), 1);
+    EXPECT_TRUE(requests()[0].startsWith("/ws/2/discid/" + discId)) << requests()[0].toStdString();
+    EXPECT_TRUE(requests()[0].contains("inc=recordings+artist-credits"));
+    ASSERT_EQ(userAgents().size(), 1);
+    EXPECT_TRUE(userAgents()[0].startsWith("Velmora/")) << userAgents()[0].toStdString();
 
     // The user sees it all before saving; a track without a length in the
     // database keeps the one read from the disc. The title-wide artist is
@@ -124,11 +123,10 @@ TEST_F(MusicBrainzNew, ArtistsLongerThanTheFieldAreCutAndTheUserTypedTitleStays)
 {
     const QString cue = image(kAlbum);
     const QString band = "Orchestr a sbor Národního divadla v Praze";
-    server.answer(
-        200,
-        discAnswer(discId, {release("r1", "Z databáze", {band}, "2001", "CZ",
-                                    {medium(1, {discId}, {{"A", 0, {}}, {"B", 0, {}}, {"C", 0, {}}},
-                                            {band})})}));
+    serve(200, discAnswer(discId,
+                          {release("r1", "Z databáze", {band}, "2001", "CZ",
+                                   {medium(1, {discId}, {{"A", 0, {}}, {"B", 0, {}}, {"C", 0, {}}},
+                                           {band})})}));
     open();
     form().titleBox()->setText("Můj vlastní název");
     readDisc(cue);
@@ -149,15 +147,14 @@ TEST_F(MusicBrainzNew, TheSecondDiscOfAReleaseFillsCdTwoAndOffersCdOne)
 {
     const QString cue = image(kAlbum);
     const QString other = publishedDiscId({frames(10, 0), frames(5, 0)});
-    server.answer(
-        200,
-        discAnswer(
-            discId,
-            {release(
-                "r2", "Dvojalbum", {"Kapela"}, "2010", "CZ",
-                {medium(1, {other}, {{"První", 600000, {}}, {"Druhá", 300000, {}}}, {"Kapela"}),
-                 medium(2, {discId}, {{"Třetí", 0, {}}, {"Čtvrtá", 0, {}}, {"Pátá", 0, {}}},
-                        {"Kapela"})})}));
+    serve(200,
+          discAnswer(
+              discId,
+              {release(
+                  "r2", "Dvojalbum", {"Kapela"}, "2010", "CZ",
+                  {medium(1, {other}, {{"První", 600000, {}}, {"Druhá", 300000, {}}}, {"Kapela"}),
+                   medium(2, {discId}, {{"Třetí", 0, {}}, {"Čtvrtá", 0, {}}, {"Pátá", 0, {}}},
+                          {"Kapela"})})}));
     open();
     emit form().discCountList()->activated(1);
     ASSERT_EQ(form().tabs()->count(), 2);
@@ -184,13 +181,13 @@ TEST_F(MusicBrainzNew, TheSecondDiscOfAReleaseFillsCdTwoAndOffersCdOne)
 TEST_F(MusicBrainzNew, DiscsTheUserFilledAreNotOfferedAndANoLeavesThemAlone)
 {
     const QString cue = image(kAlbum);
-    server.answer(
-        200,
-        discAnswer(discId, {release("r2", "Dvojalbum", {"Kapela"}, "2010", "CZ",
-                                    {medium(1, {discId}, {{"A", 0, {}}, {"B", 0, {}}, {"C", 0, {}}},
-                                            {"Kapela"}),
-                                     medium(2, {}, {{"D", 0, {}}}, {"Kapela"}),
-                                     medium(3, {}, {{"E", 0, {}}}, {"Kapela"})})}));
+    serve(200,
+          discAnswer(
+              discId,
+              {release("r2", "Dvojalbum", {"Kapela"}, "2010", "CZ",
+                       {medium(1, {discId}, {{"A", 0, {}}, {"B", 0, {}}, {"C", 0, {}}}, {"Kapela"}),
+                        medium(2, {}, {{"D", 0, {}}}, {"Kapela"}),
+                        medium(3, {}, {{"E", 0, {}}}, {"Kapela"})})}));
     open();
     // CD 2 already has a typed title; CD 3 is empty.
     emit form().discCountList()->activated(2);
@@ -223,9 +220,8 @@ TEST_F(MusicBrainzNew, SeveralReleasesAreOfferedAndTheOneChosenFills)
             {medium(1, {discId}, {{tracks[0], 0, {}}, {tracks[1], 0, {}}, {tracks[2], 0, {}}},
                     {"Kapela"})});
     };
-    server.answer(
-        200, discAnswer(discId, {one("a", "Album", "1999-05-21", "CZ", {"a1", "a2", "a3"}),
-                                 one("b", "Album (reedice)", "2009", "DE", {"b1", "b2", "b3"})}));
+    serve(200, discAnswer(discId, {one("a", "Album", "1999-05-21", "CZ", {"a1", "a2", "a3"}),
+                                   one("b", "Album (reedice)", "2009", "DE", {"b1", "b2", "b3"})}));
     QStringList offered;
     int preselected = -2;
     user.onScreen["TVyber_vydani"] = [&](QDialog &d) {
@@ -257,7 +253,7 @@ TEST_F(MusicBrainzNew, CancellingTheChoiceLeavesTheDiscAsRead)
             id, id, {"Kapela"}, "2000", "CZ",
             {medium(1, {discId}, {{"x", 0, {}}, {"y", 0, {}}, {"z", 0, {}}}, {"Kapela"})});
     };
-    server.answer(200, discAnswer(discId, {one("a"), one("b")}));
+    serve(200, discAnswer(discId, {one("a"), one("b")}));
     user.onScreen["TVyber_vydani"] = [](QDialog &d) {
         static_cast<TVyber_vydani &>(d).cancelButton()->click();
     };
@@ -272,7 +268,7 @@ TEST_F(MusicBrainzNew, CancellingTheChoiceLeavesTheDiscAsRead)
 TEST_F(MusicBrainzNew, AnUnknownDiscIsReadAsWithoutTheBoxWithItsDiscIdTold)
 {
     const QString cue = image(kAlbum);
-    server.answer(404, R"({"error": "Not Found"})");
+    serve(404, R"({"error": "Not Found"})");
     open();
     readDisc(cue);
     EXPECT_EQ(grid(), kAsRead);
@@ -298,7 +294,7 @@ TEST_F(MusicBrainzNew, ABusyServerABrokenAnswerAndAServerErrorLeaveTheDiscAsRead
         SCOPED_TRACE(status);
         // A fresh cache each time: only an answer with releases would be kept.
         MusicBrainzClient::setCacheFolder(cache.path() + "/" + QString::number(status));
-        server.answer(status, body);
+        serve(status, body);
         user.shown.clear();
         readDisc(cue);
         EXPECT_EQ(grid(), kAsRead);
@@ -308,13 +304,13 @@ TEST_F(MusicBrainzNew, ABusyServerABrokenAnswerAndAServerErrorLeaveTheDiscAsRead
         EXPECT_FALSE(told[0].trimmed().isEmpty());
         EXPECT_TRUE(shownOf(MessageKind::Information).isEmpty());
     }
-    EXPECT_EQ(server.requests.size(), 3);
+    EXPECT_EQ(requests().size(), 3);
 }
 
 TEST_F(MusicBrainzNew, AServerThatNeverAnswersIsGivenUpAfterTheTimeLimit)
 {
     const QString cue = image(kAlbum);
-    server.silent();
+    serveNothing();
     MusicBrainzClient::setTimeoutMs(400);
     open();
     QElapsedTimer clock;
@@ -330,7 +326,7 @@ TEST_F(MusicBrainzNew, AServerThatNeverAnswersIsGivenUpAfterTheTimeLimit)
 TEST_F(MusicBrainzNew, TheWaitingWindowStaysResponsiveAndItsCancelStopsTheLookup)
 {
     const QString cue = image(kAlbum);
-    server.silent();
+    serveNothing();
     QString text;
     QString cancelName;
     bool timerRan = false;
@@ -356,7 +352,7 @@ TEST_F(MusicBrainzNew, TheWaitingWindowStaysResponsiveAndItsCancelStopsTheLookup
 TEST_F(MusicBrainzNew, WithTheBoxUntickedNothingIsSentAndTheChoiceIsRemembered)
 {
     const QString cue = image(kAlbum);
-    server.answer(200, discAnswer(discId, {}));
+    serve(200, discAnswer(discId, {}));
     open();
     TKolik_CDs *dialog = form().countDialog();
     // Unticked at first; only reading from the disc can look it up.
@@ -372,7 +368,7 @@ TEST_F(MusicBrainzNew, WithTheBoxUntickedNothingIsSentAndTheChoiceIsRemembered)
     EXPECT_EQ(grid(), kAsRead);
     EXPECT_FALSE(dialog->lookUp());
     QTest::qWait(100);
-    EXPECT_TRUE(server.requests.isEmpty()) << server.requests.join(' ').toStdString();
+    EXPECT_TRUE(requests().isEmpty()) << requests().join(' ').toStdString();
     EXPECT_TRUE(user.screens.filter("TCekani_MusicBrainz").isEmpty());
 
     // Ticked once, the box comes ticked in the next dialog, also the edit
