@@ -64,6 +64,7 @@ TVyber_vydani::TVyber_vydani(const std::vector<musicbrainz::Release> &releases, 
     setWindowTitle(QStringLiteral("Výběr vydání z databáze MusicBrainz"));
     m_grid = new QTableWidget(int(releases.size()), 6, this);
     m_grid->setObjectName(QStringLiteral("Vydani"));
+    m_grid->setAccessibleName(QStringLiteral("Vydání disku"));
     m_grid->setHorizontalHeaderLabels({QStringLiteral("Název"), QStringLiteral("Interpret"),
                                        QStringLiteral("Rok"), QStringLiteral("Země"),
                                        QStringLiteral("Formát"), QStringLiteral("Počet nosičů")});
@@ -130,6 +131,7 @@ TMechanika_MusicBrainz::TMechanika_MusicBrainz(QWidget *parent) : ScreenDialog(p
     layout->addWidget(note);
     layout->addLayout(ui::row({caption, m_drives}));
     layout->addLayout(ui::row({}, {m_confirm, m_cancel}));
+    m_drives->setFocus();
 
     connect(m_confirm, &QPushButton::clicked, this, &TMechanika_MusicBrainz::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

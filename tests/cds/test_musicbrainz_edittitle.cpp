@@ -4,6 +4,7 @@
 
 #include "CdTables.h"
 #include "MusicBrainzFixture.h"
+#include "ScreenChecks.h"
 #include "cds/CdTitleForm.h"
 #include "cds/EditCdTitle.h"
 #include "cds/TrackModel.h"
@@ -108,6 +109,11 @@ TEST_F(MusicBrainzEdit, TheButtonComesLastAndDoesNothingUntilADriveIsChosen)
 
     // The drive choice cancelled: nothing asked, nothing sent.
     user.onScreen["TMechanika_MusicBrainz"] = [](QDialog &d) {
+        expectNamedLabelledAndSmall(d);
+        auto &m = static_cast<TMechanika_MusicBrainz &>(d);
+        // The same drives as the track-count dialog, the image last.
+        EXPECT_EQ(m.driveList()->itemText(m.driveList()->count() - 1), kImageEntry);
+        EXPECT_EQ(d.focusWidget(), m.driveList());
         d.findChild<QPushButton *>("Zrusit")->click();
     };
     b->click();

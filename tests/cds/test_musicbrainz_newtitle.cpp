@@ -7,6 +7,7 @@
 #include "CdTables.h"
 #include "DbfRead.h"
 #include "MusicBrainzFixture.h"
+#include "ScreenChecks.h"
 #include "cds/CdTitleForm.h"
 #include "cds/NewCdTitle.h"
 #include "cds/TrackModel.h"
@@ -226,6 +227,18 @@ TEST_F(MusicBrainzNew, SeveralReleasesAreOfferedAndTheOneChosenFills)
     int preselected = -2;
     user.onScreen["TVyber_vydani"] = [&](QDialog &d) {
         auto &c = static_cast<TVyber_vydani &>(d);
+        expectNamedLabelledAndSmall(d);
+        // The keyboard starts in the list, on the first release.
+        EXPECT_EQ(d.focusWidget(), c.grid());
+        EXPECT_EQ(c.grid()->accessibleName(), "Vydání disku");
+        EXPECT_EQ(c.useButton()->text(), "Použít");
+        EXPECT_EQ(c.useButton()->objectName(), "Pouzit");
+        EXPECT_EQ(c.cancelButton()->objectName(), "Zrusit");
+        QStringList headers;
+        for (int col = 0; col < c.grid()->columnCount(); ++col)
+            headers << c.grid()->horizontalHeaderItem(col)->text();
+        EXPECT_EQ(headers,
+                  (QStringList{"Název", "Interpret", "Rok", "Země", "Formát", "Počet nosičů"}));
         preselected = c.chosen();
         for (int r = 0; r < c.grid()->rowCount(); ++r) {
             QStringList cells;
@@ -333,6 +346,7 @@ TEST_F(MusicBrainzNew, TheWaitingWindowStaysResponsiveAndItsCancelStopsTheLookup
     user.onScreen["TCekani_MusicBrainz"] = [&](QDialog &d) {
         auto &w = static_cast<TCekani_MusicBrainz &>(d);
         text = w.findChild<QLabel *>("Text")->text();
+        expectNamedLabelledAndSmall(d);
         cancelName = w.cancelButton()->objectName();
         QTimer::singleShot(50, [&] { timerRan = true; });
         QTest::qWait(200); // the request is under way, the window answers
