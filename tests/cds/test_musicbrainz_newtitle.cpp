@@ -180,6 +180,36 @@ TEST_F(MusicBrainzNew, TheSecondDiscOfAReleaseFillsCdTwoAndOffersCdOne)
                            "CD2/2/Čtvrtá/247", "CD2/3/Pátá/31"}));
 }
 
+TEST_F(MusicBrainzNew, TheFirstDiscOfAReleaseReadOnATitleOfOneDiscAddsTheSecondOnYes)
+{
+    const QString cue = image(kAlbum);
+    serve(200,
+          discAnswer(
+              discId,
+              {release("r2", "Dvojalbum", {"Kapela"}, "2010", "CZ",
+                       {medium(1, {discId}, {{"A", 0, {}}, {"B", 0, {}}, {"C", 0, {}}}, {"Kapela"}),
+                        medium(2, {}, {{"D", 61000, {}}, {"E", 0, {}}}, {"Kapela"})})}));
+    open();
+    user.answers << true;
+    readDisc(cue);
+    const QStringList asked = shownOf(MessageKind::Question);
+    ASSERT_EQ(asked.size(), 1) << user.texts().join('|').toStdString();
+    EXPECT_TRUE(asked[0].contains("CD 2"));
+    ASSERT_EQ(form().tabs()->count(), 2);
+    EXPECT_EQ(form().tabs()->tabText(1), "CD 2");
+    EXPECT_EQ(form().discCountList()->currentText(), "2");
+    EXPECT_EQ(form().tabs()->currentIndex(), 0);
+    EXPECT_EQ(grid(), (QStringList{"1 A 03:59 Kapela", "2 B 04:07 Kapela", "3 C 00:31 Kapela"}));
+    // The new disc is shown filled, not as an empty one that asks for its tracks.
+    user.screens.clear();
+    form().tabs()->setCurrentIndex(1);
+    EXPECT_TRUE(user.screens.isEmpty()) << user.screens.join(' ').toStdString();
+    EXPECT_EQ(grid(), (QStringList{"1 D 01:01 Kapela", "2 E 00:00 Kapela"}));
+    save();
+    EXPECT_EQ(dbfreadTracks("00001"),
+              (QStringList{"CD1/1/A/239", "CD1/2/B/247", "CD1/3/C/31", "CD2/1/D/61", "CD2/2/E/0"}));
+}
+
 TEST_F(MusicBrainzNew, DiscsTheUserFilledAreNotOfferedAndANoLeavesThemAlone)
 {
     const QString cue = image(kAlbum);
