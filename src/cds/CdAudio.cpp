@@ -161,6 +161,7 @@ std::optional<CdReading> readAudioCd(const QString &drive)
             dialogs::error(kErrorCaption, kNoAudio);
         return std::nullopt;
     }
+    const cd::DiscInfo whole = g_lastInfo;
     const int device = OpenCdAudio(drive);
     if (device == 0)
         dialogs::error(kErrorCaption, QStringLiteral("Chyba zařízení ..."));
@@ -182,6 +183,7 @@ std::optional<CdReading> readAudioCd(const QString &drive)
         const cd::DiscInfo &info = g_open.value(device);
         reading.title = info.title;
         reading.performer = info.performer;
+        reading.disc = whole;
         for (int i = 1; i <= count; ++i) {
             const uint packed = TrackLength(device, i).toUInt(&ok);
             if (!ok) {

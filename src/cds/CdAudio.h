@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system/CdDrive.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -54,6 +56,9 @@ struct CdReading
     std::vector<ReadTrack> tracks;
     QString title;     // CD-Text of the disc, empty without
     QString performer; // CD-Text of the disc, empty without
+    // The table of contents as read, data tracks included: what the disc
+    // is looked up by.
+    cd::DiscInfo disc;
 };
 
 // The whole reading of a drive: every failure is told to the user here and

@@ -201,6 +201,10 @@ void CdTitleForm::trackCountAction()
                 m_title->setText(reading->title.left(m_title->maxLength()));
             if (m_artist->text().isEmpty() && !reading->performer.isEmpty())
                 m_artist->setText(reading->performer.left(m_artist->maxLength()));
+            // Asked for in the dialog: the names from MusicBrainz over the
+            // rows just read; whatever goes wrong leaves them as read.
+            if (m_countDialog->lookUp())
+                lookUpDisc(reading->disc, false);
             changed();
             break;
         }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "catalogue/TrackWork.h"
+#include "musicbrainz/TrackFill.h"
 #include "storage/CdRecords.h"
+#include "system/CdDrive.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -103,6 +105,9 @@ public:
     // The grid's pop-up menu at the current cell, as Shift+F10 and the menu
     // key open it.
     void openGridMenu();
+    // The edit screen's "Dohledat v MusicBrainz": the disc of a drive or an
+    // image looked up; typed texts are replaced only when the user agrees.
+    void lookUpAction();
 
 signals:
     // Something the edit screen counts as a change was done.
@@ -127,6 +132,15 @@ private:
     static QString badLengthText(int number, const QString &label, const QString &length);
     // Tells of a length refused in the grid and reopens its cell with it.
     void lengthRefused(int row, int work, const QString &typed);
+    // The disc read looked up in MusicBrainz and its medium put into the
+    // disc shown; true when something was filled in.
+    bool lookUpDisc(const cd::DiscInfo &disc, bool keepTyped);
+    bool fillDisc(const QString &label, const musicbrainz::FilledDisc &filled, int tracks,
+                  bool keepTyped);
+    bool offerOtherMedia(const musicbrainz::Release &release, const musicbrainz::Medium &read,
+                         QStringList &approximated);
+    // Only tracks the program named ("Stopa N"), or none.
+    bool discEmpty(const QString &label) const;
 
     Kind m_kind;
     Session &m_session;

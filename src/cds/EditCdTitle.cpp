@@ -60,6 +60,12 @@ TOpravit_CD_disk::TOpravit_CD_disk(Session &session, QWidget *parent)
     m_form->buttonRow()->addWidget(m_close);
     m_form->buttonRow()->addWidget(m_save);
     m_form->buttonRow()->addWidget(m_cancel);
+    // Last of the screen's controls, so the order of the others stays.
+    m_lookUp = ui::button(this, QStringLiteral("Dohledat_MusicBrainz"),
+                          QStringLiteral("Dohledat v MusicBrainz"));
+    m_lookUp->setToolTip(QStringLiteral(
+        "Názvy, délky a interpreti skladeb disku z databáze MusicBrainz (internet)"));
+    m_form->buttonRow()->addWidget(m_lookUp);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_form);
     resize(900, 680);
@@ -69,6 +75,7 @@ TOpravit_CD_disk::TOpravit_CD_disk(Session &session, QWidget *parent)
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_save, &QPushButton::clicked, this, &TOpravit_CD_disk::BitBtn2Click);
     connect(m_cancel, &QPushButton::clicked, this, &TOpravit_CD_disk::BitBtn3Click);
+    connect(m_lookUp, &QPushButton::clicked, m_form, &CdTitleForm::lookUpAction);
     setPending(false);
     // Pending changes are saved or cancelled first; Esc cancels them.
     setEscapeButton(m_cancel);

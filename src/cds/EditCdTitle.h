@@ -23,6 +23,7 @@ public:
 
     CdTitleForm *form() const { return m_form; }
     bool changesPending() const { return m_pending; }
+    QPushButton *lookUpButton() const { return m_lookUp; }
 
     // Loads the current title of cd01.dbf on the disc given.
     void load(int disc = 1);
@@ -46,6 +47,7 @@ private:
     QPushButton *m_close = nullptr;
     QPushButton *m_save = nullptr;
     QPushButton *m_cancel = nullptr;
+    QPushButton *m_lookUp = nullptr;
     bool m_pending = false;
     bool m_closed = false;
 };

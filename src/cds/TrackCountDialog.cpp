@@ -5,7 +5,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Widgets.h"
 #include "system/CdDrive.h"
+#include "system/SettingsStore.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,9 +15,69 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace velmora {
+namespace {
+
+// In [General] of the program's settings.
+const QString kLookUpKey = QStringLiteral("MusicBrainzLookup");
+
+bool lookUpRemembered()
+{
+    try {
+        const SettingsStore store = SettingsStore::own();
+        return store.exists(kLookUpKey) && store.readBool(kLookUpKey);
+    } catch (const std::exception &) {
+        return false; // a damaged value sends nothing out
+    }
+}
+
+void rememberLookUp(bool on)
+{
+    try {
+        SettingsStore store = SettingsStore::own();
+        store.writeBool(kLookUpKey, on);
+        store.sync();
+    } catch (const std::exception &) {
+        // Not kept: the box starts unticked next time.
+    }
+}
+
+} // namespace
+
+void fillDriveList(QComboBox &list)
+{
+    QStringList entries = ListCdDrives();
+    const QString preferred = cd::preferredDevice();
+    if (!preferred.isEmpty() && !entries.contains(driveEntry(preferred)))
+        entries.prepend(driveEntry(preferred));
+    entries << kImageEntry;
+    list.addItems(entries);
+    list.setCurrentIndex(preferred.isEmpty() ? 0
+                                             : std::max(0, list.findText(driveEntry(preferred))));
+}
+
+bool chooseImage(QComboBox &list)
+{
+    if (list.currentText() != kImageEntry)
+        return true;
+    // Rips of a CD are read like the disc: the image joins the list.
+    const QString file = dialogs::openFileName(
+        QStringLiteral("Obraz hudebního disku"), QString(),
+        QStringLiteral("Obrazy disků (*.cue *.toc *.nrg);;Všechny soubory (*)"));
+    if (file.isEmpty())
+        return false;
+    const QString entry = driveEntry(file);
+    int at = list.findText(entry);
+    if (at < 0) {
+        at = list.count() - 1;
+        list.insertItem(at, entry);
+    }
+    list.setCurrentIndex(at);
+    return true;
+}
 
 TKolik_CDs::TKolik_CDs(QWidget *parent) : QDialog(parent)
 {
@@ -38,14 +100,7 @@ TKolik_CDs::TKolik_CDs(QWidget *parent) : QDialog(parent)
     m_drives = new QComboBox(this);
     m_drives->setObjectName(QStringLiteral("CD_Rom"));
     m_drives->setToolTip(QStringLiteral("Detekované systémové CD-Rom mechaniky"));
-    QStringList entries = ListCdDrives();
-    const QString preferred = cd::preferredDevice();
-    if (!preferred.isEmpty() && !entries.contains(driveEntry(preferred)))
-        entries.prepend(driveEntry(preferred));
-    entries << kImageEntry;
-    m_drives->addItems(entries);
-    m_drives->setCurrentIndex(
-        preferred.isEmpty() ? 0 : std::max(0, m_drives->findText(driveEntry(preferred))));
+    fillDriveList(*m_drives);
     auto *drivesLabel =
         ui::caption(this, QStringLiteral("Label1"), QStringLiteral("Vaše CD Rom :"), m_drives);
 
@@ -70,6 +125,21 @@ TKolik_CDs::TKolik_CDs(QWidget *parent) : QDialog(parent)
     layout->addLayout(grid);
     layout->addLayout(ui::row({}, {m_confirm, m_close}));
 
+    // Made last, so the controls before it keep their order; shown under
+    // the choice it belongs to.
+    m_lookUp =
+        new QCheckBox(QStringLiteral("Dohledat názvy v databázi MusicBrainz (internet)"), choices);
+    m_lookUp->setObjectName(QStringLiteral("MusicBrainz"));
+    m_lookUp->setChecked(lookUpRemembered());
+    auto *lookUpRow = new QHBoxLayout;
+    lookUpRow->addSpacing(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                          style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
+    lookUpRow->addWidget(m_lookUp);
+    choiceLayout->insertLayout(1, lookUpRow);
+    // The keyboard reaches it right after the choices, as it is seen.
+    setTabOrder(m_hand, m_lookUp);
+    connect(m_lookUp, &QCheckBox::clicked, this, [](bool on) { rememberLookUp(on); });
+
     connect(m_read, &QRadioButton::toggled, this, &TKolik_CDs::choiceChanged);
     connect(m_hand, &QRadioButton::toggled, this, &TKolik_CDs::choiceChanged);
     connect(m_confirm, &QPushButton::clicked, this, &TKolik_CDs::ZapsatClick);
@@ -89,6 +159,7 @@ void TKolik_CDs::choiceChanged()
     const bool read = m_read->isChecked();
     m_drives->setEnabled(read);
     m_count->setEnabled(!read);
+    m_lookUp->setEnabled(read);
     m_confirm->setText(read ? QStringLiteral("Načíst z CD-Rom")
                             : QStringLiteral("Vytvořit počet stop"));
 }
@@ -103,6 +174,11 @@ QString TKolik_CDs::drive() const
     return driveOf(m_drives->currentText());
 }
 
+bool TKolik_CDs::lookUp() const
+{
+    return m_read->isChecked() && m_lookUp->isChecked();
+}
+
 int TKolik_CDs::count() const
 {
     return m_count->currentText().toInt();
@@ -110,21 +186,8 @@ int TKolik_CDs::count() const
 
 void TKolik_CDs::ZapsatClick()
 {
-    if (readFromCd() && m_drives->currentText() == kImageEntry) {
-        // Rips of a CD are read like the disc: the image joins the list.
-        const QString file = dialogs::openFileName(
-            QStringLiteral("Obraz hudebního disku"), QString(),
-            QStringLiteral("Obrazy disků (*.cue *.toc *.nrg);;Všechny soubory (*)"));
-        if (file.isEmpty())
-            return;
-        const QString entry = driveEntry(file);
-        int at = m_drives->findText(entry);
-        if (at < 0) {
-            at = m_drives->count() - 1;
-            m_drives->insertItem(at, entry);
-        }
-        m_drives->setCurrentIndex(at);
-    }
+    if (readFromCd() && !chooseImage(*m_drives))
+        return;
     accept();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -27,12 +28,16 @@ public:
     bool readFromCd() const;
     QString drive() const; // what follows "CD Rom " in the chosen entry
     int count() const;
+    // The disc read is also looked up in MusicBrainz (the user's choice,
+    // kept in the settings; off until the user ticks it).
+    bool lookUp() const;
 
     QRadioButton *readChoice() const { return m_read; }
     QRadioButton *handChoice() const { return m_hand; }
     QComboBox *driveList() const { return m_drives; }
     QComboBox *countList() const { return m_count; }
     QPushButton *confirmButton() const { return m_confirm; }
+    QCheckBox *lookUpBox() const { return m_lookUp; }
 
     void ZapsatClick();
 
@@ -45,7 +50,15 @@ private:
     QComboBox *m_count = nullptr;
     QPushButton *m_confirm = nullptr;
     QPushButton *m_close = nullptr;
+    QCheckBox *m_lookUp = nullptr;
 };
+
+// The drives of the machine, the drive named on the command line and the
+// disc-image entry last, the preferred drive chosen.
+void fillDriveList(QComboBox &list);
+// With the disc-image entry chosen: asks for the image, which then joins
+// the list and is chosen. False when the user cancels the file dialog.
+bool chooseImage(QComboBox &list);
 
 // The edit screen's twin, the same in look and behaviour.
 class TKolik_CDs2 : public TKolik_CDs

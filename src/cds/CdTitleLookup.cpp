@@ -1,0 +1,279 @@
+// The title form filled from MusicBrainz: the disc read is looked up, its
+// medium fills the grid of the disc shown (the user sees and can change
+// everything before saving), the other media fill the title's empty discs
+// when the user wants them.
+
+#include "catalogue/CdRules.h"
+#include "cds/CdAudio.h"
+#include "cds/CdTitleForm.h"
+#include "cds/MusicBrainzDialogs.h"
+#include "cds/TrackModel.h"
+#include "musicbrainz/DiscId.h"
+#include "musicbrainz/TrackFill.h"
+#include "platform/Dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHash>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTableView>
+
+namespace velmora {
+namespace {
+
+const QString kQuestion = QStringLiteral("Upozornění:");
+const QString kInformation = QStringLiteral("Informace:");
+// Long enough for any text: only the letters are compared, not the cut.
+constexpr int kWhole = 1 << 20;
+constexpr int kNamesTold = 12;
+
+// A title the program made up, not one the user typed.
+bool placeholder(const WorkTrack &row)
+{
+    const QString t = row.title.trimmed();
+    return t.isEmpty() || t == QStringLiteral("Stopa ") + QString::number(row.number) ||
+           t == kNewTrack;
+}
+
+bool emptyLength(const QString &length)
+{
+    return length.trimmed().isEmpty() || length == kZeroLength;
+}
+
+int audioTracks(const cd::DiscInfo &disc)
+{
+    const std::optional<musicbrainz::DiscToc> toc = musicbrainz::tocOf(disc);
+    return toc ? toc->lastTrack - toc->firstTrack + 1 : 0;
+}
+
+// The medium of the disc: the one whose disc list holds its ID, else the
+// one with as many tracks, else the first.
+const musicbrainz::Medium *mediumFor(const musicbrainz::Release &release, const QString &discId,
+                                     int tracks)
+{
+    if (const musicbrainz::Medium *m = release.mediumOf(discId))
+        return m;
+    for (const musicbrainz::Medium &m : release.media)
+        if (int(m.tracks.size()) == tracks)
+            return &m;
+    return release.media.empty() ? nullptr : &release.media.front();
+}
+
+// The texts that lost a letter on their way into cp1250, as "was → is".
+void noteApproximated(const musicbrainz::Release &release, const musicbrainz::Medium &medium,
+                      QStringList &told)
+{
+    auto note = [&told](const QString &text) {
+        const QString held = musicbrainz::closestCp1250(text, kWhole);
+        if (held == text)
+            return;
+        const QString line = QStringLiteral("„%1“ → „%2“").arg(text, held);
+        if (!told.contains(line))
+            told << line;
+    };
+    note(release.title);
+    note(release.artist);
+    for (const musicbrainz::Track &t : medium.tracks) {
+        note(t.title);
+        note(t.artist);
+    }
+}
+
+QString lengthOf(const musicbrainz::FilledTrack &t, const QString &otherwise)
+{
+    return t.seconds > 0 ? lengthTextOfSeconds(t.seconds) : otherwise;
+}
+
+} // namespace
+
+bool CdTitleForm::discEmpty(const QString &label) const
+{
+    for (int i : m_work.discRows(label))
+        if (!placeholder(m_work.row(i)))
+            return false;
+    return true;
+}
+
+void CdTitleForm::lookUpAction()
+{
+    TMechanika_MusicBrainz choice(this);
+    if (dialogs::exec(choice) != QDialog::Accepted)
+        return;
+    const std::optional<CdReading> reading = readAudioCd(choice.drive());
+    if (!reading)
+        return;
+    const bool filled = lookUpDisc(reading->disc, true);
+    const bool quiet = m_quiet;
+    m_quiet = true;
+    m_model->showDisc(currentLabel());
+    applyArtist();
+    m_quiet = quiet;
+    showCounts();
+    setMenuCaptions();
+    if (filled)
+        changed();
+}
+
+bool CdTitleForm::lookUpDisc(const cd::DiscInfo &disc, bool keepTyped)
+{
+    QString discId;
+    const std::optional<musicbrainz::Release> release = lookUpRelease(disc, &discId, window());
+    if (!release)
+        return false;
+    const int tracks = audioTracks(disc);
+    const musicbrainz::Medium *medium = mediumFor(*release, discId, tracks);
+    if (!medium)
+        return false;
+    QStringList approximated;
+    noteApproximated(*release, *medium, approximated);
+    const musicbrainz::FilledDisc filled = musicbrainz::fillFrom(*release, *medium);
+
+    bool any = false;
+    if (m_title->text().isEmpty() && !filled.title.isEmpty()) {
+        m_title->setText(filled.title.left(m_title->maxLength()));
+        any = true;
+    }
+    if (m_artist->text().isEmpty() && !filled.artist.isEmpty()) {
+        m_artist->setText(filled.artist.left(m_artist->maxLength()));
+        any = true;
+    }
+    any = fillDisc(currentLabel(), filled, tracks, keepTyped) || any;
+    any = offerOtherMedia(*release, *medium, approximated) || any;
+
+    // Track artists that differ from the title's are shown, not covered by
+    // the title-wide artist.
+    if (m_allOne->isChecked())
+        for (const WorkTrack &r : m_work.rows())
+            if (!r.artist.isEmpty() && r.artist != m_artist->text()) {
+                m_allOne->setChecked(false);
+                break;
+            }
+    if (!approximated.isEmpty()) {
+        const qsizetype more = approximated.size() - kNamesTold;
+        QStringList lines = approximated.mid(0, kNamesTold);
+        if (more > 0)
+            lines << QStringLiteral("… a další (%1)").arg(more);
+        dialogs::information(
+            kInformation,
+            QStringLiteral("Některé znaky z databáze MusicBrainz kódování katalogu "
+                           "(Windows-1250) nezná; v těchto názvech byly nahrazeny nejbližšími "
+                           "písmeny:\r\n\r\n") +
+                lines.join(QStringLiteral("\r\n")));
+    }
+    return any;
+}
+
+bool CdTitleForm::fillDisc(const QString &label, const musicbrainz::FilledDisc &filled, int tracks,
+                           bool keepTyped)
+{
+    // What the user typed differently stays, unless the user says so.
+    bool replace = !keepTyped;
+    if (keepTyped) {
+        int typed = 0;
+        for (int i : m_work.discRows(label)) {
+            const WorkTrack &r = m_work.row(i);
+            for (const musicbrainz::FilledTrack &t : filled.tracks) {
+                if (t.number != r.number)
+                    continue;
+                if ((!placeholder(r) && r.title != t.title) ||
+                    (!emptyLength(r.length) && t.seconds > 0 && r.length != lengthOf(t, {})) ||
+                    (!r.artist.isEmpty() && !t.artist.isEmpty() && r.artist != t.artist))
+                    ++typed;
+            }
+        }
+        replace = typed > 0 &&
+                  dialogs::question(
+                      kQuestion,
+                      QStringLiteral("Na disku %1 jsou už zapsané názvy, délky nebo interpreti "
+                                     "skladeb, které se od databáze MusicBrainz liší (skladeb: "
+                                     "%2).\r\n\r\nNahradit je údaji z MusicBrainz? (Ne: doplní "
+                                     "se jen prázdná místa a názvy \"Stopa N\".)")
+                          .arg(captionOfLabel(label))
+                          .arg(typed));
+    }
+    bool any = false;
+    for (const musicbrainz::FilledTrack &t : filled.tracks) {
+        if (t.number < 1 || (tracks > 0 && t.number > tracks))
+            continue; // the disc has no such track
+        int at = -1;
+        for (int i : m_work.discRows(label))
+            if (m_work.row(i).number == t.number)
+                at = i;
+        if (at < 0) {
+            // A track the title lacks: the disc read has it.
+            m_work.insertTrack(
+                label, t.number,
+                {label, t.number, t.title, lengthOf(t, kZeroLength), titleStyle(), t.artist});
+            any = true;
+            continue;
+        }
+        WorkTrack &r = m_work.row(at);
+        const WorkTrack before = r;
+        if (!t.title.isEmpty() && (replace || placeholder(r)))
+            r.title = t.title;
+        if (t.seconds > 0 && (replace || emptyLength(r.length)))
+            r.length = lengthOf(t, r.length);
+        if (!t.artist.isEmpty() && (replace || r.artist.isEmpty()))
+            r.artist = t.artist;
+        any = any || r.title != before.title || r.length != before.length ||
+              r.artist != before.artist;
+    }
+    return any;
+}
+
+bool CdTitleForm::offerOtherMedia(const musicbrainz::Release &release,
+                                  const musicbrainz::Medium &read, QStringList &approximated)
+{
+    // The media keep their order on the title's discs: a second medium
+    // read on "CD 2" has its first medium on "CD 1".
+    const int shift = currentDisc() - read.position;
+    std::vector<std::pair<int, const musicbrainz::Medium *>> targets;
+    QStringList captions;
+    for (const musicbrainz::Medium &m : release.media) {
+        const int disc = m.position + shift;
+        if (&m == &read || m.position == read.position || disc < 1 || disc > kMaxDiscs ||
+            m.tracks.empty())
+            continue;
+        if (disc <= discCount() && !discEmpty(discLabel(disc)))
+            continue;
+        targets.push_back({disc, &m});
+        captions << discCaption(disc);
+    }
+    if (targets.empty())
+        return false;
+    if (!dialogs::question(kQuestion,
+                           QStringLiteral("Vydání \"%1\" má i další disky. Doplnit z nich také "
+                                          "prázdné disky titulu: %2 ?")
+                               .arg(musicbrainz::closestCp1250(release.title, kWhole),
+                                    captions.join(QStringLiteral(", ")))))
+        return false;
+    int discs = discCount();
+    for (const auto &[disc, medium] : targets)
+        discs = std::max(discs, disc);
+    if (discs > discCount()) {
+        setTabs(discs);
+        const bool quiet = m_quiet;
+        m_quiet = true;
+        m_discCount->setCurrentIndex(discs - 1);
+        m_quiet = quiet;
+        setMenuCaptions();
+    }
+    for (const auto &[disc, medium] : targets) {
+        noteApproximated(release, *medium, approximated);
+        const musicbrainz::FilledDisc filled = musicbrainz::fillFrom(release, *medium);
+        const QString label = discLabel(disc);
+        // Lengths read from that disc earlier stay where the database has none.
+        QHash<int, QString> lengths;
+        for (int i : m_work.discRows(label))
+            lengths.insert(m_work.row(i).number, m_work.row(i).length);
+        std::vector<WorkTrack> rows;
+        for (const musicbrainz::FilledTrack &t : filled.tracks)
+            rows.push_back({label, 0, t.title, lengthOf(t, lengths.value(t.number, kZeroLength)),
+                            titleStyle(), t.artist.isEmpty() ? defaultArtist() : t.artist});
+        m_work.replaceDisc(label, std::move(rows));
+    }
+    return true;
+}
+
+} // namespace velmora

@@ -1,0 +1,216 @@
+#pragma once
+
+// The CD screens with a MusicBrainz server of their own: a local HTTP
+// server on 127.0.0.1 named in the settings, answers shaped as the real
+// server gives them, the answers' cache in a folder of the test. Nothing
+// here reaches the internet.
+
+#include "CdFixture.h"
+#include "LocalHttpServer.h"
+#include "cds/CdAudio.h"
+#include "cds/MusicBrainzDialogs.h"
+#include "cds/TrackCountDialog.h"
+#include "lookup/MusicBrainzClient.h"
+#include "system/SettingsStore.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace velmora::test {
+
+// The disc ID as MusicBrainz publishes its computation: SHA-1 over the
+// first and last track numbers (two hex digits each), the lead-out and 99
+// track addresses (eight hex digits each, 0 for none), in base64 with
+// ".", "_" and "-" for "+", "/" and "=". Addresses count the 150 frames
+// before the first track.
+inline QString publishedDiscId(const std::vector<int> &trackFrames)
+{
+    QByteArray text =
+        QByteArray("01") +
+        QByteArray::number(int(trackFrames.size()), 16).toUpper().rightJustified(2, '0');
+    std::vector<int> starts;
+    int at = 150;
+    for (int f : trackFrames) {
+        starts.push_back(at);
+        at += f;
+    }
+    text += QByteArray::number(at, 16).toUpper().rightJustified(8, '0');
+    for (int i = 0; i < 99; ++i)
+        text += QByteArray::number(i < int(starts.size()) ? starts[size_t(i)] : 0, 16)
+                    .toUpper()
+                    .rightJustified(8, '0');
+    QByteArray id = QCryptographicHash::hash(text, QCryptographicHash::Sha1).toBase64();
+    id.replace('+', '.').replace('/', '_').replace('=', '-');
+    return QString::fromLatin1(id);
+}
+
+// An artist credit: names with the join phrases between them.
+inline QJsonArray credit(const QStringList &namesAndJoins)
+{
+    QJsonArray out;
+    for (int i = 0; i < namesAndJoins.size(); i += 2)
+        out.append(QJsonObject{
+            {"name", namesAndJoins[i]},
+            {"joinphrase", i + 1 < namesAndJoins.size() ? namesAndJoins[i + 1] : QString()},
+            {"artist", QJsonObject{{"name", namesAndJoins[i]}}}});
+    return out;
+}
+
+struct MbTrack
+{
+    QString title;
+    int lengthMs = 0;
+    QStringList artist; // names and join phrases; empty: the release's
+};
+
+inline QJsonObject medium(int position, const QStringList &discIds,
+                          const std::vector<MbTrack> &tracks, const QStringList &releaseArtist)
+{
+    QJsonArray discs;
+    for (const QString &id : discIds)
+        discs.append(QJsonObject{{"id", id}, {"sectors", 200000}});
+    QJsonArray list;
+    int n = 0;
+    for (const MbTrack &t : tracks) {
+        ++n;
+        const QJsonArray who = credit(t.artist.isEmpty() ? releaseArtist : t.artist);
+        QJsonObject track{{"position", n},
+                          {"number", QString::number(n)},
+                          {"title", t.title},
+                          {"artist-credit", who},
+                          {"recording", QJsonObject{{"title", t.title}, {"artist-credit", who}}}};
+        if (t.lengthMs > 0) {
+            track.insert("length", t.lengthMs);
+            track["recording"] =
+                QJsonObject{{"title", t.title}, {"length", t.lengthMs}, {"artist-credit", who}};
+        }
+        list.append(track);
+    }
+    return QJsonObject{{"position", position},
+                       {"format", "CD"},
+                       {"discs", discs},
+                       {"track-count", int(tracks.size())},
+                       {"tracks", list}};
+}
+
+inline QJsonObject release(const QString &id, const QString &title, const QStringList &artist,
+                           const QString &date, const QString &country, const QJsonArray &media)
+{
+    return QJsonObject{{"id", id},      {"title", title},     {"status", "Official"},
+                       {"date", date},  {"country", country}, {"artist-credit", credit(artist)},
+                       {"media", media}};
+}
+
+inline QByteArray discAnswer(const QString &discId, const QJsonArray &releases)
+{
+    return QJsonDocument(QJsonObject{{"id", discId}, {"releases", releases}})
+        .toJson(QJsonDocument::Compact);
+}
+
+// What the user does in the track-count dialog: reads the disc image with
+// the lookup box as given.
+inline ScriptedAnswerer::ScreenAction readImage(bool lookUp)
+{
+    return [lookUp](QDialog &d) {
+        auto &k = static_cast<TKolik_CDs &>(d);
+        k.readChoice()->click();
+        if (k.lookUpBox()->isChecked() != lookUp)
+            k.lookUpBox()->click();
+        k.driveList()->setCurrentIndex(k.driveList()->findText(kImageEntry));
+        k.confirmButton()->click();
+    };
+}
+
+class MusicBrainzFixture : public CdFixture
+{
+protected:
+    void SetUp() override
+    {
+        CdFixture::SetUp();
+        ASSERT_TRUE(server.listening());
+        ASSERT_TRUE(cache.isValid());
+        MusicBrainzClient::setCacheFolder(cache.path());
+        MusicBrainzClient::setTimeoutMs(5000);
+        SettingsStore store = SettingsStore::own();
+        store.writeString(QStringLiteral("MusicBrainzServer"), server.url());
+        store.sync();
+        // The waiting window waits for the answer, as the user does.
+        user.onScreen["TCekani_MusicBrainz"] = [this](QDialog &d) {
+            waitingSeen = d.isVisible();
+            waitUntilClosed(d);
+        };
+    }
+    void TearDown() override { MusicBrainzClient::setTimeoutMs(10000); }
+
+    // Events run while the window waits: the program stays responsive.
+    void waitUntilClosed(QDialog &d, int ms = 8000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (d.isVisible() && t.elapsed() < ms)
+            QTest::qWait(10);
+        EXPECT_FALSE(d.isVisible()) << "the waiting window did not close";
+    }
+
+    // A cue image of the lengths given, its disc ID as published.
+    QString image(const std::vector<int> &trackFrames, const QString &base = "album")
+    {
+        std::vector<ImageTrack> tracks;
+        for (int f : trackFrames)
+            tracks.push_back({f});
+        discId = publishedDiscId(trackFrames);
+        return writeCueImage(env.dataDir(), base, tracks);
+    }
+
+    // The server's answer for the disc of the last image.
+    void serve(int status, const QByteArray &body)
+    {
+        server.answer(discPath(), HttpReply{status, body});
+    }
+    // The server takes the request for the disc and never answers.
+    void serveNothing()
+    {
+        HttpReply never;
+        never.never = true;
+        server.answer(discPath(), never);
+    }
+    QByteArray discPath() const { return "/ws/2/discid/" + discId.toLatin1(); }
+    // The paths with their queries the server was asked for.
+    QStringList requests() const
+    {
+        QStringList out;
+        for (const HttpRequest &r : server.requests())
+            out << QString::fromLatin1(r.target);
+        return out;
+    }
+    QStringList userAgents() const
+    {
+        QStringList out;
+        for (const HttpRequest &r : server.requests())
+            out << QString::fromUtf8(r.headers.value("user-agent"));
+        return out;
+    }
+
+    QStringList shownOf(MessageKind kind) const
+    {
+        QStringList out;
+        for (const auto &s : user.shown)
+            if (s.kind == kind)
+                out << s.text;
+        return out;
+    }
+
+    QTemporaryDir cache;
+    LocalHttpServer server;
+    QString discId;
+    bool waitingSeen = false;
+};
+
+} // namespace velmora::test
