@@ -199,7 +199,8 @@ void MusicBrainzClient::send()
 
 void MusicBrainzClient::received()
 {
-    if (!m_reply || m_tooBig)
+    // An aborted reply (time limit, cancel) is closed: nothing more to read.
+    if (!m_reply || m_tooBig || !m_reply->isOpen())
         return;
     m_body += m_reply->read(kMaxBody + 1 - m_body.size());
     if (m_body.size() > kMaxBody) {

@@ -8,8 +8,10 @@
 #include "CdFixture.h"
 #include "LocalHttpServer.h"
 #include "cds/CdAudio.h"
+#include "cds/CdTitleForm.h"
 #include "cds/MusicBrainzDialogs.h"
 #include "cds/TrackCountDialog.h"
+#include "cds/TrackModel.h"
 #include "lookup/MusicBrainzClient.h"
 #include "system/SettingsStore.h"
 
@@ -131,6 +133,20 @@ inline ScriptedAnswerer::ScreenAction readImage(bool lookUp)
 class MusicBrainzFixture : public CdFixture
 {
 protected:
+    // Number, title, length and artist of every row of the disc shown.
+    static QStringList gridOf(CdTitleForm &form)
+    {
+        QStringList out;
+        TrackModel *m = form.model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            out << QStringList{m->index(r, TrackModel::Number).data().toString(),
+                               m->index(r, TrackModel::Title).data().toString(),
+                               m->index(r, TrackModel::Length).data().toString(),
+                               m->index(r, TrackModel::Artist).data().toString()}
+                       .join(' ');
+        return out;
+    }
+
     void SetUp() override
     {
         CdFixture::SetUp();

@@ -56,18 +56,7 @@ protected:
         return *screen;
     }
     CdTitleForm &form() { return *screen->form(); }
-    QStringList grid()
-    {
-        QStringList out;
-        TrackModel *m = form().model();
-        for (int r = 0; r < m->rowCount(); ++r)
-            out << QStringList{m->index(r, TrackModel::Number).data().toString(),
-                               m->index(r, TrackModel::Title).data().toString(),
-                               m->index(r, TrackModel::Length).data().toString(),
-                               m->index(r, TrackModel::Artist).data().toString()}
-                       .join(' ');
-        return out;
-    }
+    QStringList grid() { return gridOf(form()); }
     // The user looks the disc image up, answering the question (if asked).
     void lookUp(bool replaceTyped)
     {

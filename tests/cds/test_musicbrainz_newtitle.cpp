@@ -45,19 +45,7 @@ protected:
         return *screen;
     }
     CdTitleForm &form() { return *screen->form(); }
-    // Number, title, length and artist of every row of the disc shown.
-    QStringList grid()
-    {
-        QStringList out;
-        TrackModel *m = form().model();
-        for (int r = 0; r < m->rowCount(); ++r)
-            out << QStringList{m->index(r, TrackModel::Number).data().toString(),
-                               m->index(r, TrackModel::Title).data().toString(),
-                               m->index(r, TrackModel::Length).data().toString(),
-                               m->index(r, TrackModel::Artist).data().toString()}
-                       .join(' ');
-        return out;
-    }
+    QStringList grid() { return gridOf(form()); }
     // Reads the image into the disc shown through the track-count dialog.
     void readDisc(const QString &cue, bool lookUp = true)
     {
