@@ -30,6 +30,15 @@ inline double msSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// The middle of the timings (the upper one of an even count); 0 for none.
+inline double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
 // A line "Name:  N kB" of /proc/self/status, in MB.
 inline double statusMb(const char *name)
 {

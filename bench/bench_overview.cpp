@@ -29,14 +29,6 @@ using namespace velmora::bench;
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // The cassette catalogue as a data directory of its own, so the CD tables
 // the main window creates stay out of the generated one.
 TTitul &window()

@@ -19,14 +19,6 @@ using namespace velmora::bench;
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 double catBoth()
 {
     return catalogueCatMs(true);
