@@ -151,6 +151,8 @@ void TKolik_CDs::prepare(const QString &tabCaption, int tracks)
     setWindowTitle(QStringLiteral("Nastavení počtu stop na: ") + tabCaption);
     m_count->setCurrentIndex(std::clamp(tracks, 1, kMaxTrackChoice) - 1);
     (tracks < 2 ? m_read : m_hand)->setChecked(true);
+    // As remembered now: the other screen's dialog may have changed it.
+    m_lookUp->setChecked(lookUpRemembered());
     choiceChanged();
 }
 

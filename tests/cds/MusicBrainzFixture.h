@@ -163,7 +163,12 @@ protected:
             waitUntilClosed(d);
         };
     }
-    void TearDown() override { MusicBrainzClient::setTimeoutMs(10000); }
+    void TearDown() override
+    {
+        MusicBrainzClient::setTimeoutMs(10000);
+        // The temporary folder goes with the test; later ones use their own.
+        MusicBrainzClient::setCacheFolder(QString());
+    }
 
     // Events run while the window waits: the program stays responsive.
     void waitUntilClosed(QDialog &d, int ms = 8000)
