@@ -178,8 +178,12 @@ Answer parseDiscIdAnswer(const QByteArray &json)
     const QJsonObject top = doc.object();
     try {
         if (!has(top, "releases")) {
-            // {"error": "Not Found", "help": ...}
-            if (has(top, "error") && top.value(QLatin1String("error")).isString())
+            // {"error": "Not Found", "help": ...}, or a CD stub: an anonymous
+            // track list someone submitted, with no release of the disc.
+            const bool error = has(top, "error") && top.value(QLatin1String("error")).isString();
+            const bool stub = has(top, "tracks") && top.value(QLatin1String("tracks")).isArray() &&
+                              has(top, "id") && top.value(QLatin1String("id")).isString();
+            if (error || stub)
                 answer.status = Answer::Status::NotFound;
             return answer;
         }

@@ -90,6 +90,12 @@ TEST(DiscIdAnswer, SeveralReleasesInTheirOrder)
 
 TEST(DiscIdAnswer, NotFoundForTheErrorAnswerOrNoRelease)
 {
+    // A CD stub: someone's anonymous track list, no release of the disc.
+    EXPECT_EQ(parseDiscIdAnswer(R"({"id": "Wn8eRBtfLDfM0qjYPdxrz.Zjs_U-", "title": "Demo",
+        "artist": "Kapela", "track-count": 2, "barcode": "",
+        "tracks": [{"title": "Jedna", "length": 200000}, {"title": "Dvě", "length": 180000}]})")
+                  .status,
+              Answer::Status::NotFound);
     EXPECT_EQ(parseDiscIdAnswer(answers::notFound()).status, Answer::Status::NotFound);
     EXPECT_EQ(parseDiscIdAnswer(R"({"id":"x","sectors":1,"releases":[]})").status,
               Answer::Status::NotFound);
