@@ -204,7 +204,7 @@ void CdTitleForm::trackCountAction()
             // Asked for in the dialog: the names from MusicBrainz over the
             // rows just read; whatever goes wrong leaves them as read.
             if (m_countDialog->lookUp())
-                lookUpDisc(reading->disc, false);
+                lookUpDisc(*reading, false);
             changed();
             break;
         }

@@ -20,6 +20,8 @@ class QTableView;
 
 namespace velmora {
 
+struct CdReading;
+
 class DateBox;
 class Session;
 class TKolik_CDs;
@@ -133,8 +135,9 @@ private:
     // Tells of a length refused in the grid and reopens its cell with it.
     void lengthRefused(int row, int work, const QString &typed);
     // The disc read looked up in MusicBrainz and its medium put into the
-    // disc shown; true when something was filled in.
-    bool lookUpDisc(const cd::DiscInfo &disc, bool keepTyped);
+    // disc shown, with the lengths the disc itself gave; true when
+    // something was filled in.
+    bool lookUpDisc(const CdReading &reading, bool keepTyped);
     bool fillDisc(const QString &label, const musicbrainz::FilledDisc &filled, int tracks,
                   bool keepTyped);
     bool offerOtherMedia(const musicbrainz::Release &release, const musicbrainz::Medium &read,

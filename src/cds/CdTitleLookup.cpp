@@ -47,26 +47,14 @@ int audioTracks(const cd::DiscInfo &disc)
     return toc ? toc->lastTrack - toc->firstTrack + 1 : 0;
 }
 
-// The medium of the disc: the one whose disc list holds its ID, else the
-// one with as many tracks, else the first.
-const musicbrainz::Medium *mediumFor(const musicbrainz::Release &release, const QString &discId,
-                                     int tracks)
-{
-    if (const musicbrainz::Medium *m = release.mediumOf(discId))
-        return m;
-    for (const musicbrainz::Medium &m : release.media)
-        if (int(m.tracks.size()) == tracks)
-            return &m;
-    return release.media.empty() ? nullptr : &release.media.front();
-}
-
-// The texts that lost a letter on their way into cp1250, as "was → is".
+// The texts that lost a letter on their way into cp1250, as "was → is";
+// spaces and line breaks tidied away are no lost letters.
 void noteApproximated(const musicbrainz::Release &release, const musicbrainz::Medium &medium,
                       QStringList &told)
 {
     auto note = [&told](const QString &text) {
         const QString held = musicbrainz::closestCp1250(text, kWhole);
-        if (held == text)
+        if (held.simplified() == text.simplified())
             return;
         const QString line = QStringLiteral("„%1“ → „%2“").arg(text, held);
         if (!told.contains(line))
@@ -103,7 +91,7 @@ void CdTitleForm::lookUpAction()
     const std::optional<CdReading> reading = readAudioCd(choice.drive());
     if (!reading)
         return;
-    const bool filled = lookUpDisc(reading->disc, true);
+    const bool filled = lookUpDisc(*reading, true);
     const bool quiet = m_quiet;
     m_quiet = true;
     m_model->showDisc(currentLabel());
@@ -115,19 +103,29 @@ void CdTitleForm::lookUpAction()
         changed();
 }
 
-bool CdTitleForm::lookUpDisc(const cd::DiscInfo &disc, bool keepTyped)
+bool CdTitleForm::lookUpDisc(const CdReading &reading, bool keepTyped)
 {
     QString discId;
-    const std::optional<musicbrainz::Release> release = lookUpRelease(disc, &discId, window());
+    const std::optional<musicbrainz::Release> release =
+        lookUpRelease(reading.disc, &discId, window());
     if (!release)
         return false;
-    const int tracks = audioTracks(disc);
-    const musicbrainz::Medium *medium = mediumFor(*release, discId, tracks);
+    const int tracks = audioTracks(reading.disc);
+    // Only releases holding the disc are offered, so the medium is there.
+    const musicbrainz::Medium *medium = release->mediumOf(discId);
     if (!medium)
         return false;
     QStringList approximated;
     noteApproximated(*release, *medium, approximated);
-    const musicbrainz::FilledDisc filled = musicbrainz::fillFrom(*release, *medium);
+    musicbrainz::FilledDisc filled = musicbrainz::fillFrom(*release, *medium);
+    // The disc measures its own tracks; the database's lengths are of
+    // another pressing or rounded, so they count only where the disc is silent.
+    for (musicbrainz::FilledTrack &t : filled.tracks)
+        if (t.number >= 1 && size_t(t.number) <= reading.tracks.size()) {
+            const ReadTrack &r = reading.tracks[size_t(t.number - 1)];
+            if (r.minutes * 60 + r.seconds > 0)
+                t.seconds = r.minutes * 60 + r.seconds;
+        }
 
     bool any = false;
     if (m_title->text().isEmpty() && !filled.title.isEmpty()) {
@@ -263,14 +261,22 @@ bool CdTitleForm::offerOtherMedia(const musicbrainz::Release &release,
         noteApproximated(release, *medium, approximated);
         const musicbrainz::FilledDisc filled = musicbrainz::fillFrom(release, *medium);
         const QString label = discLabel(disc);
-        // Lengths read from that disc earlier stay where the database has none.
-        QHash<int, QString> lengths;
+        // Lengths read from that disc earlier and artists typed there stay;
+        // the database fills what is empty.
+        QHash<int, WorkTrack> before;
         for (int i : m_work.discRows(label))
-            lengths.insert(m_work.row(i).number, m_work.row(i).length);
+            before.insert(m_work.row(i).number, m_work.row(i));
         std::vector<WorkTrack> rows;
-        for (const musicbrainz::FilledTrack &t : filled.tracks)
-            rows.push_back({label, 0, t.title, lengthOf(t, lengths.value(t.number, kZeroLength)),
-                            titleStyle(), t.artist.isEmpty() ? defaultArtist() : t.artist});
+        for (const musicbrainz::FilledTrack &t : filled.tracks) {
+            const WorkTrack old = before.value(t.number);
+            const bool typedArtist = !old.artist.isEmpty() && old.artist != defaultArtist();
+            rows.push_back({label, 0, t.title,
+                            !emptyLength(old.length) ? old.length : lengthOf(t, kZeroLength),
+                            titleStyle(),
+                            typedArtist          ? old.artist
+                            : t.artist.isEmpty() ? defaultArtist()
+                                                 : t.artist});
+        }
         m_work.replaceDisc(label, std::move(rows));
     }
     return true;

@@ -176,10 +176,22 @@ std::optional<musicbrainz::Release> lookUpRelease(const cd::DiscInfo &disc, QStr
     const LookupOutcome &outcome = *waiting.outcome();
     switch (outcome.status) {
     case LookupOutcome::Status::Found:
+        // An earlier answer stands in for the server: the user is told why.
+        if (!outcome.message.isEmpty())
+            dialogs::information(kInformation, outcome.message);
         break;
     case LookupOutcome::Status::NotFound: {
         QString text = outcome.message;
-        if (!text.contains(id))
+        // Not an invitation to add the disc under an ID it may not have.
+        if (disc.musicEndUnknown)
+            text = QStringLiteral(
+                       "Databáze MusicBrainz disk s disc ID %1 nezná. Tento obraz disku končí "
+                       "datovou stopou a jeho formát neříká, kde končí hudební část, takže disc "
+                       "ID nemusí být stejné jako u disku samotného. Podle tohoto obrazu proto "
+                       "disk do MusicBrainz nepřidávejte; načtěte ho raději z mechaniky nebo z "
+                       "obrazu .cue.")
+                       .arg(id);
+        else if (!text.contains(id))
             text += QStringLiteral("\r\nIdentifikátor disku: ") + id;
         dialogs::information(kInformation, text);
         return std::nullopt;
@@ -193,14 +205,26 @@ std::optional<musicbrainz::Release> lookUpRelease(const cd::DiscInfo &disc, QStr
                                        : outcome.message);
         return std::nullopt;
     }
-    if (outcome.releases.empty())
+    // A release is offered only with a medium that is this disc: another
+    // medium of as many tracks would be another disc's names.
+    std::vector<musicbrainz::Release> releases;
+    for (const musicbrainz::Release &r : outcome.releases)
+        if (r.mediumOf(id))
+            releases.push_back(r);
+    if (releases.empty()) {
+        dialogs::information(
+            kInformation,
+            QStringLiteral("Odpověď databáze MusicBrainz neuvádí tento disk na žádném nosiči "
+                           "vydání (disc ID %1); názvy nebyly doplněny.")
+                .arg(id));
         return std::nullopt;
-    if (outcome.releases.size() == 1)
-        return outcome.releases.front();
-    TVyber_vydani chooser(outcome.releases, parent);
+    }
+    if (releases.size() == 1)
+        return releases.front();
+    TVyber_vydani chooser(releases, parent);
     if (dialogs::exec(chooser) != QDialog::Accepted || chooser.chosen() < 0)
         return std::nullopt;
-    return outcome.releases[size_t(chooser.chosen())];
+    return releases[size_t(chooser.chosen())];
 }
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUrl>
 #include <chrono>
@@ -75,6 +76,54 @@ QString malformedText()
     return QStringLiteral("Odpověď serveru MusicBrainz se nedá přečíst; zkuste to později.");
 }
 
+QString badSettingText()
+{
+    QString value, file;
+    try {
+        SettingsStore s = SettingsStore::own();
+        file = s.fileName();
+        value = s.readString(kServerSetting).trimmed();
+    } catch (const std::exception &) {
+        value.clear();
+    }
+    return QStringLiteral("Nastavení MusicBrainzServer („%1“) v souboru %2 neuvádí adresu serveru, "
+                          "které by program rozuměl (http://… nebo https://…). Dotaz nebyl "
+                          "odeslán; opravte nastavení, nebo ho smažte pro server "
+                          "https://musicbrainz.org.")
+        .arg(value.left(200), file);
+}
+
+// What the user can do about a server not reached, in Czech; Qt's own
+// texts are English.
+QString unreachedText(QNetworkReply::NetworkError error, const QString &server)
+{
+    const QString host = QUrl(server).host();
+    QString why;
+    switch (error) {
+    case QNetworkReply::HostNotFoundError:
+        why = QStringLiteral("adresu %1 se nepodařilo najít").arg(host);
+        break;
+    case QNetworkReply::ConnectionRefusedError:
+        why = QStringLiteral("%1 odmítl spojení").arg(host);
+        break;
+    case QNetworkReply::SslHandshakeFailedError:
+        why = QStringLiteral("zabezpečené spojení s %1 se nepodařilo ověřit").arg(host);
+        break;
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+        why = QStringLiteral("proxy server není dostupný");
+        break;
+    default:
+        why = QStringLiteral("spojení s %1 se nepodařilo navázat").arg(host);
+        break;
+    }
+    return QStringLiteral("Server MusicBrainz není dostupný (%1). Zkontrolujte připojení k "
+                          "internetu.")
+        .arg(why);
+}
+
 } // namespace
 
 MusicBrainzClient::MusicBrainzClient(QObject *parent)
@@ -101,20 +150,27 @@ QString MusicBrainzClient::server()
             value = s.readString(kServerSetting).trimmed();
     } catch (const std::exception &) {
         // A value of another type than text names no server.
-        value.clear();
+        return QString();
     }
     while (value.endsWith(QLatin1Char('/')))
         value.chop(1);
     if (value.isEmpty())
         return kDefaultServer;
-    if (!value.contains(QStringLiteral("://")))
+    // A bare host name is read as https; any other scheme is a mistake,
+    // never a reason to ask a server the user did not name.
+    if (!value.contains(QStringLiteral("://"))) {
+        static const QRegularExpression bareHost(
+            QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]{1,5})?(/[^:]*)?$"));
+        if (!bareHost.match(value).hasMatch())
+            return QString(); // "htp:/host" is a mistyped scheme, no host "htp"
         value.prepend(QStringLiteral("https://"));
+    }
     const QUrl url(value, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() ||
         (scheme != QLatin1String("http") && scheme != QLatin1String("https")) || url.hasQuery() ||
-        url.hasFragment())
-        return kDefaultServer;
+        url.hasFragment() || !url.userInfo().isEmpty())
+        return QString();
     return value;
 }
 
@@ -144,6 +200,8 @@ void MusicBrainzClient::lookup(const QString &discId)
         return;
     m_running = true;
     m_discId = discId;
+    m_earlier.clear();
+    m_hasEarlier = false;
     const quint64 current = ++m_lookup;
     auto later = [this, current](LookupOutcome o) {
         QMetaObject::invokeMethod(
@@ -154,20 +212,32 @@ void MusicBrainzClient::lookup(const QString &discId)
             },
             Qt::QueuedConnection);
     };
+    m_server = server();
+    if (m_server.isEmpty()) {
+        later(outcome(Status::BadSetting, discId, badSettingText()));
+        return;
+    }
     if (!validId(discId)) {
         later(outcome(Status::Malformed, discId,
                       QStringLiteral("Z obsahu disku nelze určit jeho disc ID.")));
         return;
     }
-    // A disc looked up before needs no network.
-    if (const auto cached = musicbrainz::LookupCache(cacheFolder()).answer(discId)) {
+    m_cache = musicbrainz::LookupCache::serverFolder(cacheFolder(), m_server);
+    // A disc looked up lately needs no network; an older answer waits in
+    // case the server cannot answer now.
+    qint64 age = 0;
+    if (const auto cached = musicbrainz::LookupCache(m_cache).answer(discId, &age)) {
         Answer a = musicbrainz::parseDiscIdAnswer(*cached);
-        if (a.status == Answer::Status::Found) {
+        if (a.status == Answer::Status::Found && age < kFreshSeconds) {
             LookupOutcome o = outcome(Status::Found, discId);
             o.releases = std::move(a.releases);
             o.fromCache = true;
             later(o);
             return;
+        }
+        if (a.status == Answer::Status::Found) {
+            m_earlier = std::move(a.releases);
+            m_hasEarlier = true;
         }
     }
     const auto now = std::chrono::steady_clock::now();
@@ -179,7 +249,7 @@ void MusicBrainzClient::lookup(const QString &discId)
 
 void MusicBrainzClient::send()
 {
-    QUrl url(server() + QStringLiteral("/ws/2/discid/") + m_discId);
+    QUrl url(m_server + QStringLiteral("/ws/2/discid/") + m_discId);
     url.setQuery(QStringLiteral("inc=recordings+artist-credits&fmt=json"));
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
@@ -226,53 +296,53 @@ void MusicBrainzClient::replied()
     if (!m_tooBig)
         received();
     const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const QString error = reply->errorString();
+    const QNetworkReply::NetworkError error = reply->error();
     const bool reached = code.isValid() && code.toInt() > 0;
     m_reply = nullptr;
     reply->disconnect(this);
     reply->deleteLater();
 
     if (m_tooBig) {
-        finish(outcome(Status::Malformed, m_discId, malformedText()));
+        fail(outcome(Status::Malformed, m_discId, malformedText()));
         return;
     }
     if (m_timedOut) {
-        finish(outcome(Status::TimedOut, m_discId,
-                       QStringLiteral("Server MusicBrainz neodpověděl včas; zkuste to za "
-                                      "chvíli.")));
+        fail(outcome(Status::TimedOut, m_discId,
+                     QStringLiteral("Server MusicBrainz neodpověděl včas; zkuste to za "
+                                    "chvíli.")));
         return;
     }
     if (!reached) {
-        finish(outcome(Status::NoNetwork, m_discId,
-                       QStringLiteral("Server MusicBrainz není dostupný (%1). Zkontrolujte "
-                                      "připojení k internetu.")
-                           .arg(error)));
+        fail(outcome(Status::NoNetwork, m_discId, unreachedText(error, m_server)));
         return;
     }
     const int status = code.toInt();
     if (status == 200) {
         Answer a = musicbrainz::parseDiscIdAnswer(m_body);
         if (a.status == Answer::Status::Found) {
-            musicbrainz::LookupCache(cacheFolder()).store(m_discId, m_body);
+            musicbrainz::LookupCache(m_cache).store(m_discId, m_body);
             LookupOutcome o = outcome(Status::Found, m_discId);
             o.releases = std::move(a.releases);
             finish(o);
         } else if (a.status == Answer::Status::NotFound) {
+            musicbrainz::LookupCache(m_cache).forget(m_discId);
             finish(outcome(Status::NotFound, m_discId, notFoundText(m_discId)));
         } else {
-            finish(outcome(Status::Malformed, m_discId, malformedText()));
+            fail(outcome(Status::Malformed, m_discId, malformedText()));
         }
     } else if (status == 404) {
+        // The server has dropped the disc: its earlier answer is no more.
+        musicbrainz::LookupCache(m_cache).forget(m_discId);
         finish(outcome(Status::NotFound, m_discId, notFoundText(m_discId)));
     } else if (status == 503) {
-        finish(outcome(Status::SlowDown, m_discId,
-                       QStringLiteral("Server MusicBrainz je přetížen a žádá o zpomalení; "
-                                      "zkuste to za chvíli.")));
+        fail(outcome(Status::SlowDown, m_discId,
+                     QStringLiteral("Server MusicBrainz je přetížen a žádá o zpomalení; "
+                                    "zkuste to za chvíli.")));
     } else {
-        finish(outcome(Status::ServerError, m_discId,
-                       QStringLiteral("Server MusicBrainz odpověděl chybou (HTTP %1); zkuste "
-                                      "to za chvíli.")
-                           .arg(status)));
+        fail(outcome(Status::ServerError, m_discId,
+                     QStringLiteral("Server MusicBrainz odpověděl chybou (HTTP %1); zkuste "
+                                    "to za chvíli.")
+                         .arg(status)));
     }
 }
 
@@ -296,8 +366,25 @@ void MusicBrainzClient::drop()
     }
 }
 
+void MusicBrainzClient::fail(LookupOutcome failure)
+{
+    if (!m_hasEarlier) {
+        finish(std::move(failure));
+        return;
+    }
+    LookupOutcome o =
+        outcome(Status::Found, m_discId,
+                failure.message + QStringLiteral("\r\n\r\nPoužijí se údaje uložené při dřívějším "
+                                                 "dotazu na tento disk."));
+    o.releases = std::move(m_earlier);
+    o.fromCache = true;
+    finish(std::move(o));
+}
+
 void MusicBrainzClient::finish(LookupOutcome outcome)
 {
+    m_earlier.clear();
+    m_hasEarlier = false;
     m_running = false;
     m_body.clear();
     emit finished(outcome);

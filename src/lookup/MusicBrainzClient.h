@@ -3,7 +3,8 @@
 // Looking a disc ID up in MusicBrainz, only when the user asks for it:
 // asynchronous, one request per lookup and at most one a second, a
 // User-Agent naming the program and its version, a time limit, a cancel,
-// and answers cached by disc ID.
+// and answers cached by server and disc ID: an answer of the last day is
+// used as it is, an older one only when the server cannot answer.
 
 #include "musicbrainz/Releases.h"
 
@@ -28,12 +29,15 @@ struct LookupOutcome
         SlowDown,    // 503: MusicBrainz asks clients to slow down
         ServerError, // another answer than 200 and 404
         Malformed,   // an answer that is not one
+        BadSetting,  // MusicBrainzServer names no server one could ask
         Cancelled
     };
     Status status = Status::NoNetwork;
     std::vector<musicbrainz::Release> releases;
     QString discId;
-    QString message; // for the user, in Czech; empty for Found and Cancelled
+    // For the user, in Czech; empty for Cancelled and for a Found answer
+    // of the server; for an earlier answer it says why that one is used.
+    QString message;
     bool fromCache = false;
 };
 
@@ -45,8 +49,11 @@ public:
     ~MusicBrainzClient() override;
 
     // The server of the setting MusicBrainzServer, https://musicbrainz.org
-    // unless set.
+    // when it is empty or absent; empty when it names no server one could
+    // ask (then nothing is sent).
     static QString server();
+    // An answer younger than this is used without asking the server again.
+    static constexpr qint64 kFreshSeconds = 24 * 3600;
     static QString userAgent();
     // 10 s unless set (tests shorten it).
     static void setTimeoutMs(int ms);
@@ -68,6 +75,8 @@ private:
     void replied();
     void timedOut();
     void finish(LookupOutcome outcome);
+    // A failure of the server, or the earlier answer when there is one.
+    void fail(LookupOutcome outcome);
     void drop();
 
     QNetworkAccessManager *m_manager = nullptr;
@@ -75,6 +84,10 @@ private:
     QTimer *m_spacing = nullptr; // until a second has passed since the last request
     QTimer *m_limit = nullptr;   // the time the server has to answer
     QString m_discId;
+    QString m_server;
+    QString m_cache;                             // the server's cache folder
+    std::vector<musicbrainz::Release> m_earlier; // an older cached answer
+    bool m_hasEarlier = false;
     QByteArray m_body;
     bool m_running = false;
     bool m_timedOut = false;

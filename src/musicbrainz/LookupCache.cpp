@@ -3,11 +3,17 @@
 #include "engine/RegularFile.h"
 #include "musicbrainz/Releases.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QUrl>
 #include <cstdio>
+#include <limits>
+#include <sys/stat.h>
 
 namespace velmora::musicbrainz {
 
@@ -15,6 +21,8 @@ namespace {
 
 // An answer is the JSON of a few releases; anything bigger is not one.
 constexpr qint64 kMaxEntry = 4 * 1024 * 1024;
+// A part file this old belongs to a store that never finished.
+constexpr qint64 kStalePartSeconds = 3600;
 
 // Disc IDs are 28 characters of MusicBrainz's Base64; an ID of other
 // characters ("..", "/") must never become a path.
@@ -48,7 +56,24 @@ QString LookupCache::defaultFolder()
            QStringLiteral("/musicbrainz");
 }
 
-std::optional<QByteArray> LookupCache::answer(const QString &discId) const
+QString LookupCache::serverFolder(const QString &base, const QString &server)
+{
+    // The host for whoever looks into the folder, a hash of the whole
+    // address for the difference between two servers on one host.
+    QString host = QUrl(server).host().toLower();
+    for (QChar &c : host)
+        if (!((c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+              (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+              c == QLatin1Char('-')))
+            c = QLatin1Char('_');
+    if (host.isEmpty() || host.startsWith(QLatin1Char('.')))
+        host.prepend(QLatin1String("server"));
+    const QByteArray hash =
+        QCryptographicHash::hash(server.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+    return base + QLatin1Char('/') + host + QLatin1Char('-') + QString::fromLatin1(hash);
+}
+
+std::optional<QByteArray> LookupCache::answer(const QString &discId, qint64 *ageSeconds) const
 {
     if (!validId(discId) || m_folder.isEmpty())
         return std::nullopt;
@@ -63,7 +88,22 @@ std::optional<QByteArray> LookupCache::answer(const QString &discId) const
     const QByteArray data = file.read(kMaxEntry + 1);
     if (data.size() > kMaxEntry || !readable(data))
         return std::nullopt;
+    if (ageSeconds) {
+        // The time of the file opened, not of whatever the name holds now.
+        struct stat st = {};
+        const qint64 stored = ::fstat(file.handle(), &st) == 0 ? qint64(st.st_mtime) : 0;
+        const qint64 age = QDateTime::currentSecsSinceEpoch() - stored;
+        // An entry dated ahead of the clock would stay fresh for ever: it
+        // counts as old.
+        *ageSeconds = age < -60 ? std::numeric_limits<qint64>::max() : qMax<qint64>(0, age);
+    }
     return data;
+}
+
+void LookupCache::forget(const QString &discId) const
+{
+    if (validId(discId) && !m_folder.isEmpty())
+        QFile::remove(m_folder + QLatin1Char('/') + discId + QStringLiteral(".json"));
 }
 
 bool LookupCache::store(const QString &discId, const QByteArray &answer) const
@@ -89,7 +129,32 @@ bool LookupCache::store(const QString &discId, const QByteArray &answer) const
         QFile::remove(part);
         return false;
     }
+    prune();
     return true;
+}
+
+void LookupCache::prune() const
+{
+    // Newest first: what is kept are the answers asked for last.
+    const QFileInfoList entries =
+        QDir(m_folder).entryInfoList({QStringLiteral("*.json"), QStringLiteral("*.part")},
+                                     QDir::Files | QDir::System | QDir::Hidden, QDir::Time);
+    const QDateTime now = QDateTime::currentDateTime();
+    int kept = 0;
+    qint64 bytes = 0;
+    for (const QFileInfo &e : entries) {
+        if (e.fileName().endsWith(QLatin1String(".part"))) {
+            if (e.lastModified().secsTo(now) > kStalePartSeconds)
+                QFile::remove(e.filePath());
+            continue;
+        }
+        if (kept < kMaxEntries && bytes + e.size() <= kMaxBytes) {
+            ++kept;
+            bytes += e.size();
+        } else {
+            QFile::remove(e.filePath());
+        }
+    }
 }
 
 } // namespace velmora::musicbrainz

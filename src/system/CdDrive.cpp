@@ -135,6 +135,9 @@ DiscInfo readNow(const QByteArray &device)
         info.tracks.push_back(t);
     }
     info.firstTrack = first;
+    info.musicEndUnknown = (driver == DRIVER_NRG || driver == DRIVER_CDRDAO) &&
+                           info.tracks.size() > 1 && info.tracks.front().audio &&
+                           !info.tracks.back().audio;
     if (const lba_t leadout = cdio_get_track_lba(p, CDIO_CDROM_LEADOUT_TRACK);
         leadout != CDIO_INVALID_LBA)
         info.leadout = int(leadout);

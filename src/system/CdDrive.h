@@ -46,6 +46,10 @@ struct DiscInfo
     int leadout = 0;    // the lead-out's address, as TrackInfo::start
     QString title;      // CD-Text of the disc
     QString performer;  // CD-Text of the disc
+    // A Nero or cdrdao image ending in a data track: such a format does not
+    // tell where a later session begins, so neither where the music ends
+    // nor the disc ID the disc itself gives.
+    bool musicEndUnknown = false;
 };
 
 // The CD drives libcdio finds ("/dev/sr0"), in its order.

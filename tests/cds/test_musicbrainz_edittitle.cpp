@@ -122,7 +122,7 @@ TEST_F(MusicBrainzEdit, OnlyTheNamesTheProgramMadeUpAreReplacedUnlessTheUserAgre
     ASSERT_EQ(asked.size(), 1) << user.texts().join('|').toStdString();
     EXPECT_TRUE(asked[0].contains("CD 1")) << asked[0].toStdString();
     EXPECT_EQ(grid(),
-              (QStringList{"1 Alfa 04:00 Kapela", "2 Moje píseň 01:40 Já", "3 Gama 00:31 Kapela"}));
+              (QStringList{"1 Alfa 03:59 Kapela", "2 Moje píseň 01:40 Já", "3 Gama 00:31 Kapela"}));
     EXPECT_EQ(form().titleBox()->text(), "Uložený titul"); // typed, kept
     EXPECT_EQ(form().artistBox()->text(), "Kapela");       // was empty
     EXPECT_TRUE(screen->changesPending());
@@ -134,11 +134,11 @@ TEST_F(MusicBrainzEdit, OnlyTheNamesTheProgramMadeUpAreReplacedUnlessTheUserAgre
     lookUp(true);
     EXPECT_EQ(shownOf(MessageKind::Question).size(), 1);
     EXPECT_EQ(grid(),
-              (QStringList{"1 Alfa 04:00 Kapela", "2 Beta 04:07 Kapela", "3 Gama 00:31 Kapela"}));
+              (QStringList{"1 Alfa 03:59 Kapela", "2 Beta 04:07 Kapela", "3 Gama 00:31 Kapela"}));
     screen->findChild<QPushButton *>("BitBtn2")->click();
     EXPECT_FALSE(screen->changesPending());
     EXPECT_EQ(dbfreadTracks("00001"),
-              (QStringList{"CD1/1/Alfa/240", "CD1/2/Beta/247", "CD1/3/Gama/31"}));
+              (QStringList{"CD1/1/Alfa/239", "CD1/2/Beta/247", "CD1/3/Gama/31"}));
     EXPECT_EQ(dbfreadArtistsAndStyles("00001"),
               (QStringList{"CD1/1/Kapela/", "CD1/2/Kapela/", "CD1/3/Kapela/"}));
 }
@@ -154,7 +154,7 @@ TEST_F(MusicBrainzEdit, ADiscWithOnlyMadeUpNamesIsFilledWithoutAQuestion)
     lookUp(false);
     EXPECT_TRUE(shownOf(MessageKind::Question).isEmpty()) << user.texts().join('|').toStdString();
     EXPECT_EQ(grid(),
-              (QStringList{"1 Alfa 04:00 Kapela", "2 Beta 04:07 Kapela", "3 Gama 00:31 Kapela"}));
+              (QStringList{"1 Alfa 03:59 Kapela", "2 Beta 04:07 Kapela", "3 Gama 00:31 Kapela"}));
 }
 
 TEST_F(MusicBrainzEdit, AnUnknownDiscChangesNothing)

@@ -81,13 +81,13 @@ TEST_F(MusicBrainzNew, OneReleaseFillsTheGridAndTheSaveKeepsItCutAndInCp1250)
     ASSERT_EQ(userAgents().size(), 1);
     EXPECT_TRUE(userAgents()[0].startsWith("Velmora/")) << userAgents()[0].toStdString();
 
-    // The user sees it all before saving; a track without a length in the
-    // database keeps the one read from the disc. The title-wide artist is
-    // switched off so the guest's credit shows.
+    // The user sees it all before saving; the lengths are the disc's own,
+    // not the database's rounded 4:00. The title-wide artist is switched
+    // off so the guest's credit shows.
     EXPECT_EQ(form().titleBox()->text(), "Daemon a Řeka");
     EXPECT_EQ(form().artistBox()->text(), "Jan Novák");
     EXPECT_FALSE(form().allOneArtist()->isChecked());
-    EXPECT_EQ(grid(), (QStringList{"1 Úvod 04:00 Jan Novák",
+    EXPECT_EQ(grid(), (QStringList{"1 Úvod 03:59 Jan Novák",
                                    "2 " + longTitle.left(50) + " 04:07 Jan Novák & Hosté",
                                    "3 Konec 00:31 Jan Novák"}));
     // The one letter cp1250 lacks was told about, once.
@@ -100,7 +100,7 @@ TEST_F(MusicBrainzNew, OneReleaseFillsTheGridAndTheSaveKeepsItCutAndInCp1250)
     save();
     EXPECT_EQ(titleCount(), 1);
     EXPECT_EQ(dbfreadTrackFields("00001", {"OZNACENI", "TRACKNUM", "TRACK", "LENGHT", "ARTIST"}),
-              (QStringList{"CD1/1/Úvod/240/Jan Novák",
+              (QStringList{"CD1/1/Úvod/239/Jan Novák",
                            "CD1/2/" + longTitle.left(50) + "/247/Jan Novák & Hosté",
                            "CD1/3/Konec/31/Jan Novák"}));
     const QJsonArray titles = readWithDbfread(Paths::dataFile("cd01.dbf"));

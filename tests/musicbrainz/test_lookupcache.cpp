@@ -6,6 +6,7 @@
 #include "TestEnv.h"
 #include "musicbrainz/LookupCache.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -31,6 +32,13 @@ protected:
         f.write(bytes);
     }
     QStringList files() const { return QDir(folder()).entryList(QDir::Files | QDir::System); }
+    void setAge(const QString &path, qint64 seconds) const
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                                  QFileDevice::FileModificationTime));
+    }
 
     TestEnv env;
 };
@@ -151,6 +159,96 @@ TEST_F(Cache, TheDefaultFolderIsInTheUsersCache)
         qunsetenv("XDG_CACHE_HOME");
     EXPECT_TRUE(folder.startsWith(home + QLatin1Char('/'))) << folder.toStdString();
     EXPECT_TRUE(folder.endsWith(QStringLiteral("/musicbrainz"))) << folder.toStdString();
+}
+
+TEST_F(Cache, AnEntryTellsItsAgeAndIsForgottenOnRequest)
+{
+    LookupCache cache(folder());
+    ASSERT_TRUE(cache.store(answers::kAlbumDisc, answers::oneRelease()));
+    setAge(entry(answers::kAlbumDisc), 3 * 3600);
+    qint64 age = -1;
+    ASSERT_TRUE(cache.answer(answers::kAlbumDisc, &age));
+    EXPECT_GE(age, 3 * 3600 - 5);
+    EXPECT_LE(age, 3 * 3600 + 60);
+    // Dated a day ahead of the clock, it is no fresh answer.
+    setAge(entry(answers::kAlbumDisc), -24 * 3600);
+    ASSERT_TRUE(cache.answer(answers::kAlbumDisc, &age));
+    EXPECT_GT(age, 365LL * 24 * 3600);
+    cache.forget(answers::kAlbumDisc);
+    EXPECT_FALSE(cache.answer(answers::kAlbumDisc));
+    cache.forget(QStringLiteral("../musicbrainz")); // no path outside the folder
+    EXPECT_TRUE(QDir(folder()).exists());
+}
+
+TEST_F(Cache, TheOldestEntriesGoBeyondTheCountAndTheSizeBound)
+{
+    // As many entries as are kept, the oldest first to go.
+    QDir().mkpath(folder());
+    for (int i = 0; i < LookupCache::kMaxEntries; ++i) {
+        const QString id = QStringLiteral("disc%1").arg(i, 4, 10, QLatin1Char('0'));
+        plant(id, answers::oneRelease());
+        setAge(entry(id), 60LL * (i + 1));
+    }
+    LookupCache cache(folder());
+    ASSERT_TRUE(cache.store(answers::kAlbumDisc, answers::oneRelease()));
+    EXPECT_EQ(files().size(), LookupCache::kMaxEntries);
+    EXPECT_TRUE(cache.answer(answers::kAlbumDisc));
+    EXPECT_TRUE(cache.answer(QStringLiteral("disc0000")));
+    EXPECT_FALSE(QFile::exists(entry(
+        QStringLiteral("disc%1").arg(LookupCache::kMaxEntries - 1, 4, 10, QLatin1Char('0')))));
+
+    // Big entries: the bytes bound the folder before the count does.
+    QDir(folder()).removeRecursively();
+    QDir().mkpath(folder());
+    const qint64 big = 3 * 1024 * 1024;
+    const int count = int(LookupCache::kMaxBytes / big) + 2;
+    for (int i = 0; i < count; ++i) {
+        const QString id = QStringLiteral("big%1").arg(i, 3, 10, QLatin1Char('0'));
+        plant(id, QByteArray(big, ' '));
+        setAge(entry(id), 60LL * (i + 1));
+    }
+    ASSERT_TRUE(cache.store(answers::kAlbumDisc, answers::oneRelease()));
+    qint64 bytes = 0;
+    for (const QFileInfo &f : QDir(folder()).entryInfoList(QDir::Files))
+        bytes += f.size();
+    EXPECT_LE(bytes, LookupCache::kMaxBytes);
+    EXPECT_TRUE(QFile::exists(entry(QStringLiteral("big000"))));
+    EXPECT_FALSE(
+        QFile::exists(entry(QStringLiteral("big%1").arg(count - 1, 3, 10, QLatin1Char('0')))));
+    EXPECT_TRUE(cache.answer(answers::kAlbumDisc));
+
+    // A part file of a store that never finished goes once it is old.
+    const QString stale = entry(answers::kSecondDisc) + QStringLiteral(".0badf00d.part");
+    const QString fresh = entry(answers::kSeveralDisc) + QStringLiteral(".12345678.part");
+    for (const QString &p : {stale, fresh}) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    setAge(stale, 2 * 3600);
+    ASSERT_TRUE(cache.store(answers::kAlbumDisc, answers::oneRelease()));
+    EXPECT_FALSE(QFile::exists(stale));
+    EXPECT_TRUE(QFile::exists(fresh));
+}
+
+TEST_F(Cache, EachServerHasAFolderOfItsOwnInsideTheCache)
+{
+    const QString base = folder();
+    const QString mb = LookupCache::serverFolder(base, QStringLiteral("https://musicbrainz.org"));
+    EXPECT_TRUE(mb.startsWith(base + QStringLiteral("/musicbrainz.org-"))) << mb.toStdString();
+    const QStringList servers = {
+        QStringLiteral("https://musicbrainz.org"), QStringLiteral("http://musicbrainz.org"),
+        QStringLiteral("http://127.0.0.1:5000"), QStringLiteral("http://127.0.0.1:5001"),
+        QStringLiteral("https://mirror.example.org/mb")};
+    QStringList folders;
+    for (const QString &s : servers) {
+        const QString f = LookupCache::serverFolder(base, s);
+        // One level below the base, a plain name.
+        EXPECT_TRUE(f.startsWith(base + QLatin1Char('/')));
+        EXPECT_FALSE(f.mid(base.size() + 1).contains(QLatin1Char('/'))) << f.toStdString();
+        EXPECT_FALSE(folders.contains(f)) << f.toStdString();
+        folders << f;
+    }
+    EXPECT_EQ(LookupCache::serverFolder(base, servers[2]), folders[2]); // stable
 }
 
 } // namespace
