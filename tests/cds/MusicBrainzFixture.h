@@ -10,11 +10,13 @@
 #include "cds/CdAudio.h"
 #include "cds/CdTitleForm.h"
 #include "cds/MusicBrainzDialogs.h"
+#include "cds/NewCdTitle.h"
 #include "cds/TrackCountDialog.h"
 #include "cds/TrackModel.h"
 #include "lookup/MusicBrainzClient.h"
 #include "system/SettingsStore.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCryptographicHash>
@@ -22,10 +24,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace velmora::test {
+
+// Three tracks: 3:59.74, 4:07 and 0:31; the disc gives whole seconds cut.
+inline const std::vector<int> kAlbum = {frames(3, 59, 74), frames(4, 7), frames(0, 31)};
+inline const QStringList kAsRead = {"1 Stopa 1 03:59 ", "2 Stopa 2 04:07 ", "3 Stopa 3 00:31 "};
 
 // The disc ID as MusicBrainz publishes its computation: SHA-1 over the
 // first and last track numbers (two hex digits each), the lead-out and 99
@@ -232,6 +239,32 @@ protected:
     LocalHttpServer server;
     QString discId;
     bool waitingSeen = false;
+};
+
+// The new-title screen with the lookup: the disc image read through the
+// track-count dialog.
+class NewTitleLookup : public MusicBrainzFixture
+{
+protected:
+    TNovy_CD_disk &open()
+    {
+        screen = std::make_unique<TNovy_CD_disk>(window->session());
+        screen->show();
+        QApplication::processEvents();
+        return *screen;
+    }
+    CdTitleForm &form() { return *screen->form(); }
+    QStringList grid() { return gridOf(form()); }
+    // Reads the image into the disc shown through the track-count dialog.
+    void readDisc(const QString &cue, bool lookUp = true)
+    {
+        user.openFiles << cue;
+        user.onScreen["TKolik_CDs"] = readImage(lookUp);
+        form().findChild<QAction *>("ZmenitPocetStop")->trigger();
+    }
+    void save() { screen->findChild<QPushButton *>("BitBtn2")->click(); }
+
+    std::unique_ptr<TNovy_CD_disk> screen;
 };
 
 } // namespace velmora::test

@@ -19,8 +19,6 @@ using namespace velmora::test;
 
 namespace {
 
-const std::vector<int> kAlbum = {frames(3, 59, 74), frames(4, 7), frames(0, 31)};
-
 class MusicBrainzEdit : public MusicBrainzFixture
 {
 protected:

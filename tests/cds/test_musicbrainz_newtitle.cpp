@@ -30,32 +30,8 @@ using namespace velmora::test;
 
 namespace {
 
-// Three tracks: 3:59.74, 4:07 and 0:31.
-const std::vector<int> kAlbum = {frames(3, 59, 74), frames(4, 7), frames(0, 31)};
-const QStringList kAsRead = {"1 Stopa 1 03:59 ", "2 Stopa 2 04:07 ", "3 Stopa 3 00:31 "};
-
-class MusicBrainzNew : public MusicBrainzFixture
+class MusicBrainzNew : public NewTitleLookup
 {
-protected:
-    TNovy_CD_disk &open()
-    {
-        screen = std::make_unique<TNovy_CD_disk>(window->session());
-        screen->show();
-        QApplication::processEvents();
-        return *screen;
-    }
-    CdTitleForm &form() { return *screen->form(); }
-    QStringList grid() { return gridOf(form()); }
-    // Reads the image into the disc shown through the track-count dialog.
-    void readDisc(const QString &cue, bool lookUp = true)
-    {
-        user.openFiles << cue;
-        user.onScreen["TKolik_CDs"] = readImage(lookUp);
-        form().findChild<QAction *>("ZmenitPocetStop")->trigger();
-    }
-    void save() { screen->findChild<QPushButton *>("BitBtn2")->click(); }
-
-    std::unique_ptr<TNovy_CD_disk> screen;
 };
 
 } // namespace
