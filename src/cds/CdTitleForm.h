@@ -5,6 +5,7 @@
 #include "storage/CdRecords.h"
 #include "system/CdDrive.h"
 
+#include <QSet>
 #include <QStringList>
 #include <QWidget>
 
@@ -138,8 +139,9 @@ private:
     // disc shown, with the lengths the disc itself gave; true when
     // something was filled in.
     bool lookUpDisc(const CdReading &reading, bool keepTyped);
+    // The texts it put into the rows join put.
     bool fillDisc(const QString &label, const musicbrainz::FilledDisc &filled, int tracks,
-                  bool keepTyped);
+                  bool keepTyped, QSet<QString> &put);
     bool offerOtherMedia(const musicbrainz::Release &release, const musicbrainz::Medium &read,
                          QStringList &approximated);
     // Only tracks the program named ("Stopa N"), or none.

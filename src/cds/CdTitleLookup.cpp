@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QHash>
 #include <QLineEdit>
+#include <QSet>
 #include <QTabBar>
 #include <QTableView>
 
@@ -49,12 +50,16 @@ int audioTracks(const cd::DiscInfo &disc)
 
 // The texts that lost a letter on their way into cp1250, as "was → is";
 // spaces and line breaks tidied away are no lost letters.
+// Only the texts that went into the form are told of, when filled is given.
 void noteApproximated(const musicbrainz::Release &release, const musicbrainz::Medium &medium,
-                      QStringList &told)
+                      QStringList &told, const QSet<QString> *filled = nullptr)
 {
-    auto note = [&told](const QString &text) {
+    auto note = [&told, filled](const QString &text) {
         const QString held = musicbrainz::closestCp1250(text, kWhole);
         if (held.simplified() == text.simplified())
+            return;
+        if (filled && !filled->contains(held.left(musicbrainz::kTitleWidth).trimmed()) &&
+            !filled->contains(held.left(musicbrainz::kArtistWidth).trimmed()))
             return;
         const QString line = QStringLiteral("„%1“ → „%2“").arg(text, held);
         if (!told.contains(line))
@@ -115,8 +120,6 @@ bool CdTitleForm::lookUpDisc(const CdReading &reading, bool keepTyped)
     const musicbrainz::Medium *medium = release->mediumOf(discId);
     if (!medium)
         return false;
-    QStringList approximated;
-    noteApproximated(*release, *medium, approximated);
     musicbrainz::FilledDisc filled = musicbrainz::fillFrom(*release, *medium);
     // The disc measures its own tracks; the database's lengths are of
     // another pressing or rounded, so they count only where the disc is silent.
@@ -128,15 +131,20 @@ bool CdTitleForm::lookUpDisc(const CdReading &reading, bool keepTyped)
         }
 
     bool any = false;
+    QSet<QString> put; // the texts that went into the form
     if (m_title->text().isEmpty() && !filled.title.isEmpty()) {
         m_title->setText(filled.title.left(m_title->maxLength()));
+        put.insert(m_title->text());
         any = true;
     }
     if (m_artist->text().isEmpty() && !filled.artist.isEmpty()) {
         m_artist->setText(filled.artist.left(m_artist->maxLength()));
+        put.insert(m_artist->text());
         any = true;
     }
-    any = fillDisc(currentLabel(), filled, tracks, keepTyped) || any;
+    any = fillDisc(currentLabel(), filled, tracks, keepTyped, put) || any;
+    QStringList approximated;
+    noteApproximated(*release, *medium, approximated, &put);
     any = offerOtherMedia(*release, *medium, approximated) || any;
 
     // Track artists that differ from the title's are shown, not covered by
@@ -163,7 +171,7 @@ bool CdTitleForm::lookUpDisc(const CdReading &reading, bool keepTyped)
 }
 
 bool CdTitleForm::fillDisc(const QString &label, const musicbrainz::FilledDisc &filled, int tracks,
-                           bool keepTyped)
+                           bool keepTyped, QSet<QString> &put)
 {
     // What the user typed differently stays, unless the user says so.
     bool replace = !keepTyped;
@@ -184,9 +192,10 @@ bool CdTitleForm::fillDisc(const QString &label, const musicbrainz::FilledDisc &
                   dialogs::question(
                       kQuestion,
                       QStringLiteral("Na disku %1 jsou už zapsané názvy, délky nebo interpreti "
-                                     "skladeb, které se od databáze MusicBrainz liší (skladeb: "
-                                     "%2).\r\n\r\nNahradit je údaji z MusicBrainz? (Ne: doplní "
-                                     "se jen prázdná místa a názvy \"Stopa N\".)")
+                                     "skladeb, které se od databáze MusicBrainz a od disku liší "
+                                     "(skladeb: %2).\r\n\r\nNahradit je údaji z MusicBrainz a "
+                                     "z disku? (Ne: doplní "
+                                     "se jen prázdná místa a názvy „Stopa N“.)")
                           .arg(captionOfLabel(label))
                           .arg(typed));
     }
@@ -203,17 +212,22 @@ bool CdTitleForm::fillDisc(const QString &label, const musicbrainz::FilledDisc &
             m_work.insertTrack(
                 label, t.number,
                 {label, t.number, t.title, lengthOf(t, kZeroLength), titleStyle(), t.artist});
+            put << t.title << t.artist;
             any = true;
             continue;
         }
         WorkTrack &r = m_work.row(at);
         const WorkTrack before = r;
-        if (!t.title.isEmpty() && (replace || placeholder(r)))
+        if (!t.title.isEmpty() && (replace || placeholder(r)) && r.title != t.title) {
             r.title = t.title;
+            put << t.title;
+        }
         if (t.seconds > 0 && (replace || emptyLength(r.length)))
             r.length = lengthOf(t, r.length);
-        if (!t.artist.isEmpty() && (replace || r.artist.isEmpty()))
+        if (!t.artist.isEmpty() && (replace || r.artist.isEmpty()) && r.artist != t.artist) {
             r.artist = t.artist;
+            put << t.artist;
+        }
         any = any || r.title != before.title || r.length != before.length ||
               r.artist != before.artist;
     }
@@ -235,6 +249,17 @@ bool CdTitleForm::offerOtherMedia(const musicbrainz::Release &release,
             continue;
         if (disc <= discCount() && !discEmpty(discLabel(disc)))
             continue;
+        // A disc read with another number of tracks is another pressing;
+        // filling it would drop rows that were read.
+        if (disc <= discCount()) {
+            const int rows = m_work.trackCount(discLabel(disc));
+            const bool untouched =
+                rows == 0 ||
+                (rows == 1 &&
+                 emptyLength(m_work.row(m_work.discRows(discLabel(disc)).front()).length));
+            if (!untouched && rows != int(m.tracks.size()))
+                continue;
+        }
         targets.push_back({disc, &m});
         captions << discCaption(disc);
     }
@@ -270,9 +295,10 @@ bool CdTitleForm::offerOtherMedia(const musicbrainz::Release &release,
         for (const musicbrainz::FilledTrack &t : filled.tracks) {
             const WorkTrack old = before.value(t.number);
             const bool typedArtist = !old.artist.isEmpty() && old.artist != defaultArtist();
+            const bool had = before.contains(t.number);
             rows.push_back({label, 0, t.title,
                             !emptyLength(old.length) ? old.length : lengthOf(t, kZeroLength),
-                            titleStyle(),
+                            had && !old.style.isEmpty() ? old.style : titleStyle(),
                             typedArtist          ? old.artist
                             : t.artist.isEmpty() ? defaultArtist()
                                                  : t.artist});

@@ -132,6 +132,8 @@ TMechanika_MusicBrainz::TMechanika_MusicBrainz(QWidget *parent) : ScreenDialog(p
     layout->addLayout(ui::row({caption, m_drives}));
     layout->addLayout(ui::row({}, {m_confirm, m_cancel}));
     m_drives->setFocus();
+    // Wide enough for its title in the window's frame and for a drive's name.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2 + 120);
 
     connect(m_confirm, &QPushButton::clicked, this, &TMechanika_MusicBrainz::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -161,6 +163,11 @@ std::optional<musicbrainz::Release> lookUpRelease(const cd::DiscInfo &disc, QStr
         return std::nullopt;
     }
 
+    // A setting that names no server: nothing to wait for.
+    if (const QString problem = MusicBrainzClient::settingProblem(); !problem.isEmpty()) {
+        dialogs::warning(kWarning, problem);
+        return std::nullopt;
+    }
     MusicBrainzClient client;
     TCekani_MusicBrainz waiting(client, parent);
     client.lookup(id);
@@ -188,8 +195,7 @@ std::optional<musicbrainz::Release> lookUpRelease(const cd::DiscInfo &disc, QStr
                        "Databáze MusicBrainz disk s disc ID %1 nezná. Tento obraz disku končí "
                        "datovou stopou a jeho formát neříká, kde končí hudební část, takže disc "
                        "ID nemusí být stejné jako u disku samotného. Podle tohoto obrazu proto "
-                       "disk do MusicBrainz nepřidávejte; načtěte ho raději z mechaniky nebo z "
-                       "obrazu .cue.")
+                       "disk do MusicBrainz nepřidávejte; načtěte ho raději z mechaniky.")
                        .arg(id);
         else if (!text.contains(id))
             text += QStringLiteral("\r\nIdentifikátor disku: ") + id;

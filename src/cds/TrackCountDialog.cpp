@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -74,6 +75,8 @@ bool chooseImage(QComboBox &list)
     if (at < 0) {
         at = list.count() - 1;
         list.insertItem(at, entry);
+        // A long path is cut in the list; the whole one tells two images apart.
+        list.setItemData(at, QDir::toNativeSeparators(file), Qt::ToolTipRole);
     }
     list.setCurrentIndex(at);
     return true;

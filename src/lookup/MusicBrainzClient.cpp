@@ -31,6 +31,7 @@ constexpr qint64 kMaxBody = 4 * 1024 * 1024;
 constexpr std::chrono::milliseconds kSpacing{1000};
 
 int s_timeoutMs = 10000;
+QString s_defaultServer = kDefaultServer;
 QString s_cacheFolder;
 // When the last request of any client went out, or is to go out: one
 // for the whole program, so two windows looking up never exceed the rate.
@@ -88,9 +89,8 @@ QString badSettingText()
     }
     return QStringLiteral("Nastavení MusicBrainzServer („%1“) v souboru %2 neuvádí adresu serveru, "
                           "které by program rozuměl (http://… nebo https://…). Dotaz nebyl "
-                          "odeslán; opravte nastavení, nebo ho smažte pro server "
-                          "https://musicbrainz.org.")
-        .arg(value.left(200), file);
+                          "odeslán; opravte nastavení, nebo ho smažte a použije se %3.")
+        .arg(value.left(200), file, s_defaultServer);
 }
 
 // What the user can do about a server not reached, in Czech; Qt's own
@@ -155,19 +155,23 @@ QString MusicBrainzClient::server()
     while (value.endsWith(QLatin1Char('/')))
         value.chop(1);
     if (value.isEmpty())
-        return kDefaultServer;
+        return s_defaultServer;
     // A bare host name is read as https; any other scheme is a mistake,
     // never a reason to ask a server the user did not name.
     if (!value.contains(QStringLiteral("://"))) {
         static const QRegularExpression bareHost(
             QStringLiteral("^[A-Za-z0-9.-]+(:[0-9]{1,5})?(/[^:]*)?$"));
-        if (!bareHost.match(value).hasMatch())
-            return QString(); // "htp:/host" is a mistyped scheme, no host "htp"
+        // "htp:/host" and "http//host" are mistyped schemes, not hosts
+        // named "htp" or "http".
+        if (!bareHost.match(value).hasMatch() || value.contains(QStringLiteral("//")))
+            return QString();
         value.prepend(QStringLiteral("https://"));
     }
     const QUrl url(value, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
+    const QString host = url.host().toLower();
+    if (!url.isValid() || host.isEmpty() || host == QLatin1String("http") ||
+        host == QLatin1String("https") ||
         (scheme != QLatin1String("http") && scheme != QLatin1String("https")) || url.hasQuery() ||
         url.hasFragment() || !url.userInfo().isEmpty())
         return QString();
@@ -177,6 +181,16 @@ QString MusicBrainzClient::server()
 QString MusicBrainzClient::userAgent()
 {
     return QStringLiteral("Velmora/%1 ( %2 )").arg(version::kFileVersion, kContact);
+}
+
+void MusicBrainzClient::setDefaultServer(const QString &url)
+{
+    s_defaultServer = url.isEmpty() ? kDefaultServer : url;
+}
+
+QString MusicBrainzClient::settingProblem()
+{
+    return server().isEmpty() ? badSettingText() : QString();
 }
 
 void MusicBrainzClient::setTimeoutMs(int ms)

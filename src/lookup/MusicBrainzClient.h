@@ -54,6 +54,12 @@ public:
     static QString server();
     // An answer younger than this is used without asking the server again.
     static constexpr qint64 kFreshSeconds = 24 * 3600;
+    // What is wrong with the setting MusicBrainzServer, for the user, in
+    // Czech; empty when it names a server.
+    static QString settingProblem();
+    // The server an empty setting means: https://musicbrainz.org unless set
+    // (tests name one of their own, so that nothing can reach the internet).
+    static void setDefaultServer(const QString &url);
     static QString userAgent();
     // 10 s unless set (tests shorten it).
     static void setTimeoutMs(int ms);

@@ -23,6 +23,28 @@ struct Malformed
 {
 };
 
+// Far beyond any field and any line of a list; a longer text is cut here
+// so that no message or list has to lay out megabytes of one name.
+constexpr qsizetype kMaxText = 500;
+
+// Control characters become spaces, and the marks that would turn the
+// direction of what follows them on screen are dropped.
+QString shown(const QString &raw)
+{
+    QString out;
+    out.reserve(qMin(raw.size(), kMaxText));
+    for (const QChar c : raw) {
+        if (out.size() >= kMaxText)
+            break;
+        const char16_t u = c.unicode();
+        if ((u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || u == 0x200E ||
+            u == 0x200F || u == 0x061C)
+            continue;
+        out += c.category() == QChar::Other_Control ? QChar(u' ') : c;
+    }
+    return out;
+}
+
 QString text(const QJsonObject &o, const char *key)
 {
     const QJsonValue v = o.value(QLatin1String(key));
@@ -30,7 +52,7 @@ QString text(const QJsonObject &o, const char *key)
         return QString();
     if (!v.isString())
         throw Malformed();
-    return v.toString();
+    return shown(v.toString());
 }
 
 QJsonArray array(const QJsonObject &o, const char *key)

@@ -135,7 +135,10 @@ DiscInfo readNow(const QByteArray &device)
         info.tracks.push_back(t);
     }
     info.firstTrack = first;
-    info.musicEndUnknown = (driver == DRIVER_NRG || driver == DRIVER_CDRDAO) &&
+    // A cue sheet says so by a second session; a Nero or cdrdao image
+    // cannot say it at all.
+    info.musicEndUnknown = (driver == DRIVER_NRG || driver == DRIVER_CDRDAO ||
+                            (driver == DRIVER_BINCUE && secondSession == 0)) &&
                            info.tracks.size() > 1 && info.tracks.front().audio &&
                            !info.tracks.back().audio;
     if (const lba_t leadout = cdio_get_track_lba(p, CDIO_CDROM_LEADOUT_TRACK);

@@ -46,9 +46,9 @@ struct DiscInfo
     int leadout = 0;    // the lead-out's address, as TrackInfo::start
     QString title;      // CD-Text of the disc
     QString performer;  // CD-Text of the disc
-    // A Nero or cdrdao image ending in a data track: such a format does not
-    // tell where a later session begins, so neither where the music ends
-    // nor the disc ID the disc itself gives.
+    // An image ending in a data track that does not tell where a later
+    // session begins (a Nero or cdrdao image, a cue sheet without a second
+    // session), so neither where the music ends nor the disc's own disc ID.
     bool musicEndUnknown = false;
 };
 

@@ -161,6 +161,10 @@ protected:
         ASSERT_TRUE(cache.isValid());
         MusicBrainzClient::setCacheFolder(cache.path());
         MusicBrainzClient::setTimeoutMs(5000);
+        // Were a setting ever to fall back to the public server, this one
+        // would hear it instead of the internet.
+        ASSERT_TRUE(fallback.listening());
+        MusicBrainzClient::setDefaultServer(fallback.url());
         SettingsStore store = SettingsStore::own();
         store.writeString(QStringLiteral("MusicBrainzServer"), server.url());
         store.sync();
@@ -173,6 +177,7 @@ protected:
     void TearDown() override
     {
         MusicBrainzClient::setTimeoutMs(10000);
+        MusicBrainzClient::setDefaultServer(QString());
         // The temporary folder goes with the test; later ones use their own.
         MusicBrainzClient::setCacheFolder(QString());
     }
@@ -237,6 +242,7 @@ protected:
 
     QTemporaryDir cache;
     LocalHttpServer server;
+    LocalHttpServer fallback;
     QString discId;
     bool waitingSeen = false;
 };

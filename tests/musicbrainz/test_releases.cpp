@@ -185,5 +185,19 @@ TEST(DiscIdAnswer, HostileSizesAreCutToWhatADiscCanHold)
     EXPECT_EQ(a.releases[0].formats(), QStringLiteral("100×CD"));
 }
 
+TEST(DiscIdAnswer, ForeignTextsAreCutAndShowNoControlsOrTurnedDirections)
+{
+    const QByteArray huge(2 * 1024 * 1024, 'x');
+    const QByteArray answer =
+        R"({"releases":[{"id":"r1","title":")" + huge +
+        R"(","media":[{"position":1,"discs":[{"id":"d"}],"tracks":[{"position":1,)"
+        R"("title":"A\u0007B\tC\u202eD\u2066E\u200fF","length":1000}]}]}]})";
+    const Answer a = parseDiscIdAnswer(answer);
+    ASSERT_EQ(a.status, Answer::Status::Found);
+    EXPECT_EQ(a.releases[0].title, QString(500, QLatin1Char('x')));
+    ASSERT_EQ(a.releases[0].media[0].tracks.size(), 1u);
+    EXPECT_EQ(a.releases[0].media[0].tracks[0].title, QStringLiteral("A B CDEF"));
+}
+
 } // namespace
 } // namespace velmora::test
