@@ -137,6 +137,16 @@ inline ScriptedAnswerer::ScreenAction readImage(bool lookUp)
     };
 }
 
+// What the user does in the edit screen's drive dialog: picks the disc image.
+inline ScriptedAnswerer::ScreenAction pickImage()
+{
+    return [](QDialog &d) {
+        auto &m = static_cast<TMechanika_MusicBrainz &>(d);
+        m.driveList()->setCurrentIndex(m.driveList()->findText(kImageEntry));
+        m.confirmButton()->click();
+    };
+}
+
 class MusicBrainzFixture : public CdFixture
 {
 protected:

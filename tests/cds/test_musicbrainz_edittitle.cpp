@@ -60,11 +60,7 @@ protected:
     {
         user.openFiles << cue;
         user.answers << replaceTyped;
-        user.onScreen["TMechanika_MusicBrainz"] = [](QDialog &d) {
-            auto &m = static_cast<TMechanika_MusicBrainz &>(d);
-            m.driveList()->setCurrentIndex(m.driveList()->findText(kImageEntry));
-            m.confirmButton()->click();
-        };
+        user.onScreen["TMechanika_MusicBrainz"] = pickImage();
         screen->lookUpButton()->click();
     }
 

@@ -236,11 +236,7 @@ TEST_F(MusicBrainzUnusual, LengthsReadFromTheDiscBeforeAreNotTakenForTypedOnes)
     edit.show();
     QApplication::processEvents();
     user.openFiles << cue;
-    user.onScreen["TMechanika_MusicBrainz"] = [](QDialog &d) {
-        auto &m = static_cast<TMechanika_MusicBrainz &>(d);
-        m.driveList()->setCurrentIndex(m.driveList()->findText(kImageEntry));
-        m.confirmButton()->click();
-    };
+    user.onScreen["TMechanika_MusicBrainz"] = pickImage();
     edit.lookUpButton()->click();
     // The database's rounded 4:00 is no reason to ask about the disc's 3:59.
     EXPECT_TRUE(shownOf(MessageKind::Question).isEmpty()) << user.texts().join('|').toStdString();
@@ -354,11 +350,7 @@ TEST_F(MusicBrainzUnusual, OnlyLettersThatWentIntoTheFormAreToldAsReplaced)
         user.shown.clear();
         user.openFiles << cue;
         user.answers << replaceTyped;
-        user.onScreen["TMechanika_MusicBrainz"] = [](QDialog &d) {
-            auto &m = static_cast<TMechanika_MusicBrainz &>(d);
-            m.driveList()->setCurrentIndex(m.driveList()->findText(kImageEntry));
-            m.confirmButton()->click();
-        };
+        user.onScreen["TMechanika_MusicBrainz"] = pickImage();
         edit.lookUpButton()->click();
     };
     // Track 1 already reads as cp1250 holds it, track 2 the user keeps.
