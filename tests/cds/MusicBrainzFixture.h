@@ -224,6 +224,16 @@ protected:
         never.never = true;
         server.answer(discPath(), never);
     }
+    // "Dvojalbum" of two media: the disc of the last image as the first
+    // (tracks A, B and C without lengths), the second as given.
+    QByteArray doubleAlbum(const std::vector<MbTrack> &second) const
+    {
+        return discAnswer(
+            discId,
+            {release("r2", "Dvojalbum", {"Kapela"}, "2010", "CZ",
+                     {medium(1, {discId}, {{"A", 0, {}}, {"B", 0, {}}, {"C", 0, {}}}, {"Kapela"}),
+                      medium(2, {}, second, {"Kapela"})})});
+    }
     QByteArray discPath() const { return "/ws/2/discid/" + discId.toLatin1(); }
     // The paths with their queries the server was asked for.
     QStringList requests() const
